@@ -1,0 +1,177 @@
+// The roots of the syntax tree: TastExtender (root of nodes and of dialect extenders, and home
+// of the recursive tree walks), TastNode and TastNodeWithList.
+//
+// Ownership: a node owns its children (std::unique_ptr). Links to other objects -- the syntax
+// provider, the model object built from a node, a reference's bound FROM source -- are raw
+// pointers and never owned. Freeing a root frees its tree.
+#pragma once
+
+#include "vxCommon.h"
+#include "vxMetaClass.h"
+
+#include <memory>
+#include <type_traits>
+#include <unordered_map>
+#include <vector>
+
+class TastExtender;
+class TastNode;
+class TastSyntaxProvider;
+class TastFieldsProvider;
+class TSQLBuilder;
+class TSQLFromSource;
+class TSQLSubSelectStatement;
+class TSQLSubSelectStatementProxy;
+
+using TastChildren = std::vector<TastExtender*>;
+using TSQLFromSourceList = std::vector<TSQLFromSource*>;
+
+// Stands for "class of TSQLSubSelectStatementProxy": builds the model's proxy for a sub-select
+// found in the tree. The proxy takes ownership of SubSelect.
+using TSQLSubSelectStatementProxyClass = std::unique_ptr<TSQLSubSelectStatementProxy> (*)(
+    TastSyntaxProvider* SyntaxProvider, TvxObject* Owner, std::unique_ptr<TSQLSubSelectStatement> SubSelect);
+
+// Maps nodes of an original tree to their copies; used to re-point links after a copy.
+using TastNodeMap = std::unordered_map<const TastExtender*, TastExtender*>;
+
+// Creates a node or extender. Nodes must be created through here (or their class record),
+// never with plain new: choosing the extender needs the finished object's class.
+template <class T, class... TArgs>
+std::unique_ptr<T> NewNode(TastSyntaxProvider* SyntaxProvider, TArgs&&... Args);
+
+class TastExtender : public TvxObject {
+public:
+  static const TastClass& StaticClass();
+  virtual const TastClass& GetClass() const;
+  std::string_view ClassName() const { return GetClass().Name; }
+  bool InheritsFrom(const TastClass& Class) const { return GetClass().InheritsFrom(Class); }
+
+  explicit TastExtender(TastSyntaxProvider* SyntaxProvider) : FSyntaxProvider(SyntaxProvider) {}
+  ~TastExtender() override = default;
+  TastExtender(const TastExtender&) = delete;
+  TastExtender& operator=(const TastExtender&) = delete;
+
+  TastSyntaxProvider* GetSyntaxProvider() const { return FSyntaxProvider; }
+  // The query-model object built from this node; not owned, copied by Assign.
+  TvxObject* GetModelObject() const { return FModelObject; }
+  void SetModelObject(TvxObject* ModelObject) { FModelObject = ModelObject; }
+
+  // Copies Source's state into this object. The base copies the provider and the model object
+  // from another extender and raises EvxConvertError for anything else.
+  virtual void Assign(const TastExtender& Source);
+  virtual bool EditPropsForNode(TastNode& Node, TvxObject* Owner);
+  // Replaces a sub-select held by this node with a proxy; the default holds none.
+  virtual void MoveSubQueryInProxyInternal(TvxObject* Owner, TSQLSubSelectStatementProxyClass ProxyClass);
+  // Appends the direct children (pointers stay owned by this object).
+  virtual void GetMyChildren(TastChildren& List) const;
+  virtual void BuildSQLForNode(const TastNode& Node, TSQLBuilder& Builder, bool MultiLine) const;
+
+  // Recursive walks. Each takes the children list once, before visiting.
+  virtual void FixupObjects(TSQLFromSourceList& FromSources);
+  virtual void SimplifyTree();
+  virtual void MoveSubQueryInProxy(TvxObject* Owner, TSQLSubSelectStatementProxyClass ProxyClass);
+  virtual void RemoveReferencesToFromSource(const TSQLFromSource* FromSource);
+  virtual void RefreshFieldsListRecursive(TastFieldsProvider* MetadataProvider);
+
+  // After a copy: links that point to a key of Map are re-pointed to its value. Nodes that
+  // hold links override this; the walk over the tree is done by the caller.
+  virtual void ReplaceLinks(const TastNodeMap& Map);
+
+protected:
+  TastSyntaxProvider* FSyntaxProvider;
+  TvxObject* FModelObject = nullptr;
+};
+
+class TastNode : public TastExtender {
+  VX_CLASS(TastNode)
+public:
+  explicit TastNode(TastSyntaxProvider* SyntaxProvider) : TastExtender(SyntaxProvider) {}
+  ~TastNode() override;
+
+  TastExtender* GetExtender() const { return FExtender.get(); }
+
+  void Assign(const TastExtender& Source) override;
+  void GetMyChildren(TastChildren& List) const override;
+
+  virtual bool EditPropsInternal(TastNode& Node, TvxObject* Owner);
+  // Writes the node, through its extender when one is attached.
+  virtual void BuildSQL(TSQLBuilder& Builder, bool MultiLine) const;
+  // The node's own SQL; children are written through their BuildSQL.
+  virtual void BuildSQLDirect(TSQLBuilder& Builder, bool MultiLine) const;
+  // A deep, independent copy owned by the caller. Links into the copied subtree are re-pointed
+  // to the copies; links that leave it stay as they are.
+  std::unique_ptr<TastNode> Clone() const;
+  // One-line text of the node, written with the shared plain-text writer.
+  std::string GetSimpleSQL() const;
+  // Lets the node's editor change a copy; the node takes the copy's state when it reports success.
+  bool EditProps(TvxObject* Owner);
+  // Chooses the extender from the provider's registry (run when the node is created).
+  void UpdateExtender();
+
+protected:
+  // The copy without re-pointing of links; the sub-select proxy answers with its model's tree.
+  virtual std::unique_ptr<TastNode> CloneInternal() const;
+  // Clones an owned child inside Assign; links are re-pointed once, by the outermost Clone.
+  template <class T>
+  static std::unique_ptr<T> CloneChild(const std::unique_ptr<T>& Child);
+
+private:
+  std::unique_ptr<TastExtender> FExtender;
+};
+
+// A node holding an ordered list of owned child nodes. Indices are 0-based.
+class TastNodeWithList : public TastNode {
+  VX_CLASS(TastNodeWithList)
+public:
+  explicit TastNodeWithList(TastSyntaxProvider* SyntaxProvider) : TastNode(SyntaxProvider) {}
+
+  int Add(std::unique_ptr<TastNode> Node);  // takes ownership, returns the index
+  void Insert(int Index, std::unique_ptr<TastNode> Node);
+  void Clear();
+  void Delete(int Index);
+  void Remove(const TastNode* Node);  // frees the first occurrence
+  std::unique_ptr<TastNode> Extract(const TastNode* Node);
+  std::unique_ptr<TastNode> Extract(int Index);
+  TastNode* GetItem(int Index) const;  // EvxListError when out of range; may be empty
+  void SetItem(int Index, std::unique_ptr<TastNode> Node);  // frees the replaced node
+  int GetCount() const { return static_cast<int>(FItems.size()); }
+  void SetCount(int Count);  // shrinking frees, growing adds empty entries
+  int IndexOf(const TastNode* Node) const;
+
+  void BuildSQLDirect(TSQLBuilder& Builder, bool MultiLine) const override;
+  void GetMyChildren(TastChildren& List) const override;
+  void Assign(const TastExtender& Source) override;
+
+protected:
+  void CheckIndex(int Index) const;
+  std::vector<std::unique_ptr<TastNode>> FItems;
+};
+
+// --- implementation of the templates ---------------------------------------------------------
+
+template <class T, class... TArgs>
+std::unique_ptr<T> NewNode(TastSyntaxProvider* SyntaxProvider, TArgs&&... Args) {
+  auto Result = std::make_unique<T>(SyntaxProvider, std::forward<TArgs>(Args)...);
+  if constexpr (std::is_base_of_v<TastNode, T>) Result->UpdateExtender();
+  return Result;
+}
+
+template <class T>
+std::unique_ptr<T> TastNode::CloneChild(const std::unique_ptr<T>& Child) {
+  if (!Child) return nullptr;
+  std::unique_ptr<TastNode> Copy = Child->CloneInternal();
+  T* Typed = dynamic_cast<T*>(Copy.get());
+  if (Typed == nullptr) throw EvxConvertError(Copy->ClassName(), T::StaticClass().Name);
+  Copy.release();
+  return std::unique_ptr<T>(Typed);
+}
+
+// Clone with the static type of the original.
+template <class T>
+std::unique_ptr<T> CloneNode(const T& Node) {
+  std::unique_ptr<TastNode> Copy = Node.Clone();
+  T* Typed = dynamic_cast<T*>(Copy.get());
+  if (Typed == nullptr) throw EvxConvertError(Copy->ClassName(), T::StaticClass().Name);
+  Copy.release();
+  return std::unique_ptr<T>(Typed);
+}

@@ -1,0 +1,74 @@
+#include "vxSyntaxProvider.h"
+
+// --- dialect parts the base leaves out -------------------------------------------------------
+
+const TvxParserClass& TastSyntaxProvider::GetParserClass() const { throw EvxAbstractError(); }
+const TvxScannerClass& TastSyntaxProvider::GetScannerClass() const { throw EvxAbstractError(); }
+void TastSyntaxProvider::GetStarAggregateNames(TvxStringList&) const { throw EvxAbstractError(); }
+void TastSyntaxProvider::Get1ParamAggregateNames(TvxStringList&) const { throw EvxAbstractError(); }
+void TastSyntaxProvider::GetPrefixed1ParamAggregateNames(TvxStringList&) const { throw EvxAbstractError(); }
+bool TastSyntaxProvider::IsSupportViews() const { throw EvxAbstractError(); }
+bool TastSyntaxProvider::IsSupportUnions() const { throw EvxAbstractError(); }
+bool TastSyntaxProvider::IsSupportBracketsInUnions() const { throw EvxAbstractError(); }
+bool TastSyntaxProvider::IsSupportDerivedTables() const { throw EvxAbstractError(); }
+bool TastSyntaxProvider::IsSupportSubQueryUnions() const { throw EvxAbstractError(); }
+bool TastSyntaxProvider::IsSupportSubQueryBracketsInUnions() const { throw EvxAbstractError(); }
+bool TastSyntaxProvider::IsSupportSubQueryDerivedTables() const { throw EvxAbstractError(); }
+
+// --- operators --------------------------------------------------------------------------------
+
+void TastSyntaxProvider::GetComparisonOperators(TvxStringList& List) const {
+  List = {"=", ">", ">=", "<", "<=", "<>"};
+}
+
+void TastSyntaxProvider::GetUnionOperatorsList(TvxStringList& List) const { List = {"Union", "Union All"}; }
+
+bool TastSyntaxProvider::IsReservedWord(std::string_view) const { return false; }
+
+std::string TastSyntaxProvider::NormalizeUnionOperator(std::string_view Op) const {
+  TvxStringList Operators;
+  GetUnionOperatorsList(Operators);
+  std::string Lower = vx::LowerCase(Op);
+  for (const std::string& Entry : Operators)
+    if (vx::LowerCase(Entry) == Lower) return Entry;
+  return Lower;
+}
+
+TvxUnionOperatorKind TastSyntaxProvider::GetUnionOperatorKind(std::string_view Op) {
+  static const std::pair<std::string_view, TvxUnionOperatorKind> Kinds[] = {
+      {"UNION", TvxUnionOperatorKind::uokUnion},         {"UNION ALL", TvxUnionOperatorKind::uokUnionAll},
+      {"EXCEPT", TvxUnionOperatorKind::uokExcept},       {"EXCEPT ALL", TvxUnionOperatorKind::uokExceptAll},
+      {"INTERSECT", TvxUnionOperatorKind::uokIntersect}, {"INTERSECT ALL", TvxUnionOperatorKind::uokIntersectAll}};
+  std::string Upper = vx::UpperCase(Op);
+  for (const auto& [Text, Kind] : Kinds)
+    if (Upper == Text) return Kind;
+  return TvxUnionOperatorKind::uokNone;
+}
+
+// --- extender registry ------------------------------------------------------------------------
+
+const TastClass* TastSyntaxProvider::FindExtenderClass(const TastClass& NodeClass, bool Inherited) const {
+  const TastClass* Found = nullptr;
+  int FoundDistance = 0;
+  for (const TastClassToExtenderEntry& Entry : FExtenders) {
+    if (Entry.NodeClass == &NodeClass) return Entry.ExtenderClass;
+    if (!Inherited) continue;
+    int Distance = NodeClass.DistanceTo(*Entry.NodeClass);
+    if (Distance > 0 && (Found == nullptr || Distance < FoundDistance)) {
+      Found = Entry.ExtenderClass;
+      FoundDistance = Distance;
+    }
+  }
+  return Found;
+}
+
+void TastSyntaxProvider::RegisterExtender(const TastClass& NodeClass, const TastClass& ExtenderClass) {
+  if (FindExtenderClass(NodeClass, false) != nullptr)
+    throw EvxException("Extender for \"" + std::string(NodeClass.Name) + "\" already registered!");
+  FExtenders.push_back({&NodeClass, &ExtenderClass});
+}
+
+void TastSyntaxProvider::RegisterExtender(const std::vector<const TastClass*>& NodeClasses,
+                                          const TastClass& ExtenderClass) {
+  for (const TastClass* NodeClass : NodeClasses) RegisterExtender(*NodeClass, ExtenderClass);
+}

@@ -1,0 +1,103 @@
+// The tree-level description of an SQL dialect: identifier quotes, aggregate names, comparison
+// and union operators, feature flags, object-name comparison, the extender registry and the
+// entry points that parse text into a tree.
+#pragma once
+
+#include "vxASTBase.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TvxBaseScanner;
+class TvxBaseParser;
+class TSQLDatabaseObject;
+class TSQLObjectColumn;
+class TSQLExpressionItem;
+class TSQLSelectItem;
+class TSQLSelectStatement;
+class TSQLFromSource;
+
+// The only thing the tree needs from a metadata provider: the column names of a query.
+class TastFieldsProvider {
+public:
+  virtual ~TastFieldsProvider() = default;
+  // Replaces Fields with the column names of the result of SQL (a "select * from ..." text).
+  virtual void GetFields(const std::string& SQL, TvxStringList& Fields) = 0;
+};
+
+// "class of TvxBaseScanner" and "class of TvxBaseParser".
+struct TvxScannerClass {
+  std::string_view Name;
+  std::unique_ptr<TvxBaseScanner> (*Create)();
+};
+struct TvxParserClass {
+  std::string_view Name;
+  std::unique_ptr<TvxBaseParser> (*Create)(TvxBaseScanner* Scanner, TastSyntaxProvider* SyntaxProvider);
+};
+
+// The six set operators a union operator text can name.
+enum class TvxUnionOperatorKind { uokNone, uokUnion, uokUnionAll, uokExcept, uokExceptAll, uokIntersect, uokIntersectAll };
+
+struct TastClassToExtenderEntry {
+  const TastClass* NodeClass;
+  const TastClass* ExtenderClass;
+};
+
+class TastSyntaxProvider {
+public:
+  TastSyntaxProvider() = default;
+  virtual ~TastSyntaxProvider() = default;
+  TastSyntaxProvider(const TastSyntaxProvider&) = delete;
+  TastSyntaxProvider& operator=(const TastSyntaxProvider&) = delete;
+
+  // Dialect parts that the base cannot supply; the base raises EvxAbstractError.
+  virtual const TvxParserClass& GetParserClass() const;
+  virtual const TvxScannerClass& GetScannerClass() const;
+  virtual void GetStarAggregateNames(TvxStringList& List) const;
+  virtual void Get1ParamAggregateNames(TvxStringList& List) const;
+  virtual void GetPrefixed1ParamAggregateNames(TvxStringList& List) const;
+  virtual bool IsSupportViews() const;
+  virtual bool IsSupportUnions() const;
+  virtual bool IsSupportBracketsInUnions() const;
+  virtual bool IsSupportDerivedTables() const;
+  virtual bool IsSupportSubQueryUnions() const;
+  virtual bool IsSupportSubQueryBracketsInUnions() const;
+  virtual bool IsSupportSubQueryDerivedTables() const;
+
+  // A FROM source for a table chosen by name (not split at dots); the caller owns it.
+  virtual std::unique_ptr<TSQLFromSource> CreateSQLFromObject(const std::string& ObjectName,
+                                                              const std::string& Alias);
+  virtual void GetComparisonOperators(TvxStringList& List) const;
+  virtual void GetUnionOperatorsList(TvxStringList& List) const;
+  virtual std::string GetQuoteBegin() const { return std::string(); }
+  virtual std::string GetQuoteEnd() const { return std::string(); }
+  // True for a word that cannot be written bare as a name in this dialect.
+  virtual bool IsReservedWord(std::string_view Word) const;
+  virtual bool IsDBObjectNamesEqual(const TSQLDatabaseObject& A, const TSQLDatabaseObject& B) const;
+  virtual bool IsColumnOfDBObject(const TSQLObjectColumn& Column, const TSQLDatabaseObject& Obj) const;
+  virtual bool IsUniversalExpressions() const { return false; }
+
+  // Parse entry points. Each returns a tree owned by the caller or raises EvxSQLError.
+  std::unique_ptr<TSQLSelectStatement> ParseSelect(const std::string& Text);
+  std::unique_ptr<TSQLDatabaseObject> ParseObjectName(const std::string& Text);
+  // Params is accepted for compatibility and not used.
+  std::unique_ptr<TSQLExpressionItem> ParseExpression(const std::string& Text, TvxStringList* Params = nullptr);
+  std::unique_ptr<TSQLSelectItem> ParseSelectItem(const std::string& Text);
+  // With RequireLeftOperand false a predicate may lack its left side (">5", "IS NULL").
+  virtual std::unique_ptr<TSQLExpressionItem> ParseLogicalExpression(const std::string& Text,
+                                                                     bool RequireLeftOperand = true);
+
+  std::string NormalizeUnionOperator(std::string_view Op) const;
+  // Which of the six set operators Op names (exact words, single spaces, any case).
+  static TvxUnionOperatorKind GetUnionOperatorKind(std::string_view Op);
+
+  // The extender registry.
+  const TastClass* FindExtenderClass(const TastClass& NodeClass, bool Inherited) const;
+  void RegisterExtender(const TastClass& NodeClass, const TastClass& ExtenderClass);
+  void RegisterExtender(const std::vector<const TastClass*>& NodeClasses, const TastClass& ExtenderClass);
+
+private:
+  std::vector<TastClassToExtenderEntry> FExtenders;
+};

@@ -1,0 +1,2 @@
+// Placeholder replaced by the writer tests.
+#include <gtest/gtest.h>

@@ -132,7 +132,7 @@ public:
   void Remove(const TastNode* Node);  // frees the first occurrence
   std::unique_ptr<TastNode> Extract(const TastNode* Node);
   std::unique_ptr<TastNode> Extract(int Index);
-  TastNode* GetItem(int Index) const;  // EvxListError when out of range; may be empty
+  TastNode* GetItem(int Index) const;                       // EvxListError when out of range; may be empty
   void SetItem(int Index, std::unique_ptr<TastNode> Node);  // frees the replaced node
   int GetCount() const { return static_cast<int>(FItems.size()); }
   void SetCount(int Count);  // shrinking frees, growing adds empty entries

@@ -39,9 +39,12 @@ std::string UpperCaseOutsideQuotes(std::string_view Text) {
       if (C == Closing) Closing = 0;  // a doubled quote closes and at once re-opens: same effect
       continue;
     }
-    if (C == '\'' || C == '"') Closing = C;
-    else if (C == '[') Closing = ']';
-    else C = UpperChar(C);
+    if (C == '\'' || C == '"')
+      Closing = C;
+    else if (C == '[')
+      Closing = ']';
+    else
+      C = UpperChar(C);
   }
   return Result;
 }

@@ -68,13 +68,13 @@ public:
   int Count() const { return static_cast<int>(FItems.size()); }
   bool IsEmpty() const { return FItems.empty(); }
   const std::string& operator[](int Index) const;  // EvxListError when out of range
-  void Set(int Index, std::string Value);           // EvxListError when out of range
-  int Add(std::string Value);                        // returns the new index
+  void Set(int Index, std::string Value);          // EvxListError when out of range
+  int Add(std::string Value);                      // returns the new index
   void Insert(int Index, std::string Value);
   void Delete(int Index);
   void Clear() { FItems.clear(); }
-  int IndexOf(std::string_view Value) const;        // case-insensitive, -1 when absent
-  int IndexOfExact(std::string_view Value) const;   // case-sensitive, -1 when absent
+  int IndexOf(std::string_view Value) const;       // case-insensitive, -1 when absent
+  int IndexOfExact(std::string_view Value) const;  // case-sensitive, -1 when absent
   bool Contains(std::string_view Value) const { return IndexOf(Value) >= 0; }
   std::string Join(std::string_view Separator) const;
 

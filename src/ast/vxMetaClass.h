@@ -23,28 +23,27 @@ struct TastClass {
 };
 
 // Inside the class body: the static record and the virtual accessor.
-#define VX_CLASS(ClassName)                     \
-public:                                         \
-  static const TastClass& StaticClass();        \
-  const TastClass& GetClass() const override;   \
-                                                \
+#define VX_CLASS(ClassName)                   \
+public:                                       \
+  static const TastClass& StaticClass();      \
+  const TastClass& GetClass() const override; \
+                                              \
 private:
 
 // In the source file: the record of a concrete class whose constructor takes the provider.
-#define VX_CLASS_IMPL(ClassName, ParentName)                                                   \
-  const TastClass& ClassName::StaticClass() {                                                  \
-    static const TastClass Record{#ClassName, &ParentName::StaticClass(),                     \
-                                  [](TastSyntaxProvider* Provider) -> std::unique_ptr<TastExtender> { \
-                                    return NewNode<ClassName>(Provider);                       \
-                                  }};                                                          \
-    return Record;                                                                             \
-  }                                                                                            \
+#define VX_CLASS_IMPL(ClassName, ParentName)                                                                         \
+  const TastClass& ClassName::StaticClass() {                                                                        \
+    static const TastClass Record{                                                                                   \
+        #ClassName, &ParentName::StaticClass(),                                                                      \
+        [](TastSyntaxProvider* Provider) -> std::unique_ptr<TastExtender> { return NewNode<ClassName>(Provider); }}; \
+    return Record;                                                                                                   \
+  }                                                                                                                  \
   const TastClass& ClassName::GetClass() const { return StaticClass(); }
 
 // In the source file: the record of a class that cannot be created from its record.
-#define VX_ABSTRACT_CLASS_IMPL(ClassName, ParentName)                                        \
-  const TastClass& ClassName::StaticClass() {                                                \
-    static const TastClass Record{#ClassName, &ParentName::StaticClass(), nullptr};          \
-    return Record;                                                                           \
-  }                                                                                          \
+#define VX_ABSTRACT_CLASS_IMPL(ClassName, ParentName)                               \
+  const TastClass& ClassName::StaticClass() {                                       \
+    static const TastClass Record{#ClassName, &ParentName::StaticClass(), nullptr}; \
+    return Record;                                                                  \
+  }                                                                                 \
   const TastClass& ClassName::GetClass() const { return StaticClass(); }

@@ -17,9 +17,7 @@ bool TastSyntaxProvider::IsSupportSubQueryDerivedTables() const { throw EvxAbstr
 
 // --- operators --------------------------------------------------------------------------------
 
-void TastSyntaxProvider::GetComparisonOperators(TvxStringList& List) const {
-  List = {"=", ">", ">=", "<", "<=", "<>"};
-}
+void TastSyntaxProvider::GetComparisonOperators(TvxStringList& List) const { List = {"=", ">", ">=", "<", "<=", "<>"}; }
 
 void TastSyntaxProvider::GetUnionOperatorsList(TvxStringList& List) const { List = {"Union", "Union All"}; }
 

@@ -38,7 +38,15 @@ struct TvxParserClass {
 };
 
 // The six set operators a union operator text can name.
-enum class TvxUnionOperatorKind { uokNone, uokUnion, uokUnionAll, uokExcept, uokExceptAll, uokIntersect, uokIntersectAll };
+enum class TvxUnionOperatorKind {
+  uokNone,
+  uokUnion,
+  uokUnionAll,
+  uokExcept,
+  uokExceptAll,
+  uokIntersect,
+  uokIntersectAll
+};
 
 struct TastClassToExtenderEntry {
   const TastClass* NodeClass;
@@ -67,8 +75,7 @@ public:
   virtual bool IsSupportSubQueryDerivedTables() const;
 
   // A FROM source for a table chosen by name (not split at dots); the caller owns it.
-  virtual std::unique_ptr<TSQLFromSource> CreateSQLFromObject(const std::string& ObjectName,
-                                                              const std::string& Alias);
+  virtual std::unique_ptr<TSQLFromSource> CreateSQLFromObject(const std::string& ObjectName, const std::string& Alias);
   virtual void GetComparisonOperators(TvxStringList& List) const;
   virtual void GetUnionOperatorsList(TvxStringList& List) const;
   virtual std::string GetQuoteBegin() const { return std::string(); }

@@ -70,3 +70,15 @@ void TastSyntaxProvider::RegisterExtender(const std::vector<const TastClass*>& N
                                           const TastClass& ExtenderClass) {
   for (const TastClass* NodeClass : NodeClasses) RegisterExtender(*NodeClass, ExtenderClass);
 }
+
+// --- names and FROM sources (filled in with the name and FROM source nodes) --------------------
+
+std::unique_ptr<TSQLFromSource> TastSyntaxProvider::CreateSQLFromObject(const std::string&, const std::string&) {
+  throw EvxAbstractError();
+}
+bool TastSyntaxProvider::IsDBObjectNamesEqual(const TSQLDatabaseObject&, const TSQLDatabaseObject&) const {
+  throw EvxAbstractError();
+}
+bool TastSyntaxProvider::IsColumnOfDBObject(const TSQLObjectColumn&, const TSQLDatabaseObject&) const {
+  throw EvxAbstractError();
+}

@@ -1,0 +1,177 @@
+#include "vxASTSelect.h"
+
+#include "vxSQLBuilder.h"
+
+VX_CLASS_IMPL(TSQLSelectItem, TastNode)
+VX_CLASS_IMPL(TSQLSelectItemAllColumns, TSQLSelectItem)
+VX_CLASS_IMPL(TSQLSelectItemAllTableColumns, TSQLSelectItem)
+VX_CLASS_IMPL(TSQLSelectItemExpression, TSQLSelectItem)
+VX_CLASS_IMPL(TSQLSelectItems, TastNodeWithList)
+VX_CLASS_IMPL(TSQLSubQuerySelectMode, TastNode)
+VX_CLASS_IMPL(TSQLSubQuerySelectModeDefault, TSQLSubQuerySelectMode)
+VX_CLASS_IMPL(TSQLSubQuerySelectModeAll, TSQLSubQuerySelectMode)
+VX_CLASS_IMPL(TSQLSubQuerySelectModeDistinct, TSQLSubQuerySelectMode)
+VX_CLASS_IMPL(TSQLGroupByList, TSQLExpressionsList)
+VX_CLASS_IMPL(TSQLOrderByItem, TastNode)
+VX_CLASS_IMPL(TSQLOrderByClause, TastNodeWithList)
+
+// --- select items ------------------------------------------------------------------------------
+
+void TSQLSelectItemAllColumns::BuildSQLDirect(TSQLBuilder& Builder, bool) const { Builder.WriteSymbol("*"); }
+
+void TSQLSelectItemAllTableColumns::BuildSQLDirect(TSQLBuilder& Builder, bool MultiLine) const {
+  if (FObject) FObject->BuildSQL(Builder, MultiLine);
+  Builder.WriteSymbol(".*");
+}
+
+void TSQLSelectItemAllTableColumns::GetMyChildren(TastChildren& List) const {
+  TSQLSelectItem::GetMyChildren(List);
+  if (FObject) List.push_back(FObject.get());
+}
+
+void TSQLSelectItemAllTableColumns::Assign(const TastExtender& Source) {
+  TSQLSelectItem::Assign(Source);
+  if (const auto* Item = dynamic_cast<const TSQLSelectItemAllTableColumns*>(&Source))
+    if (Item->FObject) FObject = CloneChild(Item->FObject);
+}
+
+void TSQLSelectItemExpression::BuildSQLDirect(TSQLBuilder& Builder, bool MultiLine) const {
+  if (dynamic_cast<const TSQLAliasAliasEqualsObject*>(FAlias.get()) != nullptr) {
+    FAlias->BuildSQL(Builder, MultiLine);
+    Builder.WriteSymbol("=");
+  }
+  if (FExpression) FExpression->BuildSQL(Builder, MultiLine);
+  if (dynamic_cast<const TSQLAliasObjectAlias*>(FAlias.get()) != nullptr) {
+    Builder.Space();
+    FAlias->BuildSQL(Builder, MultiLine);
+  }
+}
+
+void TSQLSelectItemExpression::GetMyChildren(TastChildren& List) const {
+  TSQLSelectItem::GetMyChildren(List);
+  if (FAlias) List.push_back(FAlias.get());
+  if (FExpression) List.push_back(FExpression.get());
+}
+
+void TSQLSelectItemExpression::Assign(const TastExtender& Source) {
+  TSQLSelectItem::Assign(Source);
+  const auto* Item = dynamic_cast<const TSQLSelectItemExpression*>(&Source);
+  if (Item == nullptr) return;
+  if (Item->FAlias) FAlias = CloneChild(Item->FAlias);
+  if (Item->FExpression) FExpression = CloneChild(Item->FExpression);
+}
+
+// --- select modes ------------------------------------------------------------------------------
+
+void TSQLSubQuerySelectModeAll::BuildSQLDirect(TSQLBuilder& Builder, bool) const {
+  Builder.Space();
+  Builder.WriteKeyword("ALL");
+}
+
+void TSQLSubQuerySelectModeDistinct::BuildSQLDirect(TSQLBuilder& Builder, bool) const {
+  Builder.Space();
+  Builder.WriteKeyword("DISTINCT");
+}
+
+// --- grouping and ordering ---------------------------------------------------------------------
+
+void TSQLGroupByList::BuildSQLDirect(TSQLBuilder& Builder, bool MultiLine) const {
+  Builder.NewLineOrSpace(MultiLine);
+  Builder.WriteKeyword("GROUP");
+  Builder.Space();
+  Builder.WriteKeyword("BY");
+  Builder.Space();
+  TSQLExpressionsList::BuildSQLDirect(Builder, MultiLine);
+}
+
+void TSQLOrderByItem::BuildSQLDirect(TSQLBuilder& Builder, bool MultiLine) const {
+  if (FExpression) FExpression->BuildSQL(Builder, MultiLine);
+  if (FOrder == TSQLOrderByOrders::obDesc) {
+    Builder.Space();
+    Builder.WriteKeyword("DESC");
+  }
+}
+
+void TSQLOrderByItem::GetMyChildren(TastChildren& List) const {
+  TastNode::GetMyChildren(List);
+  if (FExpression) List.push_back(FExpression.get());
+}
+
+void TSQLOrderByItem::Assign(const TastExtender& Source) {
+  TastNode::Assign(Source);
+  const auto* Item = dynamic_cast<const TSQLOrderByItem*>(&Source);
+  if (Item == nullptr) return;
+  FOrder = Item->FOrder;
+  if (Item->FExpression) FExpression = CloneChild(Item->FExpression);
+}
+
+// --- one SELECT --------------------------------------------------------------------------------
+
+bool TSQLSubQuerySelectExpression::IsUsable() const {
+  return FFrom && FFrom->HasLeafSource() && FSelectItems && FSelectItems->GetCount() > 0;
+}
+
+void TSQLSubQuerySelectExpression::BuildSQLDirect(TSQLBuilder& Builder, bool MultiLine) const {
+  Builder.WriteKeyword("SELECT");
+  if (FSelectMode) {
+    Builder.Space();
+    FSelectMode->BuildSQL(Builder, MultiLine);
+  }
+  if (FSelectItems && FSelectItems->GetCount() > 0) {
+    Builder.Space();
+    FSelectItems->BuildSQL(Builder, MultiLine);
+  }
+  if (FFrom) {
+    Builder.NewLineOrSpace(MultiLine);
+    Builder.WriteKeyword("FROM");
+    Builder.Space();
+    FFrom->BuildSQL(Builder, MultiLine);
+  }
+  if (FWhere) {
+    Builder.NewLineOrSpace(MultiLine);
+    Builder.WriteKeyword("WHERE");
+    Builder.Space();
+    FWhere->BuildSQLCosmetic(Builder, MultiLine);
+  }
+  if (FGroupBy) FGroupBy->BuildSQL(Builder, MultiLine);
+  if (FHaving) {
+    Builder.NewLineOrSpace(MultiLine);
+    Builder.WriteKeyword("HAVING");
+    Builder.Space();
+    FHaving->BuildSQLCosmetic(Builder, MultiLine);
+  }
+  if (FOrderBy) {
+    Builder.NewLineOrSpace(MultiLine);
+    Builder.WriteKeyword("ORDER");
+    Builder.Space();
+    Builder.WriteKeyword("BY");
+    Builder.Space();
+    FOrderBy->BuildSQL(Builder, MultiLine);
+  }
+}
+
+void TSQLSubQuerySelectExpression::GetMyChildren(TastChildren& List) const {
+  TSQLSubQueryExpression::GetMyChildren(List);
+  for (TastExtender* Child : std::initializer_list<TastExtender*>{FSelectItems.get(), FFrom.get(), FWhere.get(),
+                                                                  FGroupBy.get(), FHaving.get(), FOrderBy.get()})
+    if (Child != nullptr) List.push_back(Child);
+}
+
+void TSQLSubQuerySelectExpression::Assign(const TastExtender& Source) {
+  TSQLSubQueryExpression::Assign(Source);
+  const auto* Select = dynamic_cast<const TSQLSubQuerySelectExpression*>(&Source);
+  if (Select == nullptr) return;
+  if (Select->FSelectMode) FSelectMode = CloneChild(Select->FSelectMode);
+  if (Select->FSelectItems) FSelectItems = CloneChild(Select->FSelectItems);
+  if (Select->FFrom) FFrom = CloneChild(Select->FFrom);
+  if (Select->FWhere) FWhere = CloneChild(Select->FWhere);
+  if (Select->FGroupBy) FGroupBy = CloneChild(Select->FGroupBy);
+  if (Select->FHaving) FHaving = CloneChild(Select->FHaving);
+  if (Select->FOrderBy) FOrderBy = CloneChild(Select->FOrderBy);
+}
+
+void TSQLSubQuerySelectExpression::FixupObjects(TSQLFromSourceList& FromSources) {
+  TSQLFromSourcesScope Scope(FromSources);
+  Scope.AddLeafSources(FFrom.get());
+  TSQLSubQueryExpression::FixupObjects(FromSources);
+}

@@ -1,0 +1,164 @@
+// The scanner base: a whole SQL text is turned into a token array before parsing starts, so the
+// parser can look ahead any number of tokens and follow several parse paths at once. A dialect's
+// scanner derives from TvxBaseScanner and supplies keyword recognition, the token automaton and
+// its whitespace set.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One token. Positions count characters the way the character reader delivers them: every
+// byte is one character, except that a CR LF pair is one character.
+struct TvxToken {
+  int32_t Kind = 0;  // dialect's kind number; 0 marks the end of the text
+  int32_t Pos = 0;   // 0-based character index of the first character
+  int32_t Col = 1;   // 1-based column: Pos minus the position at which the line starts, plus 1
+  int32_t Line = 1;  // 1-based line of the first character
+  // Byte offset of the first byte in the scanned text. Unlike Pos it counts both bytes of a
+  // CR LF pair, so Text.substr(Offset, Val.size()) is always the token.
+  uint32_t Offset = 0;
+  // The token's text exactly as written (letter case and line breaks unchanged). It views the
+  // scanner's own copy of the text and is valid as long as the scanner lives; copy it to keep
+  // it longer. The end-of-text token holds "EOF".
+  std::string_view Val;
+};
+
+// The bytes of the text with a read position: one byte is one character.
+class TvxBuffer {
+public:
+  static constexpr int32_t EndOfText = 256;  // what Read and Peek return past the last byte
+
+  // Copies Text and moves to its start. EvxException when the text is 2 GB or longer.
+  void Fill(std::string_view Text);
+  // The byte at the position (0..255) and advances; EndOfText without moving at the end.
+  int32_t Read() {
+    return FPosition < FLength ? static_cast<uint8_t>(FData[static_cast<size_t>(FPosition++)]) : EndOfText;
+  }
+  // The byte at the position or EndOfText; never moves.
+  int32_t Peek() const {
+    return FPosition < FLength ? static_cast<uint8_t>(FData[static_cast<size_t>(FPosition)]) : EndOfText;
+  }
+  // Clamps to 0..GetLength().
+  void SetPos(int32_t Value) {
+    if (Value != FPosition) FPosition = Value < 0 ? 0 : (Value > FLength ? FLength : Value);
+  }
+  int32_t GetPos() const { return FPosition; }
+  int32_t GetLength() const { return FLength; }
+  // The bytes from Begin up to but not including End (both clamped like SetPos); empty when
+  // Begin >= End. The position does not change.
+  std::string GetString(int32_t Begin, int32_t End) const;
+  // The copied text. The byte at GetData()[GetLength()] is always 0, a sentinel that lets
+  // tight loops stop at the end without a bounds check.
+  const char* GetData() const { return FData.data(); }
+  std::string_view GetText() const { return FData; }
+
+private:
+  std::string FData;
+  int32_t FLength = 0;
+  int32_t FPosition = 0;
+};
+
+class TvxBaseScanner {
+public:
+  static constexpr int32_t EOFKind = 0;
+
+  TvxBaseScanner() = default;
+  virtual ~TvxBaseScanner() = default;
+  // Tokens view the scanner's own text, so a scanner stays where it was created.
+  TvxBaseScanner(const TvxBaseScanner&) = delete;
+  TvxBaseScanner& operator=(const TvxBaseScanner&) = delete;
+
+  // Copies Text and tokenises all of it; the caller's text need not outlive the call. Never
+  // raises for bad input: an unreadable sequence becomes a token of the dialect's illegal kind.
+  // Calling it again replaces the text and every token.
+  void Init(std::string_view Text);
+
+  // The token at Index; any index outside 0..GetTokenCount()-1 gives the last token (the end
+  // of text), so look-ahead past the end always sees the end. Before Init: an end token.
+  const TvxToken& GetToken(int Index) const {
+    return (Index >= 0 && Index < static_cast<int>(FTokens.size())) ? FTokens[static_cast<size_t>(Index)]
+                                                                    : GetLastToken();
+  }
+  int GetTokenCount() const { return static_cast<int>(FTokens.size()); }
+  // Every token in order, the end token last; for callers that walk the array directly.
+  std::span<const TvxToken> GetTokens() const { return FTokens; }
+  // The scanner's copy of the text that the tokens view.
+  std::string_view GetText() const { return FBuffer.GetText(); }
+
+protected:
+  // Turns an identifier token into a keyword token when its text is a keyword.
+  virtual void CheckLiteral(TvxToken& Token) const = 0;
+  // Reads one token from the current character on. Must consume at least one character unless
+  // it returns the end of text (kind EOFKind).
+  virtual TvxToken NextToken() = 0;
+  // Dialect set-up before the first token, e.g. widening FIgnore.
+  virtual void InitInternal() = 0;
+
+  // The character reader: makes the next character current. Every line end (CR, LF or CR LF)
+  // arrives as one 13 and counts one line; an LF directly followed by a CR arrives as 10 and the
+  // CR counts the line. FCh is lower-cased with ASCII rules; FValCh is the byte as written.
+  void NextCh() {
+    if (FOldEols > 0) {
+      FCh = 13;
+      FValCh = 13;
+      --FOldEols;
+      return;
+    }
+    FChOffset = FBuffer.GetPos();
+    FCh = FBuffer.Read();
+    ++FPos;
+    if (FCh == 10 || FCh == 13) ReadLineEnd();
+    FValCh = static_cast<uint8_t>(FCh);
+    if (FCh >= 'A' && FCh <= 'Z') FCh += 'a' - 'A';
+  }
+  // Consumes Count characters from the current one on, all of which the caller knows to be
+  // neither CR nor LF, and makes the one after them current. This is NextCh for a whole run
+  // of plain bytes, for the tight loops of identifiers, numbers and literal bodies.
+  void SkipPlain(int32_t Count) {
+    FPos += Count - 1;
+    FBuffer.SetPos(FChOffset + Count);
+    NextCh();
+  }
+
+  // A snapshot of the reader, for scanners that must look one character further and go back.
+  struct TvxReaderState {
+    int32_t Ch, Pos, Line, LineStart, ChOffset, BufferPos;
+    uint8_t ValCh;
+  };
+  TvxReaderState SaveReader() const { return {FCh, FPos, FLine, FLineStart, FChOffset, FBuffer.GetPos(), FValCh}; }
+  void RestoreReader(const TvxReaderState& State);
+
+  // The token that starts at the current character, with its position filled in.
+  TvxToken StartToken() const {
+    TvxToken Token;
+    Token.Pos = FPos;
+    Token.Col = FPos - FLineStart + 1;
+    Token.Line = FLine;
+    Token.Offset = static_cast<uint32_t>(FChOffset);
+    return Token;
+  }
+  // Sets Val to the text from the token's first byte up to the current character.
+  void EndToken(TvxToken& Token) const {
+    Token.Val = std::string_view(FBuffer.GetData() + Token.Offset, static_cast<size_t>(FChOffset) - Token.Offset);
+  }
+
+  std::vector<TvxToken> FTokens;
+  TvxBuffer FBuffer;
+  int32_t FCh = TvxBuffer::EndOfText;  // current character, lower-cased; 256 = end of text
+  uint8_t FValCh = 0;                  // current character as written (0 at the end)
+  int32_t FPos = -1;                   // character counter: index of FCh
+  int32_t FLine = 1;
+  int32_t FLineStart = 0;  // value of FPos at which the current line begins
+  int32_t FOldEols = 0;    // line ends still to be delivered as 13 without reading
+  int32_t FChOffset = 0;   // byte offset of FCh in the text (its first byte for a CR LF pair)
+  // Characters skipped between tokens, indexed by FCh (index 256, the end, is never set).
+  std::array<bool, 257> FIgnore{};
+
+private:
+  void ReadLineEnd();
+  const TvxToken& GetLastToken() const;
+};

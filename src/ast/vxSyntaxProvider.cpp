@@ -1,5 +1,7 @@
 #include "vxSyntaxProvider.h"
 
+#include "vxASTNames.h"
+
 // --- dialect parts the base leaves out -------------------------------------------------------
 
 const TvxParserClass& TastSyntaxProvider::GetParserClass() const { throw EvxAbstractError(); }
@@ -76,9 +78,25 @@ void TastSyntaxProvider::RegisterExtender(const std::vector<const TastClass*>& N
 std::unique_ptr<TSQLFromSource> TastSyntaxProvider::CreateSQLFromObject(const std::string&, const std::string&) {
   throw EvxAbstractError();
 }
-bool TastSyntaxProvider::IsDBObjectNamesEqual(const TSQLDatabaseObject&, const TSQLDatabaseObject&) const {
-  throw EvxAbstractError();
+
+// Object names compare by their own part only, without regard to case, and a name written
+// between the dialect's quotes equals the same name written bare.
+static bool IsObjectNamesEqual(const TastSyntaxProvider& Provider, std::string_view A, std::string_view B) {
+  std::string UpperA = vx::UpperCase(A), UpperB = vx::UpperCase(B);
+  if (UpperA == UpperB) return true;
+  const std::string QuoteBegin = Provider.GetQuoteBegin(), QuoteEnd = Provider.GetQuoteEnd();
+  auto Quoted = [&](std::string& Text) {
+    if (Text.compare(0, QuoteBegin.size(), QuoteBegin) != 0) Text = QuoteBegin + Text + QuoteEnd;
+  };
+  Quoted(UpperA);
+  Quoted(UpperB);
+  return UpperA == UpperB;
 }
-bool TastSyntaxProvider::IsColumnOfDBObject(const TSQLObjectColumn&, const TSQLDatabaseObject&) const {
-  throw EvxAbstractError();
+
+bool TastSyntaxProvider::IsDBObjectNamesEqual(const TSQLDatabaseObject& A, const TSQLDatabaseObject& B) const {
+  return IsObjectNamesEqual(*this, A.GetObjName(), B.GetObjName());
+}
+
+bool TastSyntaxProvider::IsColumnOfDBObject(const TSQLObjectColumn& Column, const TSQLDatabaseObject& Obj) const {
+  return Column.GetCount() >= 2 && IsObjectNamesEqual(*this, Column.GetName(1), Obj.GetObjName());
 }

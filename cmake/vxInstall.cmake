@@ -20,3 +20,8 @@ write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/vxQueryBuilderConfi
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/vxQueryBuilderConfig.cmake
               ${CMAKE_CURRENT_BINARY_DIR}/vxQueryBuilderConfigVersion.cmake
         DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/vxQueryBuilder)
+
+# The command-line tool, for hosts that check or format SQL in their own builds.
+if(TARGET vxsql_cli)
+  install(TARGETS vxsql_cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()

@@ -1,0 +1,38 @@
+#include "vxBaseMetadataProvider.h"
+
+#include "vxASTNames.h"
+
+TSQLMetadataRelation::TSQLMetadataRelation() = default;
+
+TSQLMetadataRelation::TSQLMetadataRelation(std::unique_ptr<TSQLDatabaseObject> ReferencedObject,
+                                           std::unique_ptr<TSQLDatabaseObject> ReferencingObject)
+    : FReferencedObject(std::move(ReferencedObject)), FReferencingObject(std::move(ReferencingObject)) {}
+
+TSQLMetadataRelation::~TSQLMetadataRelation() = default;
+
+std::unique_ptr<TSQLMetadataRelation> TSQLMetadataRelation::Create(TastSyntaxProvider* SyntaxProvider,
+                                                                   const std::string& ReferencedName,
+                                                                   const std::string& ReferencingName) {
+  auto Referenced = NewNode<TSQLDatabaseObject>(SyntaxProvider);
+  Referenced->AddName(ReferencedName);
+  auto Referencing = NewNode<TSQLDatabaseObject>(SyntaxProvider);
+  Referencing->AddName(ReferencingName);
+  return std::make_unique<TSQLMetadataRelation>(std::move(Referenced), std::move(Referencing));
+}
+
+void TSQLMetadataRelation::SetReferencedObject(std::unique_ptr<TSQLDatabaseObject> Object) {
+  FReferencedObject = std::move(Object);
+}
+
+void TSQLMetadataRelation::SetReferencingObject(std::unique_ptr<TSQLDatabaseObject> Object) {
+  FReferencingObject = std::move(Object);
+}
+
+void TSQLMetadataRelation::AddPair(std::string ReferencedField, std::string ReferencingField) {
+  FReferencedFields.Add(std::move(ReferencedField));
+  FReferencingFields.Add(std::move(ReferencingField));
+}
+
+TvxBaseMetadataProvider::TvxBaseMetadataProvider(QObject* Owner) : QObject(Owner) {}
+
+TvxBaseMetadataProvider::~TvxBaseMetadataProvider() = default;

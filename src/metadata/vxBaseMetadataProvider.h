@@ -1,0 +1,94 @@
+// The contract through which the query model learns what a database holds, and the record in
+// which a provider reports one foreign-key relation.
+#pragma once
+
+#include "vxCommon.h"
+#include "vxSyntaxProvider.h"
+
+#include <QObject>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class TSQLDatabaseObject;
+
+// One foreign key between two objects. Fields at equal indexes form a pair: the referencing
+// field I refers to the referenced field I.
+class TSQLMetadataRelation {
+public:
+  // Takes ownership of both names (either may be null until the provider sets it).
+  TSQLMetadataRelation(std::unique_ptr<TSQLDatabaseObject> ReferencedObject,
+                       std::unique_ptr<TSQLDatabaseObject> ReferencingObject);
+  TSQLMetadataRelation();
+  ~TSQLMetadataRelation();
+  TSQLMetadataRelation(const TSQLMetadataRelation&) = delete;
+  TSQLMetadataRelation& operator=(const TSQLMetadataRelation&) = delete;
+
+  // Builds a relation whose two names hold one part each, made with the dialect object
+  // SyntaxProvider (the dialect of the table name a provider was asked about; may be null).
+  static std::unique_ptr<TSQLMetadataRelation> Create(TastSyntaxProvider* SyntaxProvider,
+                                                      const std::string& ReferencedName,
+                                                      const std::string& ReferencingName);
+
+  // The table whose key is referred to; owned, may be null.
+  TSQLDatabaseObject* GetReferencedObject() const { return FReferencedObject.get(); }
+  void SetReferencedObject(std::unique_ptr<TSQLDatabaseObject> Object);
+  TvxStringList& GetReferencedFields() { return FReferencedFields; }
+  const TvxStringList& GetReferencedFields() const { return FReferencedFields; }
+
+  // The table that holds the foreign key; owned, may be null.
+  TSQLDatabaseObject* GetReferencingObject() const { return FReferencingObject.get(); }
+  void SetReferencingObject(std::unique_ptr<TSQLDatabaseObject> Object);
+  TvxStringList& GetReferencingFields() { return FReferencingFields; }
+  const TvxStringList& GetReferencingFields() const { return FReferencingFields; }
+
+  // Appends one field pair.
+  void AddPair(std::string ReferencedField, std::string ReferencingField);
+
+private:
+  std::unique_ptr<TSQLDatabaseObject> FReferencedObject;
+  TvxStringList FReferencedFields;
+  std::unique_ptr<TSQLDatabaseObject> FReferencingObject;
+  TvxStringList FReferencingFields;
+};
+
+// An owning list of relations, as GetTableRelations fills it.
+using TSQLMetadataRelationList = std::vector<std::unique_ptr<TSQLMetadataRelation>>;
+
+// The abstract metadata provider component. It is a QObject (owner, name, free-notification
+// through destroyed()) and the core's fields provider, so a syntax tree can refresh its field
+// lists from it directly.
+class TvxBaseMetadataProvider : public QObject, public TastFieldsProvider {
+  Q_OBJECT
+  // A free integer for the host, as every component has; default 0.
+  Q_PROPERTY(qintptr Tag READ GetTag WRITE SetTag)
+
+public:
+  explicit TvxBaseMetadataProvider(QObject* Owner = nullptr);
+  ~TvxBaseMetadataProvider() override;
+
+  // Replaces Names with the names of the tables, each as it goes into a FROM clause; System
+  // asks for the database's system tables too. Views are never listed here.
+  virtual void GetTableNames(TvxStringList& Names, bool System) = 0;
+  // Replaces Names with the names of the views.
+  virtual void GetViewNames(TvxStringList& Names, bool System) = 0;
+  // Replaces Fields with the column names of the result of SQL, in result order.
+  void GetFields(const std::string& SQL, TvxStringList& Fields) override = 0;
+  // Reports the relations in which TableName is the referenced or the referencing side. The
+  // list owns what is added; whether it is cleared first is the provider's rule.
+  virtual void GetTableRelations(const TSQLDatabaseObject& TableName, TSQLMetadataRelationList& Relations) = 0;
+
+  qintptr GetTag() const { return FTag; }
+  void SetTag(qintptr Tag) { FTag = Tag; }
+
+private:
+  qintptr FTag = 0;
+};
+
+// A database refused a request (open, list, describe); the message is the database's own,
+// after a short English lead saying what was asked.
+class EvxDatabaseError : public EvxException {
+public:
+  explicit EvxDatabaseError(const std::string& Message) : EvxException(Message) {}
+};

@@ -1,0 +1,38 @@
+// The metadata provider that reads a BDE database's table list.
+#pragma once
+
+#include "vxBDE.h"
+#include "vxBaseMetadataProvider.h"
+
+#include <QPointer>
+
+class TvxBDEMetadataProvider : public TvxBaseMetadataProvider {
+  Q_OBJECT
+  // A link, no default. Cleared when the database component is destroyed (and by the
+  // destructor).
+  Q_PROPERTY(TDatabase* Connection READ GetConnection WRITE SetConnection NOTIFY ConnectionChanged)
+
+public:
+  explicit TvxBDEMetadataProvider(QObject* Owner = nullptr) : TvxBaseMetadataProvider(Owner) {}
+  ~TvxBDEMetadataProvider() override;
+
+  TDatabase* GetConnection() const { return FConnection; }
+  void SetConnection(TDatabase* Connection);
+
+  // The engine's table list; views never appear among tables. Engine errors propagate as
+  // EDBEngineError, errors opening the database as EvxDatabaseError.
+  void GetTableNames(TvxStringList& Names, bool System) override;
+  // The views of the table list; System has no effect.
+  void GetViewNames(TvxStringList& Names, bool System) override;
+  void GetFields(const std::string& SQL, TvxStringList& FieldNames) override;
+  // The engine knows no relations: Relations is cleared and stays empty.
+  void GetTableRelations(const TSQLDatabaseObject& TableName, TSQLMetadataRelationList& Relations) override;
+
+signals:
+  void ConnectionChanged();
+
+private:
+  void ReadTableList(TvxStringList& Names, bool System, bool Views);
+
+  QPointer<TDatabase> FConnection;
+};

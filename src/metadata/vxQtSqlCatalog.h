@@ -1,0 +1,100 @@
+// Reads a database's catalog through Qt SQL: its tables and views, the result columns of a
+// statement and its foreign keys. The Qt SQL, ADO and BDE providers all answer from here, so
+// the three agree on every database.
+//
+// SQLite and PostgreSQL are read from their own catalogs; any other Qt SQL driver through
+// QSqlDatabase::tables() and a zero-row query (and without foreign keys).
+#pragma once
+
+#include "vxBaseMetadataProvider.h"
+
+#include <QHash>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+enum class TvxCatalogObjectKind { cokTable, cokView, cokSystemTable };
+
+struct TvxCatalogObject {
+  QString Name;
+  TvxCatalogObjectKind Kind;
+};
+
+// One column pair of a foreign key.
+struct TvxForeignKeyColumn {
+  QString Name;  // the constraint's name; SQLite keeps none, so there "<table>_fk<n>"
+  QString PKTable;
+  QString PKColumn;
+  QString FKTable;
+  QString FKColumn;
+  int Ordinal = 0;  // 1-based position of the pair within its key
+};
+using TvxForeignKeyColumns = std::vector<TvxForeignKeyColumn>;
+
+enum class TvxCatalogDialect { cdSQLite, cdPostgreSQL, cdGeneric };
+
+// SQLite can only list the keys a table holds, not the keys that refer to it; finding those
+// means reading every table's keys. This index does that once and keeps the result until the
+// database's schema version (or the file or schema asked about) changes. One index serves
+// one connection; the providers own theirs.
+class TvxForeignKeyIndex {
+public:
+  void Invalidate() { FStateKey.clear(); }
+
+private:
+  friend class TvxQtSqlCatalog;
+  QString FStateKey;  // empty: nothing cached
+  TvxForeignKeyColumns FAll;
+  QHash<QString, std::vector<int>> FByReferenced;  // upper-cased referenced table -> rows of FAll
+};
+
+class TvxQtSqlCatalog {
+public:
+  // Db must be open. Schema empty means the connection's default schema. Index may be null
+  // (then SQLite's referenced-side look-ups read every table's keys each time).
+  TvxQtSqlCatalog(QSqlDatabase Db, const QString& Schema, TvxForeignKeyIndex* Index);
+
+  // The connection named ConnectionName, opened when it is closed; an invalid QSqlDatabase when
+  // ConnectionName is empty. EvxDatabaseError when no such connection exists or it cannot be
+  // opened.
+  static QSqlDatabase OpenConnection(const QString& ConnectionName);
+
+  TvxCatalogDialect GetDialect() const { return FDialect; }
+  const QString& GetSchema() const { return FSchema; }
+
+  // The tables and views of the schema, sorted by name; system tables only with System.
+  std::vector<TvxCatalogObject> GetObjects(bool System) const;
+  // The result column names of SQL, found without running it (no row is fetched).
+  QStringList DescribeStatement(const QString& SQL) const;
+  bool SupportsForeignKeys() const { return FDialect != TvxCatalogDialect::cdGeneric; }
+  // Foreign-key pairs restricted to a referenced table and/or a referencing table (empty: any),
+  // sorted by referencing table, key name and ordinal. Table names are matched as the
+  // database matches unquoted names (case-insensitively in SQLite; in PostgreSQL exactly,
+  // else folded to lower case). Empty for a driver without foreign keys.
+  TvxForeignKeyColumns GetForeignKeys(const QString& PKTable, const QString& FKTable) const;
+
+private:
+  QString DefaultSchema() const;
+  std::vector<TvxCatalogObject> GetSQLiteObjects(bool System) const;
+  std::vector<TvxCatalogObject> GetPostgreSQLObjects(bool System) const;
+  std::vector<TvxCatalogObject> GetGenericObjects(bool System) const;
+  TvxForeignKeyColumns GetSQLiteKeysOf(const QString& FKTable) const;
+  const TvxForeignKeyIndex& GetSQLiteIndex(TvxForeignKeyIndex& Index) const;
+  void BuildSQLiteIndex(TvxForeignKeyIndex& Index) const;
+  QStringList GetSQLitePrimaryKey(const QString& Table) const;
+  QString ResolvePostgreSQLName(const QString& Table) const;
+  TvxForeignKeyColumns GetPostgreSQLKeys(const QString& PKTable, const QString& FKTable) const;
+  QStringList DescribeNative(const QString& SQL, bool& Done) const;
+  QStringList DescribeByEmptyQuery(const QString& SQL) const;
+  QString SQLiteSchemaPrefix() const;
+
+  QSqlDatabase FDb;
+  TvxCatalogDialect FDialect;
+  QString FSchema;
+  TvxForeignKeyIndex* FIndex;
+};
+
+// Raises EvxDatabaseError with What and the database's own message.
+[[noreturn]] void vxRaiseDatabaseError(const QString& What, const QString& DatabaseMessage);

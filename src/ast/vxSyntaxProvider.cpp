@@ -1,5 +1,6 @@
 #include "vxSyntaxProvider.h"
 
+#include "vxASTFrom.h"
 #include "vxASTNames.h"
 
 // --- dialect parts the base leaves out -------------------------------------------------------
@@ -75,8 +76,15 @@ void TastSyntaxProvider::RegisterExtender(const std::vector<const TastClass*>& N
 
 // --- names and FROM sources (filled in with the name and FROM source nodes) --------------------
 
-std::unique_ptr<TSQLFromSource> TastSyntaxProvider::CreateSQLFromObject(const std::string&, const std::string&) {
-  throw EvxAbstractError();
+std::unique_ptr<TSQLFromSource> TastSyntaxProvider::CreateSQLFromObject(const std::string& ObjectName,
+                                                                        const std::string& Alias) {
+  // The name was picked from a list of tables, so it is one name even when it contains dots.
+  auto Object = NewNode<TSQLDatabaseObject>(this);
+  Object->AddName(ObjectName);
+  auto Source = NewNode<TSQLFromObject>(this);
+  Source->SetObject(std::move(Object));
+  if (!Alias.empty()) Source->SetAlias(NewNode<TSQLAliasObjectAlias>(this, Alias));
+  return Source;
 }
 
 // Object names compare by their own part only, without regard to case, and a name written

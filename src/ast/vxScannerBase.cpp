@@ -4,11 +4,20 @@
 
 #include <limits>
 
+// Only ASCII letters fold: the scanner's keyword matching must not depend on a locale.
+const std::array<int16_t, 257> TvxBaseScanner::LowerChars = [] {
+  std::array<int16_t, 257> Table{};
+  for (int16_t C = 0; C <= 256; ++C) Table[static_cast<size_t>(C)] = (C >= 'A' && C <= 'Z') ? C + ('a' - 'A') : C;
+  return Table;
+}();
+
 void TvxBuffer::Fill(std::string_view Text) {
   // Positions are 32-bit throughout the token; refuse what they cannot address.
-  if (Text.size() >= static_cast<size_t>(std::numeric_limits<int32_t>::max()))
+  if (Text.size() >= static_cast<size_t>(std::numeric_limits<int32_t>::max() - Padding))
     throw EvxException("The SQL text is too long to scan");
+  FData.reserve(Text.size() + Padding);
   FData.assign(Text);
+  FData.append(static_cast<size_t>(Padding), '\0');
   FLength = static_cast<int32_t>(Text.size());
   FPosition = -1;  // so that SetPos(0) below always takes effect
   SetPos(0);
@@ -34,13 +43,18 @@ void TvxBaseScanner::Init(std::string_view Text) {
   FIgnore[' '] = true;
   InitInternal();
 
-  // SQL averages five to seven bytes per token; an estimate on the high side spares the
-  // vector its regrowth on typical text without reserving much more than it needs.
-  FTokens.reserve(Text.size() / 5 + 2);
+  // SQL averages four to six bytes per token. Reserving for one token per three bytes spares
+  // the vector its regrowth (a copy of every token) on any realistic text; the pages of the
+  // reserve that stay unused are never touched.
+  FTokens.reserve(Text.size() / 3 + 2);
+  ReadTokens();
+  FTokens.back().Val = "EOF";
+}
+
+void TvxBaseScanner::ReadTokens() {
   do {
     FTokens.push_back(NextToken());
   } while (FTokens.back().Kind != EOFKind);
-  FTokens.back().Val = "EOF";
 }
 
 void TvxBaseScanner::ReadLineEnd() {
@@ -53,16 +67,6 @@ void TvxBaseScanner::ReadLineEnd() {
   }
   ++FLine;
   FLineStart = FPos + 1;
-}
-
-void TvxBaseScanner::RestoreReader(const TvxReaderState& State) {
-  FCh = State.Ch;
-  FValCh = State.ValCh;
-  FPos = State.Pos;
-  FLine = State.Line;
-  FLineStart = State.LineStart;
-  FChOffset = State.ChOffset;
-  FBuffer.SetPos(State.BufferPos);
 }
 
 const TvxToken& TvxBaseScanner::GetLastToken() const {

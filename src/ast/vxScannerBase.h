@@ -51,13 +51,16 @@ public:
   // The bytes from Begin up to but not including End (both clamped like SetPos); empty when
   // Begin >= End. The position does not change.
   std::string GetString(int32_t Begin, int32_t End) const;
-  // The copied text. The byte at GetData()[GetLength()] is always 0, a sentinel that lets
-  // tight loops stop at the end without a bounds check.
+  // Zero bytes that follow the text in GetData(): the first is a sentinel that lets tight
+  // loops stop at the end without a bounds check, and all of them let a scanner load whole
+  // machine words near the end of the text.
+  static constexpr int32_t Padding = 32;
+  // The copied text, followed by Padding zero bytes.
   const char* GetData() const { return FData.data(); }
-  std::string_view GetText() const { return FData; }
+  std::string_view GetText() const { return std::string_view(FData.data(), static_cast<size_t>(FLength)); }
 
 private:
-  std::string FData;
+  std::string FData;  // the text and its padding
   int32_t FLength = 0;
   int32_t FPosition = 0;
 };
@@ -97,6 +100,10 @@ protected:
   virtual TvxToken NextToken() = 0;
   // Dialect set-up before the first token, e.g. widening FIgnore.
   virtual void InitInternal() = 0;
+  // Appends every token of the text to FTokens, the end token last. The base asks NextToken
+  // for one token after another; a scanner may override it with a loop of its own in which
+  // the compiler can inline the automaton and build each token in place.
+  virtual void ReadTokens();
 
   // The character reader: makes the next character current. Every line end (CR, LF or CR LF)
   // arrives as one 13 and counts one line; an LF directly followed by a CR arrives as 10 and the
@@ -111,37 +118,19 @@ protected:
     FChOffset = FBuffer.GetPos();
     FCh = FBuffer.Read();
     ++FPos;
-    if (FCh == 10 || FCh == 13) ReadLineEnd();
+    if (FCh <= 13 && (FCh == 10 || FCh == 13)) [[unlikely]]
+      ReadLineEnd();
     FValCh = static_cast<uint8_t>(FCh);
-    if (FCh >= 'A' && FCh <= 'Z') FCh += 'a' - 'A';
+    FCh = LowerChars[static_cast<size_t>(FCh)];
   }
-  // Consumes Count characters from the current one on, all of which the caller knows to be
-  // neither CR nor LF, and makes the one after them current. This is NextCh for a whole run
-  // of plain bytes, for the tight loops of identifiers, numbers and literal bodies.
-  void SkipPlain(int32_t Count) {
-    FPos += Count - 1;
-    FBuffer.SetPos(FChOffset + Count);
-    NextCh();
-  }
-
-  // A snapshot of the reader, for scanners that must look one character further and go back.
-  struct TvxReaderState {
-    int32_t Ch, Pos, Line, LineStart, ChOffset, BufferPos;
-    uint8_t ValCh;
-  };
-  TvxReaderState SaveReader() const { return {FCh, FPos, FLine, FLineStart, FChOffset, FBuffer.GetPos(), FValCh}; }
-  void RestoreReader(const TvxReaderState& State);
-
-  // The token that starts at the current character, with its position filled in.
-  TvxToken StartToken() const {
-    TvxToken Token;
+  // For scanners built on the character reader: the position of a token that starts at the
+  // current character, and its text from there up to the current character.
+  void StartToken(TvxToken& Token) const {
     Token.Pos = FPos;
     Token.Col = FPos - FLineStart + 1;
     Token.Line = FLine;
     Token.Offset = static_cast<uint32_t>(FChOffset);
-    return Token;
   }
-  // Sets Val to the text from the token's first byte up to the current character.
   void EndToken(TvxToken& Token) const {
     Token.Val = std::string_view(FBuffer.GetData() + Token.Offset, static_cast<size_t>(FChOffset) - Token.Offset);
   }
@@ -159,6 +148,8 @@ protected:
   std::array<bool, 257> FIgnore{};
 
 private:
+  static const std::array<int16_t, 257> LowerChars;  // ASCII lower-casing of 0..256
+
   void ReadLineEnd();
   const TvxToken& GetLastToken() const;
 };

@@ -9,7 +9,7 @@ using namespace sql92;
 
 namespace {
 
-// Start states, chosen by one look-up of the lower-cased current character.
+// Start states, chosen by one look-up per token.
 enum TStartState : int8_t {
   ssIllegal,
   ssEnd,
@@ -26,11 +26,13 @@ enum TStartState : int8_t {
   ssSingle
 };
 
+// Indexed by the character (256: the end of the text). The scanner reads bytes as written, so
+// upper-case letters have the entries of their lower-case forms and no byte needs folding.
 constexpr std::array<int8_t, 257> MakeStartTable() {
   std::array<int8_t, 257> Table{};  // ssIllegal: controls, # $ & : ? \ ] ^ ` | } and 127..255
   Table[TvxBuffer::EndOfText] = ssEnd;
   Table['_'] = ssIdent;
-  for (int C = 'a'; C <= 'z'; ++C) Table[C] = ssIdent;
+  for (int C = 'a'; C <= 'z'; ++C) Table[C] = Table[C - ('a' - 'A')] = ssIdent;
   for (int C = '1'; C <= '9'; ++C) Table[C] = ssInteger;
   Table['0'] = ssZero;
   Table['.'] = ssDot;
@@ -62,13 +64,13 @@ constexpr std::array<uint8_t, 256> MakeSingleKinds() {
 }
 constexpr std::array<uint8_t, 256> SingleKinds = MakeSingleKinds();
 
-// Character classes of raw bytes (both letter cases), for the loops that run over the text
-// without the character reader. Only ASCII letters are letters: bytes from 128 on end a name.
+// Character classes of bytes as written (both letter cases). Only ASCII letters are letters:
+// bytes from 128 on end a name.
 enum TCharClass : uint8_t {
   ccIdent = 1,  // letters, digits and "_": the rest of an identifier or parameter
   ccDigit = 2,
   ccHex = 4,
-  ccBreak = 8,  // CR, LF and NUL: where a run must hand over to the character reader
+  ccBreak = 8,  // CR, LF and NUL: where a run of literal or remark bytes must look closer
 };
 
 constexpr std::array<uint8_t, 256> MakeCharClasses() {
@@ -84,18 +86,164 @@ constexpr std::array<uint8_t, 256> CharClasses = MakeCharClasses();
 
 inline bool IsClass(uint8_t C, uint8_t Class) { return (CharClasses[C] & Class) != 0; }
 inline bool IsDigit(uint8_t C) { return IsClass(C, ccDigit); }
-inline bool IsLetterE(uint8_t C) { return (C | 0x20) == 'e'; }
+// Folds an ASCII letter for comparison with a lower-case letter; no other byte can match one.
+inline uint8_t Folded(char C) { return static_cast<uint8_t>(C) | 0x20; }
+
+using TCursor = SQL92Scanner::TCursor;
+
+inline const char* SkipClass(const char* P, uint8_t Class) {
+  while (IsClass(static_cast<uint8_t>(*P), Class)) ++P;  // the padding after the text is in no class
+  return P;
+}
+
+// The cursor stands on a CR or LF: passes one character and counts the line where it ends.
+// CR, LF and CR LF each end one line; an LF directly followed by a CR is an ordinary
+// character and the CR ends the line.
+inline void PassLineEnd(TCursor& C) {
+  const char* P = C.P;
+  if (*P == '\n' && P[1] == '\r') {
+    C.P = P + 1;
+    return;
+  }
+  if (*P == '\r' && P[1] == '\n') {
+    ++P;
+    ++C.Shift;  // the pair is one character
+  }
+  C.P = ++P;
+  ++C.Line;
+  C.LineStart = static_cast<int32_t>(P - C.Begin) - C.Shift;
+}
 
 // The fraction and exponent of a real, from the first digit after the "."; P ends after the
-// last character the token takes. An exponent needs at least one digit, after an optional sign.
-int32_t ReadFraction(const uint8_t*& P) {
-  while (IsDigit(*P)) ++P;
-  if (!IsLetterE(*P)) return realNumber;
+// last character the token takes. An exponent needs at least one digit after an optional sign.
+int32_t ReadFraction(const char*& P) {
+  P = SkipClass(P, ccDigit);
+  if (Folded(*P) != 'e') return realNumber;
   ++P;
   if (*P == '+' || *P == '-') ++P;
-  if (!IsDigit(*P)) return NoSymKind;
-  while (IsDigit(*P)) ++P;
+  if (!IsDigit(static_cast<uint8_t>(*P))) return NoSymKind;
+  P = SkipClass(P, ccDigit);
   return realNumber;
+}
+
+// From "0"-"9": integer, real or hexadecimal.
+int32_t ReadNumber(const char*& P) {
+  if (P[0] == '0' && Folded(P[1]) == 'x') {
+    P += 2;
+    if (!IsClass(static_cast<uint8_t>(*P), ccHex)) return NoSymKind;  // "0x" alone
+    P = SkipClass(P, ccHex);
+    return hexNumber;
+  }
+  P = SkipClass(P, ccDigit);
+  // "1e5" is the integer 1 and the name e5: only a "." makes a real, and it needs a digit.
+  if (*P != '.') return intNumber;
+  ++P;
+  return IsDigit(static_cast<uint8_t>(*P)) ? ReadFraction(P) : NoSymKind;
+}
+
+// From ".": a real without integer part, ".*" or the dot.
+int32_t ReadDot(const char*& P) {
+  ++P;
+  if (IsDigit(static_cast<uint8_t>(*P))) return ReadFraction(P);
+  if (*P != '*') return symDot;
+  ++P;
+  return symDotStar;
+}
+
+// From "<", ">" or "!".
+int32_t ReadOperator(const char*& P) {
+  const char First = *P++;
+  const char Second = *P;
+  int32_t Kind = NoSymKind;  // "!" alone
+  if (First == '<')
+    Kind = Second == '>' ? symNotEqual : (Second == '=' ? symLessEqual : symLess);
+  else if (First == '>')
+    Kind = Second == '=' ? symGreaterEqual : symGreater;
+  else if (Second == '=')
+    Kind = symBangEqual;
+  else if (Second == '>')
+    Kind = symNotGreater;
+  else if (Second == '<')
+    Kind = symNotLess;
+  if (Kind != symLess && Kind != symGreater && Kind != NoSymKind) ++P;
+  return Kind;
+}
+
+// From the opening Open: a delimited text up to its Close, re-opened by an Open right after
+// the Close (doubled quotes, [a][b]). False when the text ends first. Line ends inside count.
+bool ReadDelimited(TCursor& C, char Open, char Close) {
+  const char* P = C.P;
+  do {
+    ++P;  // the opening delimiter
+    for (;;) {
+      while (*P != Close && !IsClass(static_cast<uint8_t>(*P), ccBreak)) ++P;
+      if (*P == Close) break;
+      if (P == C.End) {
+        C.P = P;
+        return false;
+      }
+      if (*P == 0) {
+        ++P;  // a NUL inside quotes is an ordinary character
+        continue;
+      }
+      C.P = P;
+      PassLineEnd(C);
+      P = C.P;
+    }
+    ++P;  // the closing delimiter
+  } while (*P == Open);
+  C.P = P;
+  return true;
+}
+
+// At most one blank (tab, space or one line end).
+void PassOneBlank(TCursor& C) {
+  if (*C.P == ' ' || *C.P == '\t')
+    ++C.P;
+  else if (*C.P == '\r' || *C.P == '\n')
+    PassLineEnd(C);
+}
+
+// From "{": "{" blank? (d | t | ts) blank? n? 'string' blank? "}".
+int32_t ReadDateTime(TCursor& C) {
+  ++C.P;
+  PassOneBlank(C);
+  if (Folded(*C.P) == 'd') {
+    ++C.P;
+  } else if (Folded(*C.P) == 't') {
+    ++C.P;
+    if (Folded(*C.P) == 's') ++C.P;
+  } else {
+    return NoSymKind;
+  }
+  PassOneBlank(C);
+  if (Folded(*C.P) == 'n') ++C.P;
+  if (*C.P != '\'' || !ReadDelimited(C, '\'', '\'')) return NoSymKind;
+  PassOneBlank(C);
+  if (*C.P != '}') return NoSymKind;
+  ++C.P;
+  return dateTimeLiteral;
+}
+
+// From "--": the remark up to the line end, which is left for the blank loop (or the end of
+// the text: a remark may end a statement).
+void Comment0(TCursor& C) {
+  const char* P = C.P + 2;
+  for (;;) {
+    while (!IsClass(static_cast<uint8_t>(*P), ccBreak)) ++P;
+    if (*P != 0 || P == C.End) break;
+    ++P;  // a NUL inside the remark
+  }
+  C.P = P;
+}
+
+// Runs one of the readers above on a copy of the cursor, so the caller's cursor never has its
+// address taken and can stay in registers.
+template <typename TReader>
+inline void RunOnCopy(TCursor& C, TReader Reader) {
+  TCursor Copy = C;
+  Reader(Copy);
+  C = Copy;
 }
 
 }  // namespace
@@ -107,199 +255,101 @@ const TvxScannerClass& SQL92Scanner::StaticClass() {
 }
 
 void SQL92Scanner::CheckLiteral(TvxToken& Token) const {
-  const int32_t Kind = FindKeyword(Token.Val);
-  if (Kind != ident) Token.Kind = Kind;
+  const int32_t Kind = FindKeywordInPaddedIdent(Token.Val.data(), Token.Val.size());
+  Token.Kind = Kind != ident ? Kind : Token.Kind;
 }
 
 void SQL92Scanner::InitInternal() {
   for (int C = 1; C <= 32; ++C) FIgnore[static_cast<size_t>(C)] = true;
+  FCursor = TCursor();
+  FCursor.Begin = FCursor.P = FBuffer.GetData();
+  FCursor.End = FCursor.Begin + FBuffer.GetLength();
+}
+
+// Forced inline: in ReadTokens' loop the cursor must stay a register-held local.
+[[gnu::always_inline]] inline void SQL92Scanner::ScanToken(TCursor& C, TvxToken& Token) const {
+  for (;;) {
+    const auto Ch = static_cast<uint8_t>(*C.P);
+    if (IsIgnored(Ch)) {
+      if (Ch == '\r' || Ch == '\n')
+        PassLineEnd(C);
+      else
+        ++C.P;
+    } else if (Ch == '-' && C.P[1] == '-') {
+      RunOnCopy(C, Comment0);
+    } else {
+      break;
+    }
+  }
+
+  const char* P = C.P;
+  const auto Offset = static_cast<int32_t>(P - C.Begin);
+  Token.Offset = static_cast<uint32_t>(Offset);
+  Token.Pos = Offset - C.Shift;
+  Token.Line = C.Line;
+  Token.Col = Token.Pos - C.LineStart + 1;
+
+  const auto Ch = static_cast<uint8_t>(*P);
+  const size_t Index = (Ch == 0 && P == C.End) ? TvxBuffer::EndOfText : Ch;
+  int32_t Kind = NoSymKind;
+  switch (StartTable[Index]) {
+    case ssEnd:
+      Token.Kind = EOFKind;  // Init gives the end token its text
+      return;
+    case ssIdent:
+      C.P = SkipClass(P + 1, ccIdent);
+      Token.Kind = ident;
+      Token.Val = std::string_view(P, static_cast<size_t>(C.P - P));
+      SQL92Scanner::CheckLiteral(Token);
+      return;
+    case ssInteger:
+    case ssZero:
+      Kind = ReadNumber(C.P);
+      break;
+    case ssDot:
+      Kind = ReadDot(C.P);
+      break;
+    case ssString:
+      RunOnCopy(C, [&Kind](TCursor& Copy) { Kind = ReadDelimited(Copy, '\'', '\'') ? string : NoSymKind; });
+      break;
+    case ssQuotedIdent:
+      RunOnCopy(C, [&Kind](TCursor& Copy) { Kind = ReadDelimited(Copy, '"', '"') ? quotedIdent : NoSymKind; });
+      break;
+    case ssBracket:
+      RunOnCopy(C, [&Kind](TCursor& Copy) { Kind = ReadDelimited(Copy, '[', ']') ? quotedIdent : NoSymKind; });
+      break;
+    case ssBrace:
+      RunOnCopy(C, [&Kind](TCursor& Copy) { Kind = ReadDateTime(Copy); });
+      break;
+    case ssParam:
+      C.P = SkipClass(P + 1, ccIdent);
+      Kind = param;
+      break;
+    case ssOperator:
+      Kind = ReadOperator(C.P);
+      break;
+    case ssSingle:
+      Kind = SingleKinds[Ch];
+      ++C.P;
+      break;
+    default:  // an illegal character, NUL included
+      ++C.P;
+      break;
+  }
+  Token.Kind = Kind;
+  Token.Val = std::string_view(P, static_cast<size_t>(C.P - P));
 }
 
 TvxToken SQL92Scanner::NextToken() {
-  for (;;) {
-    while (FIgnore[static_cast<size_t>(FCh)]) NextCh();
-    if (FCh != '-' || !Comment0()) break;
-  }
-
-  TvxToken Token = StartToken();
-  switch (StartTable[static_cast<size_t>(FCh)]) {
-    case ssEnd:
-      Token.Kind = EOFKind;  // Init gives the end token its text
-      return Token;
-    case ssIdent:
-      SkipClass(ccIdent);
-      Token.Kind = ident;
-      EndToken(Token);
-      SQL92Scanner::CheckLiteral(Token);
-      return Token;
-    case ssInteger:
-    case ssZero:
-      Token.Kind = ScanNumber();
-      break;
-    case ssDot:
-      Token.Kind = ScanDot();
-      break;
-    case ssString:
-      Token.Kind = ScanDelimited('\'', '\'') ? string : NoSymKind;
-      break;
-    case ssQuotedIdent:
-      Token.Kind = ScanDelimited('"', '"') ? quotedIdent : NoSymKind;
-      break;
-    case ssBracket:
-      Token.Kind = ScanDelimited('[', ']') ? quotedIdent : NoSymKind;
-      break;
-    case ssBrace:
-      Token.Kind = ScanDateTime();
-      break;
-    case ssParam:
-      NextCh();
-      SkipClass(ccIdent);
-      Token.Kind = param;
-      break;
-    case ssOperator:
-      Token.Kind = ScanOperator();
-      break;
-    case ssSingle:
-      Token.Kind = SingleKinds[static_cast<size_t>(FCh)];
-      NextCh();
-      break;
-    default:
-      Token.Kind = NoSymKind;
-      NextCh();
-      break;
-  }
-  EndToken(Token);
+  TvxToken Token;
+  ScanToken(FCursor, Token);
   return Token;
 }
 
-void SQL92Scanner::SkipClass(uint8_t Class) {
-  const auto* Start = reinterpret_cast<const uint8_t*>(FBuffer.GetData()) + FChOffset;
-  const uint8_t* P = Start;
-  while (IsClass(*P, Class)) ++P;  // the 0 after the text is in no class
-  if (P != Start) SkipPlain(static_cast<int32_t>(P - Start));
-}
-
-int32_t SQL92Scanner::ScanNumber() {
-  const auto* Start = reinterpret_cast<const uint8_t*>(FBuffer.GetData()) + FChOffset;
-  const uint8_t* P = Start;
-  int32_t Kind = intNumber;
-  if (P[0] == '0' && (P[1] | 0x20) == 'x') {
-    P += 2;
-    if (IsClass(*P, ccHex)) {
-      while (IsClass(*P, ccHex)) ++P;
-      Kind = hexNumber;
-    } else {
-      Kind = NoSymKind;
-    }
-  } else {
-    while (IsDigit(*P)) ++P;
-    // "1e5" is the integer 1 and the name e5: only a "." makes a real, and it needs a digit.
-    if (*P == '.') {
-      ++P;
-      Kind = IsDigit(*P) ? ReadFraction(P) : NoSymKind;
-    }
-  }
-  SkipPlain(static_cast<int32_t>(P - Start));
-  return Kind;
-}
-
-int32_t SQL92Scanner::ScanDot() {
-  const auto* Start = reinterpret_cast<const uint8_t*>(FBuffer.GetData()) + FChOffset;
-  const uint8_t* P = Start + 1;
-  int32_t Kind = symDot;
-  if (IsDigit(*P)) {
-    Kind = ReadFraction(P);
-  } else if (*P == '*') {
-    ++P;
-    Kind = symDotStar;
-  }
-  SkipPlain(static_cast<int32_t>(P - Start));
-  return Kind;
-}
-
-int32_t SQL92Scanner::ScanOperator() {
-  const uint8_t First = FValCh;
-  NextCh();
-  int32_t Kind = NoSymKind;  // "!" alone
-  switch (First) {
-    case '<':
-      Kind = FCh == '>' ? symNotEqual : (FCh == '=' ? symLessEqual : symLess);
-      break;
-    case '>':
-      Kind = FCh == '=' ? symGreaterEqual : symGreater;
-      break;
-    default:
-      Kind = FCh == '=' ? symBangEqual : (FCh == '>' ? symNotGreater : (FCh == '<' ? symNotLess : NoSymKind));
-      break;
-  }
-  if (Kind != symLess && Kind != symGreater && Kind != NoSymKind) NextCh();
-  return Kind;
-}
-
-bool SQL92Scanner::ScanDelimited(uint8_t Open, uint8_t Close) {
+void SQL92Scanner::ReadTokens() {
+  TCursor C = FCursor;  // a local, so the loop keeps it in registers
   do {
-    NextCh();  // the opening delimiter
-    for (;;) {
-      if (FCh == TvxBuffer::EndOfText) return false;
-      if (FValCh == Close) break;
-      // Long literals go by in runs; only line ends and NUL need the character reader.
-      const auto* Start = reinterpret_cast<const uint8_t*>(FBuffer.GetData()) + FChOffset;
-      const uint8_t* P = Start;
-      while (*P != Close && !IsClass(*P, ccBreak)) ++P;
-      if (P != Start)
-        SkipPlain(static_cast<int32_t>(P - Start));
-      else
-        NextCh();
-    }
-    NextCh();                // the closing delimiter
-  } while (FValCh == Open);  // 0 at the end of the text, which no delimiter is
-  return true;
-}
-
-void SQL92Scanner::SkipOneBlank() {
-  if (FCh == ' ' || FCh == '\t' || FCh == '\r' || FCh == '\n') NextCh();
-}
-
-int32_t SQL92Scanner::ScanDateTime() {
-  NextCh();  // "{"
-  SkipOneBlank();
-  if (FCh == 'd') {
-    NextCh();
-  } else if (FCh == 't') {
-    NextCh();
-    if (FCh == 's') NextCh();
-  } else {
-    return NoSymKind;
-  }
-  SkipOneBlank();
-  if (FCh == 'n') NextCh();
-  if (FCh != '\'' || !ScanDelimited('\'', '\'')) return NoSymKind;
-  SkipOneBlank();
-  if (FCh != '}') return NoSymKind;
-  NextCh();
-  return dateTimeLiteral;
-}
-
-bool SQL92Scanner::Comment0() {
-  const TvxReaderState Saved = SaveReader();
-  NextCh();
-  if (FCh != '-') {
-    RestoreReader(Saved);
-    return false;
-  }
-  NextCh();
-  while (FCh != '\r' && FCh != '\n' && FCh != TvxBuffer::EndOfText) {
-    const auto* Start = reinterpret_cast<const uint8_t*>(FBuffer.GetData()) + FChOffset;
-    const uint8_t* P = Start;
-    while (!IsClass(*P, ccBreak)) ++P;
-    if (P != Start)
-      SkipPlain(static_cast<int32_t>(P - Start));
-    else
-      NextCh();  // a NUL inside the remark
-  }
-  // At the end of the text the caller produces the end token: a remark may end a statement.
-  if (FCh == TvxBuffer::EndOfText) return false;
-  FOldEols = FLine - Saved.Line;
-  NextCh();
-  return true;
+    ScanToken(C, FTokens.emplace_back());
+  } while (FTokens.back().Kind != EOFKind);
+  FCursor = C;
 }

@@ -1,6 +1,10 @@
 // The scanner of the SQL-92 dialect: a table-driven automaton over bytes that produces the
-// tokens of SQL92Tokens.h. Runs of identifier, digit and literal bytes are read by tight loops
-// over the text, so scanning costs little more than reading the bytes once.
+// tokens of SQL92Tokens.h.
+//
+// It reads the text through a byte cursor of its own rather than the base's character reader:
+// the cursor follows the same rules (a CR LF pair is one character, every line end counts one
+// line, letters fold with ASCII rules), but lives in registers while a whole text is scanned,
+// so runs of identifier, digit, blank and literal bytes cost a compare and an increment each.
 #pragma once
 
 #include "SQL92Tokens.h"
@@ -13,29 +17,32 @@ public:
   // The class record a dialect names to have this scanner created.
   static const TvxScannerClass& StaticClass();
 
+  // Where the automaton stands: the next byte to read and the character counters.
+  struct TCursor {
+    const char* P = nullptr;      // first byte of the next character
+    const char* Begin = nullptr;  // the text (padded, see TvxBuffer)
+    const char* End = nullptr;
+    int32_t Shift = 0;  // bytes minus characters before P: one per CR LF pair passed
+    int32_t Line = 1;
+    int32_t LineStart = 0;  // character index at which Line begins
+  };
+
 protected:
-  // Sets Kind to the keyword's number when Val is a keyword (ASCII case folding only).
+  // Sets Kind to the keyword's number when Val is a keyword (ASCII case folding only). Val
+  // must lie in this scanner's text, as every identifier token's does.
   void CheckLiteral(TvxToken& Token) const override;
   TvxToken NextToken() override;
   // Every control character and the space separate tokens; NUL does not (it is illegal).
+  // Also puts the cursor on the first byte of the text.
   void InitInternal() override;
+  void ReadTokens() override;
 
 private:
-  // Called on a "-": skips a "--" comment up to the line end and returns true; otherwise
-  // leaves the reader on the "-" exactly as it was and returns false.
-  bool Comment0();
+  // Reads one token from the cursor on into Token, skipping blanks and remarks before it.
+  void ScanToken(TCursor& Cursor, TvxToken& Token) const;
+  // True for a byte skipped between tokens. The set holds no letters, so the byte as written
+  // and the lower-cased character look up the same entry.
+  bool IsIgnored(uint8_t Ch) const { return FIgnore[Ch]; }
 
-  // The automaton from each start state; each consumes the token's characters and returns
-  // its kind (NoSymKind for a sequence that forms no token, the current character not taken).
-  int32_t ScanNumber();
-  int32_t ScanDot();
-  int32_t ScanDateTime();
-  int32_t ScanOperator();
-  // A delimited text from the opening Open to its Close, re-opened by an Open right after the
-  // Close (doubled quotes, [a][b]). False when the text ends first.
-  bool ScanDelimited(uint8_t Open, uint8_t Close);
-  // Consumes the run of bytes of the given character class from the current one on.
-  void SkipClass(uint8_t Class);
-  // Consumes one blank (tab, space or line end) if the current character is one.
-  void SkipOneBlank();
+  TCursor FCursor;
 };

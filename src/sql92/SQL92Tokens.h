@@ -8,6 +8,7 @@
 // underscores (CURRENT_TIMESTAMP -> kwCurrentTimestamp, INT8 -> kwInt8, C -> kwC).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -407,6 +408,9 @@ constexpr bool IsKeywordKind(int32_t Kind) {
 // The keyword of a text, matched with ASCII case folding only (no locale can change it);
 // ident when the text is no keyword.
 int32_t FindKeyword(std::string_view Word);
+// The same for a scanner's identifier: Length bytes of letters, digits and "_" at Word, which
+// must be followed by at least 32 readable bytes (the scanner pads its copy of the text).
+int32_t FindKeywordInPaddedIdent(const char* Word, size_t Length);
 
 }  // namespace sql92
 

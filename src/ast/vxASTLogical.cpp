@@ -103,6 +103,10 @@ void TSQLExpressionInSet::Assign(const TastExtender& Source) {
 TSQLExpressionInSubQuery::TSQLExpressionInSubQuery(TastSyntaxProvider* SyntaxProvider)
     : TSQLExpressionIn(SyntaxProvider) {}
 
+TSQLExpressionInSubQuery::TSQLExpressionInSubQuery(TastSyntaxProvider* SyntaxProvider,
+                                                   std::unique_ptr<TSQLExpressionItem> Left)
+    : TSQLExpressionIn(SyntaxProvider, std::move(Left)) {}
+
 TSQLExpressionInSubQuery::~TSQLExpressionInSubQuery() = default;
 
 void TSQLExpressionInSubQuery::MoveSubQueryInProxyInternal(TvxObject* Owner,

@@ -78,6 +78,7 @@ class TSQLExpressionInSubQuery : public TSQLExpressionIn, public TSQLSubSelectHo
   VX_CLASS(TSQLExpressionInSubQuery)
 public:
   explicit TSQLExpressionInSubQuery(TastSyntaxProvider* SyntaxProvider);
+  TSQLExpressionInSubQuery(TastSyntaxProvider* SyntaxProvider, std::unique_ptr<TSQLExpressionItem> Left);
   ~TSQLExpressionInSubQuery() override;
 
   // Always replaces the sub-select (also an empty one) by the model's proxy.

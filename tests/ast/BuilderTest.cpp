@@ -1,2 +1,0 @@
-// Placeholder replaced by the writer tests.
-#include <gtest/gtest.h>

@@ -1,0 +1,170 @@
+// Predicates and the logical connectives: their text, the brackets their meaning needs, their
+// classification and their references to FROM sources.
+#include "ExpressionTestTrees.h"
+
+#include <gtest/gtest.h>
+
+using namespace vxtest;
+
+namespace {
+
+class LogicalTest : public ::testing::Test {
+protected:
+  template <class T>
+  std::unique_ptr<T> Predicate(std::unique_ptr<TSQLExpressionItem> Left, bool Not = false) {
+    auto Result = NewNode<T>(&Provider, std::move(Left));
+    Result->SetNot(Not);
+    return Result;
+  }
+  std::unique_ptr<TSQLExpressionInSet> InSet(bool Not, std::initializer_list<const char*> Values) {
+    auto Result = Predicate<TSQLExpressionInSet>(F.Col({"Id"}), Not);
+    Result->SetValues(NewNode<TSQLExpressionsList>(&Provider));
+    for (const char* Value : Values) Result->GetValues()->Add(F.Num(Value));
+    return Result;
+  }
+  std::unique_ptr<TSQLExpressionBetween> Between(std::unique_ptr<TSQLExpressionItem> Left, bool Not,
+                                                 std::unique_ptr<TSQLExpressionItem> Low,
+                                                 std::unique_ptr<TSQLExpressionItem> High) {
+    auto Result = Predicate<TSQLExpressionBetween>(std::move(Left), Not);
+    Result->SetLow(std::move(Low));
+    Result->SetHigh(std::move(High));
+    return Result;
+  }
+  std::unique_ptr<TSQLExpressionLikeTemplate> Like(bool Not, const char* Escape) {
+    auto Result = Predicate<TSQLExpressionLikeTemplate>(F.Col({"Name"}), Not);
+    Result->SetPattern(F.Num("'a%'"));
+    if (Escape != nullptr) Result->SetEscape(F.Num(Escape));
+    return Result;
+  }
+  template <class T>
+  std::unique_ptr<T> Compare(std::string Op, TSQLCompareWithSet Quantifier) {
+    auto Result = NewNode<T>(&Provider);
+    Result->SetExpression(F.Col({"x"}));
+    Result->SetOperator(NewNode<TSQLOperator>(&Provider, std::move(Op)));
+    Result->SetQuantifier(Quantifier);
+    return Result;
+  }
+  std::unique_ptr<TSQLExpressionOverlaps> Overlaps() {
+    auto Result = NewNode<TSQLExpressionOverlaps>(&Provider);
+    Result->SetLeftStart(F.Col({"s1"}));
+    Result->SetLeftEnd(F.Col({"e1"}));
+    Result->SetRightStart(F.Col({"s2"}));
+    Result->SetRightEnd(F.Col({"a", "e2"}));
+    return Result;
+  }
+
+  TReservingProvider Provider;
+  TExpressionFactory F{Provider};
+};
+
+TEST_F(LogicalTest, PredicateTexts) {
+  auto WithSet = Compare<TSQLExpressionCompWithSetExpression>(">", TSQLCompareWithSet::csAny);
+  WithSet->SetSetExpression(F.Col({"Limits"}));
+  auto WithQuery = Compare<TSQLExpressionCompWithSubQuery>("=", TSQLCompareWithSet::csAll);
+  WithQuery->SetSubSelect(F.SubSelect("Id", "Orders"));
+  auto InQuery = Predicate<TSQLExpressionInSubQuery>(F.Col({"Id"}));
+  InQuery->SetSubSelect(F.SubSelect("Id", "Orders"));
+
+  struct TCase {
+    std::unique_ptr<TSQLExpressionItem> Node;
+    std::string Expected;
+  } Cases[] = {
+      {Predicate<TSQLExpressionIsNull>(F.Col({"Name"}), true), "Name IS NOT NULL"},
+      {Predicate<TSQLExpressionIsNull>(nullptr), "IS NULL"},
+      {Predicate<TSQLExpressionIs>(F.Col({"Flag"})), "Flag IS"},
+      {InSet(true, {"1", "2", "3"}), "Id NOT IN (1, 2, 3)"},
+      {InSet(false, {"1"}), "Id IN (1)"},
+      {std::move(InQuery), "Id IN (SELECT Id FROM Orders)"},
+      {Between(F.Col({"Price"}), false, F.Num("10"), F.Num("20")), "Price Between 10 And 20"},
+      {Between(nullptr, true, F.Num("1"), F.Num("5")), "Not Between 1 And 5"},
+      {Like(false, nullptr), "Name Like 'a%'"},
+      {Like(true, "'!'"), "Name Not Like 'a%' Escape '!'"},
+      {std::move(WithQuery), "x=All(SELECT Id FROM Orders)"},
+      {std::move(WithSet), "x>Any(Limits)"},
+      {Compare<TSQLExpressionCompWithSet>("<>", TSQLCompareWithSet::csSome), "x<>Some"},
+      {NewNode<TSQLExpressionExists>(&Provider, F.SubSelect("Id", "Orders")), "Exists(SELECT Id FROM Orders)"},
+      {Overlaps(), "(s1,e1) Overlaps (s2,a.e2)"},
+      {F.Not(F.Cmp({"a"}, "=", "1")), "Not a=1"},
+  };
+  for (TCase& Case : Cases) EXPECT_EQ(Write(*Case.Node), Case.Expected);
+}
+
+TEST_F(LogicalTest, SubQueriesOfPredicatesFollowTheCallersLayout) {
+  auto Exists = NewNode<TSQLExpressionExists>(&Provider, F.SubSelect("Id", "Orders"));
+  EXPECT_EQ(Write(*Exists, true), "Exists(SELECT Id\r\nFROM Orders)");
+}
+
+TEST_F(LogicalTest, ConnectivesBracketOnlyWhatTheirMeaningNeeds) {
+  EXPECT_EQ(Write(*F.Or(F.And(F.Cmp({"a"}, "=", "1"), F.Cmp({"b"}, "=", "2")), F.Cmp({"c"}, "=", "3"))),
+            "a=1 And b=2 Or c=3");
+  EXPECT_EQ(Write(*F.And(F.Cmp({"c"}, "=", "1"), F.Or(F.Cmp({"a"}, "=", "1"), F.Cmp({"b"}, "=", "2")))),
+            "c=1 And (a=1 Or b=2)");
+  EXPECT_EQ(Write(*F.Not(F.And(F.Cmp({"a"}, "=", "1"), F.Cmp({"b"}, "=", "2")))), "Not (a=1 And b=2)");
+  // Brackets that are already in the tree are not doubled.
+  EXPECT_EQ(Write(*F.And(F.Br(F.Or(F.Cmp({"a"}, "=", "1"), F.Cmp({"b"}, "=", "2"))),
+                         F.Not(F.Br(F.Or(F.Cmp({"c"}, "=", "3")))))),
+            "(a=1 Or b=2) And Not (c=3)");
+  EXPECT_EQ(Write(*F.And(F.Cmp({"a"}, "=", "1"))), "a=1");
+  EXPECT_EQ(Write(*F.Or()), "");
+}
+
+TEST_F(LogicalTest, IsLogical) {
+  struct TCase {
+    std::unique_ptr<TSQLExpressionItem> Node;
+    bool Logical;
+  } Cases[] = {
+      {Predicate<TSQLExpressionIsNull>(F.Col({"a"})), true},
+      {InSet(false, {"1"}), true},
+      {Predicate<TSQLExpressionInSubQuery>(F.Col({"a"})), true},
+      {Like(false, nullptr), true},
+      {NewNode<TSQLExpressionExists>(&Provider), true},
+      {Overlaps(), true},
+      {F.Not(F.Col({"a"})), true},
+      {F.And(), true},
+      {F.Or(), true},
+      {Between(F.Col({"a"}), false, F.Num("1"), F.Num("2")), false},
+      {Compare<TSQLExpressionCompWithSet>("=", TSQLCompareWithSet::csAll), false},
+      {F.Cmp({"a"}, "=", "1"), false},
+      {F.Br(F.Not(F.Col({"a"}))), false},
+      {F.Col({"a"}), false},
+  };
+  for (TCase& Case : Cases) EXPECT_EQ(Case.Node->IsLogical(), Case.Logical) << Write(*Case.Node);
+}
+
+TEST_F(LogicalTest, ReferencesToASource) {
+  auto A = F.Table("A", "a", {"x"});
+  auto B = F.Table("B", "b", {"y"});
+  auto Refers = [&](std::unique_ptr<TSQLExpressionItem> Expression) {
+    TSQLFromSourceList Sources{A.get(), B.get()};
+    Expression->FixupObjects(Sources);
+    return Expression->ContainsOnlyItemsWithFromSource(A.get());
+  };
+  auto LikeOn = [&](auto Left, auto Pattern) {
+    auto Result = Predicate<TSQLExpressionLikeTemplate>(std::move(Left));
+    Result->SetPattern(std::move(Pattern));
+    return Result;
+  };
+  EXPECT_TRUE(Refers(Predicate<TSQLExpressionIsNull>(F.Col({"a", "x"}))));
+  EXPECT_FALSE(Refers(Predicate<TSQLExpressionIsNull>(nullptr)));
+  EXPECT_TRUE(Refers(Between(F.Col({"b", "y"}), false, F.Num("1"), F.Col({"a", "x"}))));  // any one suffices
+  EXPECT_FALSE(Refers(Between(F.Col({"b", "y"}), false, F.Num("1"), F.Num("2"))));
+  EXPECT_TRUE(Refers(LikeOn(F.Col({"b", "y"}), F.Col({"a", "x"}))));
+  EXPECT_FALSE(Refers(NewNode<TSQLExpressionExists>(&Provider, F.SubSelect("x", "A"))));
+  EXPECT_TRUE(Refers(Overlaps()));
+  EXPECT_TRUE(Refers(F.Not(Predicate<TSQLExpressionIsNull>(F.Col({"a", "x"})))));
+  EXPECT_TRUE(
+      Refers(F.And(Predicate<TSQLExpressionIsNull>(F.Col({"a", "x"})), F.Bin(F.Col({"x"}), ">", F.Col({"a", "x"})))));
+  EXPECT_FALSE(Refers(F.Or(F.Cmp({"a", "x"}, "=", "1"), F.Cmp({"b", "y"}, "=", "2"))));
+}
+
+TEST_F(LogicalTest, TakeItemsFromMovesAndNegates) {
+  auto Source = F.Group<TSQLExpressionAnd>(F.Cmp({"a"}, "=", "1"), F.Cmp({"b"}, "=", "2"));
+  auto Target = F.Group<TSQLExpressionOr>(F.Cmp({"c"}, "=", "3"));
+  Target->TakeItemsFrom(*Source, true);
+  EXPECT_EQ(Source->GetCount(), 0);
+  EXPECT_EQ(Write(*Target), "c=3 Or Not a=1 Or Not b=2");
+  Source->TakeItemsFrom(*Target, false);
+  EXPECT_EQ(Write(*Source), "c=3 And Not a=1 And Not b=2");
+}
+
+}  // namespace

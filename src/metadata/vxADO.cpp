@@ -265,9 +265,7 @@ int CompareValues(const QVariant& A, const QVariant& B) {
     const double X = A.toDouble(), Y = B.toDouble();
     return X < Y ? -1 : X > Y ? 1 : 0;
   }
-  const QString X = A.toString(), Y = B.toString();
-  if (int C = X.compare(Y, Qt::CaseInsensitive); C != 0) return C;
-  return X.compare(Y);
+  return vxCompareNames(A.toString(), B.toString());
 }
 
 }  // namespace

@@ -41,8 +41,8 @@ QString QuoteIdentifier(const QString& Name) {
 
 void SortKeys(TvxForeignKeyColumns& Keys) {
   std::stable_sort(Keys.begin(), Keys.end(), [](const TvxForeignKeyColumn& A, const TvxForeignKeyColumn& B) {
-    if (int C = A.FKTable.compare(B.FKTable); C != 0) return C < 0;
-    if (int C = A.Name.compare(B.Name); C != 0) return C < 0;
+    if (int C = vxCompareNames(A.FKTable, B.FKTable); C != 0) return C < 0;
+    if (int C = vxCompareNames(A.Name, B.Name); C != 0) return C < 0;
     return A.Ordinal < B.Ordinal;
   });
 }
@@ -59,6 +59,11 @@ QString WithoutTerminator(QString SQL) {
 }
 
 }  // namespace
+
+int vxCompareNames(const QString& A, const QString& B) {
+  if (int C = A.compare(B, Qt::CaseInsensitive); C != 0) return C;
+  return A.compare(B);
+}
 
 void vxRaiseDatabaseError(const QString& What, const QString& DatabaseMessage) {
   throw EvxDatabaseError((What + QStringLiteral(": ") + DatabaseMessage).toStdString());
@@ -124,8 +129,9 @@ std::vector<TvxCatalogObject> TvxQtSqlCatalog::GetObjects(bool System) const {
       Objects = GetGenericObjects(System);
       break;
   }
-  std::stable_sort(Objects.begin(), Objects.end(),
-                   [](const TvxCatalogObject& A, const TvxCatalogObject& B) { return A.Name < B.Name; });
+  std::stable_sort(Objects.begin(), Objects.end(), [](const TvxCatalogObject& A, const TvxCatalogObject& B) {
+    return vxCompareNames(A.Name, B.Name) < 0;
+  });
   return Objects;
 }
 

@@ -96,5 +96,9 @@ private:
   TvxForeignKeyIndex* FIndex;
 };
 
+// The order of names in every list the providers sort: case-insensitive, ties broken exactly,
+// as ADO sorts text. Negative, zero or positive.
+int vxCompareNames(const QString& A, const QString& B);
+
 // Raises EvxDatabaseError with What and the database's own message.
 [[noreturn]] void vxRaiseDatabaseError(const QString& What, const QString& DatabaseMessage);

@@ -9,8 +9,8 @@ void vxAppendRelations(const TSQLDatabaseObject& TableName, TvxForeignKeyColumns
   std::stable_sort(Keys.begin(), Keys.end(), [&](const TvxForeignKeyColumn& A, const TvxForeignKeyColumn& B) {
     const QString& TableA = SortByPKTable ? A.PKTable : A.FKTable;
     const QString& TableB = SortByPKTable ? B.PKTable : B.FKTable;
-    if (int C = TableA.compare(TableB); C != 0) return C < 0;
-    if (int C = A.Name.compare(B.Name); C != 0) return C < 0;
+    if (int C = vxCompareNames(TableA, TableB); C != 0) return C < 0;
+    if (int C = vxCompareNames(A.Name, B.Name); C != 0) return C < 0;
     return A.Ordinal < B.Ordinal;
   });
   const TvxForeignKeyColumn* Previous = nullptr;

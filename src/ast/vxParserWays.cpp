@@ -1,0 +1,230 @@
+#include "vxParserWays.h"
+
+#include "vxParserBase.h"
+#include "vxScannerBase.h"
+
+#include <algorithm>
+
+namespace {
+
+// The arena is compacted when it has grown to twice what survived the last compaction, and
+// never below this many points, so compaction costs amortised constant time per point.
+constexpr size_t MinCompactAt = size_t{1} << 16;
+
+// Way lists keep their capacity in the pool, so the usual lists never allocate again.
+constexpr size_t InitialListCapacity = 16;
+
+}  // namespace
+
+// --- TvxWayPoint --------------------------------------------------------------------------------
+
+bool TvxWayPoint::HasParent() const { return FParser->GetWayPointRecord(FIndex).Parent >= 0; }
+
+TvxWayPoint TvxWayPoint::GetParent() const { return {*FParser, FParser->GetWayPointRecord(FIndex).Parent}; }
+
+int TvxWayPoint::GetAlternative() const { return FParser->GetWayPointRecord(FIndex).Alternative; }
+
+// Children always come after their parent in the arena, so one pass from the point onwards
+// finds every descendant.
+int TvxWayPoint::GetCount() const {
+  const int Count = FParser->GetWayPointCount();
+  std::vector<bool> Below(static_cast<size_t>(Count), false);
+  Below[static_cast<size_t>(FIndex)] = true;
+  int Result = 0;
+  for (int32_t I = FIndex + 1; I < Count; ++I) {
+    const int32_t Parent = FParser->GetWayPointRecord(I).Parent;
+    if (Parent >= FIndex && Below[static_cast<size_t>(Parent)]) {
+      Below[static_cast<size_t>(I)] = true;
+      ++Result;
+    }
+  }
+  return Result;
+}
+
+int TvxWayPoint::GetDepth() const {
+  const int Count = FParser->GetWayPointCount();
+  std::vector<int> Depth(static_cast<size_t>(Count), 0);  // 0: not below this point
+  Depth[static_cast<size_t>(FIndex)] = 1;
+  int Result = 1;
+  for (int32_t I = FIndex + 1; I < Count; ++I) {
+    const int32_t Parent = FParser->GetWayPointRecord(I).Parent;
+    if (Parent >= FIndex && Depth[static_cast<size_t>(Parent)] > 0) {
+      Depth[static_cast<size_t>(I)] = Depth[static_cast<size_t>(Parent)] + 1;
+      Result = std::max(Result, Depth[static_cast<size_t>(I)]);
+    }
+  }
+  return Result;
+}
+
+// --- TvxWayParser -------------------------------------------------------------------------------
+
+TvxWayParser::TvxWayParser(const TvxBaseScanner& Scanner, int KindCount)
+    : FToken(&Scanner.GetToken(-1)), FScanner(&Scanner), FKindCount(KindCount) {
+  const int Unknown = KindCount - 1;
+  const auto Tokens = Scanner.GetTokens();
+  // One entry before the first token (never read) and three past the end token, so that the
+  // look-ahead of any live way (which has not consumed the end) stays inside the array.
+  FKinds.assign(Tokens.size() + 4, 0);
+  for (size_t I = 0; I < Tokens.size(); ++I) {
+    const int32_t Kind = Tokens[I].Kind;
+    FKinds[I + 1] = static_cast<uint16_t>(Kind >= 0 && Kind < Unknown ? Kind : Unknown);
+  }
+}
+
+TvxWayParser::~TvxWayParser() = default;
+
+const TvxToken& TvxWayParser::GetErrorToken() const { return FScanner->GetToken(FErrorPos); }
+
+void TvxWayParser::ResetWays() {
+  FPoints.clear();
+  FCompactAt = MinCompactAt;
+  FListsInUse = 0;
+  FErrorPos = 0;
+  FDepth = 0;
+}
+
+void TvxWayParser::FinishCalculation(TvxWays& Ways) {
+  UnrollWay(Ways.front());
+  GetWayNode();  // the root
+  ReleaseLists(1);
+  FPoints.clear();
+  FPoints.shrink_to_fit();
+  FListPool.clear();
+  FListsInUse = 0;
+  FDepth = 0;
+}
+
+TvxWays& TvxWayParser::AcquireList() {
+  if (FListsInUse == FListPool.size()) {
+    FListPool.push_back(std::make_unique<TvxWays>());
+    FListPool.back()->reserve(InitialListCapacity);
+  }
+  TvxWays& List = *FListPool[FListsInUse++];
+  List.clear();
+  return List;
+}
+
+void TvxWayParser::CompactWayPoints() {
+  const size_t Count = FPoints.size();
+  FRemap.assign(Count, -1);
+  constexpr int32_t Marked = -2;
+  for (size_t L = 0; L < FListsInUse; ++L)
+    for (const TvxWay& Way : *FListPool[L])
+      for (int32_t P = Way.Point; P >= 0 && FRemap[static_cast<size_t>(P)] == -1;
+           P = FPoints[static_cast<size_t>(P)].Parent)
+        FRemap[static_cast<size_t>(P)] = Marked;
+  // Parents precede their children, so moving the marked points down in order keeps that and
+  // lets every parent index be remapped as it is met.
+  int32_t Next = 0;
+  for (size_t I = 0; I < Count; ++I) {
+    if (FRemap[I] != Marked) continue;
+    TvxWayPointRecord Record = FPoints[I];
+    if (Record.Parent >= 0) Record.Parent = FRemap[static_cast<size_t>(Record.Parent)];
+    FPoints[static_cast<size_t>(Next)] = Record;
+    FRemap[I] = Next++;
+  }
+  FPoints.resize(static_cast<size_t>(Next));
+  for (size_t L = 0; L < FListsInUse; ++L)
+    for (TvxWay& Way : *FListPool[L]) Way.Point = FRemap[static_cast<size_t>(Way.Point)];
+  FCompactAt = std::max(MinCompactAt, FPoints.size() * 2);
+}
+
+void TvxWayParser::RaiseNestedTooDeeply(int32_t TokenIndex) const {
+  throw EvxSQLError("Statement nested too deeply", &FScanner->GetToken(TokenIndex));
+}
+
+// --- way calculation operations -----------------------------------------------------------------
+
+namespace {
+
+// Keeps the ways for which Keep(kind of the next token) holds, in order; true when any remain.
+template <class TKeep>
+bool FilterByNextKind(TvxWays& Ways, const std::vector<uint16_t>& Kinds, TKeep&& Keep) {
+  std::erase_if(Ways, [&](const TvxWay& Way) { return !Keep(Kinds[static_cast<size_t>(Way.TokenIndex) + 2]); });
+  return !Ways.empty();
+}
+
+bool Contains(const std::vector<int>& Kinds, int Kind) {
+  return std::find(Kinds.begin(), Kinds.end(), Kind) != Kinds.end();
+}
+
+}  // namespace
+
+void TvxWayParser::Expect(TvxWays& Ways, int Kind) {
+  size_t Kept = 0;
+  for (TvxWay Way : Ways) {
+    ++Way.TokenIndex;
+    if (KindAt(Way.TokenIndex) == Kind) {
+      Ways[Kept++] = Way;
+    } else if (Way.TokenIndex > FErrorPos) {
+      FErrorPos = Way.TokenIndex;
+    }
+  }
+  Ways.resize(Kept);
+}
+
+void TvxWayParser::ExpectSet(TvxWays& Ways, const uint8_t* Set) {
+  size_t Kept = 0;
+  for (TvxWay Way : Ways) {
+    ++Way.TokenIndex;
+    if (Set[KindAt(Way.TokenIndex)] != 0) {
+      Ways[Kept++] = Way;
+    } else if (Way.TokenIndex > FErrorPos) {
+      FErrorPos = Way.TokenIndex;
+    }
+  }
+  Ways.resize(Kept);
+}
+
+bool TvxWayParser::CheckLAToken(TvxWays& Ways, int Kind) {
+  return FilterByNextKind(Ways, FKinds, [Kind](int Next) { return Next == Kind; });
+}
+
+bool TvxWayParser::CheckLAToken(TvxWays& Ways, const std::vector<int>& Kinds) {
+  return FilterByNextKind(Ways, FKinds, [&Kinds](int Next) { return Contains(Kinds, Next); });
+}
+
+bool TvxWayParser::CheckLANotToken(TvxWays& Ways, int Kind) {
+  return FilterByNextKind(Ways, FKinds, [Kind](int Next) { return Next != Kind; });
+}
+
+bool TvxWayParser::CheckLANotToken(TvxWays& Ways, const std::vector<int>& Kinds) {
+  return FilterByNextKind(Ways, FKinds, [&Kinds](int Next) { return !Contains(Kinds, Next); });
+}
+
+bool TvxWayParser::CheckLANotIn(TvxWays& Ways, const TvxStringList& Strings) {
+  std::erase_if(Ways, [&](const TvxWay& Way) { return Strings.Contains(FScanner->GetToken(Way.TokenIndex + 1).Val); });
+  return !Ways.empty();
+}
+
+void TvxWayParser::AddWayNode(TvxWays& Ways, int Alternative) {
+  for (TvxWay& Way : Ways) Way.Point = NewPoint(Way.Point, Alternative);
+}
+
+void TvxWayParser::ListAddWithWayNode(TvxWays& Dest, const TvxWays& Source, int Alternative) {
+  for (const TvxWay& Way : Source) Dest.push_back({NewPoint(Way.Point, Alternative), Way.TokenIndex});
+}
+
+// --- replay -------------------------------------------------------------------------------------
+
+void TvxWayParser::UnrollWay(const TvxWay& Way) {
+  FWay.clear();
+  for (int32_t P = Way.Point; P >= 0; P = FPoints[static_cast<size_t>(P)].Parent)
+    FWay.push_back(static_cast<uint8_t>(FPoints[static_cast<size_t>(P)].Alternative));
+  std::reverse(FWay.begin(), FWay.end());
+  FWayIndex = 0;
+  FTokenIndex = -1;
+  FErrorPos = -1;
+  FToken = &FScanner->GetToken(-1);
+}
+
+int TvxWayParser::GetWayNode() {
+  // The replay follows a path the way calculation completed, so it never asks for more way
+  // points than the path has; reading past the end would mean the two passes disagree.
+  if (FWayIndex >= FWay.size()) throw EvxException("Parser replay left its way");
+  return FWay[FWayIndex++];
+}
+
+void TvxWayParser::Get() { FToken = &FScanner->GetToken(++FTokenIndex); }
+
+std::string TvxWayParser::TokenText() const { return std::string(FToken->Val); }

@@ -1,0 +1,516 @@
+// The grammar-independent engine of the two-pass parser.
+//
+// The way calculation follows every alternative the tokens allow at once. Each live parse path
+// is a TvxWay: the last decision it recorded and the last token it consumed. Decisions are way
+// points in an arena (parent index and alternative, no per-point allocation); a path's
+// decisions are the chain of parents from its point up to the root.
+//
+// Only ambiguous decisions are recorded: where the look-ahead tables leave a single viable
+// alternative, the replay computes the same tables at the same token and needs no way point.
+// Two sets of tables exist. The fast tables look at two tokens and prune every path that cannot
+// go on, so most decisions need no record; the exact tables look at one token exactly as the
+// error rule is defined (a failed token test moves the error position, a look-ahead test does
+// not). A parse that fails is run again with the exact tables to find the error position; a
+// parse that succeeds never needs them, because pruning only removes paths that would die.
+//
+// Lists of live ways come from a pool owned by the parser, so no production call allocates, and
+// so that dead way points can be reclaimed: compaction marks the points reachable from every
+// list in use and moves them together, keeping memory proportional to the live paths.
+#pragma once
+
+#include "vxCommon.h"
+
+#include <bit>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TvxBaseScanner;
+struct TvxToken;
+
+// One live parse path.
+struct TvxWay {
+  int32_t Point;       // index of the last recorded way point
+  int32_t TokenIndex;  // index of the last token consumed; -1 before the first
+};
+
+using TvxWays = std::vector<TvxWay>;
+
+// A recorded decision: the point it grew from (-1 for the root) and the alternative taken
+// (option: 1 present, 0 absent; repetition: 1 one more iteration, 0 stop; choice: its number).
+struct TvxWayPointRecord {
+  int32_t Parent;
+  int32_t Alternative;
+};
+
+// The look-ahead tables of one decision, generated from the grammar. Bit i of a mask says that
+// alternative i is viable. Every table has one entry per token kind (see GetKindCount).
+struct TvxDecision {
+  const uint32_t* Exact;  // by the next token, as the error rule defines look-ahead
+  const uint32_t* Fast;   // by the next token, where the one after it does not matter
+  const uint16_t* Row;    // 0, or 1 + the row of Rows chosen by the token after the next
+  const uint32_t* Rows;   // rows of masks indexed by the token after the next
+};
+
+class TvxWayParser;
+
+// A read-only view of a way point, for inspection and tests.
+class TvxWayPoint {
+public:
+  TvxWayPoint(const TvxWayParser& Parser, int32_t Index) : FParser(&Parser), FIndex(Index) {}
+
+  int32_t GetIndex() const { return FIndex; }
+  bool HasParent() const;
+  TvxWayPoint GetParent() const;  // only when HasParent
+  int GetAlternative() const;
+  // Number of way points below this one (children, their children, ...).
+  int GetCount() const;
+  // 1 for a leaf, otherwise 1 + the largest depth of its children.
+  int GetDepth() const;
+
+private:
+  const TvxWayParser* FParser;
+  int32_t FIndex;
+};
+
+class TvxWayParser {
+public:
+  // Kinds at or above KindCount - 1 are treated as one unknown kind that no rule accepts.
+  TvxWayParser(const TvxBaseScanner& Scanner, int KindCount);
+  virtual ~TvxWayParser();
+  TvxWayParser(const TvxWayParser&) = delete;
+  TvxWayParser& operator=(const TvxWayParser&) = delete;
+
+  // The farthest token index at which a path failed a token test (0 before any failure).
+  int GetErrorPos() const { return FErrorPos; }
+  // The token the error is reported at: the one at GetErrorPos().
+  const TvxToken& GetErrorToken() const;
+  const TvxBaseScanner& GetScanner() const { return *FScanner; }
+  int GetKindCount() const { return FKindCount; }
+
+  // Deepest nesting of productions (and of left-nested operator chains built by the replay)
+  // before the parse stops with "Statement nested too deeply". Bounds the stack of both passes
+  // and the depth of every tree a parse can build, so recursive tree walks stay safe too.
+  int GetMaxDepth() const { return FMaxDepth; }
+  void SetMaxDepth(int MaxDepth) { FMaxDepth = MaxDepth; }
+  static constexpr int DefaultMaxDepth = 1000;
+
+  // Runs WayCalc on a single root path, then requires the end of the text. True when a path
+  // consumed every token: the first complete path (earlier alternatives, present options and
+  // fewer repetitions first) is unrolled and the replay can start. False when none did; the
+  // error position is then that of the exact rule. Raises EvxSQLError when nested too deeply.
+  template <class TWayCalc>
+  bool CalculateWay(TWayCalc&& WayCalc);
+
+  // --- way calculation operations (all no-ops on an empty list) --------------------------------
+
+  // Advances every way by one token and drops those whose token is not of Kind.
+  void Expect(TvxWays& Ways, int Kind);
+  // Keeps the ways whose next token is of Kind (or in Kinds); true when any remain.
+  bool CheckLAToken(TvxWays& Ways, int Kind);
+  bool CheckLAToken(TvxWays& Ways, const std::vector<int>& Kinds);
+  // Keeps the ways whose next token is not of Kind (not in Kinds); true when any remain.
+  bool CheckLANotToken(TvxWays& Ways, int Kind);
+  bool CheckLANotToken(TvxWays& Ways, const std::vector<int>& Kinds);
+  // Keeps the ways whose next token's text is not in Strings (case-insensitive).
+  bool CheckLANotIn(TvxWays& Ways, const TvxStringList& Strings);
+  // Replaces every way by a new way point below it with the given alternative.
+  void AddWayNode(TvxWays& Ways, int Alternative);
+  // Appends to Dest a new way point with the given alternative below every way of Source.
+  void ListAddWithWayNode(TvxWays& Dest, const TvxWays& Source, int Alternative);
+
+  // --- replay operations ----------------------------------------------------------------------
+
+  // Makes the decisions of Way, root first, the path the replay follows; resets the replay.
+  void UnrollWay(const TvxWay& Way);
+  // The alternative of the next way point of the path.
+  int GetWayNode();
+  // Consumes the next token and makes it current.
+  void Get();
+  // The current token (the last one consumed); the end token before the first.
+  const TvxToken& GetCurrentToken() const { return *FToken; }
+  // The current token's text as written.
+  std::string TokenText() const;
+
+  // --- inspection -------------------------------------------------------------------------------
+
+  int GetWayPointCount() const { return static_cast<int>(FPoints.size()); }
+  const TvxWayPointRecord& GetWayPointRecord(int32_t Index) const { return FPoints[static_cast<size_t>(Index)]; }
+  // The decisions of the path being replayed, root first.
+  const std::vector<uint8_t>& GetWay() const { return FWay; }
+
+protected:
+  // --- services for the generated parser ---------------------------------------------------------
+
+  // Kind of the token at Index; Index may be -1 .. token count + 1 (past the end: the end).
+  int KindAt(int32_t Index) const { return FKinds[static_cast<size_t>(Index) + 1]; }
+
+  template <bool Fast>
+  uint32_t MaskAt(const TvxDecision& Decision, int32_t TokenIndex) const {
+    const int T1 = KindAt(TokenIndex + 1);
+    if constexpr (Fast) {
+      const uint16_t R = Decision.Row[T1];
+      if (R == 0) return Decision.Fast[T1];
+      return Decision.Rows[static_cast<size_t>(R - 1) * static_cast<size_t>(FKindCount) +
+                           static_cast<size_t>(KindAt(TokenIndex + 2))];
+    } else {
+      return Decision.Exact[T1];
+    }
+  }
+  bool IsExactLookAhead() const { return FExactLookAhead; }
+  // The kinds some token test of the grammar accepts (one entry per kind). A token of another
+  // kind ends every path that reaches it, which the error rule counts like a failed test, so
+  // that an illegal character is reported itself.
+  void SetAcceptedKinds(const uint8_t* Accepted) { FAccepted = Accepted; }
+
+  int32_t NewPoint(int32_t Parent, int Alternative) {
+    FPoints.push_back({Parent, Alternative});
+    return static_cast<int32_t>(FPoints.size() - 1);
+  }
+  // Set-terminal test: Set has one entry per kind, non-zero for the kinds of the set.
+  void ExpectSet(TvxWays& Ways, const uint8_t* Set);
+
+  // The replay's decision: the single viable alternative, or the recorded one.
+  int Decide(const TvxDecision& Decision, uint32_t Guard) {
+    const uint32_t Mask = MaskAt<true>(Decision, FTokenIndex) & Guard;
+    if ((Mask & (Mask - 1)) == 0) return Mask == 0 ? 0 : CountTrailingZeros(Mask);
+    return GetWayNode();
+  }
+
+  // Entered by every production (and by the replay for every left-nested operator): raises
+  // "Statement nested too deeply" at the next token when the nesting passes GetMaxDepth().
+  void EnterNesting(int32_t NextTokenIndex) {
+    if (++FDepth > FMaxDepth) RaiseNestedTooDeeply(NextTokenIndex);
+  }
+  void LeaveNesting(int Levels = 1) { FDepth -= Levels; }
+
+  // Reclaims dead way points when the arena has grown enough since the last time. Only called
+  // where every live way is in a list of the pool.
+  void MaybeCompact() {
+    if (FPoints.size() >= FCompactAt) CompactWayPoints();
+  }
+
+  // The pool of way lists: lists are taken and given back in stack order.
+  TvxWays& AcquireList();
+  void ReleaseLists(size_t Count) { FListsInUse -= Count; }
+
+  static int CountTrailingZeros(uint32_t Mask) { return std::countr_zero(Mask); }
+
+  [[noreturn]] void RaiseNestedTooDeeply(int32_t TokenIndex) const;
+
+  int FErrorPos = 0;
+  int32_t FTokenIndex = -1;
+  const TvxToken* FToken;
+
+private:
+  friend class TvxWayPoint;
+  template <bool Fast>
+  friend class TvxOption;
+  template <bool Fast>
+  friend class TvxRepeat;
+  template <bool Fast>
+  friend class TvxChoice;
+  friend class TvxProductionScope;
+  friend class TvxReplayScope;
+
+  void ResetWays();
+  void CompactWayPoints();
+  // A way that no alternative can continue: with the exact tables, a token no rule accepts
+  // counts as the error position.
+  void DropWay(const TvxWay& Way) {
+    const int32_t Next = Way.TokenIndex + 1;
+    if (FExactLookAhead && FAccepted != nullptr && FAccepted[KindAt(Next)] == 0 && Next > FErrorPos) FErrorPos = Next;
+  }
+  void FinishCalculation(TvxWays& Ways);
+
+  const TvxBaseScanner* FScanner;
+  int FKindCount;
+  std::vector<uint16_t> FKinds;  // kind of every token, shifted by one, padded with the end
+  std::vector<TvxWayPointRecord> FPoints;
+  size_t FCompactAt = 0;
+  std::vector<int32_t> FRemap;  // scratch of the compaction
+  std::vector<std::unique_ptr<TvxWays>> FListPool;
+  size_t FListsInUse = 0;
+  bool FExactLookAhead = false;
+  const uint8_t* FAccepted = nullptr;
+  int FDepth = 0;
+  int FMaxDepth = DefaultMaxDepth;
+  std::vector<uint8_t> FWay;
+  size_t FWayIndex = 0;
+};
+
+// --- the patterns of the way calculation --------------------------------------------------------
+//
+// Each pattern splits the ways of one decision by its look-ahead masks. With a single way and a
+// single viable alternative (the usual case) it works on the caller's list in place and records
+// nothing; otherwise every viable alternative of an ambiguous way gets a way point, and the
+// results are joined in the order that decides ambiguities: present options before absent ones,
+// fewer repetitions first, earlier alternatives first.
+
+// Opens a production: the nesting check and the chance to reclaim way points.
+class TvxProductionScope {
+public:
+  TvxProductionScope(TvxWayParser& Parser, const TvxWays& Ways) : FParser(Parser) {
+    Parser.EnterNesting(Ways.front().TokenIndex + 1);
+    Parser.MaybeCompact();
+  }
+  ~TvxProductionScope() { FParser.LeaveNesting(); }
+  TvxProductionScope(const TvxProductionScope&) = delete;
+  TvxProductionScope& operator=(const TvxProductionScope&) = delete;
+
+private:
+  TvxWayParser& FParser;
+};
+
+// Opens a production of the replay: the same nesting check as the way calculation.
+class TvxReplayScope {
+public:
+  explicit TvxReplayScope(TvxWayParser& Parser) : FParser(Parser) { Parser.EnterNesting(Parser.FTokenIndex + 1); }
+  ~TvxReplayScope() { FParser.LeaveNesting(); }
+  TvxReplayScope(const TvxReplayScope&) = delete;
+  TvxReplayScope& operator=(const TvxReplayScope&) = delete;
+
+private:
+  TvxWayParser& FParser;
+};
+
+// [ X ]: Take() is the list that runs X (null when no way takes it); Finish() joins the ways
+// that took X before those that skipped it.
+template <bool Fast>
+class TvxOption {
+public:
+  TvxOption(TvxWayParser& Parser, TvxWays& Ways, const TvxDecision& Decision, uint32_t Guard);
+  ~TvxOption() { FParser.ReleaseLists(FAcquired); }
+  TvxOption(const TvxOption&) = delete;
+  TvxOption& operator=(const TvxOption&) = delete;
+
+  TvxWays* Take() const { return FTake; }
+  void Finish();
+
+private:
+  TvxWayParser& FParser;
+  TvxWays& FWays;
+  TvxWays* FTake = nullptr;
+  TvxWays* FSkip = nullptr;
+  size_t FAcquired = 0;
+};
+
+// { X }: while Next() is true, X runs on Ways(); afterwards the caller's list holds every way
+// that stopped, those with fewer iterations first.
+template <bool Fast>
+class TvxRepeat {
+public:
+  TvxRepeat(TvxWayParser& Parser, TvxWays& Ways, const TvxDecision& Decision, uint32_t Guard)
+      : FParser(Parser), FWays(Ways), FDecision(Decision), FGuard(Guard) {}
+  ~TvxRepeat() { FParser.ReleaseLists(FAcquired); }
+  TvxRepeat(const TvxRepeat&) = delete;
+  TvxRepeat& operator=(const TvxRepeat&) = delete;
+
+  bool Next();
+  TvxWays& Ways() const { return FWays; }
+
+private:
+  bool Stop();
+
+  TvxWayParser& FParser;
+  TvxWays& FWays;
+  const TvxDecision& FDecision;
+  uint32_t FGuard;
+  TvxWays* FDone = nullptr;
+  size_t FAcquired = 0;
+};
+
+// ( X0 | X1 | ... ): Next() gives the alternatives that have ways, in order, and Ways() the list
+// to run each on; once Next() returns -1 the caller's list holds the joined results.
+template <bool Fast>
+class TvxChoice {
+public:
+  static constexpr int MaxAlternatives = 32;
+
+  TvxChoice(TvxWayParser& Parser, TvxWays& Ways, const TvxDecision& Decision, uint32_t Guard, int Count);
+  ~TvxChoice() { FParser.ReleaseLists(FAcquired); }
+  TvxChoice(const TvxChoice&) = delete;
+  TvxChoice& operator=(const TvxChoice&) = delete;
+
+  // The next alternative to run, or -1 when all have run.
+  int Next();
+  TvxWays& Ways() const { return *FCurrent; }
+
+private:
+  TvxWayParser& FParser;
+  TvxWays& FWays;
+  TvxWays* FCurrent = nullptr;
+  int FSingle = -1;       // the only alternative, run on the caller's list
+  uint32_t FPending = 0;  // alternatives with ways still to run
+  int FLast = -1;         // the alternative run last (its list is joined by the next Next)
+  TvxWays* FLists = nullptr;
+  size_t FFirstList = 0;
+  size_t FAcquired = 0;
+};
+
+// --- implementation of the templates -----------------------------------------------------------
+
+template <class TWayCalc>
+bool TvxWayParser::CalculateWay(TWayCalc&& WayCalc) {
+  for (bool Exact : {false, true}) {
+    ResetWays();
+    FExactLookAhead = Exact;
+    TvxWays& Ways = AcquireList();
+    Ways.push_back({NewPoint(-1, 0), -1});
+    WayCalc(Ways);
+    Expect(Ways, 0);
+    if (!Ways.empty()) {
+      FinishCalculation(Ways);
+      return true;
+    }
+    ReleaseLists(1);
+  }
+  return false;
+}
+
+template <bool Fast>
+TvxOption<Fast>::TvxOption(TvxWayParser& Parser, TvxWays& Ways, const TvxDecision& Decision, uint32_t Guard)
+    : FParser(Parser), FWays(Ways) {
+  if (Ways.empty()) return;
+  if (Ways.size() == 1) {
+    const uint32_t Mask = Parser.MaskAt<Fast>(Decision, Ways[0].TokenIndex) & Guard;
+    if (Mask == 2) {
+      FTake = &Ways;
+      return;
+    }
+    if (Mask == 1) return;
+    if (Mask == 0) {
+      Ways.clear();
+      return;
+    }
+  }
+  FTake = &Parser.AcquireList();
+  FSkip = &Parser.AcquireList();
+  FAcquired = 2;
+  for (const TvxWay& Way : Ways) {
+    const uint32_t Mask = Parser.MaskAt<Fast>(Decision, Way.TokenIndex) & Guard;
+    if (Mask == 3) {
+      FTake->push_back({Parser.NewPoint(Way.Point, 1), Way.TokenIndex});
+      FSkip->push_back({Parser.NewPoint(Way.Point, 0), Way.TokenIndex});
+    } else if (Mask == 2) {
+      FTake->push_back(Way);
+    } else if (Mask == 1) {
+      FSkip->push_back(Way);
+    }
+  }
+  Ways.clear();
+}
+
+template <bool Fast>
+void TvxOption<Fast>::Finish() {
+  if (FSkip == nullptr) return;
+  FWays.swap(*FTake);
+  FWays.insert(FWays.end(), FSkip->begin(), FSkip->end());
+  FTake->clear();
+  FSkip->clear();
+}
+
+template <bool Fast>
+bool TvxRepeat<Fast>::Next() {
+  TvxWays& Ways = FWays;
+  if (Ways.empty()) return Stop();
+  if (Ways.size() == 1) {
+    const uint32_t Mask = FParser.MaskAt<Fast>(FDecision, Ways[0].TokenIndex) & FGuard;
+    if (Mask == 2) return true;
+    if (Mask == 1) {
+      if (FDone != nullptr) FDone->push_back(Ways[0]);
+      return Stop();
+    }
+    if (Mask == 0) {
+      Ways.clear();
+      return Stop();
+    }
+  }
+  if (FDone == nullptr) {
+    FDone = &FParser.AcquireList();
+    FAcquired = 1;
+  }
+  size_t Kept = 0;
+  for (size_t I = 0, N = Ways.size(); I < N; ++I) {
+    const TvxWay Way = Ways[I];
+    const uint32_t Mask = FParser.MaskAt<Fast>(FDecision, Way.TokenIndex) & FGuard;
+    if (Mask == 3) {
+      FDone->push_back({FParser.NewPoint(Way.Point, 0), Way.TokenIndex});
+      Ways[Kept++] = {FParser.NewPoint(Way.Point, 1), Way.TokenIndex};
+    } else if (Mask == 2) {
+      Ways[Kept++] = Way;
+    } else if (Mask == 1) {
+      FDone->push_back(Way);
+    }
+  }
+  Ways.resize(Kept);
+  return Kept != 0 || Stop();
+}
+
+// Leaves the stopped ways in the caller's list; always false.
+template <bool Fast>
+bool TvxRepeat<Fast>::Stop() {
+  if (FDone != nullptr) {
+    FWays.swap(*FDone);
+    FDone->clear();
+    FDone = nullptr;
+  }
+  return false;
+}
+
+template <bool Fast>
+TvxChoice<Fast>::TvxChoice(TvxWayParser& Parser, TvxWays& Ways, const TvxDecision& Decision, uint32_t Guard, int Count)
+    : FParser(Parser), FWays(Ways) {
+  if (Ways.empty()) return;
+  if (Ways.size() == 1) {
+    const uint32_t Mask = Parser.MaskAt<Fast>(Decision, Ways[0].TokenIndex) & Guard;
+    if (Mask == 0) {
+      Parser.DropWay(Ways[0]);
+      Ways.clear();
+      return;
+    }
+    if ((Mask & (Mask - 1)) == 0) {
+      FSingle = TvxWayParser::CountTrailingZeros(Mask);
+      return;
+    }
+  }
+  FFirstList = Parser.FListsInUse;
+  for (int I = 0; I < Count; ++I) Parser.AcquireList();
+  FAcquired = static_cast<size_t>(Count);
+  for (const TvxWay& Way : Ways) {
+    uint32_t Mask = Parser.MaskAt<Fast>(Decision, Way.TokenIndex) & Guard;
+    if (Mask == 0) Parser.DropWay(Way);
+    FPending |= Mask;
+    const bool Ambiguous = (Mask & (Mask - 1)) != 0;
+    while (Mask != 0) {
+      const int Alternative = TvxWayParser::CountTrailingZeros(Mask);
+      Mask &= Mask - 1;
+      TvxWays& List = *Parser.FListPool[FFirstList + static_cast<size_t>(Alternative)];
+      List.push_back(Ambiguous ? TvxWay{Parser.NewPoint(Way.Point, Alternative), Way.TokenIndex} : Way);
+    }
+  }
+  Ways.clear();
+}
+
+template <bool Fast>
+int TvxChoice<Fast>::Next() {
+  if (FSingle >= 0) {
+    if (FLast >= 0) return -1;
+    FLast = FSingle;
+    FCurrent = &FWays;
+    return FSingle;
+  }
+  if (FLast >= 0) {
+    FWays.insert(FWays.end(), FCurrent->begin(), FCurrent->end());
+    FCurrent->clear();
+  }
+  if (FPending == 0) {
+    FLast = -1;
+    return -1;
+  }
+  FLast = TvxWayParser::CountTrailingZeros(FPending);
+  FPending &= FPending - 1;
+  FCurrent = FParser.FListPool[FFirstList + static_cast<size_t>(FLast)].get();
+  return FLast;
+}

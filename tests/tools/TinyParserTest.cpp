@@ -1,0 +1,123 @@
+// Runs a parser generated from TinyGrammar.atg: which path wins an ambiguity, where an error is
+// reported, and what the depth limit and the guarded alternative do.
+#include "TinyParser.h"
+#include "TinyScanner.h"
+#include "vxParserBase.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using TWayCalc = void (TinyParser::*)(TvxWays&);
+using TReplay = std::string (TinyParser::*)();
+
+// The replay's trace, or "error at N" with the error's token index.
+std::string Parse(const std::string& Text, TWayCalc WayCalc, TReplay Replay, bool AllowBare = false) {
+  TTinyScanner Scanner;
+  Scanner.Init(Text);
+  TinyParser Parser(Scanner);
+  Parser.FAllowBare = AllowBare;
+  if (!Parser.CalculateWay([&](TvxWays& Ways) { (Parser.*WayCalc)(Ways); }))
+    return "error at " + std::to_string(Parser.GetErrorPos());
+  return (Parser.*Replay)();
+}
+
+struct TCase {
+  const char* Text;
+  const char* Expected;
+};
+
+void Check(TWayCalc WayCalc, TReplay Replay, std::initializer_list<TCase> Cases) {
+  for (const TCase& Case : Cases) EXPECT_EQ(Parse(Case.Text, WayCalc, Replay), Case.Expected) << "text: " << Case.Text;
+}
+
+TEST(TinyParser, EarlierAlternativeWinsAnAmbiguity) {
+  Check(&TinyParser::AmbiguousWayCalc, &TinyParser::Ambiguous,
+        {{"ab", "first"}, {"a", "third"}, {"ac", "third"}, {"abc", "error at 2"}});
+}
+
+TEST(TinyParser, PresentOptionWinsWhenBothPathsComplete) {
+  Check(&TinyParser::OptionBothWayCalc, &TinyParser::OptionBoth,
+        {{"a", "opt "}, {"aa", "opt rep "}, {"aaa", "opt rep rep "}, {"", ""}});
+}
+
+// Each decision orders the paths it continues; the last one they meet orders them last. Two
+// repetitions over "aa": the second prefers its fewer iterations, so the first takes both.
+TEST(TinyParser, FewerRepetitionsComeFirst) {
+  Check(&TinyParser::RepetitionsWayCalc, &TinyParser::Repetitions,
+        {{"aa", "11"}, {"aabcc", "11cc"}, {"b", ""}, {"aacb", "error at 2"}});
+}
+
+TEST(TinyParser, ErrorIsTheFarthestFailedTokenTest) {
+  Check(&TinyParser::QualifiedWayCalc, &TinyParser::Qualified,
+        {{"x.x=1", "q.x=1"},
+         {"x = a", "x=a"},
+         // After "=" only the value's look-ahead fails at the end, which moves nothing: the
+         // error stays at "=", where the qualifier path wanted a dot.
+         {"x =", "error at 1"},
+         // A second value where the end was expected.
+         {"x = 1 1", "error at 3"},
+         // The first token fails: reported there.
+         {"=", "error at 0"},
+         {"", "error at 0"},
+         // A character no rule accepts is reported itself, though only look-ahead meets it.
+         {"x = %", "error at 2"},
+         {"x.x.x=1", "error at 3"}});
+}
+
+TEST(TinyParser, GuardedAlternativeNeedsItsCondition) {
+  EXPECT_EQ(Parse("x=1", &TinyParser::BareWayCalc, &TinyParser::Bare), "x=1");
+  EXPECT_EQ(Parse("=1", &TinyParser::BareWayCalc, &TinyParser::Bare), "error at 0");
+  EXPECT_EQ(Parse("=1", &TinyParser::BareWayCalc, &TinyParser::Bare, true), "-=1");
+  EXPECT_EQ(Parse("x=1", &TinyParser::BareWayCalc, &TinyParser::Bare, true), "x=1");
+}
+
+TEST(TinyParser, ListsAndSets) {
+  Check(&TinyParser::ListWayCalc, &TinyParser::List,
+        {{"()", ""}, {"(a)", "a"}, {"(a,b,x)", "a,b,x"}, {"(a,)", "error at 3"}, {"(a b)", "error at 2"}});
+}
+
+TEST(TinyParser, LongListsStayLinear) {
+  std::string Text = "(a";
+  std::string Expected = "a";
+  for (int I = 0; I < 100000; ++I) {
+    Text += ",b";
+    Expected += ",b";
+  }
+  Text += ")";
+  EXPECT_EQ(Parse(Text, &TinyParser::ListWayCalc, &TinyParser::List), Expected);
+}
+
+TEST(TinyParser, NestingBeyondTheLimitRaises) {
+  const auto Nested = [](int Depth) {
+    return std::string(static_cast<size_t>(Depth), '(') + "a" + std::string(static_cast<size_t>(Depth), ')');
+  };
+  EXPECT_EQ(Parse(Nested(100), &TinyParser::NestedWayCalc, &TinyParser::Nested), "a" + std::string(100, ')'));
+  const std::string Deep = Nested(10000);
+  TTinyScanner Scanner;
+  Scanner.Init(Deep);
+  TinyParser Parser(Scanner);
+  try {
+    Parser.CalculateWay([&](TvxWays& Ways) { Parser.NestedWayCalc(Ways); });
+    FAIL() << "no error raised";
+  } catch (const EvxSQLError& Error) {
+    EXPECT_EQ(Error.GetMessage(), "Statement nested too deeply");
+    // The production entered past the limit starts at the bracket after the deepest allowed.
+    EXPECT_EQ(Error.TokenPos, TvxWayParser::DefaultMaxDepth);
+    EXPECT_EQ(Error.TokenText, "(");
+  }
+}
+
+TEST(TinyParser, WayPointsOfTheChosenPath) {
+  TTinyScanner Scanner;
+  Scanner.Init("aa");
+  TinyParser Parser(Scanner);
+  ASSERT_TRUE(Parser.CalculateWay([&](TvxWays& Ways) { Parser.OptionBothWayCalc(Ways); }));
+  // The root, then the option taken. Two tokens of look-ahead decide every step of the
+  // repetition, so only the option, where both paths go on, has a way point.
+  EXPECT_EQ(Parser.GetWay(), (std::vector<uint8_t>{0, 1}));
+}
+
+}  // namespace

@@ -1,0 +1,464 @@
+#include "vxGrammarAnalysis.h"
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <set>
+
+namespace vxgen {
+
+// --- TLookAhead2 ---------------------------------------------------------------------------------
+
+TLookAhead2::TLookAhead2(int KindCount)
+    : FKindCount(KindCount),
+      FWords((KindCount + 1 + 63) / 64),
+      FBits(static_cast<size_t>(KindCount) * static_cast<size_t>((KindCount + 1 + 63) / 64), 0) {}
+
+size_t TLookAhead2::Word(int First, int Second) const {
+  return static_cast<size_t>(First) * static_cast<size_t>(FWords) + static_cast<size_t>(Second / 64);
+}
+
+void TLookAhead2::Add(int First, int Second) { FBits[Word(First, Second)] |= uint64_t{1} << (Second % 64); }
+
+bool TLookAhead2::Has(int First, int Second) const { return (FBits[Word(First, Second)] >> (Second % 64) & 1) != 0; }
+
+bool TLookAhead2::Starts(int First) const {
+  for (int W = 0; W < FWords; ++W)
+    if (FBits[Word(First, 0) + static_cast<size_t>(W)] != 0) return true;
+  return false;
+}
+
+TLookAhead2& TLookAhead2::operator|=(const TLookAhead2& Other) {
+  FEmpty = FEmpty || Other.FEmpty;
+  for (size_t I = 0; I < FBits.size(); ++I) FBits[I] |= Other.FBits[I];
+  return *this;
+}
+
+TLookAhead2 TLookAhead2::Concat(const TLookAhead2& A, const TLookAhead2& B) {
+  TLookAhead2 Result(A.FKindCount);
+  // What may follow a string of one kind: the first kinds of B, and End when B can be empty.
+  std::vector<uint64_t> Seconds(static_cast<size_t>(A.FWords), 0);
+  for (int T = 0; T < B.FKindCount; ++T)
+    if (B.Starts(T)) Seconds[static_cast<size_t>(T / 64)] |= uint64_t{1} << (T % 64);
+  if (B.FEmpty) Seconds[static_cast<size_t>(A.End() / 64)] |= uint64_t{1} << (A.End() % 64);
+  const size_t EndWord = static_cast<size_t>(A.End() / 64);
+  const uint64_t EndBit = uint64_t{1} << (A.End() % 64);
+  for (int T = 0; T < A.FKindCount; ++T) {
+    const size_t Row = A.Word(T, 0);
+    const bool OneKind = (A.FBits[Row + EndWord] & EndBit) != 0;
+    for (size_t W = 0; W < static_cast<size_t>(A.FWords); ++W) {
+      uint64_t Bits = A.FBits[Row + W];
+      if (W == EndWord) Bits &= ~EndBit;
+      if (OneKind) Bits |= Seconds[W];
+      Result.FBits[Row + W] = Bits;
+    }
+  }
+  if (A.FEmpty) Result |= B;
+  Result.FEmpty = A.FEmpty && B.FEmpty;
+  return Result;
+}
+
+// --- the analysis ---------------------------------------------------------------------------------
+
+namespace {
+
+class TAnalyser {
+public:
+  explicit TAnalyser(TGrammar& Grammar) : G(Grammar), K(Grammar.KindCount()) {}
+
+  TAnalysis Run() {
+    ResolveSets();
+    ResolveNames();
+    CheckReachable();
+    ComputeFirst();
+    CheckBodies();
+    CheckLeftRecursion();
+    ComputeFollow();
+    A.SetTables = MakeSetTables();
+    A.Accepted = AcceptedKinds();
+    for (size_t P = 0; P < G.Productions.size(); ++P) BuildDecisions(*G.Productions[P].Body, A.Follow[P]);
+    A.First = First;
+    return std::move(A);
+  }
+
+private:
+  [[noreturn]] void Fail(int Line, const std::string& Message) const { throw EGrammarError(G.File, Line, Message); }
+
+  int KindOf(const std::string& Name, int Line) const {
+    const auto It = G.Terminals.find(Name);
+    if (It == G.Terminals.end()) Fail(Line, "unknown token kind '" + Name + "'");
+    return It->second;
+  }
+
+  void ResolveSets() {
+    std::set<std::string> Names;
+    for (TTokenSet& Set : G.Sets) {
+      if (!Names.insert(Set.Name).second) Fail(Set.Line, "set '" + Set.Name + "' defined twice");
+      if (G.Terminals.count(Set.Name) != 0) Fail(Set.Line, "set '" + Set.Name + "' has the name of a token kind");
+      std::set<int> Kinds;
+      for (const auto& [FirstName, LastName] : Set.Ranges) {
+        const int First = KindOf(FirstName, Set.Line), Last = KindOf(LastName, Set.Line);
+        if (First > Last) Fail(Set.Line, "range " + FirstName + " .. " + LastName + " runs backwards");
+        for (int Kind = First; Kind <= Last; ++Kind)
+          if (!G.KindNames[static_cast<size_t>(Kind)].empty()) Kinds.insert(Kind);
+      }
+      Set.Kinds.assign(Kinds.begin(), Kinds.end());
+    }
+  }
+
+  void ResolveNames() {
+    if (G.Productions.empty()) Fail(1, "the grammar has no productions");
+    if (G.Starts.empty()) Fail(1, "the grammar has no start operations");
+    std::set<std::string> Names;
+    for (const TProduction& P : G.Productions) {
+      if (!Names.insert(P.Name).second) Fail(P.Line, "production '" + P.Name + "' defined twice");
+      if (G.Terminals.count(P.Name) != 0 || G.FindSet(P.Name) >= 0)
+        Fail(P.Line, "production '" + P.Name + "' has the name of a token kind or set");
+    }
+    for (TProduction& P : G.Productions) Resolve(*P.Body);
+    for (TStart& S : G.Starts) {
+      S.Symbol = G.FindProduction(S.Production);
+      if (S.Symbol < 0) Fail(S.Line, "undefined production '" + S.Production + "'");
+    }
+  }
+
+  void Resolve(TNode& Node) {
+    for (auto& Child : Node.Children) Resolve(*Child);
+    if (Node.Kind != TNodeKind::nkNonTerminal) return;
+    if (const auto It = G.Terminals.find(Node.Name); It != G.Terminals.end()) {
+      Node.Kind = TNodeKind::nkTerminal;
+      Node.Symbol = It->second;
+      if (Node.Symbol == 0) Fail(Node.Line, "the end of the text is not a grammar symbol");
+    } else if (const int Set = G.FindSet(Node.Name); Set >= 0) {
+      Node.Kind = TNodeKind::nkSet;
+      Node.Symbol = Set;
+    } else {
+      Node.Symbol = G.FindProduction(Node.Name);
+      if (Node.Symbol < 0) Fail(Node.Line, "undefined symbol '" + Node.Name + "'");
+      return;
+    }
+    if (!Node.Code.empty()) Fail(Node.Line, "token '" + Node.Name + "' cannot take attributes");
+  }
+
+  static void ForEachNode(const TNode& Node, const std::function<void(const TNode&)>& Visit) {
+    Visit(Node);
+    for (const auto& Child : Node.Children) ForEachNode(*Child, Visit);
+  }
+
+  void CheckReachable() {
+    std::vector<bool> Reached(G.Productions.size(), false);
+    std::vector<int> Pending;
+    for (const TStart& S : G.Starts) Pending.push_back(S.Symbol);
+    while (!Pending.empty()) {
+      const int P = Pending.back();
+      Pending.pop_back();
+      if (Reached[static_cast<size_t>(P)]) continue;
+      Reached[static_cast<size_t>(P)] = true;
+      ForEachNode(*G.Productions[static_cast<size_t>(P)].Body, [&](const TNode& Node) {
+        if (Node.Kind == TNodeKind::nkNonTerminal) Pending.push_back(Node.Symbol);
+      });
+    }
+    for (size_t P = 0; P < G.Productions.size(); ++P)
+      if (!Reached[P])
+        Fail(G.Productions[P].Line,
+             "production '" + G.Productions[P].Name + "' is unreachable from the start operations");
+  }
+
+  // FIRST2 of a node, remembered; only once the sets of the productions are final.
+  const TLookAhead2& FirstOf(const TNode& Node) const {
+    auto It = FFirstCache.find(&Node);
+    if (It == FFirstCache.end()) It = FFirstCache.emplace(&Node, ComputeFirstOf(Node)).first;
+    return It->second;
+  }
+
+  // FIRST2 of a node from the current sets of the productions.
+  TLookAhead2 ComputeFirstOf(const TNode& Node) const {
+    TLookAhead2 Result(K);
+    switch (Node.Kind) {
+      case TNodeKind::nkTerminal:
+        Result.Add(Node.Symbol, Result.End());
+        break;
+      case TNodeKind::nkSet:
+        for (int Kind : G.Sets[static_cast<size_t>(Node.Symbol)].Kinds) Result.Add(Kind, Result.End());
+        break;
+      case TNodeKind::nkNonTerminal:
+        Result = First[static_cast<size_t>(Node.Symbol)];
+        break;
+      case TNodeKind::nkAction:
+        Result.AddEmpty();
+        break;
+      case TNodeKind::nkSequence:
+        Result.AddEmpty();
+        for (const auto& Child : Node.Children) Result = TLookAhead2::Concat(Result, ComputeFirstOf(*Child));
+        break;
+      case TNodeKind::nkChoice:
+        for (const auto& Child : Node.Children) Result |= ComputeFirstOf(*Child);
+        break;
+      case TNodeKind::nkOption:
+        Result = ComputeFirstOf(*Node.Children.front());
+        Result.AddEmpty();
+        break;
+      case TNodeKind::nkRepeat: {
+        // Two kinds deep, any number of iterations looks like none, one or two of them.
+        const TLookAhead2 Once = ComputeFirstOf(*Node.Children.front());
+        Result = Once;
+        Result |= TLookAhead2::Concat(Once, Once);
+        Result.AddEmpty();
+        break;
+      }
+    }
+    return Result;
+  }
+
+  void ComputeFirst() {
+    First.assign(G.Productions.size(), TLookAhead2(K));
+    for (bool Changed = true; Changed;) {
+      Changed = false;
+      for (size_t P = 0; P < G.Productions.size(); ++P) {
+        TLookAhead2 New = ComputeFirstOf(*G.Productions[P].Body);
+        if (!(New == First[P])) {
+          First[P] = std::move(New);
+          Changed = true;
+        }
+      }
+    }
+    for (const TLookAhead2& F : First) A.Nullable.push_back(F.HasEmpty());
+  }
+
+  // A condition belongs to an alternative: of a choice, or the body of an option or repetition.
+  void CheckGuards(const TNode& Node, bool MayHaveGuard) const {
+    if (!Node.Guard.empty() && !MayHaveGuard) Fail(Node.Line, "IF must open an alternative, an option or a repetition");
+    for (const auto& Child : Node.Children)
+      CheckGuards(*Child, Node.Kind == TNodeKind::nkChoice || Node.Kind == TNodeKind::nkOption ||
+                              Node.Kind == TNodeKind::nkRepeat);
+  }
+
+  void CheckBodies() {
+    for (const TProduction& P : G.Productions) CheckGuards(*P.Body, false);
+    for (const TProduction& P : G.Productions)
+      ForEachNode(*P.Body, [&](const TNode& Node) {
+        if (Node.Kind == TNodeKind::nkRepeat && FirstOf(*Node.Children.front()).HasEmpty())
+          Fail(Node.Line, "the body of a repetition can match nothing (it would never end)");
+        if (Node.Kind == TNodeKind::nkOption && FirstOf(*Node.Children.front()).HasEmpty())
+          Fail(Node.Line, "the body of an option can match nothing");
+        if (Node.Kind == TNodeKind::nkChoice && Node.Children.size() > 32)
+          Fail(Node.Line, "a choice has more than 32 alternatives (use a token set)");
+      });
+  }
+
+  // The productions a node can call before it has consumed a token.
+  void LeftCalls(const TNode& Node, std::set<int>& Calls) const {
+    switch (Node.Kind) {
+      case TNodeKind::nkNonTerminal:
+        Calls.insert(Node.Symbol);
+        break;
+      case TNodeKind::nkSequence:
+        for (const auto& Child : Node.Children) {
+          LeftCalls(*Child, Calls);
+          if (!FirstOf(*Child).HasEmpty()) break;
+        }
+        break;
+      case TNodeKind::nkChoice:
+      case TNodeKind::nkOption:
+      case TNodeKind::nkRepeat:
+        for (const auto& Child : Node.Children) LeftCalls(*Child, Calls);
+        break;
+      default:
+        break;
+    }
+  }
+
+  // A production that reaches itself without consuming a token would recurse for ever.
+  void CheckLeftRecursion() const {
+    const size_t N = G.Productions.size();
+    std::vector<std::set<int>> Calls(N);
+    for (size_t P = 0; P < N; ++P) LeftCalls(*G.Productions[P].Body, Calls[P]);
+    std::vector<int> State(N, 0);  // 0 new, 1 on the path, 2 done
+    std::vector<int> Path;
+    std::function<void(int)> Visit = [&](int P) {
+      State[static_cast<size_t>(P)] = 1;
+      Path.push_back(P);
+      for (int Q : Calls[static_cast<size_t>(P)]) {
+        if (State[static_cast<size_t>(Q)] == 1) {
+          std::string Cycle;
+          for (auto It = std::find(Path.begin(), Path.end(), Q); It != Path.end(); ++It)
+            Cycle += G.Productions[static_cast<size_t>(*It)].Name + " -> ";
+          Fail(G.Productions[static_cast<size_t>(Q)].Line,
+               "left recursion: " + Cycle + G.Productions[static_cast<size_t>(Q)].Name);
+        }
+        if (State[static_cast<size_t>(Q)] == 0) Visit(Q);
+      }
+      Path.pop_back();
+      State[static_cast<size_t>(P)] = 2;
+    };
+    for (size_t P = 0; P < N; ++P)
+      if (State[P] == 0) Visit(static_cast<int>(P));
+  }
+
+  // Walks a node with the strings that can follow it (Follow), handing every call its follow
+  // and every decision its own (SiteFollow).
+  void WalkFollow(const TNode& Node, const TLookAhead2& Follow, std::vector<TLookAhead2>& Into) const {
+    switch (Node.Kind) {
+      case TNodeKind::nkNonTerminal:
+        Into[static_cast<size_t>(Node.Symbol)] |= Follow;
+        break;
+      case TNodeKind::nkSequence: {
+        TLookAhead2 After = Follow;
+        for (size_t I = Node.Children.size(); I-- > 0;) {
+          WalkFollow(*Node.Children[I], After, Into);
+          After = TLookAhead2::Concat(FirstOf(*Node.Children[I]), After);
+        }
+        break;
+      }
+      case TNodeKind::nkChoice:
+      case TNodeKind::nkOption:
+        for (const auto& Child : Node.Children) WalkFollow(*Child, Follow, Into);
+        break;
+      case TNodeKind::nkRepeat:
+        WalkFollow(*Node.Children.front(), TLookAhead2::Concat(FirstOf(Node), Follow), Into);
+        break;
+      default:
+        break;
+    }
+  }
+
+  void ComputeFollow() {
+    A.Follow.assign(G.Productions.size(), TLookAhead2(K));
+    // A start production is followed by the end of the text, and past the end only the end.
+    for (const TStart& S : G.Starts) A.Follow[static_cast<size_t>(S.Symbol)].Add(0, 0);
+    for (bool Changed = true; Changed;) {
+      Changed = false;
+      std::vector<TLookAhead2> New = A.Follow;
+      for (size_t P = 0; P < G.Productions.size(); ++P) WalkFollow(*G.Productions[P].Body, A.Follow[P], New);
+      if (!(New == A.Follow)) {
+        A.Follow = std::move(New);
+        Changed = true;
+      }
+    }
+  }
+
+  std::vector<std::vector<uint8_t>> MakeSetTables() const {
+    std::vector<std::vector<uint8_t>> Tables;
+    for (const TTokenSet& Set : G.Sets) {
+      std::vector<uint8_t> Table(static_cast<size_t>(K), 0);
+      for (int Kind : Set.Kinds) Table[static_cast<size_t>(Kind)] = 1;
+      Tables.push_back(std::move(Table));
+    }
+    return Tables;
+  }
+
+  // The kinds some token test of the grammar can accept; the end always counts (the parse
+  // driver asks for it).
+  std::vector<uint8_t> AcceptedKinds() const {
+    std::vector<uint8_t> Accepted(static_cast<size_t>(K), 0);
+    Accepted[0] = 1;
+    for (const TProduction& P : G.Productions)
+      ForEachNode(*P.Body, [&](const TNode& Node) {
+        if (Node.Kind == TNodeKind::nkTerminal) Accepted[static_cast<size_t>(Node.Symbol)] = 1;
+        if (Node.Kind == TNodeKind::nkSet)
+          for (int Kind : G.Sets[static_cast<size_t>(Node.Symbol)].Kinds) Accepted[static_cast<size_t>(Kind)] = 1;
+      });
+    return Accepted;
+  }
+
+  // One-kind look-ahead of an alternative: its first kinds, and when it can match nothing also
+  // those of what follows.
+  std::vector<bool> First1(const TLookAhead2& Set, const TLookAhead2& Follow) const {
+    std::vector<bool> Result(static_cast<size_t>(K), false);
+    for (int T = 0; T < K; ++T) Result[static_cast<size_t>(T)] = Set.Starts(T) || (Set.HasEmpty() && Follow.Starts(T));
+    return Result;
+  }
+
+  // Numbers the decisions in the order of the grammar text and computes their tables.
+  void BuildDecisions(TNode& Node, const TLookAhead2& Follow) {
+    if (Node.Kind == TNodeKind::nkOption || Node.Kind == TNodeKind::nkRepeat || Node.Kind == TNodeKind::nkChoice) {
+      Node.Decision = static_cast<int>(A.Decisions.size());
+      A.Decisions.push_back(MakeTables(Node, Follow));
+    }
+    switch (Node.Kind) {
+      case TNodeKind::nkSequence: {
+        std::vector<TLookAhead2> After(Node.Children.size(), TLookAhead2(K));
+        TLookAhead2 Rest = Follow;
+        for (size_t I = Node.Children.size(); I-- > 0;) {
+          After[I] = Rest;
+          Rest = TLookAhead2::Concat(FirstOf(*Node.Children[I]), Rest);
+        }
+        for (size_t I = 0; I < Node.Children.size(); ++I) BuildDecisions(*Node.Children[I], After[I]);
+        break;
+      }
+      case TNodeKind::nkChoice:
+      case TNodeKind::nkOption:
+        for (auto& Child : Node.Children) BuildDecisions(*Child, Follow);
+        break;
+      case TNodeKind::nkRepeat:
+        BuildDecisions(*Node.Children.front(), TLookAhead2::Concat(FirstOf(Node), Follow));
+        break;
+      default:
+        break;
+    }
+  }
+
+  TDecisionTables MakeTables(const TNode& Node, const TLookAhead2& Follow) const {
+    TDecisionTables T;
+    T.Node = &Node;
+    // The strings each alternative can see (two kinds), and its one-kind look-ahead as the
+    // error rule defines it: options and repetitions may always stop.
+    std::vector<TLookAhead2> Sees;
+    std::vector<std::vector<bool>> Exact;
+    const std::vector<bool> Always(static_cast<size_t>(K), true);
+    if (Node.Kind == TNodeKind::nkChoice) {
+      for (const auto& Alternative : Node.Children) {
+        const TLookAhead2 F = FirstOf(*Alternative);
+        Sees.push_back(TLookAhead2::Concat(F, Follow));
+        Exact.push_back(First1(F, Follow));
+        T.Guards.push_back(Alternative->Guard);
+      }
+    } else {
+      const TNode& Body = *Node.Children.front();
+      const TLookAhead2 F = FirstOf(Body);
+      const TLookAhead2 AfterBody =
+          Node.Kind == TNodeKind::nkRepeat ? TLookAhead2::Concat(FirstOf(Node), Follow) : Follow;
+      Sees = {Follow, TLookAhead2::Concat(F, AfterBody)};
+      Exact = {Always, First1(F, AfterBody)};
+      T.Guards = {"", Body.Kind == TNodeKind::nkSequence ? Body.Guard : ""};
+    }
+    T.Alternatives = static_cast<int>(Sees.size());
+    T.Exact.assign(static_cast<size_t>(K), 0);
+    T.Fast.assign(static_cast<size_t>(K), 0);
+    T.Row.assign(static_cast<size_t>(K), 0);
+    for (int T1 = 0; T1 < K; ++T1) {
+      std::vector<uint32_t> Masks(static_cast<size_t>(K), 0);
+      for (int I = 0; I < T.Alternatives; ++I) {
+        const uint32_t Bit = uint32_t{1} << I;
+        if (Exact[static_cast<size_t>(I)][static_cast<size_t>(T1)]) T.Exact[static_cast<size_t>(T1)] |= Bit;
+        const TLookAhead2& S = Sees[static_cast<size_t>(I)];
+        const bool Any = S.Has(T1, S.End());
+        for (int T2 = 0; T2 < K; ++T2)
+          if (Any || S.Has(T1, T2)) Masks[static_cast<size_t>(T2)] |= Bit;
+      }
+      // Past the end of the text only the end follows: the other columns can never be read.
+      if (T1 == 0) std::fill(Masks.begin(), Masks.end(), Masks.front());
+      if (std::all_of(Masks.begin(), Masks.end(), [&](uint32_t M) { return M == Masks.front(); })) {
+        T.Fast[static_cast<size_t>(T1)] = Masks.front();
+        continue;
+      }
+      auto It = std::find(T.Rows.begin(), T.Rows.end(), Masks);
+      if (It == T.Rows.end()) It = T.Rows.insert(T.Rows.end(), Masks);
+      T.Row[static_cast<size_t>(T1)] = static_cast<uint16_t>(1 + (It - T.Rows.begin()));
+      for (uint32_t M : Masks) T.Fast[static_cast<size_t>(T1)] |= M;
+    }
+    return T;
+  }
+
+  TGrammar& G;
+  const int K;
+  std::vector<TLookAhead2> First;
+  TAnalysis A;
+  mutable std::map<const TNode*, TLookAhead2> FFirstCache;
+};
+
+}  // namespace
+
+TAnalysis AnalyseGrammar(TGrammar& Grammar) { return TAnalyser(Grammar).Run(); }
+
+}  // namespace vxgen

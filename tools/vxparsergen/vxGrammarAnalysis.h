@@ -1,0 +1,70 @@
+// Checks a grammar and computes what the generated parser decides with: for every option,
+// repetition and choice the look-ahead masks of its alternatives, derived from FIRST and FOLLOW
+// sets of one and two tokens.
+#pragma once
+
+#include "vxGrammar.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vxgen {
+
+// A set of look-ahead strings of at most two token kinds: FIRST2 and FOLLOW2 sets. For every
+// first kind a row of second kinds, where the extra column End stands for "the string ends
+// after one kind"; the empty string is a flag of its own.
+class TLookAhead2 {
+public:
+  explicit TLookAhead2(int KindCount = 0);
+
+  int GetKindCount() const { return FKindCount; }
+  int End() const { return FKindCount; }
+  bool HasEmpty() const { return FEmpty; }
+  void AddEmpty() { FEmpty = true; }
+  // Second may be End.
+  void Add(int First, int Second);
+  bool Has(int First, int Second) const;
+  // True when some string starts with First.
+  bool Starts(int First) const;
+
+  TLookAhead2& operator|=(const TLookAhead2& Other);
+  bool operator==(const TLookAhead2& Other) const = default;
+  // The strings of A followed by those of B, cut to two kinds.
+  static TLookAhead2 Concat(const TLookAhead2& A, const TLookAhead2& B);
+
+private:
+  size_t Word(int First, int Second) const;
+  int FKindCount;
+  int FWords;  // words per row
+  bool FEmpty = false;
+  std::vector<uint64_t> FBits;
+};
+
+// The tables of one decision. Alternative numbers are those the way points record: option
+// 1 present / 0 absent, repetition 1 another iteration / 0 stop, choice the alternative's index.
+struct TDecisionTables {
+  const TNode* Node = nullptr;
+  int Alternatives = 0;
+  std::vector<std::string> Guards;  // per alternative, empty when it has none
+  std::vector<uint32_t> Exact;      // per kind: viable by the next token as the error rule has it
+  std::vector<uint32_t> Fast;       // per kind: viable by two tokens when the second does not matter
+  std::vector<uint16_t> Row;        // per kind: 0, or 1 + the row of Rows the second token picks
+  std::vector<std::vector<uint32_t>> Rows;
+};
+
+struct TAnalysis {
+  std::vector<TDecisionTables> Decisions;
+  std::vector<std::vector<uint8_t>> SetTables;  // per set: per kind 1 when in the set
+  std::vector<uint8_t> Accepted;                // per kind: 1 when some token test accepts it
+  std::vector<bool> Nullable;                   // per production
+  std::vector<TLookAhead2> First;               // per production
+  std::vector<TLookAhead2> Follow;              // per production
+};
+
+// Resolves names, rejects undefined symbols, unreachable productions, left recursion and
+// repetitions or options that can match nothing (EGrammarError), numbers the decisions and
+// computes their tables. Needs the kinds of the tokens header.
+TAnalysis AnalyseGrammar(TGrammar& Grammar);
+
+}  // namespace vxgen

@@ -1,0 +1,40 @@
+// Reads a grammar file into a TGrammar.
+//
+// The grammar file is an attributed EBNF in the manner of Coco/R:
+//
+//   PARSER SQL92Parser : TvxBaseParser
+//   TOKENS "SQL92Tokens.h" sql92::TSQL92TokenKind   // kind names come from this enum
+//   HEADER  (. code placed before the class in the generated header .)
+//   MEMBERS (. code placed inside the class .)
+//   CODE    (. code placed at the top of the generated source .)
+//   SETS
+//     nameWord = kwAda .. kwUnnamed .               // ranges and single kinds, comma separated
+//   START OVERRIDE
+//     ParseSelect : std::unique_ptr<TSQLSelectStatement> = selectStatement .
+//   PRODUCTIONS
+//     name<C++ parameters> (. local declarations .) = expression .
+//   END
+//
+// Expressions: juxtaposition is sequence, "|" choice, "( )" grouping, "[ ]" option, "{ }"
+// repetition; a name is a token kind, a set or a production (called with "<arguments>", or
+// "<. arguments .>" when they hold a ">"); "(. code .)" is a semantic action, run only by the
+// replay. "IF(condition)" at the start of an alternative (or inside "[ ]" or "{ }") makes it
+// viable only while the C++ condition holds; the condition must not change during a parse.
+// Comments are // and /* */.
+#pragma once
+
+#include "vxGrammar.h"
+
+#include <string>
+
+namespace vxgen {
+
+// Parses Text (the contents of the file named File). Names stay unresolved until the tokens
+// header is read (ReadTokensHeader) and the grammar analysed.
+TGrammar ReadGrammar(const std::string& File, const std::string& Text);
+
+// Fills Grammar.Terminals and KindNames from the enum named in the TOKENS line, found in
+// HeaderText (the header file's contents): every "name = number" entry of that enum.
+void ReadTokensHeader(TGrammar& Grammar, const std::string& HeaderFile, const std::string& HeaderText);
+
+}  // namespace vxgen

@@ -221,12 +221,16 @@ public:
   // All four owned; each may be null.
   TSQLExpressionItem* GetLeftStart() const { return FLeftStart.get(); }
   void SetLeftStart(std::unique_ptr<TSQLExpressionItem> Expression) { FLeftStart = std::move(Expression); }
+  std::unique_ptr<TSQLExpressionItem> ExtractLeftStart() { return std::move(FLeftStart); }
   TSQLExpressionItem* GetLeftEnd() const { return FLeftEnd.get(); }
   void SetLeftEnd(std::unique_ptr<TSQLExpressionItem> Expression) { FLeftEnd = std::move(Expression); }
+  std::unique_ptr<TSQLExpressionItem> ExtractLeftEnd() { return std::move(FLeftEnd); }
   TSQLExpressionItem* GetRightStart() const { return FRightStart.get(); }
   void SetRightStart(std::unique_ptr<TSQLExpressionItem> Expression) { FRightStart = std::move(Expression); }
+  std::unique_ptr<TSQLExpressionItem> ExtractRightStart() { return std::move(FRightStart); }
   TSQLExpressionItem* GetRightEnd() const { return FRightEnd.get(); }
   void SetRightEnd(std::unique_ptr<TSQLExpressionItem> Expression) { FRightEnd = std::move(Expression); }
+  std::unique_ptr<TSQLExpressionItem> ExtractRightEnd() { return std::move(FRightEnd); }
 
   bool IsLogical() const override { return true; }
   bool ContainsOnlyItemsWithFromSource(const TSQLFromSource* FromSource) const override;

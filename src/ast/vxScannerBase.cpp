@@ -37,7 +37,6 @@ void TvxBaseScanner::Init(std::string_view Text) {
   FPos = -1;
   FLine = 1;
   FLineStart = 0;
-  FOldEols = 0;
   NextCh();
   FIgnore.fill(false);
   FIgnore[' '] = true;

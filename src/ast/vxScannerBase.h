@@ -109,12 +109,6 @@ protected:
   // arrives as one 13 and counts one line; an LF directly followed by a CR arrives as 10 and the
   // CR counts the line. FCh is lower-cased with ASCII rules; FValCh is the byte as written.
   void NextCh() {
-    if (FOldEols > 0) {
-      FCh = 13;
-      FValCh = 13;
-      --FOldEols;
-      return;
-    }
     FChOffset = FBuffer.GetPos();
     FCh = FBuffer.Read();
     ++FPos;
@@ -142,7 +136,6 @@ protected:
   int32_t FPos = -1;                   // character counter: index of FCh
   int32_t FLine = 1;
   int32_t FLineStart = 0;  // value of FPos at which the current line begins
-  int32_t FOldEols = 0;    // line ends still to be delivered as 13 without reading
   int32_t FChOffset = 0;   // byte offset of FCh in the text (its first byte for a CR LF pair)
   // Characters skipped between tokens, indexed by FCh (index 256, the end, is never set).
   std::array<bool, 257> FIgnore{};

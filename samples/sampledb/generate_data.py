@@ -98,6 +98,19 @@ SUPPLIERS = [
     ("Iberia Ferretería S.L.", "Álvaro Ruiz", "Zaragoza", "Spain", "+34 976"),
 ]
 
+# Suppliers (1-based ids) that carry each category, in category order: a product comes from one
+# of the firms of its trade.
+CATEGORY_SUPPLIERS = [
+    [1, 2, 5, 11, 16, 17, 20],  # Hand Tools
+    [2, 6, 11, 14, 16],  # Power Tools
+    [5, 9, 19, 20],  # Garden
+    [4, 8, 14, 18],  # Kitchenware
+    [3, 13],  # Lighting
+    [1, 7, 17, 20],  # Fasteners
+    [4, 10, 15],  # Paint & Coatings
+    [5, 6, 12],  # Safety Gear
+]
+
 SHIPPERS = [
     ("Swift Parcel", "+44 20 7946 0112"),
     ("Bluewater Freight", "+31 10 555 0183"),
@@ -224,7 +237,7 @@ def make_products(rng):
     for cat_index, items in enumerate(PRODUCTS):
         for name, unit, price in items:
             pid += 1
-            supplier = rng.randint(1, len(SUPPLIERS))
+            supplier = rng.choice(CATEGORY_SUPPLIERS[cat_index])
             stock = rng.choice([0, rng.randint(1, 15), rng.randint(10, 250)])
             reorder = rng.choice([0, 5, 10, 20, 25])
             discontinued = 1 if rng.random() < 0.08 else 0

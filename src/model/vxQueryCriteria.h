@@ -1,0 +1,28 @@
+// Criteria cells as they go into a WHERE or HAVING condition. A condition that is not an
+// operation (EXISTS, a bare logical expression) is held in a cell as "= True" so that it has
+// an expression part and a criterion part like any other; written literally that would be
+// "Exists(SELECT ...)=True", which the grammar cannot read back. These helpers turn such
+// comparisons back into the logical expression itself.
+#pragma once
+
+#include "vxASTLogical.h"
+
+#include <memory>
+
+namespace vx {
+
+// True when Expression stands for TRUE or FALSE (Value tells which): the boolean constant, or
+// an unbound one-part column reference named TRUE or FALSE in any case (what the grid's
+// "=TRUE" and "=FALSE" parse to).
+bool IsBooleanLiteral(const TSQLExpressionItem* Expression, bool& Value);
+
+// Takes Condition over and returns it with every "X = TRUE" whose X is logical replaced by X
+// and every "X = FALSE" by "Not X", at any depth under NOT, brackets, AND and OR.
+std::unique_ptr<TSQLExpressionItem> WriteLogicalComparisons(std::unique_ptr<TSQLExpressionItem> Condition);
+
+// True when Condition still holds an operation on a logical left operand (after
+// WriteLogicalComparisons: a comparison the grammar cannot read back, such as
+// "Exists(...)>5" or "Exists(...) IS NULL").
+bool HasLogicalOperand(const TSQLExpressionItem& Condition);
+
+}  // namespace vx

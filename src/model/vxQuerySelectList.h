@@ -1,0 +1,161 @@
+// The select list of one union operand: the rows of the grid under its diagram. Besides the
+// SELECT clause it holds the WHERE and HAVING conditions (split into per-row criteria cells,
+// one criteria column per OR alternative), the GROUP BY list (a grouping type per row) and the
+// ORDER BY list (a sort order over the rows).
+//
+// Ownership: the list is a QObject owned by its operand; the rows are QObjects owned by the
+// list, which orders them in its row list. The sort order only orders rows. The list owns the
+// emptied SELECT-list and GROUP BY nodes it was loaded from (kept for the fields the model does
+// not edit, cloned when building).
+#pragma once
+
+#include "vxASTSelect.h"
+#include "vxQBControlOwner.h"
+#include "vxQBTypes.h"
+#include "vxQuerySelectItem.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class QTableWidget;
+class TvxDatasource;
+class TvxUnionSubQuery;
+
+class TvxSelectList : public TvxQueryBuilderControlOwner {
+  Q_OBJECT
+
+public:
+  // Grid columns before the criteria: row indicator, output, expression, alias, sort type,
+  // sort order, grouping. Criteria column c is grid column FixedGridColumns + c.
+  static constexpr int FixedGridColumns = 7;
+  // Criteria columns shown at least, also when no row has that many cells.
+  static constexpr int MinCriteriaColumns = 4;
+
+  // Owned by Operand; starts with one empty row.
+  explicit TvxSelectList(TvxUnionSubQuery* Operand);
+  ~TvxSelectList() override;
+
+  // --- rows ---
+  int GetCount() const { return static_cast<int>(FItems.size()); }
+  TvxSelectItem* GetItems(int Index) const;  // EvxListError when out of range
+  int IndexOf(const TvxSelectItem* Row) const;
+  TvxSelectItem* AddEmptyRow();
+  // Index 0..count; EvxListError outside.
+  TvxSelectItem* InsertEmptyRow(int Index);
+  void RemoveLastRow();
+  // Moves a row within the list; EvxListError for an index out of range.
+  void Move(int From, int To);
+  // Clears every row, last first, inside one update (the rows stay, emptied).
+  void Clear();
+  // A new row (appended, or inserted at Index) whose expression is Text (see
+  // TvxSelectItem::SetExpression).
+  TvxSelectItem* AddExpression(const std::string& Text);
+  TvxSelectItem* InsertExpression(int Index, const std::string& Text);
+
+  // --- fields ticked in a datasource box ---
+  // A new output row for Field of Datasource (all its columns for an empty Field).
+  TvxSelectItem* AddField(TvxDatasource* Datasource, const std::string& Field);
+  TvxSelectItem* InsertField(int Index, TvxDatasource* Datasource, const std::string& Field);
+  // The first row for Field of Datasource (empty Field: the row of all its columns); null if none.
+  TvxSelectItem* FindField(const TvxDatasource* Datasource, const std::string& Field) const;
+  // Rows for Field lose their output; those without alias are emptied and moved after the last
+  // row that still has an expression.
+  void RemoveFields(TvxDatasource* Datasource, const std::string& Field);
+
+  // The first row whose grouping type is in Allowed and whose expression equals Expression (its
+  // type becomes Type when it was gtExpression); else the first empty row or a new one, loaded
+  // with a clone of Expression (not output), of type Type when it computes as gtExpression.
+  TvxSelectItem* FindOrAddSelectItem(const TSQLExpressionItem& Expression, TvxQueryBuilderGroupByTypes Allowed,
+                                     TvxQueryBuilderGroupByType Type);
+
+  // --- loading (each takes its node over) ---
+  // Rows for the SELECT clause; null makes an empty list node. The node is kept, emptied.
+  void LoadSelectListFromAST(std::unique_ptr<TSQLSelectItems> SelectItems);
+  // Spreads a WHERE (Type gtWhere) or HAVING (gtHaving) condition over criteria cells: an OR
+  // gives one criteria column per alternative, the items of an AND one condition each.
+  void LoadConditionFromAST(std::unique_ptr<TSQLExpressionItem> Condition, TvxQueryBuilderGroupByType Type);
+  // Grouping types from a GROUP BY list; null makes an empty list node. The node is kept, emptied.
+  void LoadGroupByListFromAST(std::unique_ptr<TSQLGroupByList> GroupByList);
+  // The sort order from the ORDER BY of the statement whose first operand this list belongs to.
+  void LoadOrderByListFromAST(std::unique_ptr<TSQLOrderByClause> OrderByClause);
+
+  // --- building (every result is owned by the caller) ---
+  // The SELECT list: every output row with an expression, in row order.
+  std::unique_ptr<TSQLSelectItems> GetASTSelectItems() const;
+  std::unique_ptr<TastNode> GetASTTree() const override { return GetASTSelectItems(); }
+  // The condition of the rows whose grouping type is in Types: the OR over criteria columns of
+  // the AND over the rows' cells in each column; null when there is none. The operand asks with
+  // {gtWhere} for WHERE and {gtGroupBy, gtHaving, gtAggregateStar, gtAggregate} for HAVING.
+  std::unique_ptr<TSQLExpressionItem> GetConditionTree(TvxQueryBuilderGroupByTypes Types) const;
+  // The expressions of the gtGroupBy rows; null when there is none.
+  std::unique_ptr<TSQLGroupByList> GetGroupByTree() const;
+  // The sorted rows in sort order; null when nothing is sorted.
+  std::unique_ptr<TSQLOrderByClause> GetOrderByClause() const;
+  void GetASTChildren(TastChildren& List) const override;
+
+  // --- sort order ---
+  int GetSortOrderCount() const { return static_cast<int>(FSortOrder.size()); }
+  TvxSelectItem* GetSortOrderItems(int Index) const;  // EvxListError when out of range
+  int SortOrderIndexOf(const TvxSelectItem* Row) const;
+
+  // --- grid content ---
+  // The grid (control 0); null while it does not exist.
+  QTableWidget* GetSelectListControl() const;
+  // True while FillList runs; the text edits of the rows do nothing meanwhile.
+  bool GetIsFilling() const { return FFilling; }
+  // Columns of the grid: the fixed ones plus max(4, largest criteria count + 1) criteria columns.
+  int GetGridColumnCount() const;
+  // The texts of Row's grid line, one per grid column (column 0, the row indicator, is empty):
+  // output state ("-2" no expression, "-1" cannot be output, "1", "0"), expression, alias, sort
+  // type name, sort order name, grouping name, then the criteria cells.
+  std::vector<std::string> GetRowTexts(const TvxSelectItem& Row) const;
+  // Refills the whole grid: a title row and one line per row.
+  void FillList();
+  // Writes Row's texts into grid line GridRow and keeps Row in its column 0.
+  void FillRow(TvxSelectItem* Row, int GridRow);
+  // The grid line that shows Row; -1 when none does.
+  int FindItemRow(const TvxSelectItem* Row) const;
+  // Refills Row's grid line, adding a line when it has none.
+  void Update(TvxSelectItem* Row);
+
+  // --- pick lists of the grid (each replaces the content of Strings) ---
+  // "" , "Ascending", "Descending".
+  static void GetSortTypeNames(TvxStringList& Strings);
+  // "1" .. N for the N sorted rows, and N + 1 when Row is not sorted yet.
+  void GetSortOrderNames(const TvxSelectItem& Row, TvxStringList& Strings) const;
+  // "=TRUE", "=FALSE".
+  static void GetCriteriaNames(TvxStringList& Strings);
+  // For each named datasource of the operand: "name.*" and "name.field" for every field.
+  void GetExpressionNames(TvxStringList& Strings) const;
+
+  // Keeps one empty row at the end, refills the grid, updates the datasource check marks and
+  // passes the notification on.
+  void DoSQLUpdated() override;
+
+protected:
+  int GetControlsCount() const override { return 1; }
+  // The grid is made by the grid control's code; until then the list has no face.
+  QWidget* CreateControlInternal(int Index) override { return nullptr; }
+
+private:
+  friend class TvxSelectItem;
+
+  TastSyntaxProvider* GetDialect() const;
+  TvxSelectItem* NewRow(int Index);
+  // Called by a row that goes.
+  void RowDestroying(TvxSelectItem* Row);
+  void AddToSortOrder(TvxSelectItem* Row);
+  void RemoveFromSortOrder(TvxSelectItem* Row);
+  void MoveInSortOrder(TvxSelectItem* Row, int Index);
+  // Places one condition of a WHERE or HAVING in criteria column Column.
+  void PlaceCondition(std::unique_ptr<TSQLExpressionItem> Condition, int Column, TvxQueryBuilderGroupByType Type);
+  // Keeps exactly one empty row at the end.
+  void TidyRows();
+
+  std::vector<TvxSelectItem*> FItems;
+  std::vector<TvxSelectItem*> FSortOrder;
+  bool FFilling = false;
+  std::unique_ptr<TSQLSelectItems> FSelectItemsNode;
+  std::unique_ptr<TSQLGroupByList> FGroupByNode;
+};

@@ -215,9 +215,11 @@ void BM_ByteLoop(benchmark::State& State, const TInput* Input) {
 class TRateReporter : public benchmark::ConsoleReporter {
 public:
   void ReportRuns(const std::vector<Run>& Runs) override {
+    // With repetitions the median stands for the benchmark; without, its only run does.
     for (const Run& R : Runs) {
       const auto Rate = R.counters.find("bytes_per_second");
-      if (Rate != R.counters.end() && R.run_type == Run::RT_Iteration) FRates[R.benchmark_name()] = Rate->second;
+      if (Rate == R.counters.end()) continue;
+      if (R.run_type == Run::RT_Iteration || R.aggregate_name == "median") FRates[R.run_name.str()] = Rate->second;
     }
     ConsoleReporter::ReportRuns(Runs);
   }

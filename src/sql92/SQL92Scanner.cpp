@@ -347,9 +347,13 @@ TvxToken SQL92Scanner::NextToken() {
 }
 
 void SQL92Scanner::ReadTokens() {
-  TCursor C = FCursor;  // a local, so the loop keeps it in registers
+  // The cursor and the token are locals, so the loop keeps them in registers and writes each
+  // token to the array once.
+  TCursor C = FCursor;
+  TvxToken Token;
   do {
-    ScanToken(C, FTokens.emplace_back());
-  } while (FTokens.back().Kind != EOFKind);
+    ScanToken(C, Token);
+    FTokens.push_back(Token);
+  } while (Token.Kind != EOFKind);
   FCursor = C;
 }

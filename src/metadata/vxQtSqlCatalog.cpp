@@ -82,7 +82,12 @@ TvxQtSqlCatalog::TvxQtSqlCatalog(QSqlDatabase Db, const QString& Schema, TvxFore
       FDialect = TvxCatalogDialect::cdGeneric;
       break;
   }
-  FSchema = Schema.isEmpty() ? DefaultSchema() : Schema;
+  FSchema = Schema;
+}
+
+const QString& TvxQtSqlCatalog::GetSchema() const {
+  if (FSchema.isEmpty()) FSchema = DefaultSchema();
+  return FSchema;
 }
 
 QSqlDatabase TvxQtSqlCatalog::OpenConnection(const QString& ConnectionName) {
@@ -135,14 +140,14 @@ std::vector<TvxCatalogObject> TvxQtSqlCatalog::GetObjects(bool System) const {
   return Objects;
 }
 
-QString TvxQtSqlCatalog::SQLiteSchemaPrefix() const { return QuoteIdentifier(FSchema) + QLatin1Char('.'); }
+QString TvxQtSqlCatalog::SQLiteSchemaPrefix() const { return QuoteIdentifier(GetSchema()) + QLatin1Char('.'); }
 
 std::vector<TvxCatalogObject> TvxQtSqlCatalog::GetSQLiteObjects(bool System) const {
   std::vector<TvxCatalogObject> Objects;
   QSqlQuery Query = Run(FDb,
                         QStringLiteral("SELECT name, type FROM %1sqlite_master WHERE type IN ('table', 'view')")
                             .arg(SQLiteSchemaPrefix()),
-                        {}, QStringLiteral("Cannot list the tables of schema \"%1\"").arg(FSchema));
+                        {}, QStringLiteral("Cannot list the tables of schema \"%1\"").arg(GetSchema()));
   while (Query.next()) {
     const QString Name = Query.value(0).toString();
     if (Query.value(1).toString() == QLatin1String("view")) {
@@ -156,7 +161,7 @@ std::vector<TvxCatalogObject> TvxQtSqlCatalog::GetSQLiteObjects(bool System) con
   }
   // The catalog table does not list itself.
   if (System) {
-    const bool Temp = FSchema.compare(QLatin1String("temp"), Qt::CaseInsensitive) == 0;
+    const bool Temp = GetSchema().compare(QLatin1String("temp"), Qt::CaseInsensitive) == 0;
     Objects.push_back({Temp ? QStringLiteral("sqlite_temp_master") : QStringLiteral("sqlite_master"),
                        TvxCatalogObjectKind::cokSystemTable});
   }
@@ -173,8 +178,8 @@ std::vector<TvxCatalogObject> TvxQtSqlCatalog::GetPostgreSQLObjects(bool System)
       "WHERE NOT c.relispartition AND ((n.nspname = ? AND c.relkind IN ('r', 'p', 'f', 'v', 'm'))");
   if (System) Sql += QStringLiteral(" OR (n.nspname = 'pg_catalog' AND c.relkind IN ('r', 'p'))");
   Sql += QLatin1Char(')');
-  QSqlQuery Query =
-      Run(FDb, Sql, {FSchema, FSchema}, QStringLiteral("Cannot list the tables of schema \"%1\"").arg(FSchema));
+  QSqlQuery Query = Run(FDb, Sql, {GetSchema(), GetSchema()},
+                        QStringLiteral("Cannot list the tables of schema \"%1\"").arg(GetSchema()));
   while (Query.next()) {
     const TvxCatalogObjectKind Kind = Query.value(2).toBool()   ? TvxCatalogObjectKind::cokSystemTable
                                       : Query.value(1).toBool() ? TvxCatalogObjectKind::cokView
@@ -241,7 +246,9 @@ QStringList TvxQtSqlCatalog::DescribeNative(const QString& SQL, bool& Done) cons
 #ifdef VX_HAVE_LIBPQ
   if (Handle.isValid() && qstrcmp(Handle.typeName(), "PGconn*") == 0) {
     PGconn* Connection = *static_cast<PGconn* const*>(Handle.constData());
-    if (Connection == nullptr) return Names;
+    // A query of the host still delivering rows keeps the connection busy; Qt's own path knows
+    // how to finish it first.
+    if (Connection == nullptr || PQtransactionStatus(Connection) == PQTRANS_ACTIVE) return Names;
     // The unnamed statement: Qt's own prepared statements are named, so nothing of Qt's is
     // replaced, and the next unnamed one frees it.
     PGresult* Result = PQprepare(Connection, "", Text.constData(), 0, nullptr);
@@ -322,7 +329,7 @@ TvxForeignKeyColumns TvxQtSqlCatalog::GetSQLiteKeysOf(const QString& FKTable) co
   QSqlQuery Query = Run(FDb,
                         QStringLiteral("SELECT id, seq, \"table\", \"from\", \"to\" FROM pragma_foreign_key_list(?, ?) "
                                        "ORDER BY id, seq"),
-                        {Table, FSchema}, What);
+                        {Table, GetSchema()}, What);
   QHash<QString, QString> Spelling;  // referenced name as written -> as the catalog has it
   while (Query.next()) {
     TvxForeignKeyColumn Key;
@@ -353,7 +360,7 @@ TvxForeignKeyColumns TvxQtSqlCatalog::GetSQLiteKeysOf(const QString& FKTable) co
 
 QStringList TvxQtSqlCatalog::GetSQLitePrimaryKey(const QString& Table) const {
   QSqlQuery Query = Run(FDb, QStringLiteral("SELECT name FROM pragma_table_info(?, ?) WHERE pk > 0 ORDER BY pk"),
-                        {Table, FSchema}, QStringLiteral("Cannot read the primary key of \"%1\"").arg(Table));
+                        {Table, GetSchema()}, QStringLiteral("Cannot read the primary key of \"%1\"").arg(Table));
   QStringList Columns;
   while (Query.next()) Columns << Query.value(0).toString();
   return Columns;
@@ -365,7 +372,7 @@ const TvxForeignKeyIndex& TvxQtSqlCatalog::GetSQLiteIndex(TvxForeignKeyIndex& In
   QSqlQuery Query = Run(FDb, QStringLiteral("PRAGMA %1schema_version").arg(SQLiteSchemaPrefix()), {},
                         QStringLiteral("Cannot read the schema version"));
   const QString Version = Query.next() ? Query.value(0).toString() : QString();
-  const QString StateKey = FDb.databaseName() + QLatin1Char('\n') + FSchema + QLatin1Char('\n') + Version;
+  const QString StateKey = FDb.databaseName() + QLatin1Char('\n') + GetSchema() + QLatin1Char('\n') + Version;
   if (Index.FStateKey != StateKey) {
     BuildSQLiteIndex(Index);
     Index.FStateKey = StateKey;
@@ -377,7 +384,7 @@ void TvxQtSqlCatalog::BuildSQLiteIndex(TvxForeignKeyIndex& Index) const {
   Index.FStateKey.clear();
   Index.FAll.clear();
   Index.FByReferenced.clear();
-  const QString What = QStringLiteral("Cannot read the foreign keys of schema \"%1\"").arg(FSchema);
+  const QString What = QStringLiteral("Cannot read the foreign keys of schema \"%1\"").arg(GetSchema());
   QHash<QString, QString> Spelling;  // upper-cased table name -> as the catalog has it
   {
     QSqlQuery Tables =
@@ -394,7 +401,7 @@ void TvxQtSqlCatalog::BuildSQLiteIndex(TvxForeignKeyIndex& Index) const {
                                        "FROM %1sqlite_master m, pragma_foreign_key_list(m.name, ?) f "
                                        "WHERE m.type = 'table'")
                             .arg(SQLiteSchemaPrefix()),
-                        {FSchema}, What);
+                        {GetSchema()}, What);
   while (Query.next()) {
     TvxForeignKeyColumn Key;
     Key.FKTable = Query.value(0).toString();
@@ -422,7 +429,7 @@ QString TvxQtSqlCatalog::ResolvePostgreSQLName(const QString& Table) const {
                                        "JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace "
                                        "WHERE n.nspname = ? AND c.relname IN (?, lower(?)) "
                                        "ORDER BY c.relname = ? DESC LIMIT 1"),
-                        {FSchema, Table, Table, Table}, QStringLiteral("Cannot look up \"%1\"").arg(Table));
+                        {GetSchema(), Table, Table, Table}, QStringLiteral("Cannot look up \"%1\"").arg(Table));
   return Query.next() ? Query.value(0).toString() : Table;
 }
 
@@ -441,9 +448,9 @@ TvxForeignKeyColumns TvxQtSqlCatalog::GetPostgreSQLKeys(const QString& PKTable, 
   QVariantList Values;
   if (!PKTable.isEmpty()) {
     Sql += QStringLiteral(" AND pkn.nspname = ? AND pk.relname = ?");
-    Values << FSchema << ResolvePostgreSQLName(PKTable);
+    Values << GetSchema() << ResolvePostgreSQLName(PKTable);
   }
-  if (!FKTable.isEmpty() || PKTable.isEmpty()) Sql += QStringLiteral(" AND fkn.nspname = ?"), Values << FSchema;
+  if (!FKTable.isEmpty() || PKTable.isEmpty()) Sql += QStringLiteral(" AND fkn.nspname = ?"), Values << GetSchema();
   if (!FKTable.isEmpty()) Sql += QStringLiteral(" AND fk.relname = ?"), Values << ResolvePostgreSQLName(FKTable);
   QSqlQuery Query = Run(FDb, Sql, Values, QStringLiteral("Cannot read the foreign keys"));
   TvxForeignKeyColumns Keys;

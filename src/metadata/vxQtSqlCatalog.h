@@ -62,7 +62,8 @@ public:
   static QSqlDatabase OpenConnection(const QString& ConnectionName);
 
   TvxCatalogDialect GetDialect() const { return FDialect; }
-  const QString& GetSchema() const { return FSchema; }
+  // The schema asked about; the default one is read from the connection on first use.
+  const QString& GetSchema() const;
 
   // The tables and views of the schema, sorted by name; system tables only with System.
   std::vector<TvxCatalogObject> GetObjects(bool System) const;
@@ -92,7 +93,7 @@ private:
 
   QSqlDatabase FDb;
   TvxCatalogDialect FDialect;
-  QString FSchema;
+  mutable QString FSchema;  // empty until known
   TvxForeignKeyIndex* FIndex;
 };
 

@@ -135,6 +135,14 @@ TEST_P(TProviderTest, DescribesWithoutRunning) {
   EXPECT_EQ(Fields(AdoProvider, SQL), S(QStringList{"CustomerID", "Probe"}));
 }
 
+// The host may be half-way through the rows of a query on the same connection.
+TEST_P(TProviderTest, DescribesWhileAHostQueryIsOpen) {
+  QSqlQuery Open(QSqlDatabase::database(FDb->ConnectionName));
+  Open.setForwardOnly(true);
+  ASSERT_TRUE(Open.exec(QStringLiteral("select OrderID from Orders")) && Open.next());
+  EXPECT_EQ(Fields(Qt, QStringLiteral("select * from Shippers")), S(QStringList{"ShipperID", "CompanyName", "Phone"}));
+}
+
 TEST_P(TProviderTest, ReportsRelationsFromBothSidesInKeyOrder) {
   const auto Rel = [&](const char* PK, const char* PKFields, const char* FK, const char* FKFields) {
     return QStringLiteral("%1(%2) <- %3(%4)").arg(S(PK), S(PKFields), S(FK), S(FKFields));

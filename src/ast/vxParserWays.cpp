@@ -77,6 +77,7 @@ const TvxToken& TvxWayParser::GetErrorToken() const { return FScanner->GetToken(
 
 void TvxWayParser::ResetWays() {
   FPoints.clear();
+  FPeakPoints = 0;
   FCompactAt = MinCompactAt;
   FListsInUse = 0;
   FErrorPos = 0;
@@ -84,6 +85,7 @@ void TvxWayParser::ResetWays() {
 }
 
 void TvxWayParser::FinishCalculation(TvxWays& Ways) {
+  FPeakPoints = std::max(FPeakPoints, FPoints.size());
   UnrollWay(Ways.front());
   GetWayNode();  // the root
   ReleaseLists(1);
@@ -94,18 +96,14 @@ void TvxWayParser::FinishCalculation(TvxWays& Ways) {
   FDepth = 0;
 }
 
-TvxWays& TvxWayParser::AcquireList() {
-  if (FListsInUse == FListPool.size()) {
-    FListPool.push_back(std::make_unique<TvxWays>());
-    FListPool.back()->reserve(InitialListCapacity);
-  }
-  TvxWays& List = *FListPool[FListsInUse++];
-  List.clear();
-  return List;
+void TvxWayParser::AddPoolList() {
+  FListPool.push_back(std::make_unique<TvxWays>());
+  FListPool.back()->reserve(InitialListCapacity);
 }
 
 void TvxWayParser::CompactWayPoints() {
   const size_t Count = FPoints.size();
+  FPeakPoints = std::max(FPeakPoints, Count);
   FRemap.assign(Count, -1);
   constexpr int32_t Marked = -2;
   for (size_t L = 0; L < FListsInUse; ++L)
@@ -127,6 +125,26 @@ void TvxWayParser::CompactWayPoints() {
   for (size_t L = 0; L < FListsInUse; ++L)
     for (TvxWay& Way : *FListPool[L]) Way.Point = FRemap[static_cast<size_t>(Way.Point)];
   FCompactAt = std::max(MinCompactAt, FPoints.size() * 2);
+}
+
+int TvxWayParser::KindAfterBracket(int32_t Index) {
+  if (FCloseOf.empty()) {
+    // Matched once per parse with a stack of the open brackets.
+    const int32_t Count = static_cast<int32_t>(FKinds.size()) - 4;
+    FCloseOf.assign(static_cast<size_t>(Count) + 1, -1);
+    std::vector<int32_t> Open;
+    for (int32_t I = 0; I < Count; ++I) {
+      if (KindAt(I) == FOpenBracket) {
+        Open.push_back(I);
+      } else if (KindAt(I) == FCloseBracket && !Open.empty()) {
+        FCloseOf[static_cast<size_t>(Open.back())] = I;
+        Open.pop_back();
+      }
+    }
+  }
+  if (Index < 0 || static_cast<size_t>(Index) >= FCloseOf.size() || FCloseOf[static_cast<size_t>(Index)] < 0)
+    return FKindCount - 1;
+  return KindAt(FCloseOf[static_cast<size_t>(Index)] + 1);
 }
 
 void TvxWayParser::RaiseNestedTooDeeply(int32_t TokenIndex) const {

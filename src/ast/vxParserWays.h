@@ -47,13 +47,19 @@ struct TvxWayPointRecord {
 // The look-ahead tables of one decision, generated from the grammar. Bit i of a mask says that
 // alternative i is viable. Every table has one entry per token kind (see GetKindCount).
 struct TvxDecision {
-  const uint32_t* Exact;  // by the next token, as the error rule defines look-ahead
-  const uint32_t* Fast;   // by the next token, where the one after it does not matter
-  const uint16_t* Row;    // 0, or 1 + the row of Rows chosen by the token after the next
-  const uint32_t* Rows;   // rows of masks indexed by the token after the next
+  static constexpr uint16_t RowFlag = 0x8000;
+  // By the next token: the mask, or RowFlag and the row of Rows that the token after it picks.
+  const uint16_t* Fast;
+  const uint16_t* Rows;
+  // By the next token alone, as the error rule defines look-ahead.
+  const uint16_t* Exact;
 };
 
 class TvxWayParser;
+
+// A grammar's resolver of a decision (a member of the generated parser): the mask of the
+// alternatives that can complete, judged from the tokens from Next on.
+using TvxResolver = uint32_t (TvxWayParser::*)(int32_t Next);
 
 // A read-only view of a way point, for inspection and tests.
 class TvxWayPoint {
@@ -136,6 +142,8 @@ public:
   // --- inspection -------------------------------------------------------------------------------
 
   int GetWayPointCount() const { return static_cast<int>(FPoints.size()); }
+  // The most way points the arena held at once during the last way calculation.
+  int GetPeakWayPointCount() const { return static_cast<int>(FPeakPoints); }
   const TvxWayPointRecord& GetWayPointRecord(int32_t Index) const { return FPoints[static_cast<size_t>(Index)]; }
   // The decisions of the path being replayed, root first.
   const std::vector<uint8_t>& GetWay() const { return FWay; }
@@ -150,19 +158,37 @@ protected:
   uint32_t MaskAt(const TvxDecision& Decision, int32_t TokenIndex) const {
     const int T1 = KindAt(TokenIndex + 1);
     if constexpr (Fast) {
-      const uint16_t R = Decision.Row[T1];
-      if (R == 0) return Decision.Fast[T1];
-      return Decision.Rows[static_cast<size_t>(R - 1) * static_cast<size_t>(FKindCount) +
-                           static_cast<size_t>(KindAt(TokenIndex + 2))];
+      const uint32_t Entry = Decision.Fast[T1];
+      if ((Entry & TvxDecision::RowFlag) == 0) return Entry;
+      return Decision
+          .Rows[static_cast<size_t>(Entry & ~uint32_t{TvxDecision::RowFlag}) * static_cast<size_t>(FKindCount) +
+                static_cast<size_t>(KindAt(TokenIndex + 2))];
     } else {
       return Decision.Exact[T1];
     }
+  }
+  // The alternatives a way at TokenIndex can take: the tables, the grammar's conditions and,
+  // with the fast tables, the resolver where the tables leave more than one.
+  template <bool Fast>
+  uint32_t ViableAt(const TvxDecision& Decision, uint32_t Guard, TvxResolver Resolve, int32_t TokenIndex) {
+    uint32_t Mask = MaskAt<Fast>(Decision, TokenIndex) & Guard;
+    if constexpr (Fast)
+      if (Resolve != nullptr && (Mask & (Mask - 1)) != 0) Mask &= (this->*Resolve)(TokenIndex + 1);
+    return Mask;
   }
   bool IsExactLookAhead() const { return FExactLookAhead; }
   // The kinds some token test of the grammar accepts (one entry per kind). A token of another
   // kind ends every path that reaches it, which the error rule counts like a failed test, so
   // that an illegal character is reported itself.
   void SetAcceptedKinds(const uint8_t* Accepted) { FAccepted = Accepted; }
+  // The grammar's bracket pair, for KindAfterBracket.
+  void SetBrackets(int Open, int Close) {
+    FOpenBracket = Open;
+    FCloseBracket = Close;
+  }
+  // The kind of the token after the bracket that closes the opening bracket at Index; the
+  // unknown kind when it is never closed.
+  int KindAfterBracket(int32_t Index);
 
   int32_t NewPoint(int32_t Parent, int Alternative) {
     FPoints.push_back({Parent, Alternative});
@@ -172,8 +198,8 @@ protected:
   void ExpectSet(TvxWays& Ways, const uint8_t* Set);
 
   // The replay's decision: the single viable alternative, or the recorded one.
-  int Decide(const TvxDecision& Decision, uint32_t Guard) {
-    const uint32_t Mask = MaskAt<true>(Decision, FTokenIndex) & Guard;
+  int Decide(const TvxDecision& Decision, uint32_t Guard, TvxResolver Resolve) {
+    const uint32_t Mask = ViableAt<true>(Decision, Guard, Resolve, FTokenIndex);
     if ((Mask & (Mask - 1)) == 0) return Mask == 0 ? 0 : CountTrailingZeros(Mask);
     return GetWayNode();
   }
@@ -192,7 +218,12 @@ protected:
   }
 
   // The pool of way lists: lists are taken and given back in stack order.
-  TvxWays& AcquireList();
+  TvxWays& AcquireList() {
+    if (FListsInUse == FListPool.size()) AddPoolList();
+    TvxWays& List = *FListPool[FListsInUse++];
+    List.clear();
+    return List;
+  }
   void ReleaseLists(size_t Count) { FListsInUse -= Count; }
 
   static int CountTrailingZeros(uint32_t Mask) { return std::countr_zero(Mask); }
@@ -215,6 +246,7 @@ private:
   friend class TvxReplayScope;
 
   void ResetWays();
+  void AddPoolList();
   void CompactWayPoints();
   // A way that no alternative can continue: with the exact tables, a token no rule accepts
   // counts as the error position.
@@ -229,11 +261,15 @@ private:
   std::vector<uint16_t> FKinds;  // kind of every token, shifted by one, padded with the end
   std::vector<TvxWayPointRecord> FPoints;
   size_t FCompactAt = 0;
+  size_t FPeakPoints = 0;
   std::vector<int32_t> FRemap;  // scratch of the compaction
   std::vector<std::unique_ptr<TvxWays>> FListPool;
   size_t FListsInUse = 0;
   bool FExactLookAhead = false;
   const uint8_t* FAccepted = nullptr;
+  int FOpenBracket = -1;
+  int FCloseBracket = -1;
+  std::vector<int32_t> FCloseOf;  // per token: index of the closing bracket of an opening one
   int FDepth = 0;
   int FMaxDepth = DefaultMaxDepth;
   std::vector<uint8_t> FWay;
@@ -280,7 +316,7 @@ private:
 template <bool Fast>
 class TvxOption {
 public:
-  TvxOption(TvxWayParser& Parser, TvxWays& Ways, const TvxDecision& Decision, uint32_t Guard);
+  TvxOption(TvxWayParser& Parser, TvxWays& Ways, const TvxDecision& Decision, uint32_t Guard, TvxResolver Resolve);
   ~TvxOption() { FParser.ReleaseLists(FAcquired); }
   TvxOption(const TvxOption&) = delete;
   TvxOption& operator=(const TvxOption&) = delete;
@@ -301,8 +337,8 @@ private:
 template <bool Fast>
 class TvxRepeat {
 public:
-  TvxRepeat(TvxWayParser& Parser, TvxWays& Ways, const TvxDecision& Decision, uint32_t Guard)
-      : FParser(Parser), FWays(Ways), FDecision(Decision), FGuard(Guard) {}
+  TvxRepeat(TvxWayParser& Parser, TvxWays& Ways, const TvxDecision& Decision, uint32_t Guard, TvxResolver Resolve)
+      : FParser(Parser), FWays(Ways), FDecision(Decision), FGuard(Guard), FResolve(Resolve) {}
   ~TvxRepeat() { FParser.ReleaseLists(FAcquired); }
   TvxRepeat(const TvxRepeat&) = delete;
   TvxRepeat& operator=(const TvxRepeat&) = delete;
@@ -317,6 +353,7 @@ private:
   TvxWays& FWays;
   const TvxDecision& FDecision;
   uint32_t FGuard;
+  TvxResolver FResolve;
   TvxWays* FDone = nullptr;
   size_t FAcquired = 0;
 };
@@ -326,9 +363,10 @@ private:
 template <bool Fast>
 class TvxChoice {
 public:
-  static constexpr int MaxAlternatives = 32;
+  static constexpr int MaxAlternatives = 15;
 
-  TvxChoice(TvxWayParser& Parser, TvxWays& Ways, const TvxDecision& Decision, uint32_t Guard, int Count);
+  TvxChoice(TvxWayParser& Parser, TvxWays& Ways, const TvxDecision& Decision, uint32_t Guard, TvxResolver Resolve,
+            int Count);
   ~TvxChoice() { FParser.ReleaseLists(FAcquired); }
   TvxChoice(const TvxChoice&) = delete;
   TvxChoice& operator=(const TvxChoice&) = delete;
@@ -370,11 +408,12 @@ bool TvxWayParser::CalculateWay(TWayCalc&& WayCalc) {
 }
 
 template <bool Fast>
-TvxOption<Fast>::TvxOption(TvxWayParser& Parser, TvxWays& Ways, const TvxDecision& Decision, uint32_t Guard)
+TvxOption<Fast>::TvxOption(TvxWayParser& Parser, TvxWays& Ways, const TvxDecision& Decision, uint32_t Guard,
+                           TvxResolver Resolve)
     : FParser(Parser), FWays(Ways) {
   if (Ways.empty()) return;
   if (Ways.size() == 1) {
-    const uint32_t Mask = Parser.MaskAt<Fast>(Decision, Ways[0].TokenIndex) & Guard;
+    const uint32_t Mask = Parser.ViableAt<Fast>(Decision, Guard, Resolve, Ways[0].TokenIndex);
     if (Mask == 2) {
       FTake = &Ways;
       return;
@@ -389,7 +428,7 @@ TvxOption<Fast>::TvxOption(TvxWayParser& Parser, TvxWays& Ways, const TvxDecisio
   FSkip = &Parser.AcquireList();
   FAcquired = 2;
   for (const TvxWay& Way : Ways) {
-    const uint32_t Mask = Parser.MaskAt<Fast>(Decision, Way.TokenIndex) & Guard;
+    const uint32_t Mask = Parser.ViableAt<Fast>(Decision, Guard, Resolve, Way.TokenIndex);
     if (Mask == 3) {
       FTake->push_back({Parser.NewPoint(Way.Point, 1), Way.TokenIndex});
       FSkip->push_back({Parser.NewPoint(Way.Point, 0), Way.TokenIndex});
@@ -416,7 +455,7 @@ bool TvxRepeat<Fast>::Next() {
   TvxWays& Ways = FWays;
   if (Ways.empty()) return Stop();
   if (Ways.size() == 1) {
-    const uint32_t Mask = FParser.MaskAt<Fast>(FDecision, Ways[0].TokenIndex) & FGuard;
+    const uint32_t Mask = FParser.ViableAt<Fast>(FDecision, FGuard, FResolve, Ways[0].TokenIndex);
     if (Mask == 2) return true;
     if (Mask == 1) {
       if (FDone != nullptr) FDone->push_back(Ways[0]);
@@ -434,7 +473,7 @@ bool TvxRepeat<Fast>::Next() {
   size_t Kept = 0;
   for (size_t I = 0, N = Ways.size(); I < N; ++I) {
     const TvxWay Way = Ways[I];
-    const uint32_t Mask = FParser.MaskAt<Fast>(FDecision, Way.TokenIndex) & FGuard;
+    const uint32_t Mask = FParser.ViableAt<Fast>(FDecision, FGuard, FResolve, Way.TokenIndex);
     if (Mask == 3) {
       FDone->push_back({FParser.NewPoint(Way.Point, 0), Way.TokenIndex});
       Ways[Kept++] = {FParser.NewPoint(Way.Point, 1), Way.TokenIndex};
@@ -460,11 +499,12 @@ bool TvxRepeat<Fast>::Stop() {
 }
 
 template <bool Fast>
-TvxChoice<Fast>::TvxChoice(TvxWayParser& Parser, TvxWays& Ways, const TvxDecision& Decision, uint32_t Guard, int Count)
+TvxChoice<Fast>::TvxChoice(TvxWayParser& Parser, TvxWays& Ways, const TvxDecision& Decision, uint32_t Guard,
+                           TvxResolver Resolve, int Count)
     : FParser(Parser), FWays(Ways) {
   if (Ways.empty()) return;
   if (Ways.size() == 1) {
-    const uint32_t Mask = Parser.MaskAt<Fast>(Decision, Ways[0].TokenIndex) & Guard;
+    const uint32_t Mask = Parser.ViableAt<Fast>(Decision, Guard, Resolve, Ways[0].TokenIndex);
     if (Mask == 0) {
       Parser.DropWay(Ways[0]);
       Ways.clear();
@@ -479,7 +519,7 @@ TvxChoice<Fast>::TvxChoice(TvxWayParser& Parser, TvxWays& Ways, const TvxDecisio
   for (int I = 0; I < Count; ++I) Parser.AcquireList();
   FAcquired = static_cast<size_t>(Count);
   for (const TvxWay& Way : Ways) {
-    uint32_t Mask = Parser.MaskAt<Fast>(Decision, Way.TokenIndex) & Guard;
+    uint32_t Mask = Parser.ViableAt<Fast>(Decision, Guard, Resolve, Way.TokenIndex);
     if (Mask == 0) Parser.DropWay(Way);
     FPending |= Mask;
     const bool Ambiguous = (Mask & (Mask - 1)) != 0;

@@ -110,24 +110,43 @@ TEST(GrammarCheck, TwoTokensDecideWhereOneCannot) {
   TGrammar G = ReadAll(Grammar("s = [ tA tDot ] tA [ tComma tB ] ."));
   const TAnalysis A = AnalyseGrammar(G);
   ASSERT_EQ(A.Decisions.size(), 2u);
+  const auto ByNext = [](const TDecisionTables& T, int First) -> const std::vector<uint16_t>& {
+    EXPECT_NE(T.Fast[static_cast<size_t>(First)] & TDecisionTables::FastRowFlag, 0);
+    return T.Rows.at(T.Fast[static_cast<size_t>(First)] & ~TDecisionTables::FastRowFlag);
+  };
   const TDecisionTables& Qualifier = A.Decisions[0];
   EXPECT_EQ(Qualifier.Exact[1], 3u);  // at tA: skip and take
-  ASSERT_NE(Qualifier.Row[1], 0);
-  const std::vector<uint32_t>& ByNext = Qualifier.Rows[Qualifier.Row[1] - 1u];
-  EXPECT_EQ(ByNext[4], 2u);  // tA tDot: take only
-  EXPECT_EQ(ByNext[0], 1u);  // tA at the end: skip only
-  EXPECT_EQ(ByNext[5], 1u);  // tA tComma: skip only
-  EXPECT_EQ(ByNext[2], 0u);  // tA tB: nothing can go on
+  const std::vector<uint16_t>& AfterA = ByNext(Qualifier, 1);
+  EXPECT_EQ(AfterA[4], 2u);  // tA tDot: take only
+  EXPECT_EQ(AfterA[0], 1u);  // tA at the end: skip only
+  EXPECT_EQ(AfterA[5], 1u);  // tA tComma: skip only
+  EXPECT_EQ(AfterA[2], 0u);  // tA tB: nothing can go on
   // The option at the end: the exact tables may always skip; the fast ones skip only at the
   // end and take only before "tComma tB", pruning what would die at the next token.
   const TDecisionTables& Tail = A.Decisions[1];
   EXPECT_EQ(Tail.Exact[0], 1u);
   EXPECT_EQ(Tail.Exact[5], 3u);
-  EXPECT_EQ(Tail.Row[0], 0);
   EXPECT_EQ(Tail.Fast[0], 1u);
-  ASSERT_NE(Tail.Row[5], 0);
-  EXPECT_EQ(Tail.Rows[Tail.Row[5] - 1u][2], 2u);
-  EXPECT_EQ(Tail.Rows[Tail.Row[5] - 1u][1], 0u);
+  EXPECT_EQ(ByNext(Tail, 5)[2], 2u);
+  EXPECT_EQ(ByNext(Tail, 5)[1], 0u);
+}
+
+// Two alternatives that both open a bracket are told apart by what may follow its closing one.
+TEST(GrammarCheck, KindsAfterTheClosingBracket) {
+  const std::string Text =
+      "PARSER P : B\nTOKENS \"t.h\" t::TKind\nBRACKETS tA tB\nSTART\n Run : int = s .\nPRODUCTIONS\n"
+      "s = ( tA s tB tC | e tDot | tComma ) .\n"
+      "e = tA e tB | tComma .\nEND\n";
+  TGrammar G = ReadAll(Text);
+  const TAnalysis A = AnalyseGrammar(G);
+  const TDecisionTables& S = A.Decisions.at(0);
+  ASSERT_EQ(S.AfterBracket.size(), 3u);
+  EXPECT_EQ(S.AfterBracket[0], (std::vector<uint8_t>{0, 0, 0, 1, 0, 0, 0}));  // tC
+  EXPECT_EQ(S.AfterBracket[1], (std::vector<uint8_t>{0, 0, 0, 0, 1, 0, 0}));  // tDot, after e
+  EXPECT_TRUE(S.AfterBracket[2].empty());                                     // no bracket
+  EXPECT_EQ(Complaint("PARSER P : B\nTOKENS \"t.h\" t::TKind\nBRACKETS tA tB\nSTART\n Run : int = s .\n"
+                      "PRODUCTIONS\ns = tA ( tC tB | tDot tB ) .\nEND\n"),
+            "g.atg:7: error: an opening bracket without its closing one");
 }
 
 TEST(GrammarCheck, FirstAndFollowSetsOfTwoTokens) {

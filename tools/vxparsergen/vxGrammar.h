@@ -36,9 +36,10 @@ enum class TNodeKind {
 struct TNode {
   TNodeKind Kind;
   int Line = 0;
-  std::string Name;   // terminal, set or production name
-  std::string Code;   // action code, or the arguments of a call
-  std::string Guard;  // sequence: the condition of IF(...) that opens it, empty when none
+  std::string Name;      // terminal, set or production name
+  std::string Code;      // action code, or the arguments of a call
+  std::string Guard;     // sequence: the condition of IF(...) that opens it, empty when none
+  std::string Resolver;  // sequence: the condition of RESOLVE(...), empty when none
   std::vector<std::unique_ptr<TNode>> Children;
   int Symbol = -1;    // resolved: kind of a terminal, index of a set or of a production
   int Decision = -1;  // option, repetition and choice: index of its decision
@@ -73,13 +74,18 @@ struct TGrammar {
   std::string File;  // the grammar file's name as given (for messages and the banner)
   std::string ClassName;
   std::string BaseClass;
-  std::string TokensHeader;              // as written in the grammar, used in #include
-  std::string TokensEnum;                // the enum of the kinds, without its namespace
-  std::string TokensQualifier;           // prefix of the kind names in generated code, e.g. "sql92::"
-  std::string HeaderCode;                // verbatim before the class in the header
-  std::string MembersCode;               // verbatim inside the class
-  std::string SourceCode;                // verbatim at the top of the source file
-  bool StartsOverride = false;           // the start operations override virtuals of the base
+  std::string TokensHeader;     // as written in the grammar, used in #include
+  std::string TokensEnum;       // the enum of the kinds, without its namespace
+  std::string TokensQualifier;  // prefix of the kind names in generated code, e.g. "sql92::"
+  std::string HeaderCode;       // verbatim before the class in the header
+  std::string MembersCode;      // verbatim inside the class
+  std::string SourceCode;       // verbatim at the top of the source file
+  bool StartsOverride = false;  // the start operations override virtuals of the base
+  std::string OpenBracket;      // kinds of the bracket pair, empty without BRACKETS
+  std::string CloseBracket;
+  int BracketLine = 0;
+  int OpenKind = -1;  // resolved
+  int CloseKind = -1;
   std::map<std::string, int> Terminals;  // kind name -> kind number
   std::vector<std::string> KindNames;    // kind number -> name (empty for gaps)
   std::vector<TTokenSet> Sets;

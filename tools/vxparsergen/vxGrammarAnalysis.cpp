@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 
 namespace vxgen {
@@ -114,6 +115,10 @@ private:
       if (!Names.insert(P.Name).second) Fail(P.Line, "production '" + P.Name + "' defined twice");
       if (G.Terminals.count(P.Name) != 0 || G.FindSet(P.Name) >= 0)
         Fail(P.Line, "production '" + P.Name + "' has the name of a token kind or set");
+    }
+    if (!G.OpenBracket.empty()) {
+      G.OpenKind = KindOf(G.OpenBracket, G.BracketLine);
+      G.CloseKind = KindOf(G.CloseBracket, G.BracketLine);
     }
     for (TProduction& P : G.Productions) Resolve(*P.Body);
     for (TStart& S : G.Starts) {
@@ -228,12 +233,36 @@ private:
   // A condition belongs to an alternative: of a choice, or the body of an option or repetition.
   void CheckGuards(const TNode& Node, bool MayHaveGuard) const {
     if (!Node.Guard.empty() && !MayHaveGuard) Fail(Node.Line, "IF must open an alternative, an option or a repetition");
+    if (!Node.Resolver.empty() && !MayHaveGuard)
+      Fail(Node.Line, "RESOLVE must open an alternative, an option or a repetition");
     for (const auto& Child : Node.Children)
       CheckGuards(*Child, Node.Kind == TNodeKind::nkChoice || Node.Kind == TNodeKind::nkOption ||
                               Node.Kind == TNodeKind::nkRepeat);
   }
 
+  // With declared brackets every sequence closes what it opens, so that the bracket closing a
+  // path's first bracket is the one that matches it in the text.
+  void CheckBrackets() const {
+    if (G.OpenKind < 0) return;
+    for (const TTokenSet& Set : G.Sets)
+      for (int Kind : Set.Kinds)
+        if (Kind == G.OpenKind || Kind == G.CloseKind) Fail(Set.Line, "set '" + Set.Name + "' holds a bracket");
+    for (const TProduction& P : G.Productions)
+      ForEachNode(*P.Body, [&](const TNode& Node) {
+        if (Node.Kind != TNodeKind::nkSequence) return;
+        int Depth = 0;
+        for (const auto& Child : Node.Children) {
+          if (Child->Kind != TNodeKind::nkTerminal) continue;
+          if (Child->Symbol == G.OpenKind) ++Depth;
+          if (Child->Symbol == G.CloseKind && --Depth < 0)
+            Fail(Child->Line, "a closing bracket without its opening one");
+        }
+        if (Depth != 0) Fail(Node.Line, "an opening bracket without its closing one");
+      });
+  }
+
   void CheckBodies() {
+    CheckBrackets();
     for (const TProduction& P : G.Productions) CheckGuards(*P.Body, false);
     for (const TProduction& P : G.Productions)
       ForEachNode(*P.Body, [&](const TNode& Node) {
@@ -241,8 +270,9 @@ private:
           Fail(Node.Line, "the body of a repetition can match nothing (it would never end)");
         if (Node.Kind == TNodeKind::nkOption && FirstOf(*Node.Children.front()).HasEmpty())
           Fail(Node.Line, "the body of an option can match nothing");
-        if (Node.Kind == TNodeKind::nkChoice && Node.Children.size() > 32)
-          Fail(Node.Line, "a choice has more than 32 alternatives (use a token set)");
+        if (Node.Kind == TNodeKind::nkChoice && Node.Children.size() > TDecisionTables::MaxAlternatives)
+          Fail(Node.Line, "a choice has more than " + std::to_string(TDecisionTables::MaxAlternatives) +
+                              " alternatives (use a token set or nest choices)");
       });
   }
 
@@ -398,6 +428,118 @@ private:
     }
   }
 
+  // --- what follows the bracket that closes a path's first bracket --------------------------------
+
+  using TKinds = std::vector<bool>;
+
+  static void Merge(TKinds& Into, const TKinds& From) {
+    for (size_t I = 0; I < Into.size(); ++I) Into[I] = Into[I] || From[I];
+  }
+
+  // The first kinds of Items[From..], and Follow when all of them can match nothing.
+  TKinds FirstOfRest(const std::vector<std::unique_ptr<TNode>>& Items, size_t From, const TKinds& Follow) const {
+    TKinds Result(static_cast<size_t>(K), false);
+    for (size_t I = From; I < Items.size(); ++I) {
+      const TLookAhead2& F = FirstOf(*Items[I]);
+      for (int T = 0; T < K; ++T)
+        if (F.Starts(T)) Result[static_cast<size_t>(T)] = true;
+      if (!F.HasEmpty()) return Result;
+    }
+    Merge(Result, Follow);
+    return Result;
+  }
+
+  // For the paths of Items[From..] that start with an opening bracket: the kinds that can follow
+  // the bracket closing it. Nothing when the kinds cannot be told.
+  std::optional<TKinds> AfterBracketInSequence(const std::vector<std::unique_ptr<TNode>>& Items, size_t From,
+                                               const TKinds& Follow) const {
+    TKinds Result(static_cast<size_t>(K), false);
+    for (size_t I = From; I < Items.size(); ++I) {
+      const TNode& Item = *Items[I];
+      const TLookAhead2& F = FirstOf(Item);
+      if (F.Starts(G.OpenKind)) {
+        if (Item.Kind == TNodeKind::nkTerminal) {
+          int Depth = 0;
+          size_t Close = I;
+          for (; Close < Items.size(); ++Close) {
+            if (Items[Close]->Kind != TNodeKind::nkTerminal) continue;
+            if (Items[Close]->Symbol == G.OpenKind) ++Depth;
+            if (Items[Close]->Symbol == G.CloseKind && --Depth == 0) break;
+          }
+          if (Close == Items.size()) return std::nullopt;
+          Merge(Result, FirstOfRest(Items, Close + 1, Follow));
+        } else {
+          const std::optional<TKinds> Inner = AfterBracket(Item, FirstOfRest(Items, I + 1, Follow));
+          if (!Inner) return std::nullopt;
+          Merge(Result, *Inner);
+        }
+      }
+      if (!F.HasEmpty()) break;
+    }
+    return Result;
+  }
+
+  std::optional<TKinds> AfterBracket(const TNode& Node, const TKinds& Follow) const {
+    switch (Node.Kind) {
+      case TNodeKind::nkSequence:
+        return AfterBracketInSequence(Node.Children, 0, Follow);
+      case TNodeKind::nkChoice: {
+        TKinds Result(static_cast<size_t>(K), false);
+        for (const auto& Child : Node.Children) {
+          const std::optional<TKinds> Inner = AfterBracket(*Child, Follow);
+          if (!Inner) return std::nullopt;
+          Merge(Result, *Inner);
+        }
+        return Result;
+      }
+      case TNodeKind::nkOption:
+        return AfterBracket(*Node.Children.front(), Follow);
+      case TNodeKind::nkRepeat: {
+        TKinds Again = FirstOfRest(Node.Children, 0, Follow);  // another iteration, or what follows
+        return AfterBracket(*Node.Children.front(), Again);
+      }
+      case TNodeKind::nkNonTerminal:
+        // No left recursion, so following the left edge of the calls ends.
+        return AfterBracket(*G.Productions[static_cast<size_t>(Node.Symbol)].Body, Follow);
+      case TNodeKind::nkTerminal:
+        if (Node.Symbol == G.OpenKind) return std::nullopt;  // a bracket outside a sequence
+        return TKinds(static_cast<size_t>(K), false);
+      default:
+        return TKinds(static_cast<size_t>(K), false);
+    }
+  }
+
+  // Where several alternatives of a choice start with an opening bracket, the kinds that can
+  // follow its closing bracket, per alternative (empty when they do not help).
+  void ComputeAfterBracket(TDecisionTables& T, const TNode& Choice, const TLookAhead2& Follow) const {
+    T.AfterBracket.assign(Choice.Children.size(), {});
+    if (G.OpenKind < 0) return;
+    TKinds Follow1(static_cast<size_t>(K), false);
+    for (int Kind = 0; Kind < K; ++Kind) Follow1[static_cast<size_t>(Kind)] = Follow.Starts(Kind);
+    std::vector<std::optional<TKinds>> After;
+    int Opening = 0;
+    for (const auto& Alternative : Choice.Children) {
+      if (FirstOf(*Alternative).Starts(G.OpenKind)) {
+        ++Opening;
+        After.push_back(AfterBracket(*Alternative, Follow1));
+      } else {
+        After.push_back(std::nullopt);
+      }
+    }
+    if (Opening < 2) return;
+    std::set<TKinds> Distinct;
+    for (const auto& A : After)
+      if (A) Distinct.insert(*A);
+    if (Distinct.size() < 2) return;
+    for (size_t I = 0; I < After.size(); ++I) {
+      if (!After[I]) continue;
+      std::vector<uint8_t> Table(static_cast<size_t>(K), 0);
+      for (int Kind = 0; Kind < K; ++Kind)
+        Table[static_cast<size_t>(Kind)] = (*After[I])[static_cast<size_t>(Kind)] ? 1 : 0;
+      T.AfterBracket[I] = std::move(Table);
+    }
+  }
+
   TDecisionTables MakeTables(const TNode& Node, const TLookAhead2& Follow) const {
     TDecisionTables T;
     T.Node = &Node;
@@ -412,6 +554,7 @@ private:
         Sees.push_back(TLookAhead2::Concat(F, Follow));
         Exact.push_back(First1(F, Follow));
         T.Guards.push_back(Alternative->Guard);
+        T.Resolvers.push_back(Alternative->Resolver);
       }
     } else {
       const TNode& Body = *Node.Children.front();
@@ -421,15 +564,17 @@ private:
       Sees = {Follow, TLookAhead2::Concat(F, AfterBody)};
       Exact = {Always, First1(F, AfterBody)};
       T.Guards = {"", Body.Kind == TNodeKind::nkSequence ? Body.Guard : ""};
+      T.Resolvers = {"", Body.Kind == TNodeKind::nkSequence ? Body.Resolver : ""};
     }
     T.Alternatives = static_cast<int>(Sees.size());
+    if (Node.Kind == TNodeKind::nkChoice) ComputeAfterBracket(T, Node, Follow);
+    T.AfterBracket.resize(static_cast<size_t>(T.Alternatives));
     T.Exact.assign(static_cast<size_t>(K), 0);
     T.Fast.assign(static_cast<size_t>(K), 0);
-    T.Row.assign(static_cast<size_t>(K), 0);
     for (int T1 = 0; T1 < K; ++T1) {
-      std::vector<uint32_t> Masks(static_cast<size_t>(K), 0);
+      std::vector<uint16_t> Masks(static_cast<size_t>(K), 0);
       for (int I = 0; I < T.Alternatives; ++I) {
-        const uint32_t Bit = uint32_t{1} << I;
+        const uint16_t Bit = static_cast<uint16_t>(1u << I);
         if (Exact[static_cast<size_t>(I)][static_cast<size_t>(T1)]) T.Exact[static_cast<size_t>(T1)] |= Bit;
         const TLookAhead2& S = Sees[static_cast<size_t>(I)];
         const bool Any = S.Has(T1, S.End());
@@ -438,14 +583,13 @@ private:
       }
       // Past the end of the text only the end follows: the other columns can never be read.
       if (T1 == 0) std::fill(Masks.begin(), Masks.end(), Masks.front());
-      if (std::all_of(Masks.begin(), Masks.end(), [&](uint32_t M) { return M == Masks.front(); })) {
+      if (std::all_of(Masks.begin(), Masks.end(), [&](uint16_t M) { return M == Masks.front(); })) {
         T.Fast[static_cast<size_t>(T1)] = Masks.front();
         continue;
       }
       auto It = std::find(T.Rows.begin(), T.Rows.end(), Masks);
       if (It == T.Rows.end()) It = T.Rows.insert(T.Rows.end(), Masks);
-      T.Row[static_cast<size_t>(T1)] = static_cast<uint16_t>(1 + (It - T.Rows.begin()));
-      for (uint32_t M : Masks) T.Fast[static_cast<size_t>(T1)] |= M;
+      T.Fast[static_cast<size_t>(T1)] = static_cast<uint16_t>(TDecisionTables::FastRowFlag | (It - T.Rows.begin()));
     }
     return T;
   }

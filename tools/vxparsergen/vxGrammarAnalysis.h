@@ -43,14 +43,21 @@ private:
 
 // The tables of one decision. Alternative numbers are those the way points record: option
 // 1 present / 0 absent, repetition 1 another iteration / 0 stop, choice the alternative's index.
+// Masks have a bit per alternative; Fast entries with FastRowFlag set name a row of Rows instead.
 struct TDecisionTables {
+  static constexpr uint16_t FastRowFlag = 0x8000;
+  static constexpr int MaxAlternatives = 15;
+
   const TNode* Node = nullptr;
   int Alternatives = 0;
-  std::vector<std::string> Guards;  // per alternative, empty when it has none
-  std::vector<uint32_t> Exact;      // per kind: viable by the next token as the error rule has it
-  std::vector<uint32_t> Fast;       // per kind: viable by two tokens when the second does not matter
-  std::vector<uint16_t> Row;        // per kind: 0, or 1 + the row of Rows the second token picks
-  std::vector<std::vector<uint32_t>> Rows;
+  std::vector<std::string> Guards;     // per alternative, empty when it has none
+  std::vector<std::string> Resolvers;  // per alternative, empty when it has none
+  // Per alternative: empty, or (per kind) 1 for the kinds that can follow the bracket that
+  // closes the alternative's first bracket, where several alternatives start with one.
+  std::vector<std::vector<uint8_t>> AfterBracket;
+  std::vector<uint16_t> Exact;  // per kind: viable by the next token as the error rule has it
+  std::vector<uint16_t> Fast;   // per kind: viable by two tokens, or the row the second picks
+  std::vector<std::vector<uint16_t>> Rows;
 };
 
 struct TAnalysis {

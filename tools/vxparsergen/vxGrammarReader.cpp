@@ -52,6 +52,11 @@ public:
       } else if (Word == "SETS") {
         ReadWord();
         while (PeekIsIdentNotKeyword()) Grammar.Sets.push_back(ReadSet());
+      } else if (Word == "BRACKETS") {
+        ReadWord();
+        Grammar.BracketLine = FLine;
+        Grammar.OpenBracket = ReadIdent("the opening bracket's kind");
+        Grammar.CloseBracket = ReadIdent("the closing bracket's kind");
       } else if (Word == "START") {
         ReadWord();
         if (PeekWord() == "OVERRIDE") {
@@ -127,8 +132,8 @@ private:
     return Word;
   }
   static bool IsSectionKeyword(const std::string& Word) {
-    return Word == "HEADER" || Word == "MEMBERS" || Word == "CODE" || Word == "SETS" || Word == "START" ||
-           Word == "PRODUCTIONS" || Word == "END";
+    return Word == "HEADER" || Word == "MEMBERS" || Word == "CODE" || Word == "SETS" || Word == "BRACKETS" ||
+           Word == "START" || Word == "PRODUCTIONS" || Word == "END";
   }
   bool PeekIsIdentNotKeyword() {
     const std::string Word = PeekWord();
@@ -315,6 +320,12 @@ private:
       Sequence->Guard = Trim(ReadUntil("(", ")", FLine));
       if (Sequence->Guard.empty()) Fail("IF needs a condition");
     }
+    if (PeekWord() == "RESOLVE") {
+      ReadWord();
+      ExpectChar('(');
+      Sequence->Resolver = Trim(ReadUntil("(", ")", FLine));
+      if (Sequence->Resolver.empty()) Fail("RESOLVE needs a condition");
+    }
     while (true) {
       const char C = Peek();
       if (C == '|' || C == ')' || C == ']' || C == '}' || C == '\0') break;
@@ -342,7 +353,7 @@ private:
         if (IsSectionKeyword(PeekWord())) break;
         auto Symbol = NewNode(TNodeKind::nkNonTerminal);  // resolved to a terminal or set later
         Symbol->Name = ReadWord();
-        if (Symbol->Name == "IF") Fail("IF can only open an alternative");
+        if (Symbol->Name == "IF" || Symbol->Name == "RESOLVE") Fail(Symbol->Name + " can only open an alternative");
         Symbol->Code = ReadAttributes();
         Sequence->Children.push_back(std::move(Symbol));
       } else {

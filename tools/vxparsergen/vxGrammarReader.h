@@ -9,6 +9,7 @@
 //   CODE    (. code placed at the top of the generated source .)
 //   SETS
 //     nameWord = kwAda .. kwUnnamed .               // ranges and single kinds, comma separated
+//   BRACKETS symLParen symRParen                    // optional: the grammar's bracket pair
 //   START OVERRIDE
 //     ParseSelect : std::unique_ptr<TSQLSelectStatement> = selectStatement .
 //   PRODUCTIONS
@@ -20,6 +21,15 @@
 // "<. arguments .>" when they hold a ">"); "(. code .)" is a semantic action, run only by the
 // replay. "IF(condition)" at the start of an alternative (or inside "[ ]" or "{ }") makes it
 // viable only while the C++ condition holds; the condition must not change during a parse.
+// "RESOLVE(condition)" in the same places (after any IF) settles a decision that two tokens of
+// look-ahead leave open: an alternative is then viable only where the condition holds, and an
+// option or repetition is taken exactly where it holds. The condition may read Next, the index
+// of the path's next token. It must be exact (true for every path of the alternative that can
+// complete and, for options, false for every skipping path that can); only the fast look-ahead
+// uses it, so the error position never depends on it.
+// With BRACKETS, every sequence must close the brackets it opens; where several alternatives of
+// a choice start with the opening bracket, the kinds that can follow its closing bracket are
+// computed for each and decide between them (fast look-ahead only, like RESOLVE).
 // Comments are // and /* */.
 #pragma once
 

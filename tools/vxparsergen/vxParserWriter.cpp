@@ -82,6 +82,9 @@ private:
     H.Raw(G.MembersCode);
     H.Line(0, "");
     H.Line(0, "private:");
+    for (const TTokenSet& Set : G.Sets) H.Line(1, "static bool Is_" + Set.Name + "(int Kind);");
+    for (size_t D = 0; D < A.Decisions.size(); ++D)
+      if (HasResolver(A.Decisions[D])) H.Line(1, "uint32_t Resolve" + std::to_string(D) + "(int32_t Next);");
     for (const TProduction& P : G.Productions) {
       H.Line(1, "template <bool Fast>");
       H.Line(1, "void " + P.Name + "WayCalc(TvxWays& W0);");
@@ -114,13 +117,13 @@ private:
     FAcceptedName = Table("uint8_t", A.Accepted);
     for (size_t D = 0; D < A.Decisions.size(); ++D) {
       const TDecisionTables& T = A.Decisions[D];
-      std::vector<uint32_t> Rows;
+      std::vector<uint16_t> Rows;
       for (const auto& Row : T.Rows) Rows.insert(Rows.end(), Row.begin(), Row.end());
       if (Rows.empty()) Rows.push_back(0);
-      const std::string Exact = Table("uint32_t", T.Exact), Fast = Table("uint32_t", T.Fast);
-      const std::string Row = Table("uint16_t", T.Row), RowsName = Table("uint32_t", Rows);
-      FTableCode.Line(0, "constexpr TvxDecision Decision" + std::to_string(D) + "{" + Exact + ", " + Fast + ", " + Row +
-                             ", " + RowsName + "};  // line " + std::to_string(T.Node->Line));
+      const std::string Fast = Table("uint16_t", T.Fast), RowsName = Table("uint16_t", Rows);
+      const std::string Exact = Table("uint16_t", T.Exact);
+      FTableCode.Line(0, "constexpr TvxDecision Decision" + std::to_string(D) + "{" + Fast + ", " + RowsName + ", " +
+                             Exact + "};  // line " + std::to_string(T.Node->Line));
     }
   }
 
@@ -137,7 +140,41 @@ private:
     return Result.empty() ? "~0u" : "(" + Result + ")";
   }
 
-  std::string DecisionName(const TNode& Node) const { return "Decision" + std::to_string(Node.Decision); }
+  static bool HasResolver(const TDecisionTables& T) {
+    return std::any_of(T.Resolvers.begin(), T.Resolvers.end(), [](const std::string& R) { return !R.empty(); }) ||
+           std::any_of(T.AfterBracket.begin(), T.AfterBracket.end(), [](const auto& A) { return !A.empty(); });
+  }
+
+  // The arguments that follow the list: the decision's tables, its guard mask and its resolver.
+  std::string DecisionArguments(const TNode& Node) const {
+    const TDecisionTables& T = A.Decisions[static_cast<size_t>(Node.Decision)];
+    const std::string Resolver =
+        HasResolver(T) ? "static_cast<TvxResolver>(&" + G.ClassName + "::Resolve" + std::to_string(Node.Decision) + ")"
+                       : "nullptr";
+    return "Decision" + std::to_string(Node.Decision) + ", " + GuardMask(T) + ", " + Resolver;
+  }
+
+  // The body of ResolveN: the mask of the alternatives the conditions leave. An option or a
+  // repetition is taken exactly where its condition holds. Alternatives that start with a
+  // bracket are told apart by what follows the bracket closing it.
+  std::string ResolverBody(const TDecisionTables& T) {
+    if (T.Node->Kind != TNodeKind::nkChoice) return "return (" + T.Resolvers[1] + ") ? 2u : 1u;";
+    std::string Body = "uint32_t Mask = ~0u;";
+    for (int I = 0; I < T.Alternatives; ++I) {
+      const std::string& R = T.Resolvers[static_cast<size_t>(I)];
+      if (!R.empty()) Body += " if (!(" + R + ")) Mask &= ~" + std::to_string(1u << I) + "u;";
+    }
+    std::string Brackets;
+    for (int I = 0; I < T.Alternatives; ++I) {
+      const std::vector<uint8_t>& After = T.AfterBracket[static_cast<size_t>(I)];
+      if (After.empty()) continue;
+      Brackets += " if (" + Table("uint8_t", After) + "[After] == 0) Mask &= ~" + std::to_string(1u << I) + "u;";
+    }
+    if (!Brackets.empty())
+      Body += " if (KindAt(Next) == " + G.TokensQualifier + G.OpenBracket +
+              ") { const int After = KindAfterBracket(Next);" + Brackets + " }";
+    return Body + " return Mask;";
+  }
 
   // Writes the way calculation of Node working on the list List; nothing for actions.
   void WayCalc(TCode& C, const TNode& Node, const std::string& List, int Depth, int Indent) {
@@ -159,10 +196,8 @@ private:
         for (const auto& Child : Node.Children) WayCalc(C, *Child, List, Depth, Indent);
         break;
       case TNodeKind::nkOption: {
-        const TDecisionTables& T = A.Decisions[static_cast<size_t>(Node.Decision)];
         C.Line(Indent, "{");
-        C.Line(Indent + 1,
-               "TvxOption<Fast> O" + D + "(*this, " + List + ", " + DecisionName(Node) + ", " + GuardMask(T) + ");");
+        C.Line(Indent + 1, "TvxOption<Fast> O" + D + "(*this, " + List + ", " + DecisionArguments(Node) + ");");
         C.Line(Indent + 1, "if (TvxWays* P" + D + " = O" + D + ".Take()) {");
         C.Line(Indent + 2, "TvxWays& " + Inner + " = *P" + D + ";");
         WayCalc(C, *Node.Children.front(), Inner, Depth + 1, Indent + 2);
@@ -172,10 +207,8 @@ private:
         break;
       }
       case TNodeKind::nkRepeat: {
-        const TDecisionTables& T = A.Decisions[static_cast<size_t>(Node.Decision)];
         C.Line(Indent, "{");
-        C.Line(Indent + 1,
-               "TvxRepeat<Fast> R" + D + "(*this, " + List + ", " + DecisionName(Node) + ", " + GuardMask(T) + ");");
+        C.Line(Indent + 1, "TvxRepeat<Fast> R" + D + "(*this, " + List + ", " + DecisionArguments(Node) + ");");
         C.Line(Indent + 1, "while (R" + D + ".Next()) {");
         C.Line(Indent + 2, "TvxWays& " + Inner + " = R" + D + ".Ways();");
         WayCalc(C, *Node.Children.front(), Inner, Depth + 1, Indent + 2);
@@ -186,8 +219,8 @@ private:
       case TNodeKind::nkChoice: {
         const TDecisionTables& T = A.Decisions[static_cast<size_t>(Node.Decision)];
         C.Line(Indent, "{");
-        C.Line(Indent + 1, "TvxChoice<Fast> C" + D + "(*this, " + List + ", " + DecisionName(Node) + ", " +
-                               GuardMask(T) + ", " + std::to_string(T.Alternatives) + ");");
+        C.Line(Indent + 1, "TvxChoice<Fast> C" + D + "(*this, " + List + ", " + DecisionArguments(Node) + ", " +
+                               std::to_string(T.Alternatives) + ");");
         C.Line(Indent + 1,
                "for (int A" + D + " = C" + D + ".Next(); A" + D + " >= 0; A" + D + " = C" + D + ".Next()) {");
         C.Line(Indent + 2, "switch (A" + D + ") {");
@@ -236,16 +269,14 @@ private:
         break;
       case TNodeKind::nkOption:
       case TNodeKind::nkRepeat: {
-        const TDecisionTables& T = A.Decisions[static_cast<size_t>(Node.Decision)];
         const std::string Keyword = Node.Kind == TNodeKind::nkOption ? "if" : "while";
-        C.Line(Indent, Keyword + " (Decide(" + DecisionName(Node) + ", " + GuardMask(T) + ") == 1) {");
+        C.Line(Indent, Keyword + " (Decide(" + DecisionArguments(Node) + ") == 1) {");
         Replay(C, *Node.Children.front(), Indent + 1);
         C.Line(Indent, "}");
         break;
       }
       case TNodeKind::nkChoice: {
-        const TDecisionTables& T = A.Decisions[static_cast<size_t>(Node.Decision)];
-        C.Line(Indent, "switch (Decide(" + DecisionName(Node) + ", " + GuardMask(T) + ")) {");
+        C.Line(Indent, "switch (Decide(" + DecisionArguments(Node) + ")) {");
         for (size_t I = 0; I < Node.Children.size(); ++I) {
           C.Line(Indent + 1, "case " + std::to_string(I) + ": {");
           Replay(C, *Node.Children[I], Indent + 2);
@@ -262,6 +293,10 @@ private:
 
   std::string WriteSource() {
     WriteTables();
+    // The resolvers add tables of their own, so they are written before the tables are.
+    std::vector<std::string> Resolvers(A.Decisions.size());
+    for (size_t D = 0; D < A.Decisions.size(); ++D)
+      if (HasResolver(A.Decisions[D])) Resolvers[D] = ResolverBody(A.Decisions[D]);
     TCode C;
     C.Raw(Banner(O, G));
     C.Line(0, "#include \"" + O.HeaderName + "\"");
@@ -276,6 +311,21 @@ private:
     C.Raw(FTableCode.Text());
     C.Line(0, "");
     C.Line(0, "}  // namespace");
+    for (size_t S = 0; S < G.Sets.size(); ++S) {
+      C.Line(0, "");
+      C.Line(0, "bool " + G.ClassName + "::Is_" + G.Sets[S].Name + "(int Kind) {");
+      C.Line(1, "return Kind >= 0 && Kind < KindCount && " + FSetNames[S] + "[Kind] != 0;");
+      C.Line(0, "}");
+    }
+    for (size_t D = 0; D < A.Decisions.size(); ++D) {
+      const TDecisionTables& T = A.Decisions[D];
+      if (!HasResolver(T)) continue;
+      C.Line(0, "");
+      C.Line(0, "// line " + std::to_string(T.Node->Line));
+      C.Line(0, "uint32_t " + G.ClassName + "::Resolve" + std::to_string(D) + "(int32_t Next) {");
+      C.Line(1, Resolvers[D]);
+      C.Line(0, "}");
+    }
     for (const TProduction& P : G.Productions) {
       C.Line(0, "");
       C.Line(0, "// " + P.Name + " (line " + std::to_string(P.Line) + ")");
@@ -305,6 +355,9 @@ private:
       C.Line(0, "");
       C.Line(0, "void " + G.ClassName + "::" + S.Operation + "WayCalc(TvxWays& Ways) {");
       C.Line(1, "SetAcceptedKinds(" + FAcceptedName + ");");
+      if (!G.OpenBracket.empty())
+        C.Line(1,
+               "SetBrackets(" + G.TokensQualifier + G.OpenBracket + ", " + G.TokensQualifier + G.CloseBracket + ");");
       C.Line(1, "if (IsExactLookAhead())");
       C.Line(2, Production + "WayCalc<false>(Ways);");
       C.Line(1, "else");

@@ -1,0 +1,3 @@
+select p.ProductName
+  from Products p
+ where (p.UnitPrice > 10

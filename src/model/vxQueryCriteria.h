@@ -8,6 +8,7 @@
 #include "vxASTLogical.h"
 
 #include <memory>
+#include <string_view>
 
 namespace vx {
 
@@ -24,5 +25,10 @@ std::unique_ptr<TSQLExpressionItem> WriteLogicalComparisons(std::unique_ptr<TSQL
 // WriteLogicalComparisons: a comparison the grammar cannot read back, such as
 // "Exists(...)>5" or "Exists(...) IS NULL").
 bool HasLogicalOperand(const TSQLExpressionItem& Condition);
+
+// The integer conversion the grid's texts go through: optional sign, then decimal digits, or
+// hexadecimal digits after "$" or "0x". False for anything else (blanks included) and on
+// overflow.
+bool TryStrToInt(std::string_view Text, long long& Value);
 
 }  // namespace vx

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+class TvxBaseSyntaxProvider;
 class TvxDatasource;
 class TvxSelectList;
 
@@ -163,6 +164,8 @@ public:
   QMenu* GetPopupMenu() override;
   // Menu handler: an empty row at this row's position.
   void InsertEmptyEvent(QObject* Sender);
+  // Silent while the row goes (its nodes' sub-queries go with it).
+  void DoSQLUpdated() override;
 
 protected:
   // A row whose expression, or all of whose criteria, lived on Datasource only loses them; a
@@ -174,6 +177,8 @@ private:
 
   // The dialect object new nodes are made with; may be null.
   TastSyntaxProvider* GetDialect() const;
+  // The component's syntax provider; may be null.
+  TvxBaseSyntaxProvider* GetSyntaxProviderComponent() const;
   // True while the list fills its grid (text edits are ignored then).
   bool IsFilling() const;
   // Replaces the expression, keeping sort, alias and criteria as CheckItemProperties allows.

@@ -156,6 +156,7 @@ private:
   std::vector<TvxSelectItem*> FItems;
   std::vector<TvxSelectItem*> FSortOrder;
   bool FFilling = false;
+  bool FTidying = false;  // rows dropped by the tidy-up do not announce themselves
   std::unique_ptr<TSQLSelectItems> FSelectItemsNode;
   std::unique_ptr<TSQLGroupByList> FGroupByNode;
 };

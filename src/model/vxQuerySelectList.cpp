@@ -1,0 +1,393 @@
+// The select list: its rows and sort order, loading the SELECT list, WHERE, GROUP BY, HAVING and
+// ORDER BY into rows, and building those clauses back. The grid content is in
+// vxQuerySelectListGrid.cpp.
+#include "vxQuerySelectList.h"
+
+#include "vxASTCriteria.h"
+#include "vxQueryBuilder.h"
+#include "vxQueryDatasource.h"
+#include "vxQueryUnionSubQuery.h"
+
+#include <algorithm>
+
+namespace {
+
+class TUpdateScope {
+public:
+  explicit TUpdateScope(TvxQueryBuilderControlOwner* Owner) : FOwner(Owner) { FOwner->BeginUpdate(); }
+  ~TUpdateScope() { FOwner->EndUpdate(); }
+  TUpdateScope(const TUpdateScope&) = delete;
+  TUpdateScope& operator=(const TUpdateScope&) = delete;
+
+private:
+  TvxQueryBuilderControlOwner* FOwner;
+};
+
+constexpr TvxQueryBuilderGroupByTypes WhereTypes{gtExpression, gtWhere};
+constexpr TvxQueryBuilderGroupByTypes HavingTypes{gtExpression, gtGroupBy, gtHaving, gtAggregateStar, gtAggregate};
+constexpr TvxQueryBuilderGroupByTypes AllTypes{gtExpression, gtGroupBy,       gtHaving,
+                                               gtWhere,      gtAggregateStar, gtAggregate};
+
+// Takes the condition out of any brackets around it; the brackets are freed.
+std::unique_ptr<TSQLExpressionItem> WithoutBrackets(std::unique_ptr<TSQLExpressionItem> Condition) {
+  while (auto* Brackets = dynamic_cast<TSQLExpressionBrackets*>(Condition.get()))
+    Condition = Brackets->ExtractExpression();
+  return Condition;
+}
+
+std::vector<std::unique_ptr<TSQLExpressionItem>> ExtractAll(TSQLExpressionItemsList& List) {
+  std::vector<std::unique_ptr<TSQLExpressionItem>> Items;
+  while (List.GetCount() > 0) Items.push_back(List.Extract(0));
+  return Items;
+}
+
+}  // namespace
+
+TvxSelectList::TvxSelectList(TvxUnionSubQuery* Operand) : TvxQueryBuilderControlOwner(Operand) { NewRow(0); }
+
+TvxSelectList::~TvxSelectList() {
+  MarkDestroying();
+  DestroyComponents();
+  FItems.clear();
+  FSortOrder.clear();
+}
+
+TastSyntaxProvider* TvxSelectList::GetDialect() const {
+  return GetQueryBuilder() != nullptr ? GetQueryBuilder()->GetASTSyntaxProvider() : nullptr;
+}
+
+// --- rows --------------------------------------------------------------------------------------
+
+TvxSelectItem* TvxSelectList::GetItems(int Index) const {
+  if (Index < 0 || Index >= GetCount()) throw EvxListError::IndexOutOfBounds(Index);
+  return FItems[static_cast<size_t>(Index)];
+}
+
+int TvxSelectList::IndexOf(const TvxSelectItem* Row) const {
+  auto Found = std::find(FItems.begin(), FItems.end(), Row);
+  return Found == FItems.end() ? -1 : static_cast<int>(Found - FItems.begin());
+}
+
+TvxSelectItem* TvxSelectList::NewRow(int Index) {
+  auto* Row = new TvxSelectItem(this);
+  FItems.insert(FItems.begin() + Index, Row);
+  if (Row->CanCreateControls()) Row->CreateControl();
+  return Row;
+}
+
+TvxSelectItem* TvxSelectList::AddEmptyRow() {
+  TvxSelectItem* Row = NewRow(GetCount());
+  NotifySQLUpdated();
+  return Row;
+}
+
+TvxSelectItem* TvxSelectList::InsertEmptyRow(int Index) {
+  if (Index < 0 || Index > GetCount()) throw EvxListError::IndexOutOfBounds(Index);
+  TvxSelectItem* Row = NewRow(Index);
+  NotifySQLUpdated();
+  return Row;
+}
+
+void TvxSelectList::RemoveLastRow() {
+  if (!FItems.empty()) delete FItems.back();
+}
+
+void TvxSelectList::Move(int From, int To) {
+  if (From < 0 || From >= GetCount()) throw EvxListError::IndexOutOfBounds(From);
+  if (To < 0 || To >= GetCount()) throw EvxListError::IndexOutOfBounds(To);
+  if (From == To) return;
+  auto Begin = FItems.begin();
+  if (From < To)
+    std::rotate(Begin + From, Begin + From + 1, Begin + To + 1);
+  else
+    std::rotate(Begin + To, Begin + From, Begin + From + 1);
+  NotifySQLUpdated();
+}
+
+void TvxSelectList::Clear() {
+  TUpdateScope Update(this);
+  const std::vector<TvxSelectItem*> Rows = FItems;
+  for (auto It = Rows.rbegin(); It != Rows.rend(); ++It) (*It)->Clear();
+}
+
+TvxSelectItem* TvxSelectList::AddExpression(const std::string& Text) { return InsertExpression(GetCount(), Text); }
+
+TvxSelectItem* TvxSelectList::InsertExpression(int Index, const std::string& Text) {
+  TUpdateScope Update(this);
+  TvxSelectItem* Row = InsertEmptyRow(Index);
+  Row->SetExpression(Text);
+  return Row;
+}
+
+void TvxSelectList::RowDestroying(TvxSelectItem* Row) {
+  FItems.erase(std::remove(FItems.begin(), FItems.end(), Row), FItems.end());
+  FSortOrder.erase(std::remove(FSortOrder.begin(), FSortOrder.end(), Row), FSortOrder.end());
+  if (!FTidying) NotifySQLUpdated();
+}
+
+// --- fields ------------------------------------------------------------------------------------
+
+TvxSelectItem* TvxSelectList::AddField(TvxDatasource* Datasource, const std::string& Field) {
+  return InsertField(GetCount(), Datasource, Field);
+}
+
+TvxSelectItem* TvxSelectList::InsertField(int Index, TvxDatasource* Datasource, const std::string& Field) {
+  TUpdateScope Update(this);
+  TvxSelectItem* Row = InsertEmptyRow(Index);
+  Row->SetFieldExpression(Datasource, Field);
+  return Row;
+}
+
+namespace {
+bool IsRowForField(const TvxSelectItem& Row, const TSQLFromSource* Source, const std::string& Key) {
+  return Row.HasExpression() && Row.GetDatasourceNode() == Source && Row.GetFieldName() == Key;
+}
+}  // namespace
+
+TvxSelectItem* TvxSelectList::FindField(const TvxDatasource* Datasource, const std::string& Field) const {
+  const TSQLFromSource* Source = Datasource != nullptr ? Datasource->GetNode() : nullptr;
+  if (Source == nullptr) return nullptr;
+  const std::string Key = vx::UpperCase(Field);
+  for (TvxSelectItem* Row : FItems)
+    if (IsRowForField(*Row, Source, Key)) return Row;
+  return nullptr;
+}
+
+void TvxSelectList::RemoveFields(TvxDatasource* Datasource, const std::string& Field) {
+  const TSQLFromSource* Source = Datasource != nullptr ? Datasource->GetNode() : nullptr;
+  if (Source == nullptr) return;
+  const std::string Key = vx::UpperCase(Field);
+  TUpdateScope Update(this);
+  const std::vector<TvxSelectItem*> Rows = FItems;
+  for (TvxSelectItem* Row : Rows) {
+    if (!IsRowForField(*Row, Source, Key)) continue;
+    Row->SetSelect(false);
+    if (!Row->GetAlias().empty()) continue;
+    Row->Clear();
+    // Emptied rows gather at the end, where the tidy-up drops all but one.
+    FItems.erase(std::find(FItems.begin(), FItems.end(), Row));
+    auto LastUsed =
+        std::find_if(FItems.rbegin(), FItems.rend(), [](const TvxSelectItem* Item) { return Item->HasExpression(); });
+    FItems.insert(LastUsed.base(), Row);
+  }
+  NotifySQLUpdated();
+}
+
+TvxSelectItem* TvxSelectList::FindOrAddSelectItem(const TSQLExpressionItem& Expression,
+                                                  TvxQueryBuilderGroupByTypes Allowed,
+                                                  TvxQueryBuilderGroupByType Type) {
+  for (TvxSelectItem* Row : FItems) {
+    if (!Allowed.Contains(Row->GetGroupByType()) || !Row->IsEqualExpression(Expression)) continue;
+    if (Row->GetGroupByType() == gtExpression) Row->SetGroupByType(Type);
+    return Row;
+  }
+  auto Empty =
+      std::find_if(FItems.begin(), FItems.end(), [](const TvxSelectItem* Row) { return !Row->HasExpression(); });
+  TvxSelectItem* Row = Empty != FItems.end() ? *Empty : NewRow(GetCount());
+  Row->LoadFromAST(Expression.Clone());
+  const TvxQueryBuilderGroupByType Loaded = Row->GetGroupByType();
+  if (Loaded == gtExpression || (Type == gtWhere && (Loaded == gtAggregate || Loaded == gtAggregateStar)))
+    Row->SetGroupByType(Type);
+  return Row;
+}
+
+// --- loading -----------------------------------------------------------------------------------
+
+void TvxSelectList::LoadSelectListFromAST(std::unique_ptr<TSQLSelectItems> SelectItems) {
+  TUpdateScope Update(this);
+  FSelectItemsNode = SelectItems ? std::move(SelectItems) : NewNode<TSQLSelectItems>(GetDialect());
+  int Index = 0;
+  while (FSelectItemsNode->GetCount() > 0) {
+    std::unique_ptr<TastNode> Item = FSelectItemsNode->Extract(0);
+    if (!Item) continue;
+    while (GetCount() <= Index) NewRow(GetCount());
+    FItems[static_cast<size_t>(Index++)]->LoadFromAST(std::move(Item));
+  }
+  NotifySQLUpdated();
+}
+
+void TvxSelectList::LoadConditionFromAST(std::unique_ptr<TSQLExpressionItem> Condition,
+                                         TvxQueryBuilderGroupByType Type) {
+  TUpdateScope Update(this);
+  Condition = WithoutBrackets(PrepareLogicalExpressionForLoading(std::move(Condition)));
+  if (!Condition) return;
+  if (auto* Or = dynamic_cast<TSQLExpressionOr*>(Condition.get())) {
+    std::vector<std::unique_ptr<TSQLExpressionItem>> Alternatives = ExtractAll(*Or);
+    for (size_t Column = 0; Column < Alternatives.size(); ++Column) {
+      std::unique_ptr<TSQLExpressionItem>& Alternative = Alternatives[Column];
+      if (!Alternative) continue;
+      const TSQLExpressionItem* Inner = Alternative.get();
+      while (auto* Brackets = dynamic_cast<const TSQLExpressionBrackets*>(Inner)) Inner = Brackets->GetExpression();
+      if (dynamic_cast<const TSQLExpressionAnd*>(Inner) != nullptr) {
+        std::unique_ptr<TSQLExpressionItem> And = WithoutBrackets(std::move(Alternative));
+        for (auto& Item : ExtractAll(static_cast<TSQLExpressionAnd&>(*And)))
+          PlaceCondition(std::move(Item), static_cast<int>(Column), Type);
+      } else {
+        PlaceCondition(std::move(Alternative), static_cast<int>(Column), Type);
+      }
+    }
+  } else if (auto* And = dynamic_cast<TSQLExpressionAnd*>(Condition.get())) {
+    for (auto& Item : ExtractAll(*And)) PlaceCondition(std::move(Item), 0, Type);
+  } else {
+    PlaceCondition(std::move(Condition), 0, Type);
+  }
+}
+
+void TvxSelectList::PlaceCondition(std::unique_ptr<TSQLExpressionItem> Condition, int Column,
+                                   TvxQueryBuilderGroupByType Type) {
+  if (!Condition) return;
+  TSQLExpressionItem* Tested = nullptr;
+  Condition = FindExpressionItem(std::move(Condition), Tested);
+  if (!Condition || Tested == nullptr) return;
+  // The tested expression is part of Condition and goes when its left operand is removed.
+  const std::unique_ptr<TSQLExpressionItem> Expression = Tested->Clone();
+  TvxSelectItem* Row = FindOrAddSelectItem(*Expression, Type == gtWhere ? WhereTypes : HavingTypes, Type);
+  Condition->RemoveLExpression(Expression.get());
+  Row->AddCondition(Column, std::move(Condition));
+}
+
+void TvxSelectList::LoadGroupByListFromAST(std::unique_ptr<TSQLGroupByList> GroupByList) {
+  TUpdateScope Update(this);
+  FGroupByNode = GroupByList ? std::move(GroupByList) : NewNode<TSQLGroupByList>(GetDialect());
+  while (FGroupByNode->GetCount() > 0) {
+    const std::unique_ptr<TSQLExpressionItem> Expression = FGroupByNode->ExtractItem(0);
+    if (Expression) FindOrAddSelectItem(*Expression, HavingTypes, gtGroupBy);
+  }
+  NotifySQLUpdated();
+}
+
+void TvxSelectList::LoadOrderByListFromAST(std::unique_ptr<TSQLOrderByClause> OrderByClause) {
+  if (!OrderByClause) return;
+  TUpdateScope Update(this);
+  while (OrderByClause->GetCount() > 0) {
+    const std::unique_ptr<TastNode> Node = OrderByClause->Extract(0);
+    auto* Item = dynamic_cast<TSQLOrderByItem*>(Node.get());
+    if (Item == nullptr || Item->GetExpression() == nullptr) continue;
+    TvxSelectItem* Row = FindOrAddSelectItem(*Item->GetExpression(), AllTypes, gtExpression);
+    AddToSortOrder(Row);
+    Row->FSortType = Item->GetOrder() == TSQLOrderByOrders::obDesc ? stDesc : stAsc;
+  }
+  NotifySQLUpdated();
+}
+
+// --- building ----------------------------------------------------------------------------------
+
+std::unique_ptr<TSQLSelectItems> TvxSelectList::GetASTSelectItems() const {
+  std::unique_ptr<TSQLSelectItems> Tree =
+      FSelectItemsNode ? CloneNode(*FSelectItemsNode) : NewNode<TSQLSelectItems>(GetDialect());
+  for (const TvxSelectItem* Row : FItems)
+    if (Row->GetSelect())
+      if (std::unique_ptr<TSQLSelectItem> Item = Row->GetSelectItemTree()) Tree->Add(std::move(Item));
+  return Tree;
+}
+
+std::unique_ptr<TSQLExpressionItem> TvxSelectList::GetConditionTree(TvxQueryBuilderGroupByTypes Types) const {
+  std::vector<const TvxSelectItem*> Rows;
+  int Columns = 0;
+  for (const TvxSelectItem* Row : FItems) {
+    if (!Types.Contains(Row->GetGroupByType())) continue;
+    Rows.push_back(Row);
+    for (int Column = Row->GetConditionsCount(); Column > Columns; --Column)
+      if (Row->GetConditionNode(Column - 1) != nullptr) {
+        Columns = Column;
+        break;
+      }
+  }
+  TastSyntaxProvider* Dialect = GetDialect();
+  // Two or more parts make a new list; one stays as it is.
+  auto Combine = [](std::vector<std::unique_ptr<TSQLExpressionItem>> Parts,
+                    std::unique_ptr<TSQLExpressionLogicalCollection> List) -> std::unique_ptr<TSQLExpressionItem> {
+    if (Parts.empty()) return nullptr;
+    if (Parts.size() == 1) return std::move(Parts.front());
+    for (auto& Part : Parts) List->Add(std::move(Part));
+    return List;
+  };
+  std::vector<std::unique_ptr<TSQLExpressionItem>> Alternatives;
+  for (int Column = 0; Column < Columns; ++Column) {
+    std::vector<std::unique_ptr<TSQLExpressionItem>> Conditions;
+    for (const TvxSelectItem* Row : Rows)
+      if (std::unique_ptr<TSQLExpressionItem> Condition = Row->GetConditionTree(Column))
+        Conditions.push_back(std::move(Condition));
+    if (auto Conjunction = Combine(std::move(Conditions), NewNode<TSQLExpressionAnd>(Dialect)))
+      Alternatives.push_back(std::move(Conjunction));
+  }
+  return Combine(std::move(Alternatives), NewNode<TSQLExpressionOr>(Dialect));
+}
+
+std::unique_ptr<TSQLGroupByList> TvxSelectList::GetGroupByTree() const {
+  std::unique_ptr<TSQLGroupByList> Tree;
+  for (const TvxSelectItem* Row : FItems) {
+    const TSQLExpressionItem* Expression = Row->ExpressionOnly();
+    if (Row->GetGroupByType() != gtGroupBy || Expression == nullptr) continue;
+    if (!Tree) Tree = FGroupByNode ? CloneNode(*FGroupByNode) : NewNode<TSQLGroupByList>(GetDialect());
+    Tree->Add(Expression->Clone());
+  }
+  return Tree;
+}
+
+std::unique_ptr<TSQLOrderByClause> TvxSelectList::GetOrderByClause() const {
+  if (FSortOrder.empty()) return nullptr;
+  auto Clause = NewNode<TSQLOrderByClause>(GetDialect());
+  for (const TvxSelectItem* Row : FSortOrder)
+    if (Row->GetSortType() != stNone)
+      if (std::unique_ptr<TSQLOrderByItem> Item = Row->GetOrderByItem()) Clause->Add(std::move(Item));
+  return Clause;
+}
+
+void TvxSelectList::GetASTChildren(TastChildren& List) const {
+  if (FSelectItemsNode) List.push_back(FSelectItemsNode.get());
+  if (FGroupByNode) List.push_back(FGroupByNode.get());
+}
+
+// --- sort order --------------------------------------------------------------------------------
+
+TvxSelectItem* TvxSelectList::GetSortOrderItems(int Index) const {
+  if (Index < 0 || Index >= GetSortOrderCount()) throw EvxListError::IndexOutOfBounds(Index);
+  return FSortOrder[static_cast<size_t>(Index)];
+}
+
+int TvxSelectList::SortOrderIndexOf(const TvxSelectItem* Row) const {
+  auto Found = std::find(FSortOrder.begin(), FSortOrder.end(), Row);
+  return Found == FSortOrder.end() ? -1 : static_cast<int>(Found - FSortOrder.begin());
+}
+
+void TvxSelectList::AddToSortOrder(TvxSelectItem* Row) {
+  if (SortOrderIndexOf(Row) < 0) FSortOrder.push_back(Row);
+}
+
+void TvxSelectList::RemoveFromSortOrder(TvxSelectItem* Row) {
+  FSortOrder.erase(std::remove(FSortOrder.begin(), FSortOrder.end(), Row), FSortOrder.end());
+}
+
+void TvxSelectList::MoveInSortOrder(TvxSelectItem* Row, int Index) {
+  const int From = SortOrderIndexOf(Row);
+  if (From < 0) return;
+  const int To = std::clamp(Index, 0, GetSortOrderCount() - 1);
+  auto Begin = FSortOrder.begin();
+  if (From < To)
+    std::rotate(Begin + From, Begin + From + 1, Begin + To + 1);
+  else if (From > To)
+    std::rotate(Begin + To, Begin + From, Begin + From + 1);
+}
+
+// --- keeping the list tidy ---------------------------------------------------------------------
+
+void TvxSelectList::TidyRows() {
+  FTidying = true;
+  struct TReset {
+    bool& Flag;
+    ~TReset() { Flag = false; }
+  } Reset{FTidying};
+  if (FItems.empty() || FItems.back()->HasExpression()) NewRow(GetCount());
+  while (GetCount() >= 2 && !FItems[FItems.size() - 1]->HasExpression() && !FItems[FItems.size() - 2]->HasExpression())
+    delete FItems.back();
+}
+
+void TvxSelectList::DoSQLUpdated() {
+  if (IsDestroying()) return;
+  TidyRows();
+  FillList();
+  if (TvxUnionSubQuery* Operand = GetUnionSubQuery())
+    if (TvxFromClause* From = Operand->GetFromClause()) From->UpdateChecks();
+  TvxQueryBuilderControlOwner::DoSQLUpdated();
+}

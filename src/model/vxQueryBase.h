@@ -1,0 +1,125 @@
+// A query as a tree of union operands: TvxQueryBase is anything that can stand in a union,
+// TvxUnionGroup a bracketed list of operands and groups.
+//
+// Ownership: every operand and group is a QObject owned by its root sub-query (TvxSubQuery), not
+// by the group it stands in; a group's item list only orders them. Each item owns its syntax
+// node, which holds the union operator that joins it to the item before it.
+#pragma once
+
+#include "vxASTSelect.h"
+#include "vxQBControlOwner.h"
+
+#include <memory>
+#include <vector>
+
+class TvxSubQuery;
+class TvxUnionGroup;
+class TvxUnionSubQuery;
+
+namespace vx {
+// Node as a T, or EvxConvertError naming both classes (ownership passes either way).
+template <class T, class TFrom>
+std::unique_ptr<T> CastNode(std::unique_ptr<TFrom> Node) {
+  T* Typed = dynamic_cast<T*>(Node.get());
+  if (Typed == nullptr) throw EvxConvertError(Node ? Node->ClassName() : "nil", T::StaticClass().Name);
+  Node.release();
+  return std::unique_ptr<T>(Typed);
+}
+}  // namespace vx
+
+class TvxQueryBase : public TvxQueryBuilderControlOwner {
+  Q_OBJECT
+
+public:
+  // Owner is the root sub-query (or, for a sub-query, the model object that holds it).
+  explicit TvxQueryBase(QObject* Owner);
+  ~TvxQueryBase() override;
+
+  // The group this item stands in; null for a sub-query and for an item not yet placed.
+  TvxUnionGroup* GetParentQuery() const { return FParentQuery; }
+  // Moves the item to the end of Group's list (null: out of any list).
+  void SetParentQuery(TvxUnionGroup* Group);
+  // The sub-query that owns the item: the item itself for a sub-query.
+  TvxSubQuery* GetRootQuery() const { return FRootQuery; }
+  // The item's syntax node (owned): union operator, ALL flag and what the model does not edit.
+  TSQLSubQueryExpression* GetNode() const { return FNode.get(); }
+
+  // Takes Node over; the derived classes hand its parts to the model objects that edit them.
+  virtual void LoadFromAST(std::unique_ptr<TSQLSubQueryExpression> Node);
+  // A fresh syntax tree of the item, owned by the caller.
+  virtual std::unique_ptr<TSQLSubQueryExpression> GetASTExpression() const = 0;
+  std::unique_ptr<TastNode> GetASTTree() const override { return GetASTExpression(); }
+  void GetASTChildren(TastChildren& List) const override;
+
+  // The union operator control shows the operator only for an item that has a node and a
+  // parent and is not the first item of its parent.
+  void UpdateUnionOperator();
+  virtual QWidget* GetUnionOperator() const { return nullptr; }
+  // Asks the navigation bar to lay itself out again (once it exists).
+  virtual void RequestAlignUnionNavbar() {}
+  // The FROM sources visible from this item, outermost query first.
+  virtual void GetDatasourcesBottomUp(TSQLFromSourceList& List) const;
+
+protected:
+  void SetRootQuery(TvxSubQuery* RootQuery) { FRootQuery = RootQuery; }
+  // Leaves the parent's list without telling anyone but the parent.
+  void LeaveParent();
+
+  std::unique_ptr<TSQLSubQueryExpression> FNode;
+
+private:
+  friend class TvxUnionGroup;
+  TvxUnionGroup* FParentQuery = nullptr;
+  TvxSubQuery* FRootQuery = nullptr;
+};
+
+class TvxUnionGroup : public TvxQueryBase {
+  Q_OBJECT
+
+public:
+  explicit TvxUnionGroup(QObject* Owner);
+  // Frees the items unless the root sub-query is going too (it frees them itself).
+  ~TvxUnionGroup() override;
+
+  // A new empty operand (group) at the end. Raises "This server don't support unions!" (or the
+  // sub-query and bracket variants) when the dialect forbids it; null while the group goes.
+  TvxUnionSubQuery* Add();
+  TvxUnionGroup* AddGroup();
+  // The same at Index (0..count); EvxListError outside that range.
+  TvxUnionSubQuery* Insert(int Index);
+  TvxUnionGroup* InsertGroup(int Index);
+  // A new operand (group) at the end that takes over Node.
+  TvxUnionSubQuery* AddAST(std::unique_ptr<TSQLSubQuerySelectExpression> Node);
+  TvxUnionGroup* AddGroupAST(std::unique_ptr<TSQLSubQueryExpressions> Node);
+  // Take an item out of the list without freeing it.
+  void Delete(int Index);
+  void Remove(TvxQueryBase* Item);
+  void Move(int From, int To);
+  // Frees every operand and group: those of the whole query for a sub-query, else the items.
+  void Clear();
+  int GetCount() const { return static_cast<int>(FItems.size()); }
+  TvxQueryBase* GetItems(int Index) const;  // EvxListError when out of range
+  int IndexOf(const TvxQueryBase* Item) const;
+
+  // Takes over a TSQLSubQueryExpressions: each SELECT becomes an operand, each nested chain a
+  // group; the node keeps only its own fields.
+  void LoadFromAST(std::unique_ptr<TSQLSubQueryExpression> Node) override;
+  std::unique_ptr<TSQLSubQueryExpression> GetASTExpression() const override;
+  void GetDatasourcesBottomUp(TSQLFromSourceList& List) const override;
+
+  // The bracket and operator controls (once the navigation bar exists).
+  QWidget* GetLeftBracket() const { return GetControls(0); }
+  QWidget* GetRightBracket() const { return GetControls(1); }
+  QWidget* GetUnionOperator() const override { return GetControls(2); }
+
+protected:
+  int GetControlsCount() const override { return 3; }
+
+private:
+  // Raises when the dialect forbids a further operand (Group false) or a bracket (Group true).
+  void CheckCapabilities(bool Group) const;
+
+  // Items join and leave the list themselves (SetParentQuery, their destructors).
+  friend class TvxQueryBase;
+  std::vector<TvxQueryBase*> FItems;
+};

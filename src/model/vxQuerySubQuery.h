@@ -1,0 +1,115 @@
+// Whole statements: TvxSubQuery (a union group that also carries the ORDER BY and has its own
+// tab), TvxQuery (the component's root statement) and TvxSubSelectStatementProxy (the syntax
+// node that stands for a nested SELECT and owns the TvxSubQuery that edits it).
+#pragma once
+
+#include "vxASTSelect.h"
+#include "vxQueryBase.h"
+
+#include <QPointer>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class TvxQueryBuilder;
+
+class TvxSubQuery : public TvxUnionGroup {
+  Q_OBJECT
+
+public:
+  // Owner is the model object whose syntax holds the nested SELECT (or the component, for the
+  // root query). The sub-query joins the component's sub-query list until it goes.
+  explicit TvxSubQuery(QObject* Owner);
+  ~TvxSubQuery() override;
+
+  // Takes over a TSQLSubSelectStatement: its union items as for a group, its ORDER BY into the
+  // first operand.
+  void LoadFromAST(std::unique_ptr<TSQLSubQueryExpression> Node) override;
+  std::unique_ptr<TSQLSubQueryExpression> GetASTExpression() const override;
+  // A fresh tree of the whole statement, owned by the caller.
+  std::unique_ptr<TSQLSubSelectStatement> GetASTSubQuery() const;
+  // The statement's text on one line.
+  std::string GetSQL() const;
+  // The first operand in text order (through leading groups); null when a group on the way is
+  // empty.
+  TvxUnionSubQuery* FirstSelect() const;
+
+  // The tab sheet of the sub-query (once the page control's sheets exist).
+  QWidget* GetQueryPage() const { return GetControls(0); }
+  bool GetIsMainQuery() const { return !GetIsSubQuery(); }
+  virtual bool GetIsSubQuery() const { return true; }
+
+  // The operands whose root this is, in text order; one of them is active while there is any.
+  int GetUnionSubQueriesCount() const { return static_cast<int>(FUnionSubQueries.size()); }
+  TvxUnionSubQuery* GetUnionSubQueries(int Index) const;  // EvxListError when out of range
+  TvxUnionSubQuery* GetActiveUnionSubquery() const;
+  void SetActiveUnionSubquery(TvxUnionSubQuery* Operand);
+  // Called by operands on creation and destruction; the first one becomes active.
+  void RegisterUnionSubQuery(TvxUnionSubQuery* Operand);
+  void UnregisterUnionSubQuery(TvxUnionSubQuery* Operand);
+  // Re-sorts the registered operands into text order.
+  void UpdateUnionSubQueriesOrder();
+  // Gives the tab the component's caption for this sub-query.
+  void UpdateCaption();
+
+  bool CanCreateControls() const override;
+  void DoSQLUpdated() override;
+
+protected:
+  int GetControlsCount() const override { return 1; }
+
+private:
+  void CollectOperands(const TvxUnionGroup& Group, int& Counter);
+
+  QPointer<TvxUnionSubQuery> FActiveUnionSubQuery;
+  std::vector<TvxUnionSubQuery*> FUnionSubQueries;
+};
+
+class TvxQuery : public TvxSubQuery {
+  Q_OBJECT
+
+public:
+  // Starts from an empty statement made without a dialect object, with no operand.
+  explicit TvxQuery(TvxQueryBuilder* Owner);
+  ~TvxQuery() override;
+
+  // The root statement is a TSQLSelectStatement; anything else raises EvxConvertError.
+  void LoadFromAST(std::unique_ptr<TSQLSubQueryExpression> Node) override;
+  void LoadFromAST(std::unique_ptr<TSQLSelectStatement> Statement);
+  // A fresh tree of the whole query, owned by the caller.
+  std::unique_ptr<TSQLSelectStatement> GetASTQuery() const;
+  bool GetIsSubQuery() const override { return false; }
+  // Also tells the component, which tells its SQL builders.
+  void DoSQLUpdated() override;
+};
+
+class TvxSubSelectStatementProxy : public TSQLSubSelectStatementProxy {
+  VX_CLASS(TvxSubSelectStatementProxy)
+public:
+  // Loader is the TvxSubQueryLoader of the walk (any other object, or none, makes a proxy
+  // without model that writes SubSelect as it is). The proxy registers with the loader's model
+  // object, makes a TvxSubQuery owned by it and lets it take SubSelect over.
+  explicit TvxSubSelectStatementProxy(TastSyntaxProvider* SyntaxProvider, TvxObject* Loader = nullptr,
+                                      std::unique_ptr<TSQLSubSelectStatement> SubSelect = nullptr);
+  // Frees the sub-query and leaves the model object's proxy list.
+  ~TvxSubSelectStatementProxy() override;
+  // The proxy class handed to the syntax tree's MoveSubQueryInProxy.
+  static std::unique_ptr<TSQLSubSelectStatementProxy> Create(TastSyntaxProvider* SyntaxProvider, TvxObject* Loader,
+                                                             std::unique_ptr<TSQLSubSelectStatement> SubSelect);
+
+  std::unique_ptr<TSQLSubSelectStatement> GetASTTree() const override;
+
+  // The model object whose proxy list holds this proxy; null once it is gone.
+  TvxQueryBuilderControlOwner* GetControlOwner() const { return FControlOwner; }
+  // The syntax node under which the nested SELECT was found.
+  TastNode* GetRootNode() const { return FRootNode; }
+  TvxSubQuery* GetSubQuery() const { return FSubQuery; }
+  // Called by the model object when it goes first.
+  void ForgetOwner() { FControlOwner = nullptr; }
+
+private:
+  TvxQueryBuilderControlOwner* FControlOwner = nullptr;
+  TastNode* FRootNode = nullptr;
+  QPointer<TvxSubQuery> FSubQuery;
+};

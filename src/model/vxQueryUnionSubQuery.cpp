@@ -1,0 +1,100 @@
+#include "vxQueryUnionSubQuery.h"
+
+#include "vxQueryBuilder.h"
+#include "vxQueryDatasource.h"
+#include "vxQuerySelectList.h"
+#include "vxQuerySubQuery.h"
+
+#include <algorithm>
+
+TvxUnionSubQuery::TvxUnionSubQuery(QObject* Owner) : TvxQueryBase(Owner) {
+  if (GetRootQuery() != nullptr) GetRootQuery()->RegisterUnionSubQuery(this);
+  FFromClause = new TvxFromClause(this);
+  FSelectList = new TvxSelectList(this);
+}
+
+TvxUnionSubQuery::~TvxUnionSubQuery() {
+  MarkDestroying();
+  DestroyControl();
+  // The datasources and links ask the operand about itself while they go: they must go while
+  // it is still an operand.
+  delete FFromClause;
+  FFromClause = nullptr;
+  delete FSelectList;
+  FSelectList = nullptr;
+  TvxSubQuery* Root = GetRootQuery();
+  if (Root == nullptr) return;
+  if (!Root->IsDestroying() && Root->GetActiveUnionSubquery() == this) {
+    TvxUnionSubQuery* Next = nullptr;
+    const int Count = Root->GetUnionSubQueriesCount();
+    for (int I = 0; I < Count; ++I) {
+      if (Root->GetUnionSubQueries(I) != this) continue;
+      if (I + 1 < Count)
+        Next = Root->GetUnionSubQueries(I + 1);
+      else if (I > 0)
+        Next = Root->GetUnionSubQueries(I - 1);
+      break;
+    }
+    Root->SetActiveUnionSubquery(Next);
+  }
+  if (TvxUnionGroup* Old = GetParentQuery()) {
+    LeaveParent();
+    if (!Old->IsDestroying()) Old->NotifySQLUpdated();
+  }
+  Root->UnregisterUnionSubQuery(this);
+}
+
+TSQLSubQuerySelectExpression* TvxUnionSubQuery::GetSelectNode() const {
+  return static_cast<TSQLSubQuerySelectExpression*>(FNode.get());
+}
+
+void TvxUnionSubQuery::LoadFromAST(std::unique_ptr<TSQLSubQueryExpression> Node) {
+  TvxQueryBase::LoadFromAST(vx::CastNode<TSQLSubQuerySelectExpression>(std::move(Node)));
+  BeginUpdate();
+  struct TEnd {
+    TvxUnionSubQuery* Operand;
+    ~TEnd() { Operand->EndUpdate(); }
+  } End{this};
+  LoadClausesFromAST(*GetSelectNode());
+  NotifySQLUpdated();
+}
+
+void TvxUnionSubQuery::LoadClausesFromAST(TSQLSubQuerySelectExpression& Node) {
+  // An empty GROUP BY list would still write its keywords; the select list drops it too.
+  if (Node.GetGroupBy() != nullptr && Node.GetGroupBy()->GetCount() == 0) Node.SetGroupBy(nullptr);
+  // The FROM clause takes its sources out first, so that the nested SELECTs of derived tables and
+  // ON conditions become sub-queries of the datasources and links that hold them.
+  FFromClause->LoadFromClause(Node.ExtractFrom());
+  LoadSelectListClauses(Node);
+  // While the node keeps all its clauses, the nested SELECTs anywhere in it become sub-queries
+  // of this operand; the select list and the FROM clause do this for their own parts later.
+  LoadSubQueries(&Node);
+}
+
+void TvxUnionSubQuery::SetClausesOnTree(TSQLSubQuerySelectExpression& Tree) const {
+  SetSelectListClauses(Tree);
+  TastNodeMap FromCopies;
+  Tree.SetFrom(FFromClause->GetASTFromClause(&FromCopies));
+  // The other clauses were copied with their columns bound to the model's FROM sources; the
+  // tree is the caller's and must not point into the model.
+  vx::ReplaceLinksInTree(Tree, FromCopies);
+}
+
+std::unique_ptr<TSQLSubQuerySelectExpression> TvxUnionSubQuery::GetASTSelect() const {
+  std::unique_ptr<TSQLSubQuerySelectExpression> Tree;
+  if (GetSelectNode() != nullptr)
+    Tree = CloneNode(*GetSelectNode());
+  else
+    Tree =
+        NewNode<TSQLSubQuerySelectExpression>(GetQueryBuilder() ? GetQueryBuilder()->GetASTSyntaxProvider() : nullptr);
+  SetClausesOnTree(*Tree);
+  return Tree;
+}
+
+std::unique_ptr<TSQLSubQueryExpression> TvxUnionSubQuery::GetASTExpression() const { return GetASTSelect(); }
+
+void TvxUnionSubQuery::GetDatasourcesBottomUp(TSQLFromSourceList& List) const {
+  FFromClause->GetDatasourcesBottomUp(List);
+  if (GetRootQuery() != nullptr)
+    if (TvxUnionSubQuery* Outer = GetRootQuery()->GetUnionSubQuery()) Outer->GetDatasourcesBottomUp(List);
+}

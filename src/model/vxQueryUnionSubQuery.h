@@ -1,0 +1,110 @@
+// One union operand: a SELECT with its select list and FROM clause.
+#pragma once
+
+#include "vxQueryBase.h"
+
+#include <QPoint>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class TvxDatasource;
+class TvxDatasourceBase;
+class TvxDataSourceObject;
+class TvxDataSourceQuery;
+class TvxFromClause;
+class TvxLink;
+class TvxSelectList;
+
+class TvxUnionSubQuery : public TvxQueryBase {
+  Q_OBJECT
+
+public:
+  // Owner is the root sub-query, with which the operand registers (becoming its active operand
+  // when it has none).
+  explicit TvxUnionSubQuery(QObject* Owner);
+  // Outside the destruction of the root sub-query the root's active operand passes to the next
+  // operand (or the one before the last); then the operand leaves its group and unregisters.
+  ~TvxUnionSubQuery() override;
+
+  // Takes over a TSQLSubQuerySelectExpression.
+  void LoadFromAST(std::unique_ptr<TSQLSubQueryExpression> Node) override;
+  std::unique_ptr<TSQLSubQueryExpression> GetASTExpression() const override;
+  // A fresh tree of the SELECT, owned by the caller.
+  std::unique_ptr<TSQLSubQuerySelectExpression> GetASTSelect() const;
+  // The operand's SELECT node (owned); null before loading.
+  TSQLSubQuerySelectExpression* GetSelectNode() const;
+
+  // --- the select list: select items, WHERE, GROUP BY, HAVING, ORDER BY (vxQueryUnionSubQuerySelect.cpp) ---
+  // The operand's select list (owned, made in the constructor).
+  TvxSelectList* GetSelectList() const { return FSelectList; }
+  // The ORDER BY of the statement whose first operand this is (not of this SELECT alone): it
+  // becomes the sort order of the select list's rows.
+  void LoadOrderByFromAST(std::unique_ptr<TSQLOrderByClause> OrderBy);
+  // The ORDER BY built from the select list, owned by the caller; null when nothing is sorted.
+  std::unique_ptr<TSQLOrderByClause> GetOrderByClause() const;
+
+  // The operand's controls once the page control's sheets and the navigation bar exist: the
+  // union page (work area and select-list grid), the navigation-bar button, the operator.
+  QWidget* GetUnionPage() const { return GetControls(0); }
+  QWidget* GetUnionButton() const { return GetControls(1); }
+  QWidget* GetUnionOperator() const override { return GetControls(2); }
+  // The diagram area on the union page; null until the union page exists.
+  QWidget* GetWorkArea() const { return nullptr; }
+
+  // This operand's FROM sources in front of List, and in front of them those of the operands
+  // that enclose its sub-query.
+  void GetDatasourcesBottomUp(TSQLFromSourceList& List) const override;
+
+  // --- the FROM clause: datasources and links (vxQueryUnionSubQueryFrom.cpp) ---
+  // The operand's FROM clause (owned, made in the constructor).
+  TvxFromClause* GetFromClause() const { return FFromClause; }
+  // A table or view Name (taken as one name part) joined by a comma at the end of the FROM
+  // clause, its box at Position; an empty Alias gives none. Null without a component or syntax
+  // provider.
+  TvxDataSourceObject* AddObject(const std::string& Name, const std::string& Alias = std::string());
+  TvxDataSourceObject* AddObjectAt(const std::string& Name, const QPoint& Position,
+                                   const std::string& Alias = std::string());
+  // The same, then the links the foreign keys of the new table give ("No metadata provider!"
+  // without a metadata provider; the table stays added).
+  TvxDataSourceObject* AddObjectWithFK(const std::string& Name, const std::string& Alias = std::string());
+  TvxDataSourceObject* AddObjectWithFKAt(const std::string& Name, const QPoint& Position,
+                                         const std::string& Alias = std::string());
+  // A new derived table "(SELECT) AS Query1" at the end of the FROM clause.
+  TvxDataSourceQuery* AddSubQuery();
+  void AddSubQueryEvent(QObject* Sender) { AddSubQuery(); }
+  // A link from (LeftDatasource, LeftField) to (RightDatasource, RightField) with the condition
+  // "left = right", owned by whichever of the two comes later in the FROM clause, which then
+  // joins by an inner join when it joined by a comma or a cross join.
+  TvxLink* AddLink(TvxDatasource* LeftDatasource, const std::string& LeftField, TvxDatasource* RightDatasource,
+                   const std::string& RightField);
+  // The first link from (Left, LeftField) to (Right, RightField) anywhere in the FROM clause
+  // (field names ignoring case; the direction matters); null when there is none.
+  TvxLink* FindLink(const TvxDatasourceBase* LeftDatasource, const std::string& LeftField,
+                    const TvxDatasourceBase* RightDatasource, const std::string& RightField) const;
+  // Adds the missing links of every foreign key between DataSourceObject's table and the other
+  // tables of the FROM clause, one per field pair, the referenced table at the left end.
+  void AddFKLinksForObject(TvxDataSourceObject* DataSourceObject);
+  // Appends every table datasource whose table is Name for the dialect.
+  void FindTablesByDBName(const TSQLDatabaseObject& Name, std::vector<TvxDataSourceObject*>& List) const;
+
+protected:
+  int GetControlsCount() const override { return 3; }
+
+private:
+  // The parts of the SELECT that other model objects edit. The select list (TvxSelectList:
+  // select items, WHERE, GROUP BY, HAVING) and the FROM clause (TvxFromClause: datasources and
+  // links) are to be owned by the operand, made in its constructor, loaded from the node here
+  // (taking their clauses out of it) and asked for their trees in SetClausesOnTree. Until they
+  // exist the clauses stay in the node, which is written back as it is.
+  void LoadClausesFromAST(TSQLSubQuerySelectExpression& Node);
+  void SetClausesOnTree(TSQLSubQuerySelectExpression& Tree) const;
+  // The select list's share of the two: it takes the select items, WHERE, GROUP BY and HAVING
+  // out of Node, and sets them on Tree.
+  void LoadSelectListClauses(TSQLSubQuerySelectExpression& Node);
+  void SetSelectListClauses(TSQLSubQuerySelectExpression& Tree) const;
+
+  TvxSelectList* FSelectList = nullptr;  // owned (QObject child)
+  TvxFromClause* FFromClause = nullptr;  // owned (QObject child)
+};

@@ -1,0 +1,242 @@
+// Assigned SQL text into the model: the posted load, its failures, and what the loaded model
+// looks like (operands, groups, ORDER BY, sub-queries).
+#include "vxModelTest.h"
+
+#include "vxParserBase.h"
+#include "vxSQLBuilderPlainText.h"
+
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace vxtest;
+
+namespace {
+
+QString Q(const std::string& Text) { return QString::fromStdString(Text); }
+
+}  // namespace
+
+class TQueryBuilderLoadTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void AssignedTextLoadsOnlyWhenTheEventLoopRuns() {
+    TQueryBuilderRig Rig;
+    TvxQueryBuilder& QB = Rig.QueryBuilder;
+    const std::string Before = QB.GetSQL();
+    QB.SetSQL("SELECT name FROM customers");
+    QVERIFY(QB.IsSQLLoading());
+    QCOMPARE(Q(QB.GetSQL()), Q(Before));
+    QTRY_VERIFY(!QB.IsSQLLoading());
+    QCOMPARE(Q(QB.GetSQL()), Q(Rig.Prepared("SELECT name FROM customers")));
+  }
+
+  void WithoutProvidersTheTextStaysPendingAndIsReported() {
+    TvxQueryBuilder QB;
+    TvxSQL92SyntaxProvider Syntax;
+    QSignalSpy Errors(&QB, &TvxQueryBuilder::sqlError);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("No syntax provider!"));
+    QB.SetSQL("SELECT a FROM t");
+    QTRY_COMPARE(Errors.count(), 1);
+    QCOMPARE(Errors[0][0].toString(), QStringLiteral("SELECT a FROM t"));
+    QCOMPARE(Errors[0][1].toString(), QStringLiteral("No syntax provider!"));
+    QVERIFY(QB.IsSQLLoading());
+
+    // A syntax provider alone is not enough either; the synchronous loader raises.
+    QB.SetSyntaxProvider(&Syntax);
+    QVERIFY_THROWS_EXCEPTION(EvxException, QB.ProcessPendingSQL());
+    QVERIFY(QB.IsSQLLoading());
+
+    TvxEventMetadataProvider Metadata;
+    QB.SetMetadataProvider(&Metadata);
+    QB.ProcessPendingSQL();
+    QVERIFY(!QB.IsSQLLoading());
+    QCOMPARE(Q(QB.GetSQL()), Q(Syntax.ParseSelect("SELECT a FROM t")->GetSimpleSQL()));
+    QB.SetSyntaxProvider(nullptr);
+  }
+
+  void ParseErrorReachesOnSQLErrorAndKeepsTheModel() {
+    TQueryBuilderRig Rig;
+    TvxQueryBuilder& QB = Rig.QueryBuilder;
+    Rig.Load("SELECT name FROM customers");
+    const std::string Before = QB.GetSQL();
+    const std::string Bad = "SELECT name FROM WHERE";
+    std::string Expected;
+    try {
+      Rig.Syntax.ParseSelect(Bad);
+    } catch (const EvxSQLError& Error) {
+      Expected = Error.GetMessage();
+    }
+    QVERIFY(!Expected.empty());
+
+    QObject* Sender = nullptr;
+    std::string GotSQL, GotErrors;
+    QB.OnSQLError = [&](QObject* S, const std::string& SQL, const std::string& Errors) {
+      Sender = S;
+      GotSQL = SQL;
+      GotErrors = Errors;
+    };
+    QSignalSpy Signal(&QB, &TvxQueryBuilder::sqlError);
+    QB.SetSQL(Bad);
+    QTRY_VERIFY(!QB.IsSQLLoading());
+    QCOMPARE(Sender, &QB);
+    QCOMPARE(Q(GotSQL), Q(Bad));
+    QCOMPARE(Q(GotErrors), Q(Expected));
+    QCOMPARE(Signal.count(), 1);
+    QCOMPARE(Q(QB.GetSQL()), Q(Before));
+  }
+
+  void ParseErrorWithoutHandlerIsReportedNotThrownFromTheLoop() {
+    TQueryBuilderRig Rig;
+    TvxQueryBuilder& QB = Rig.QueryBuilder;
+    QSignalSpy Signal(&QB, &TvxQueryBuilder::sqlError);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("not loaded"));
+    QB.SetSQL("SELECT FROM FROM");
+    QTRY_COMPARE(Signal.count(), 1);
+    QVERIFY(!QB.IsSQLLoading());
+
+    // The synchronous loader raises, and the failed text is not retried afterwards.
+    QB.SetSQL("SELECT , FROM t");
+    QVERIFY_THROWS_EXCEPTION(EvxSQLError, QB.ProcessPendingSQL());
+    QVERIFY(!QB.IsSQLLoading());
+    QCoreApplication::processEvents();
+    QCOMPARE(Signal.count(), 1);
+  }
+
+  void EmptyOrBlankTextGivesOneEmptyOperand_data() {
+    QTest::addColumn<QString>("Text");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("blanks") << QStringLiteral("   ");
+    QTest::newRow("line breaks and tabs") << QStringLiteral("\r\n\t \r\n");
+  }
+  void EmptyOrBlankTextGivesOneEmptyOperand() {
+    QFETCH(QString, Text);
+    TQueryBuilderRig Rig;
+    Rig.Load("SELECT a FROM t UNION SELECT b FROM u");
+    Rig.Load(Text.toStdString());
+    TvxQuery* Root = Rig.QueryBuilder.GetRootQuery();
+    QCOMPARE(Root->GetCount(), 1);
+    QCOMPARE(Root->GetUnionSubQueriesCount(), 1);
+    std::unique_ptr<TSQLSubQuerySelectExpression> Select = Root->FirstSelect()->GetASTSelect();
+    QVERIFY(Select->GetSelectItems() == nullptr || Select->GetSelectItems()->GetCount() == 0);
+    QVERIFY(Select->GetFrom() == nullptr || Select->GetFrom()->GetCount() == 0);
+    QCOMPARE(Root->GetActiveUnionSubquery(), Root->FirstSelect());
+  }
+
+  void ReloadOnlyWhenTheTextReallyChanged_data() {
+    QTest::addColumn<QString>("Text");
+    QTest::addColumn<bool>("Reloads");
+    QTest::newRow("same text") << QStringLiteral("SELECT name FROM customers WHERE name = 'x'") << false;
+    QTest::newRow("keywords and names in other case")
+        << QStringLiteral("select NAME from Customers where Name = 'x'") << false;
+    QTest::newRow("other layout") << QStringLiteral("SELECT  name\r\nFROM customers\r\nWHERE name='x'") << false;
+    QTest::newRow("case inside a string") << QStringLiteral("SELECT name FROM customers WHERE name = 'X'") << true;
+    QTest::newRow("case inside a delimited name")
+        << QStringLiteral("SELECT \"Name\" FROM customers WHERE name = 'x'") << true;
+    QTest::newRow("another column") << QStringLiteral("SELECT id FROM customers WHERE name = 'x'") << true;
+  }
+  void ReloadOnlyWhenTheTextReallyChanged() {
+    QFETCH(QString, Text);
+    QFETCH(bool, Reloads);
+    TQueryBuilderRig Rig;
+    Rig.Load("SELECT name FROM customers WHERE name = 'x'");
+    const std::string Before = Rig.QueryBuilder.GetSQL();
+    TvxSQLBuilderPlainText Builder;
+    Builder.SetQueryBuilder(&Rig.QueryBuilder);
+    QSignalSpy Updates(&Builder, &TvxBaseSQLBuilder::sqlUpdated);
+    Rig.Load(Text.toStdString());
+    QCOMPARE(Updates.count(), Reloads ? 1 : 0);
+    QCOMPARE(Rig.QueryBuilder.GetSQL() != Before, Reloads);
+  }
+
+  void SeveralAssignmentsLoadTheLastTextOnce() {
+    TQueryBuilderRig Rig;
+    TvxSQLBuilderPlainText Builder;
+    Builder.SetQueryBuilder(&Rig.QueryBuilder);
+    QSignalSpy Updates(&Builder, &TvxBaseSQLBuilder::sqlUpdated);
+    Rig.QueryBuilder.SetSQL("SELECT a FROM t");
+    Rig.QueryBuilder.SetSQL("SELECT b FROM u");
+    QTRY_VERIFY(!Rig.QueryBuilder.IsSQLLoading());
+    QCoreApplication::processEvents();  // the second event finds nothing pending
+    QCOMPARE(Updates.count(), 1);
+    QCOMPARE(Q(Rig.QueryBuilder.GetSQL()), Q(Rig.Prepared("SELECT b FROM u")));
+  }
+
+  void UnionsLoadIntoOperandsAndGroups_data() {
+    QTest::addColumn<QString>("Text");
+    QTest::addColumn<int>("Items");
+    QTest::addColumn<int>("Operands");
+    QTest::newRow("flat") << QStringLiteral("SELECT a FROM t UNION SELECT b FROM u UNION ALL SELECT c FROM v") << 3
+                          << 3;
+    QTest::newRow("bracketed pair") << QStringLiteral(
+                                           "SELECT a FROM t UNION (SELECT b FROM u UNION ALL SELECT c FROM v)")
+                                    << 2 << 3;
+    QTest::newRow("leading group") << QStringLiteral("(SELECT a FROM t UNION SELECT b FROM u) UNION SELECT c FROM v")
+                                   << 2 << 3;
+  }
+  void UnionsLoadIntoOperandsAndGroups() {
+    QFETCH(QString, Text);
+    QFETCH(int, Items);
+    QFETCH(int, Operands);
+    TQueryBuilderRig Rig;
+    Rig.Load(Text.toStdString());
+    TvxQuery* Root = Rig.QueryBuilder.GetRootQuery();
+    QCOMPARE(Root->GetCount(), Items);
+    QCOMPARE(Root->GetUnionSubQueriesCount(), Operands);
+    // Registered in text order: the i-th operand selects the i-th letter.
+    for (int I = 0; I < Operands; ++I) {
+      const std::string Select = Write(*Root->GetUnionSubQueries(I)->GetASTSelect());
+      QVERIFY2(Select.find(std::string(1, static_cast<char>('a' + I))) != std::string::npos, Select.c_str());
+    }
+    QCOMPARE(Q(Rig.QueryBuilder.GetSQL()), Q(Rig.Prepared(Text.toStdString())));
+  }
+
+  void OrderByOfAUnionBelongsToTheFirstOperand() {
+    TQueryBuilderRig Rig;
+    const std::string Text = "SELECT a FROM t UNION SELECT b FROM u ORDER BY a";
+    Rig.Load(Text);
+    TvxQuery* Root = Rig.QueryBuilder.GetRootQuery();
+    QVERIFY(Root->FirstSelect()->GetOrderByClause() != nullptr);
+    QVERIFY(Root->GetUnionSubQueries(1)->GetOrderByClause() == nullptr);
+    QCOMPARE(Q(Rig.QueryBuilder.GetSQL()), Q(Rig.Prepared(Text)));
+    // Starting afresh drops it with the operand that held it.
+    Rig.QueryBuilder.ReadSyntaxProviderCaps();
+    QVERIFY(Rig.QueryBuilder.GetSQL().find("ORDER") == std::string::npos);
+  }
+
+  void NestedSelectsBecomeSubQueries() {
+    TQueryBuilderRig Rig;
+    TvxQueryBuilder& QB = Rig.QueryBuilder;
+    const std::string Text = "SELECT * FROM orders WHERE custid IN (SELECT name FROM customers WHERE id = 1)";
+    Rig.Load(Text);
+    QCOMPARE(QB.GetSubQueriesCount(), 2);
+    TvxSubQuery* Sub = QB.GetSubQueries(1);
+    QVERIFY(Sub->GetIsSubQuery());
+    TvxUnionSubQuery* Outer = QB.GetRootQuery()->FirstSelect();
+    QCOMPARE(Sub->GetUnionSubQuery(), Outer);
+    QCOMPARE(Q(QB.GetSQL()), Q(Rig.Prepared(Text)));
+
+    std::string Caption;
+    QB.GetTabHeaderText(Sub, Caption);
+    QCOMPARE(Q(Caption), QStringLiteral("SEL name FRM customers WH ..."));
+    QB.GetTabHeaderText(QB.GetRootQuery(), Caption);
+    QCOMPARE(Q(Caption), QStringLiteral("Main"));
+    QB.OnGetTabHeaderText = [](TvxQueryBuilder*, TvxSubQuery* For, std::string& Text) {
+      if (For->GetIsSubQuery()) Text = "inner: " + Text;
+    };
+    QB.GetTabHeaderText(Sub, Caption);
+    QCOMPARE(Q(Caption), QStringLiteral("inner: SEL name FRM customers WH ..."));
+
+    // Loading another statement frees the sub-query with the operand that held it.
+    QPointer<TvxSubQuery> Guard(Sub);
+    QB.SetActiveSubquery(Sub);
+    Rig.Load("SELECT id FROM orders");
+    QVERIFY(Guard.isNull());
+    QCOMPARE(QB.GetSubQueriesCount(), 1);
+    QCOMPARE(QB.GetActiveSubquery(), QB.GetRootQuery());
+  }
+};
+
+VX_REGISTER_TEST(TQueryBuilderLoadTest)
+#include "QueryBuilderLoadTest.moc"

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "vxASTFrom.h"
+#include "vxASTLogical.h"
 #include "vxQBControlOwner.h"
 
 #include <QPoint>
@@ -28,6 +29,12 @@ class TvxSubQuery;
 
 using TvxDatasourceList = std::vector<TvxDatasourceBase*>;
 using TvxDataSourceObjectList = std::vector<TvxDataSourceObject*>;
+
+namespace vx {
+// Re-points every link below Root (Root included) that refers to a key of Copies to its value:
+// a tree built from parts copied one by one then refers to its own FROM sources.
+void ReplaceLinksInTree(TastExtender& Root, const TastNodeMap& Copies);
+}  // namespace vx
 
 class TvxDatasourceBase : public TvxQueryBuilderControlOwner {
   Q_OBJECT
@@ -55,7 +62,8 @@ public:
   virtual void LoadJoins(TvxDatasourceGroup* Group, TvxDatasourceBase* Prev);
   // A fresh FROM source of the item, owned by the caller: a copy of the node sharing its join
   // kind, with the AND of the links' expressions as its ON condition. Null without a node.
-  virtual std::unique_ptr<TSQLFromSource> GetASTFromSource() const;
+  // Copies, when given, receives each node of the model paired with its copy.
+  virtual std::unique_ptr<TSQLFromSource> GetASTFromSource(TastNodeMap* Copies = nullptr) const;
   std::unique_ptr<TastNode> GetASTTree() const override { return GetASTFromSource(); }
   void GetASTChildren(TastChildren& List) const override;
 
@@ -91,6 +99,9 @@ protected:
   // forget their references to it); a group also forgets it as an item.
   bool NotifyDatasourceDestroyingInternal(TvxDatasource* Datasource) override;
   void SetNode(std::unique_ptr<TSQLFromSource> Node);
+  // Frees the links that end at End or whose expression names Node (when given); an item left
+  // without links joins by a comma from then on. True when any link went.
+  bool DropLinks(const TvxDatasourceBase* End, const TSQLFromSource* Node);
   // The dialect object for new nodes: that of the operand's node, else the component's.
   TastSyntaxProvider* GetDialect() const;
 
@@ -141,7 +152,7 @@ public:
   // derived table a TvxDataSourceQuery, a table, view or table function a TvxDataSourceObject.
   void LoadFromAST(std::unique_ptr<TSQLFromSource> Node) override;
   void LoadJoins(TvxDatasourceGroup* Group, TvxDatasourceBase* Prev) override;
-  std::unique_ptr<TSQLFromSource> GetASTFromSource() const override;
+  std::unique_ptr<TSQLFromSource> GetASTFromSource(TastNodeMap* Copies = nullptr) const override;
   TvxLink* FindLink(const TvxDatasourceBase* LeftDatasource, const std::string& LeftField,
                     const TvxDatasourceBase* RightDatasource, const std::string& RightField) const override;
   bool ContainsDatasource(const TvxDatasourceBase* Datasource, bool Recursive) const override;
@@ -151,8 +162,10 @@ public:
 
 protected:
   bool NotifyDatasourceDestroyingInternal(TvxDatasource* Datasource) override;
-  // Called when an edit removed the last item.
-  virtual void ItemsEmptied() {}
+  // Called when an edit removed the last item; true when the group must go with it.
+  virtual bool ItemsEmptied();
+  // Frees the links anywhere in the group (its own and its items') that end at End.
+  void DropLinksToRecursive(const TvxDatasourceBase* End);
 
 private:
   std::vector<TvxDatasourceBase*> FItems;
@@ -173,8 +186,9 @@ public:
   // Takes FromClause over (null: the statement has no FROM) and resolves the joins. Items
   // loaded before are freed first.
   void LoadFromClause(std::unique_ptr<TSQLFromClause> FromClause);
-  // A fresh FROM clause, owned by the caller; null when the statement has no FROM.
-  std::unique_ptr<TSQLFromClause> GetASTFromClause() const;
+  // A fresh FROM clause, owned by the caller; null when the statement has no FROM. Copies as
+  // for GetASTFromSource.
+  std::unique_ptr<TSQLFromClause> GetASTFromClause(TastNodeMap* Copies = nullptr) const;
   // Gives the clause its node when it has none, so that a first datasource can be written.
   void EnsureNode();
   // Frees every item (each announcing that it goes) and forgets the node.
@@ -183,8 +197,9 @@ public:
   void LoadFromAST(std::unique_ptr<TSQLFromSource> Node) override;
 
 protected:
-  // The FROM keyword has nothing left to introduce once the user removed every datasource.
-  void ItemsEmptied() override;
+  // The FROM keyword has nothing left to introduce once the user removed every datasource; the
+  // clause itself stays.
+  bool ItemsEmptied() override;
 };
 
 // A single datasource: one box in the diagram.

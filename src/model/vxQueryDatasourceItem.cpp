@@ -1,0 +1,241 @@
+// Single datasources: the box-backed item with its alias, caption, geometry and check marks, the
+// table (or table function) datasource and the derived table.
+#include "vxBaseMetadataProvider.h"
+#include "vxQueryBuilder.h"
+#include "vxQueryDatasource.h"
+#include "vxQuerySelectList.h"
+#include "vxQuerySubQuery.h"
+#include "vxQueryUnionSubQuery.h"
+
+#include <QWidget>
+
+namespace {
+
+TvxBaseMetadataProvider* MetadataProviderOf(const TvxQueryBuilderControlOwner& Owner) {
+  return Owner.GetQueryBuilder() != nullptr ? Owner.GetQueryBuilder()->GetMetadataProvider() : nullptr;
+}
+
+}  // namespace
+
+// --- TvxDatasource ---------------------------------------------------------------------------------
+
+TvxDatasource::TvxDatasource(QObject* Owner) : TvxDatasourceBase(Owner) {}
+
+TvxDatasource::~TvxDatasource() {
+  MarkDestroying();
+  if (ShouldAnnounceDestruction()) SendDestroyNotification();
+}
+
+bool TvxDatasource::ShouldAnnounceDestruction() const {
+  // Nobody is left to tell while the whole operand goes, and a box torn down with its controls
+  // does not remove its datasource.
+  const TvxUnionSubQuery* Operand = GetOwningOperand();
+  return !FDestroyNotificationSent && !IsDestroyingControls() && Operand != nullptr && !Operand->IsDestroying();
+}
+
+void TvxDatasource::SendDestroyNotification() {
+  if (FDestroyNotificationSent) return;
+  FDestroyNotificationSent = true;
+  TvxUnionSubQuery* Operand = GetOwningOperand();
+  if (Operand == nullptr) return;
+  Operand->BeginUpdate();
+  struct TEnd {
+    TvxUnionSubQuery* Operand;
+    ~TEnd() { Operand->EndUpdate(); }
+  } End{Operand};
+  Operand->NotifyDatasourceDestroying(this);
+  // The operand itself may have listened only through its children.
+  Operand->NotifySQLUpdated();
+}
+
+void TvxDatasource::LoadFromAST(std::unique_ptr<TSQLFromSource> Node) {
+  BeginUpdate();
+  struct TEnd {
+    TvxDatasource* Datasource;
+    ~TEnd() { Datasource->EndUpdate(); }
+  } End{this};
+  TvxDatasourceBase::LoadFromAST(std::move(Node));
+  LoadSubQueries(GetNode());
+}
+
+void TvxDatasource::GetDatasourcesBottomUp(TSQLFromSourceList& List) const {
+  if (GetNode() != nullptr) List.insert(List.begin(), GetNode());
+}
+
+std::string TvxDatasource::GetAlias() const {
+  const TSQLAlias* Alias = GetNode() != nullptr ? GetNode()->GetAlias() : nullptr;
+  return Alias != nullptr ? Alias->GetAlias() : std::string();
+}
+
+void TvxDatasource::SetAlias(const std::string& Alias) {
+  if (Alias == GetAlias()) return;
+  TSQLFromSource* Node = GetNode();
+  if (Node == nullptr) throw EvxException("Can't assign alias if astFromSource=nil!");
+  if (Alias.empty())
+    Node->SetAlias(nullptr);
+  else if (Node->GetAlias() == nullptr)
+    Node->SetAlias(NewNode<TSQLAliasObjectAlias>(Node->GetSyntaxProvider(), Alias));
+  else
+    Node->GetAlias()->SetAlias(Alias);
+  NotifySQLUpdated();
+  if (QWidget* Box = GetDSControl()) Box->setWindowTitle(QString::fromStdString(GetCaption()));
+}
+
+std::string TvxDatasource::GetCaption() const { return GetAlias(); }
+
+void TvxDatasource::GetFieldsList(TvxStringList& List) const {
+  List.Clear();
+  List.Add("*");
+  if (GetNode() != nullptr)
+    for (const std::string& Field : GetNode()->GetFieldsList()) List.Add(Field);
+}
+
+bool TvxDatasource::IsFieldChecked(const std::string& Field) const {
+  const TvxUnionSubQuery* Operand = GetOwningOperand();
+  const auto* SelectList =
+      Operand != nullptr ? Operand->findChild<TvxSelectList*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+  if (SelectList == nullptr || GetNode() == nullptr) return false;
+  const std::string Upper = vx::UpperCase(Field);
+  for (int I = 0; I < SelectList->GetCount(); ++I) {
+    const TvxSelectItem* Row = SelectList->GetItems(I);
+    if (Row->GetDatasourceNode() != GetNode() || vx::UpperCase(Row->GetFieldName()) != Upper) continue;
+    // "*" stands for the rows that select all columns, whether they are output or not.
+    return Field.empty() || Row->GetSelect();
+  }
+  return false;
+}
+
+void TvxDatasource::UpdateChecks() {
+  // The box draws its check marks from IsFieldChecked.
+  if (QWidget* Box = GetDSControl(); Box != nullptr && GetNode() != nullptr) Box->update();
+}
+
+void TvxDatasource::RefreshNodeFields() {
+  if (GetNode() == nullptr) return;
+  if (TvxBaseMetadataProvider* Provider = MetadataProviderOf(*this)) GetNode()->RefreshFieldsList(Provider);
+  if (QWidget* Box = GetDSControl()) Box->update();
+}
+
+// --- geometry ----------------------------------------------------------------------------------------
+
+int TvxDatasource::GetLeft() const { return GetDSControl() != nullptr ? GetDSControl()->x() : FLeft; }
+int TvxDatasource::GetTop() const { return GetDSControl() != nullptr ? GetDSControl()->y() : FTop; }
+int TvxDatasource::GetWidth() const { return GetDSControl() != nullptr ? GetDSControl()->width() : FWidth; }
+int TvxDatasource::GetHeight() const { return GetDSControl() != nullptr ? GetDSControl()->height() : FHeight; }
+
+void TvxDatasource::SetLeft(int Value) {
+  FLeft = Value;
+  if (QWidget* Box = GetDSControl()) {
+    Box->move(Value, Box->y());
+    FLeft = Box->x();
+  }
+}
+
+void TvxDatasource::SetTop(int Value) {
+  FTop = Value;
+  if (QWidget* Box = GetDSControl()) {
+    Box->move(Box->x(), Value);
+    FTop = Box->y();
+  }
+}
+
+void TvxDatasource::SetWidth(int Value) {
+  FWidth = Value;
+  if (QWidget* Box = GetDSControl()) {
+    Box->resize(Value, Box->height());
+    FWidth = Box->width();
+  }
+}
+
+void TvxDatasource::SetHeidht(int Value) {
+  FHeight = Value;
+  if (QWidget* Box = GetDSControl()) {
+    Box->resize(Box->width(), Value);
+    FHeight = Box->height();
+  }
+}
+
+QRect TvxDatasource::CalcFieldRect(const std::string& FieldName) const {
+  // Only a box knows where its entries are; a model without one has no rectangles to offer.
+  (void)FieldName;
+  return QRect();
+}
+
+void TvxDatasource::SaveControlParams(int Index) {
+  QWidget* Box = GetControls(Index);
+  if (Index != 0 || Box == nullptr) return;
+  FLeft = Box->x();
+  FTop = Box->y();
+  FWidth = Box->width();
+  FHeight = Box->height();
+}
+
+void TvxDatasource::RestoreControlParams(int Index) {
+  QWidget* Box = GetControls(Index);
+  if (Index != 0 || Box == nullptr) return;
+  // A box never placed takes its natural size where it stands (the work area finds it a free
+  // place); a placed one gets its bounds back, its natural size when none was kept.
+  if (FLeft != 0 || FTop != 0 || FWidth != 0 || FHeight != 0) Box->move(FLeft, FTop);
+  if (FWidth != 0 && FHeight != 0)
+    Box->resize(FWidth, FHeight);
+  else
+    Box->adjustSize();
+  SaveControlParams(Index);
+}
+
+// --- TvxDataSourceObject -------------------------------------------------------------------------------
+
+TvxDataSourceObject::TvxDataSourceObject(QObject* Owner) : TvxDatasource(Owner) {}
+
+TvxDataSourceObject::~TvxDataSourceObject() = default;
+
+TSQLDatabaseObject* TvxDataSourceObject::GetObjectName() const {
+  const auto* Table = dynamic_cast<const TSQLFromObject*>(GetNode());
+  return Table != nullptr ? Table->GetObject() : nullptr;
+}
+
+std::string TvxDataSourceObject::GetCaption() const {
+  const TSQLFromSource* Node = GetNode();
+  if (Node == nullptr) return std::string();
+  // A call is only recognisable with its arguments, so a table function shows both.
+  if (dynamic_cast<const TSQLFromObject*>(Node) == nullptr) return Node->GetSimpleSQL();
+  std::string Alias = GetAlias();
+  return Alias.empty() ? Node->GetSimpleExpression() : Alias;
+}
+
+void TvxDataSourceObject::RefreshMetadata() { RefreshNodeFields(); }
+
+// --- TvxDataSourceQuery ----------------------------------------------------------------------------------
+
+TvxDataSourceQuery::TvxDataSourceQuery(QObject* Owner) : TvxDatasource(Owner) {}
+
+TvxDataSourceQuery::~TvxDataSourceQuery() = default;
+
+void TvxDataSourceQuery::LoadFromAST(std::unique_ptr<TSQLFromSource> Node) {
+  if (dynamic_cast<TSQLFromQuery*>(Node.get()) == nullptr)
+    throw EvxConvertError(Node ? Node->ClassName() : "nil", TSQLFromQuery::StaticClass().Name);
+  FLoading = true;
+  struct TReset {
+    bool& Flag;
+    ~TReset() { Flag = false; }
+  } Reset{FLoading};
+  TvxDatasource::LoadFromAST(std::move(Node));
+}
+
+TvxSubQuery* TvxDataSourceQuery::GetSubQuery() const {
+  const TSQLFromQuery* Node = GetQueryNode();
+  const auto* Proxy = Node != nullptr ? dynamic_cast<const TvxSubSelectStatementProxy*>(Node->GetSubSelect()) : nullptr;
+  return Proxy != nullptr ? Proxy->GetSubQuery() : nullptr;
+}
+
+std::string TvxDataSourceQuery::GetCaption() const { return GetAlias(); }
+
+void TvxDataSourceQuery::DoSQLUpdated() {
+  // The columns of a derived table are those of its SELECT, which may just have changed; the
+  // node's proxy writes the sub-query's current text when asked.
+  if (!FLoading && !IsDestroying()) {
+    RefreshNodeFields();
+    UpdateChecks();
+  }
+  TvxDatasource::DoSQLUpdated();
+}

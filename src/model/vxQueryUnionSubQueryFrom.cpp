@@ -1,0 +1,180 @@
+// The union operand's FROM clause operations: adding tables and derived tables, linking two
+// fields as a dragged line does, and the links that foreign keys imply.
+#include "vxBaseMetadataProvider.h"
+#include "vxBaseSyntaxProvider.h"
+#include "vxQueryBuilder.h"
+#include "vxQueryDatasource.h"
+#include "vxQueryLink.h"
+#include "vxQueryUnionSubQuery.h"
+
+#include <algorithm>
+
+namespace {
+
+class TUpdateScope {
+public:
+  explicit TUpdateScope(TvxQueryBuilderControlOwner* Owner) : FOwner(Owner) { FOwner->BeginUpdate(); }
+  ~TUpdateScope() { FOwner->EndUpdate(); }
+  TUpdateScope(const TUpdateScope&) = delete;
+  TUpdateScope& operator=(const TUpdateScope&) = delete;
+
+private:
+  TvxQueryBuilderControlOwner* FOwner;
+};
+
+// The groups above Item, from the outermost (the FROM clause) down to Item's own group.
+std::vector<TvxDatasourceGroup*> ParentChain(const TvxDatasourceBase* Item) {
+  std::vector<TvxDatasourceGroup*> Chain;
+  for (TvxDatasourceGroup* Group = Item->GetParentGroup(); Group != nullptr; Group = Group->GetParentGroup())
+    Chain.insert(Chain.begin(), Group);
+  return Chain;
+}
+
+// "Field" of Datasource as a column reference bound to the datasource's node.
+std::unique_ptr<TSQLExpressionColumn> ColumnOf(TastSyntaxProvider* Dialect, TvxDatasource* Datasource,
+                                               const std::string& Field) {
+  auto Column = NewNode<TSQLObjectColumn>(Dialect);
+  Column->AddName(Field);
+  Column->SetFromSource(Datasource->GetNode());
+  return NewNode<TSQLExpressionColumn>(Dialect, std::move(Column));
+}
+
+}  // namespace
+
+TvxDataSourceObject* TvxUnionSubQuery::AddObject(const std::string& Name, const std::string& Alias) {
+  return AddObjectAt(Name, QPoint(0, 0), Alias);
+}
+
+TvxDataSourceObject* TvxUnionSubQuery::AddObjectAt(const std::string& Name, const QPoint& Position,
+                                                   const std::string& Alias) {
+  TvxQueryBuilder* QueryBuilder = GetQueryBuilder();
+  if (QueryBuilder == nullptr || QueryBuilder->GetSyntaxProvider() == nullptr) return nullptr;
+  TUpdateScope Update(this);
+  std::unique_ptr<TSQLFromSource> Node = QueryBuilder->GetSyntaxProvider()->CreateSQLFromObject(Name, Alias);
+  Node->SetJoinKind(nullptr);
+  FFromClause->EnsureNode();
+  auto* Datasource = new TvxDataSourceObject(FFromClause);
+  // A table the database cannot describe is not added at all.
+  try {
+    Datasource->LoadFromAST(std::move(Node));
+    Datasource->RefreshMetadata();
+  } catch (...) {
+    delete Datasource;
+    throw;
+  }
+  Datasource->SetLeft(Position.x());
+  Datasource->SetTop(Position.y());
+  if (Datasource->CanCreateControls()) Datasource->CreateControl();
+  return Datasource;
+}
+
+TvxDataSourceObject* TvxUnionSubQuery::AddObjectWithFK(const std::string& Name, const std::string& Alias) {
+  return AddObjectWithFKAt(Name, QPoint(0, 0), Alias);
+}
+
+TvxDataSourceObject* TvxUnionSubQuery::AddObjectWithFKAt(const std::string& Name, const QPoint& Position,
+                                                         const std::string& Alias) {
+  TUpdateScope Update(this);
+  TvxDataSourceObject* Datasource = AddObjectAt(Name, Position, Alias);
+  if (Datasource != nullptr) AddFKLinksForObject(Datasource);
+  return Datasource;
+}
+
+TvxDataSourceQuery* TvxUnionSubQuery::AddSubQuery() {
+  TastSyntaxProvider* Dialect = GetQueryBuilder() != nullptr ? GetQueryBuilder()->GetASTSyntaxProvider() : nullptr;
+  TUpdateScope Update(FFromClause);
+  // "(SELECT) AS Query1": an empty query the user fills in on its own tab. Like any new
+  // operand it has no FROM until its first datasource arrives.
+  auto Select = NewNode<TSQLSubQuerySelectExpression>(Dialect);
+  Select->SetSelectItems(NewNode<TSQLSelectItems>(Dialect));
+  auto Statement = NewNode<TSQLSubSelectStatement>(Dialect);
+  Statement->Add(std::move(Select));
+  auto Node = NewNode<TSQLFromQuery>(Dialect);
+  Node->SetAlias(NewNode<TSQLAliasObjectAsAlias>(Dialect, "Query1"));
+  Node->SetSubSelect(std::move(Statement));
+  FFromClause->EnsureNode();
+  auto* Datasource = new TvxDataSourceQuery(FFromClause);
+  Datasource->LoadFromAST(std::move(Node));
+  if (Datasource->CanCreateControls()) Datasource->CreateControl();
+  return Datasource;
+}
+
+TvxLink* TvxUnionSubQuery::AddLink(TvxDatasource* LeftDatasource, const std::string& LeftField,
+                                   TvxDatasource* RightDatasource, const std::string& RightField) {
+  if (LeftDatasource == nullptr || RightDatasource == nullptr ||
+      !FFromClause->ContainsDatasource(LeftDatasource, true) || !FFromClause->ContainsDatasource(RightDatasource, true))
+    throw EvxException("Can't link datasources outside the FROM clause of this query");
+  // The link belongs to the later of the two items that hold the ends in their lowest common
+  // group: its ON condition is the first place where both ends are known.
+  const std::vector<TvxDatasourceGroup*> LeftChain = ParentChain(LeftDatasource);
+  const std::vector<TvxDatasourceGroup*> RightChain = ParentChain(RightDatasource);
+  size_t Common = 0;
+  while (Common + 1 < LeftChain.size() && Common + 1 < RightChain.size() &&
+         LeftChain[Common + 1] == RightChain[Common + 1])
+    ++Common;
+  TvxDatasourceGroup* Group = LeftChain[Common];
+  TvxDatasourceBase* LeftItem = LeftDatasource;
+  if (Common + 1 < LeftChain.size()) LeftItem = LeftChain[Common + 1];
+  TvxDatasourceBase* RightItem = RightDatasource;
+  if (Common + 1 < RightChain.size()) RightItem = RightChain[Common + 1];
+  TvxDatasourceBase* Receiver = Group->IndexOf(LeftItem) >= Group->IndexOf(RightItem) ? LeftItem : RightItem;
+
+  TastSyntaxProvider* Dialect =
+      GetNode() != nullptr && GetNode()->GetSyntaxProvider() != nullptr
+          ? GetNode()->GetSyntaxProvider()
+          : (GetQueryBuilder() != nullptr ? GetQueryBuilder()->GetASTSyntaxProvider() : nullptr);
+  auto Expression = NewNode<TSQLExpressionOperatorBinary>(Dialect, ColumnOf(Dialect, LeftDatasource, LeftField), "=",
+                                                          ColumnOf(Dialect, RightDatasource, RightField));
+  TUpdateScope Update(Receiver);
+  TvxLink* Link =
+      Receiver->CreateDatasourceLink(LeftDatasource, LeftField, RightDatasource, RightField, std::move(Expression));
+  const TSQLJoinKind* Kind = Receiver->GetJoinKind();
+  if (Kind == nullptr || dynamic_cast<const TSQLJoinKindCross*>(Kind) != nullptr)
+    Receiver->SetJoinKind(
+        NewNode<TSQLJoinKindInner>(GetQueryBuilder() != nullptr ? GetQueryBuilder()->GetASTSyntaxProvider() : Dialect));
+  Receiver->NotifySQLUpdated();
+  Link->Repaint();
+  return Link;
+}
+
+TvxLink* TvxUnionSubQuery::FindLink(const TvxDatasourceBase* LeftDatasource, const std::string& LeftField,
+                                    const TvxDatasourceBase* RightDatasource, const std::string& RightField) const {
+  return FFromClause->FindLink(LeftDatasource, LeftField, RightDatasource, RightField);
+}
+
+void TvxUnionSubQuery::FindTablesByDBName(const TSQLDatabaseObject& Name,
+                                          std::vector<TvxDataSourceObject*>& List) const {
+  FFromClause->FindTablesByDBName(Name, List);
+}
+
+void TvxUnionSubQuery::AddFKLinksForObject(TvxDataSourceObject* DataSourceObject) {
+  TvxBaseMetadataProvider* Provider = GetQueryBuilder() != nullptr ? GetQueryBuilder()->GetMetadataProvider() : nullptr;
+  if (Provider == nullptr) throw EvxException("No metadata provider!");
+  const TSQLDatabaseObject* Table = DataSourceObject != nullptr ? DataSourceObject->GetObjectName() : nullptr;
+  if (Table == nullptr) return;
+  TSQLMetadataRelationList Relations;
+  Provider->GetTableRelations(*Table, Relations);
+  const TastSyntaxProvider* Dialect = Table->GetSyntaxProvider();
+  TUpdateScope Update(this);
+  for (const auto& Relation : Relations) {
+    if (!Relation || Relation->GetReferencedObject() == nullptr || Relation->GetReferencingObject() == nullptr)
+      continue;
+    const bool IsReferenced = Dialect != nullptr
+                                  ? Dialect->IsDBObjectNamesEqual(*Relation->GetReferencedObject(), *Table)
+                                  : vx::SameText(Relation->GetReferencedObject()->GetObjName(), Table->GetObjName());
+    std::vector<TvxDataSourceObject*> Others;
+    FindTablesByDBName(IsReferenced ? *Relation->GetReferencingObject() : *Relation->GetReferencedObject(), Others);
+    const TvxStringList& Referenced = Relation->GetReferencedFields();
+    const TvxStringList& Referencing = Relation->GetReferencingFields();
+    const int Pairs = std::min(Referenced.Count(), Referencing.Count());
+    for (TvxDataSourceObject* Other : Others) {
+      if (Other == DataSourceObject) continue;
+      // The referenced table is always the left end.
+      TvxDataSourceObject* Left = IsReferenced ? DataSourceObject : Other;
+      TvxDataSourceObject* Right = IsReferenced ? Other : DataSourceObject;
+      for (int K = 0; K < Pairs; ++K)
+        if (FindLink(Left, Referenced[K], Right, Referencing[K]) == nullptr)
+          AddLink(Left, Referenced[K], Right, Referencing[K]);
+    }
+  }
+}

@@ -1,0 +1,49 @@
+// Shared pieces of the FROM-clause tests: a query builder on the SQL-92 dialect and the sample
+// database in SQLite, the operand's FROM clause, and running statements on the sample.
+#pragma once
+
+#include "vxQtSqlMetadataProvider.h"
+#include "vxQueryBuilder.h"
+#include "vxQueryDatasource.h"
+#include "vxQueryLink.h"
+#include "vxQuerySubQuery.h"
+#include "vxQueryUnionSubQuery.h"
+#include "vxSQL92SynProvider.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace vxtest {
+
+// The name of the Qt SQL connection to the sample SQLite file (opened on first use).
+const QString& SampleConnection();
+
+// A query builder wired to the SQL-92 syntax provider and to the sample through the Qt SQL
+// metadata provider; providers are declared first so that they outlive the component.
+class TFromRig : public testing::Test {
+protected:
+  TFromRig();
+
+  // Assigns Text and loads it at once (raising as the synchronous loader does).
+  void Load(const std::string& Text);
+  std::string SQL() const { return FQueryBuilder.GetSQL(); }
+  // The first operand of the root query and its FROM clause.
+  TvxUnionSubQuery* Operand() const;
+  TvxFromClause* From() const { return Operand()->GetFromClause(); }
+  // The table datasource captioned Caption at any depth of the FROM clause; fails the test when
+  // there is none.
+  TvxDatasource* Find(const std::string& Caption) const;
+  // Every link of the FROM clause, depth first, each item's own links before its items'.
+  std::vector<TvxLink*> AllLinks() const;
+
+  TvxSQL92SyntaxProvider FSyntax;
+  TvxQtSqlMetadataProvider FMetadata;
+  TvxQueryBuilder FQueryBuilder;
+};
+
+// The rows of SQL on the sample, each row's values joined by "|", sorted: a multiset to compare.
+std::vector<std::string> SampleRows(const std::string& SQL);
+
+}  // namespace vxtest

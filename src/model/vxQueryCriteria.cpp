@@ -63,7 +63,7 @@ std::unique_ptr<TSQLExpressionItem> WriteLogicalComparisons(std::unique_ptr<TSQL
     Wrapper.SetExpression(WriteLogicalComparisons(Wrapper.ExtractExpression()));
   } else if (auto* Collection = dynamic_cast<TSQLExpressionLogicalCollection*>(Condition.get())) {
     for (int I = 0; I < Collection->GetCount(); ++I)
-      Collection->SetItem(I, WriteLogicalComparisons(Collection->Extract(I)));
+      Collection->Insert(I, WriteLogicalComparisons(Collection->Extract(I)));
   }
   return Condition;
 }

@@ -294,7 +294,14 @@ void TvxSelectItem::CheckItemProperties() {
     FSortType = stNone;
     FSelectList->RemoveFromSortOrder(this);
   }
-  if (!IsExpressionOnly()) ClearConditions();
+  if (!IsExpressionOnly()) {
+    ClearConditions();
+    return;
+  }
+  // A new expression may not go with the old criteria (a condition compared with 5).
+  for (std::unique_ptr<TSQLExpressionItem>& Cell : FCriteria)
+    if (Cell && !IsConditionAllowed(*Cell)) Cell.reset();
+  ShrinkConditionsList();
 }
 
 // --- sorting -----------------------------------------------------------------------------------

@@ -1,0 +1,146 @@
+// Loading the SELECT list, WHERE, GROUP BY, HAVING and ORDER BY into rows, and building them
+// back: where each part lands in the grid, and that the rebuilt statement is a fixed point that
+// returns the same rows on the sample database.
+#include "SelectListTestRig.h"
+
+using namespace vxtest;
+
+namespace {
+
+struct TRoundTrip {
+  const char* Input;
+  const char* Model;  // the model's text after loading Input
+  bool OnSample;      // whether SQLite can run both (it reads "alias = expression" differently)
+};
+
+const TRoundTrip RoundTrips[] = {
+    {"SELECT c.CompanyName Name, c.City AS Town, Label = c.Country, c.* FROM Customers c",
+     "SELECT c.CompanyName Name, c.City AS Town, Label=c.Country, c.* FROM Customers c", false},
+    {"SELECT DISTINCT * FROM Shippers", "SELECT DISTINCT * FROM Shippers", true},
+    {"SELECT p.ProductName, p.UnitPrice * (1 - 0.1) AS Discounted FROM Products p WHERE p.UnitPrice > 20",
+     "SELECT p.ProductName, p.UnitPrice*(1-0.1) AS Discounted FROM Products p WHERE p.UnitPrice>20", true},
+    // An OR at the top gives one criteria column per alternative.
+    {"SELECT c.CompanyName FROM Customers c WHERE c.City = 'Paris' OR (c.City = 'Rome' AND c.Country > 'A')",
+     "SELECT c.CompanyName FROM Customers c WHERE c.City='Paris' Or c.City='Rome' And c.Country>'A'", true},
+    // NOT is pushed into the group; a bracketed OR inside an AND stays one cell.
+    {"SELECT c.CompanyName FROM Customers c WHERE NOT (c.City = 'Paris' OR c.City LIKE 'R%') AND c.CreditLimit "
+     "BETWEEN 1 AND 100000",
+     "SELECT c.CompanyName FROM Customers c WHERE Not c.City='Paris' And Not c.City Like 'R%' And c.CreditLimit "
+     "Between 1 And 100000",
+     true},
+    {"SELECT o.OrderID FROM Orders o WHERE (o.Freight > 10 OR o.ShipperID = 1) AND o.EmployeeID = 2",
+     "SELECT o.OrderID FROM Orders o WHERE (o.Freight>10 Or o.ShipperID=1) And o.EmployeeID=2", true},
+    {"SELECT * FROM Customers c WHERE c.Region IS NULL OR c.Country IN ('France', 'Italy') OR c.CustomerID IN "
+     "(SELECT o.CustomerID FROM Orders o WHERE o.Freight > 100)",
+     "SELECT * FROM Customers c WHERE c.Region IS NULL Or c.Country IN ('France', 'Italy') Or c.CustomerID IN "
+     "(SELECT o.CustomerID FROM Orders o WHERE o.Freight>100)",
+     true},
+    // A single bracketed predicate loses its brackets.
+    {"SELECT s.CompanyName FROM Suppliers s WHERE (s.Country = 'Japan')",
+     "SELECT s.CompanyName FROM Suppliers s WHERE s.Country='Japan'", true},
+    // Grouping: a selected GROUP BY column keeps its row; aggregates go into HAVING by row.
+    {"SELECT c.Country, Count(*) AS n, Sum(c.CreditLimit) FROM Customers c WHERE c.CreditLimit > 0 GROUP BY "
+     "c.Country HAVING Count(*) > 2",
+     "SELECT c.Country, Count(*) AS n, Sum(c.CreditLimit) FROM Customers c WHERE c.CreditLimit>0 GROUP BY c.Country "
+     "HAVING Count(*)>2",
+     true},
+    {"SELECT c.Country, Count(DISTINCT c.City), Max(c.CreditLimit) FROM Customers c GROUP BY c.Country HAVING "
+     "Max(c.CreditLimit) > 1000 AND c.Country <> 'X' OR Count(*) = 1",
+     "SELECT c.Country, Count(DISTINCT c.City), Max(c.CreditLimit) FROM Customers c GROUP BY c.Country HAVING "
+     "c.Country<>'X' And Max(c.CreditLimit)>1000 Or Count(*)=1",
+     true},
+    // The same column in WHERE and GROUP BY: two rows, one per clause.
+    {"SELECT e.City, Count(*) FROM Employees e WHERE e.City <> 'Leeds' GROUP BY e.City",
+     "SELECT e.City, Count(*) FROM Employees e WHERE e.City<>'Leeds' GROUP BY e.City", true},
+    // ORDER BY: sort order over rows, unselected rows for columns not in the SELECT list.
+    {"SELECT c.CompanyName FROM Customers c ORDER BY c.Country DESC, c.CompanyName",
+     "SELECT c.CompanyName FROM Customers c ORDER BY c.Country DESC, c.CompanyName", true},
+    {"SELECT q.City, q.n FROM (SELECT c.City, Count(*) AS n FROM Customers c GROUP BY c.City) q WHERE q.n > 1 "
+     "ORDER BY q.n DESC, q.City",
+     "SELECT q.City, q.n FROM (SELECT c.City, Count(*) AS n FROM Customers c GROUP BY c.City) q WHERE q.n>1 ORDER BY "
+     "q.n DESC, q.City",
+     true},
+    {"SELECT c.CompanyName, c.City FROM Customers c WHERE c.City = 'Paris' UNION SELECT s.CompanyName, s.City FROM "
+     "Suppliers s ORDER BY 2, 1",
+     "SELECT c.CompanyName, c.City FROM Customers c WHERE c.City='Paris' UNION SELECT s.CompanyName, s.City FROM "
+     "Suppliers s ORDER BY 2, 1",
+     true},
+    // Sub-queries in the SELECT list and in criteria, correlated ones included.
+    {"SELECT c.CompanyName, (SELECT Count(*) FROM Orders o WHERE o.CustomerID = c.CustomerID) AS n FROM Customers c",
+     "SELECT c.CompanyName, (SELECT Count(*) FROM Orders o WHERE o.CustomerID=c.CustomerID) AS n FROM Customers c",
+     true},
+    {"SELECT o.OrderID FROM Orders o WHERE o.Freight > ALL (SELECT o2.Freight FROM Orders o2 WHERE o2.ShipperID = 2) "
+     "OR o.Freight = 0",
+     "SELECT o.OrderID FROM Orders o WHERE o.Freight>All(SELECT o2.Freight FROM Orders o2 WHERE o2.ShipperID=2) Or "
+     "o.Freight=0",
+     false},
+};
+
+}  // namespace
+
+class TSelectListRoundTrip : public TSelectListRig, public testing::WithParamInterface<TRoundTrip> {};
+
+TEST_P(TSelectListRoundTrip, RebuildsAFixedPointWithTheSameRows) {
+  const TRoundTrip& Case = GetParam();
+  Load(Case.Input);
+  EXPECT_EQ(SQL(), Case.Model);
+  ExpectFixedPoint();
+  if (Case.OnSample) EXPECT_EQ(SampleRows(SQL()), SampleRows(Case.Input));
+}
+
+INSTANTIATE_TEST_SUITE_P(Statements, TSelectListRoundTrip, testing::ValuesIn(RoundTrips));
+
+TEST_F(TSelectListRig, OrAlternativesBecomeCriteriaColumns) {
+  Load("SELECT c.CompanyName FROM Customers c WHERE c.City = 'Paris' OR (c.City = 'Rome' AND c.Country > 'A')");
+  ASSERT_EQ(List()->GetCount(), 4);
+  EXPECT_EQ(Line(0), "1|c.CompanyName||||Expression");
+  EXPECT_EQ(Line(1), "0|c.City||||Where|='Paris'|='Rome'");
+  EXPECT_EQ(Line(2), "0|c.Country||||Where||>'A'");
+  EXPECT_EQ(Line(3), "-2|||||");
+  EXPECT_EQ(List()->GetGridColumnCount(), TvxSelectList::FixedGridColumns + 4);
+}
+
+TEST_F(TSelectListRig, GroupedSelectedColumnKeepsOneOutputRow) {
+  Load(
+      "SELECT c.Country, Count(*) AS n, Sum(DISTINCT c.CreditLimit) FROM Customers c GROUP BY c.Country "
+      "HAVING Count(*) > 2");
+  ASSERT_EQ(List()->GetCount(), 4);
+  EXPECT_EQ(Line(0), "1|c.Country||||GroupBy");
+  // Aggregates show their argument and are named by their grouping.
+  EXPECT_EQ(Line(1), "1|*|n|||Count|>2");
+  EXPECT_EQ(Line(2), "1|c.CreditLimit||||Sum Distinct");
+}
+
+TEST_F(TSelectListRig, OrderByMakesSortedRowsInItsOrder) {
+  Load("SELECT c.CompanyName, c.City FROM Customers c ORDER BY c.Country DESC, c.City");
+  ASSERT_EQ(List()->GetCount(), 4);
+  EXPECT_EQ(Line(0), "1|c.CompanyName||||Expression");
+  EXPECT_EQ(Line(1), "1|c.City||Ascending|2|Expression");
+  EXPECT_EQ(Line(2), "0|c.Country||Descending|1|Expression");
+  ASSERT_EQ(List()->GetSortOrderCount(), 2);
+  EXPECT_EQ(List()->GetSortOrderItems(0), Row(2));
+}
+
+TEST_F(TSelectListRig, HavingOnAGroupedColumnAndWhereOnTheSameColumnUseTwoRows) {
+  Load("SELECT e.City, Count(*) FROM Employees e WHERE e.City <> 'Leeds' GROUP BY e.City HAVING e.City > 'A'");
+  EXPECT_EQ(Line(0), "1|e.City||||Where|<>'Leeds'");
+  EXPECT_EQ(Line(1), "1|*||||Count");
+  EXPECT_EQ(Line(2), "0|e.City||||GroupBy|>'A'");
+  EXPECT_EQ(SQL(), "SELECT e.City, Count(*) FROM Employees e WHERE e.City<>'Leeds' GROUP BY e.City HAVING e.City>'A'");
+}
+
+TEST_F(TSelectListRig, SelectAllColumnsRowsCarryTheirDatasource) {
+  Load("SELECT c.*, o.OrderID, * FROM Customers c INNER JOIN Orders o ON o.CustomerID = c.CustomerID");
+  EXPECT_EQ(Row(0)->GetDatasourceNode(), Find("c")->GetNode());
+  EXPECT_EQ(Row(0)->GetFieldName(), "");
+  EXPECT_EQ(Row(1)->GetDatasourceNode(), Find("o")->GetNode());
+  EXPECT_EQ(Row(1)->GetFieldName(), "ORDERID");
+  EXPECT_EQ(Row(2)->GetDatasourceNode(), nullptr);
+  EXPECT_EQ(List()->FindField(Find("o"), "orderid"), Row(1));
+  EXPECT_EQ(List()->FindField(Find("c"), ""), Row(0));
+  EXPECT_EQ(List()->FindField(Find("c"), "City"), nullptr);
+  // Select items are not sortable, take no alias and show no criteria.
+  EXPECT_FALSE(Row(0)->IsCanSort());
+  EXPECT_FALSE(Row(0)->IsSupportsAlias());
+  EXPECT_TRUE(Row(0)->IsCanSelect());
+}

@@ -3,8 +3,11 @@
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
+# Installed names match the in-tree aliases: vx::sql and vx::querybuilder.
+set_target_properties(vxsql PROPERTIES EXPORT_NAME sql)
 set(vx_install_targets vxsql)
 if(TARGET vxquerybuilder)
+  set_target_properties(vxquerybuilder PROPERTIES EXPORT_NAME querybuilder)
   list(APPEND vx_install_targets vxquerybuilder)
 endif()
 install(TARGETS ${vx_install_targets} EXPORT vxQueryBuilderTargets

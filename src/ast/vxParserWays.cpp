@@ -59,15 +59,15 @@ int TvxWayPoint::GetDepth() const {
 // --- TvxWayParser -------------------------------------------------------------------------------
 
 TvxWayParser::TvxWayParser(const TvxBaseScanner& Scanner, int KindCount)
-    : FToken(&Scanner.GetToken(-1)), FScanner(&Scanner), FKindCount(KindCount) {
-  const int Unknown = KindCount - 1;
+    : FToken(&Scanner.GetToken(-1)), FScanner(&Scanner), FKindCount(std::min(KindCount, MaxKindCount)) {
+  const int Unknown = FKindCount - 1;
   const auto Tokens = Scanner.GetTokens();
   // One entry before the first token (never read) and three past the end token, so that the
   // look-ahead of any live way (which has not consumed the end) stays inside the array.
   FKinds.assign(Tokens.size() + 4, 0);
   for (size_t I = 0; I < Tokens.size(); ++I) {
     const int32_t Kind = Tokens[I].Kind;
-    FKinds[I + 1] = static_cast<uint16_t>(Kind >= 0 && Kind < Unknown ? Kind : Unknown);
+    FKinds[I + 1] = static_cast<uint8_t>(Kind >= 0 && Kind < Unknown ? Kind : Unknown);
   }
 }
 
@@ -157,7 +157,7 @@ namespace {
 
 // Keeps the ways for which Keep(kind of the next token) holds, in order; true when any remain.
 template <class TKeep>
-bool FilterByNextKind(TvxWays& Ways, const std::vector<uint16_t>& Kinds, TKeep&& Keep) {
+bool FilterByNextKind(TvxWays& Ways, const std::vector<uint8_t>& Kinds, TKeep&& Keep) {
   std::erase_if(Ways, [&](const TvxWay& Way) { return !Keep(Kinds[static_cast<size_t>(Way.TokenIndex) + 2]); });
   return !Ways.empty();
 }

@@ -83,7 +83,9 @@ private:
 class TvxWayParser {
 public:
   // Kinds at or above KindCount - 1 are treated as one unknown kind that no rule accepts.
+  // KindCount is at most MaxKindCount: kinds are kept in a byte per token.
   TvxWayParser(const TvxBaseScanner& Scanner, int KindCount);
+  static constexpr int MaxKindCount = 256;
   virtual ~TvxWayParser();
   TvxWayParser(const TvxWayParser&) = delete;
   TvxWayParser& operator=(const TvxWayParser&) = delete;
@@ -258,7 +260,7 @@ private:
 
   const TvxBaseScanner* FScanner;
   int FKindCount;
-  std::vector<uint16_t> FKinds;  // kind of every token, shifted by one, padded with the end
+  std::vector<uint8_t> FKinds;  // kind of every token, shifted by one, padded with the end
   std::vector<TvxWayPointRecord> FPoints;
   size_t FCompactAt = 0;
   size_t FPeakPoints = 0;

@@ -110,6 +110,59 @@ TEST(TinyParser, NestingBeyondTheLimitRaises) {
   }
 }
 
+// The single operations of the way calculation, on ways made by hand over "a b , x".
+TEST(TinyParser, WayCalculationOperations) {
+  TTinyScanner Scanner;
+  Scanner.Init("ab,x");
+  TinyParser Parser(Scanner);
+  ASSERT_TRUE(Parser.CalculateWay([&](TvxWays& Ways) { Ways.clear(); }) == false);
+  TvxWays Ways{{0, -1}, {0, 0}, {0, 1}};  // before a, before b, before ","
+  Parser.AddWayNode(Ways, 5);
+  const TvxWayPoint Root(Parser, 0);
+  EXPECT_EQ(Root.GetCount(), 3);
+  EXPECT_EQ(Root.GetDepth(), 2);
+  EXPECT_EQ(TvxWayPoint(Parser, Ways[1].Point).GetAlternative(), 5);
+  EXPECT_EQ(TvxWayPoint(Parser, Ways[1].Point).GetParent().GetIndex(), 0);
+
+  TvxWays Copy = Ways;
+  EXPECT_TRUE(Parser.CheckLAToken(Copy, tiny::tkB));  // only the way before b stays
+  ASSERT_EQ(Copy.size(), 1u);
+  EXPECT_EQ(Copy[0].TokenIndex, 0);
+  Copy = Ways;
+  EXPECT_TRUE(Parser.CheckLAToken(Copy, std::vector<int>{tiny::tkA, tiny::tkComma}));
+  EXPECT_EQ(Copy.size(), 2u);
+  Copy = Ways;
+  EXPECT_TRUE(Parser.CheckLANotToken(Copy, tiny::tkA));
+  EXPECT_EQ(Copy.size(), 2u);
+  Copy = Ways;
+  EXPECT_FALSE(Parser.CheckLANotToken(Copy, std::vector<int>{tiny::tkA, tiny::tkB, tiny::tkComma}));
+  Copy = Ways;
+  EXPECT_TRUE(Parser.CheckLANotIn(Copy, TvxStringList{"A", ","}));  // by text, any case
+  ASSERT_EQ(Copy.size(), 1u);
+  EXPECT_EQ(Copy[0].TokenIndex, 0);
+  // Look-ahead never moves the error position; a failed Expect does.
+  EXPECT_EQ(Parser.GetErrorPos(), 0);
+  Copy = Ways;
+  Parser.Expect(Copy, tiny::tkB);
+  ASSERT_EQ(Copy.size(), 1u);
+  EXPECT_EQ(Copy[0].TokenIndex, 1);
+  EXPECT_EQ(Parser.GetErrorPos(), 2);
+
+  TvxWays Done;
+  Parser.ListAddWithWayNode(Done, Ways, 0);
+  ASSERT_EQ(Done.size(), 3u);
+  EXPECT_EQ(TvxWayPoint(Parser, Done[2].Point).GetParent().GetIndex(), Ways[2].Point);
+  EXPECT_EQ(Root.GetDepth(), 3);
+
+  Parser.UnrollWay(Done[2]);
+  EXPECT_EQ(Parser.GetWay(), (std::vector<uint8_t>{0, 5, 0}));
+  EXPECT_EQ(Parser.GetWayNode(), 0);
+  EXPECT_EQ(Parser.GetWayNode(), 5);
+  Parser.Get();
+  EXPECT_EQ(Parser.TokenText(), "a");
+  EXPECT_EQ(Parser.GetCurrentToken().Kind, tiny::tkA);
+}
+
 TEST(TinyParser, WayPointsOfTheChosenPath) {
   TTinyScanner Scanner;
   Scanner.Init("aa");

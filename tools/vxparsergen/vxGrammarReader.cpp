@@ -386,7 +386,8 @@ void ReadTokensHeader(TGrammar& Grammar, const std::string& HeaderFile, const st
   for (auto It = std::sregex_iterator(Body.begin(), Body.end(), Entry); It != std::sregex_iterator(); ++It) {
     const std::string Name = (*It)[1];
     const int Kind = std::stoi((*It)[2]);
-    if (Kind > 4095) throw EGrammarError(HeaderFile, 1, "token kind " + Name + " is too large");
+    // The parser keeps a token's kind in a byte, and one value stands for unknown kinds.
+    if (Kind > 254) throw EGrammarError(HeaderFile, 1, "token kind " + Name + " is above 254");
     Grammar.Terminals[Name] = Kind;
     if (static_cast<int>(Grammar.KindNames.size()) <= Kind) Grammar.KindNames.resize(static_cast<size_t>(Kind) + 1);
     Grammar.KindNames[static_cast<size_t>(Kind)] = Name;

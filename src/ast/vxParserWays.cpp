@@ -168,32 +168,6 @@ bool Contains(const std::vector<int>& Kinds, int Kind) {
 
 }  // namespace
 
-void TvxWayParser::Expect(TvxWays& Ways, int Kind) {
-  size_t Kept = 0;
-  for (TvxWay Way : Ways) {
-    ++Way.TokenIndex;
-    if (KindAt(Way.TokenIndex) == Kind) {
-      Ways[Kept++] = Way;
-    } else if (Way.TokenIndex > FErrorPos) {
-      FErrorPos = Way.TokenIndex;
-    }
-  }
-  Ways.resize(Kept);
-}
-
-void TvxWayParser::ExpectSet(TvxWays& Ways, const uint8_t* Set) {
-  size_t Kept = 0;
-  for (TvxWay Way : Ways) {
-    ++Way.TokenIndex;
-    if (Set[KindAt(Way.TokenIndex)] != 0) {
-      Ways[Kept++] = Way;
-    } else if (Way.TokenIndex > FErrorPos) {
-      FErrorPos = Way.TokenIndex;
-    }
-  }
-  Ways.resize(Kept);
-}
-
 bool TvxWayParser::CheckLAToken(TvxWays& Ways, int Kind) {
   return FilterByNextKind(Ways, FKinds, [Kind](int Next) { return Next == Kind; });
 }

@@ -45,14 +45,24 @@ struct TvxWayPointRecord {
 };
 
 // The look-ahead tables of one decision, generated from the grammar. Bit i of a mask says that
-// alternative i is viable. Every table has one entry per token kind (see GetKindCount).
+// alternative i is viable.
 struct TvxDecision {
   static constexpr uint16_t RowFlag = 0x8000;
-  // By the next token: the mask, or RowFlag and the row of Rows that the token after it picks.
+  // By the class of the next token (TvxLookAhead): the mask, or RowFlag and the row of
+  // TvxLookAhead::Rows that the token after it picks.
   const uint16_t* Fast;
-  const uint16_t* Rows;
-  // By the next token alone, as the error rule defines look-ahead.
+  // By the next token's kind alone, as the error rule defines look-ahead.
   const uint16_t* Exact;
+};
+
+// The grammar-wide part of the look-ahead tables. Kinds that no decision tells apart share a
+// class; tables indexed by class stay small enough for the cache.
+struct TvxLookAhead {
+  const uint8_t* FirstClass;   // per kind: its class as the next token
+  const uint8_t* SecondClass;  // per kind: its class as the token after it
+  int SecondClassCount;
+  const uint16_t* Rows;     // rows of masks, SecondClassCount entries each
+  const uint8_t* Accepted;  // per kind: non-zero when some token test of the grammar accepts it
 };
 
 class TvxWayParser;
@@ -114,7 +124,13 @@ public:
   // --- way calculation operations (all no-ops on an empty list) --------------------------------
 
   // Advances every way by one token and drops those whose token is not of Kind.
-  void Expect(TvxWays& Ways, int Kind);
+  void Expect(TvxWays& Ways, int Kind) {
+    if (Ways.size() == 1 && KindAt(Ways[0].TokenIndex + 1) == Kind) {
+      ++Ways[0].TokenIndex;  // the usual case: one way, and its token fits
+      return;
+    }
+    ExpectEach(Ways, [Kind](int Next) { return Next == Kind; });
+  }
   // Keeps the ways whose next token is of Kind (or in Kinds); true when any remain.
   bool CheckLAToken(TvxWays& Ways, int Kind);
   bool CheckLAToken(TvxWays& Ways, const std::vector<int>& Kinds);
@@ -157,14 +173,13 @@ protected:
   int KindAt(int32_t Index) const { return FKinds[static_cast<size_t>(Index) + 1]; }
 
   template <bool Fast>
-  uint32_t MaskAt(const TvxDecision& Decision, int32_t TokenIndex) const {
+  [[gnu::always_inline]] uint32_t MaskAt(const TvxDecision& Decision, int32_t TokenIndex) const {
     const int T1 = KindAt(TokenIndex + 1);
     if constexpr (Fast) {
-      const uint32_t Entry = Decision.Fast[T1];
+      const uint32_t Entry = Decision.Fast[FFirstClass[T1]];
       if ((Entry & TvxDecision::RowFlag) == 0) return Entry;
-      return Decision
-          .Rows[static_cast<size_t>(Entry & ~uint32_t{TvxDecision::RowFlag}) * static_cast<size_t>(FKindCount) +
-                static_cast<size_t>(KindAt(TokenIndex + 2))];
+      return FRows[static_cast<size_t>(Entry & ~uint32_t{TvxDecision::RowFlag}) * FSecondClassCount +
+                   FSecondClass[KindAt(TokenIndex + 2)]];
     } else {
       return Decision.Exact[T1];
     }
@@ -172,17 +187,24 @@ protected:
   // The alternatives a way at TokenIndex can take: the tables, the grammar's conditions and,
   // with the fast tables, the resolver where the tables leave more than one.
   template <bool Fast>
-  uint32_t ViableAt(const TvxDecision& Decision, uint32_t Guard, TvxResolver Resolve, int32_t TokenIndex) {
+  [[gnu::always_inline]] uint32_t ViableAt(const TvxDecision& Decision, uint32_t Guard, TvxResolver Resolve,
+                                           int32_t TokenIndex) {
     uint32_t Mask = MaskAt<Fast>(Decision, TokenIndex) & Guard;
     if constexpr (Fast)
       if (Resolve != nullptr && (Mask & (Mask - 1)) != 0) Mask &= (this->*Resolve)(TokenIndex + 1);
     return Mask;
   }
   bool IsExactLookAhead() const { return FExactLookAhead; }
-  // The kinds some token test of the grammar accepts (one entry per kind). A token of another
-  // kind ends every path that reaches it, which the error rule counts like a failed test, so
+  // The grammar's tables; set by every start operation. A token of a kind that no token test
+  // accepts ends every path that reaches it, which the error rule counts like a failed test, so
   // that an illegal character is reported itself.
-  void SetAcceptedKinds(const uint8_t* Accepted) { FAccepted = Accepted; }
+  void SetLookAhead(const TvxLookAhead& LookAhead) {
+    FFirstClass = LookAhead.FirstClass;
+    FSecondClass = LookAhead.SecondClass;
+    FSecondClassCount = static_cast<size_t>(LookAhead.SecondClassCount);
+    FRows = LookAhead.Rows;
+    FAccepted = LookAhead.Accepted;
+  }
   // The grammar's bracket pair, for KindAfterBracket.
   void SetBrackets(int Open, int Close) {
     FOpenBracket = Open;
@@ -197,7 +219,27 @@ protected:
     return static_cast<int32_t>(FPoints.size() - 1);
   }
   // Set-terminal test: Set has one entry per kind, non-zero for the kinds of the set.
-  void ExpectSet(TvxWays& Ways, const uint8_t* Set);
+  void ExpectSet(TvxWays& Ways, const uint8_t* Set) {
+    if (Ways.size() == 1 && Set[KindAt(Ways[0].TokenIndex + 1)] != 0) {
+      ++Ways[0].TokenIndex;
+      return;
+    }
+    ExpectEach(Ways, [Set](int Next) { return Set[Next] != 0; });
+  }
+  // Advances every way and keeps those whose token Fits, in order; the others raise the error
+  // position to their token.
+  template <class TFits>
+  void ExpectEach(TvxWays& Ways, TFits&& Fits) {
+    size_t Kept = 0;
+    for (TvxWay Way : Ways) {
+      ++Way.TokenIndex;
+      if (Fits(KindAt(Way.TokenIndex)))
+        Ways[Kept++] = Way;
+      else if (Way.TokenIndex > FErrorPos)
+        FErrorPos = Way.TokenIndex;
+    }
+    Ways.resize(Kept);
+  }
 
   // The replay's decision: the single viable alternative, or the recorded one.
   int Decide(const TvxDecision& Decision, uint32_t Guard, TvxResolver Resolve) {
@@ -269,6 +311,10 @@ private:
   size_t FListsInUse = 0;
   bool FExactLookAhead = false;
   const uint8_t* FAccepted = nullptr;
+  const uint8_t* FFirstClass = nullptr;
+  const uint8_t* FSecondClass = nullptr;
+  size_t FSecondClassCount = 0;
+  const uint16_t* FRows = nullptr;
   int FOpenBracket = -1;
   int FCloseBracket = -1;
   std::vector<int32_t> FCloseOf;  // per token: index of the closing bracket of an opening one

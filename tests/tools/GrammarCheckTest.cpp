@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 using namespace vxgen;
@@ -147,6 +150,39 @@ TEST(GrammarCheck, KindsAfterTheClosingBracket) {
   EXPECT_EQ(Complaint("PARSER P : B\nTOKENS \"t.h\" t::TKind\nBRACKETS tA tB\nSTART\n Run : int = s .\n"
                       "PRODUCTIONS\ns = tA ( tC tB | tDot tB ) .\nEND\n"),
             "g.atg:7: error: an opening bracket without its closing one");
+}
+
+// The compact tables (by classes of kinds) answer exactly as the full tables, for every pair
+// of kinds, on the real SQL-92 grammar.
+TEST(GrammarCheck, CompactTablesAnswerAsTheFullOnes) {
+  const std::string Dir =
+      std::string(std::getenv("VX_TEST_DATA") ? std::getenv("VX_TEST_DATA") : "tests/data") + "/../../src/sql92/";
+  const auto Read = [](const std::string& Path) {
+    std::ifstream In(Path, std::ios::binary);
+    std::ostringstream Text;
+    Text << In.rdbuf();
+    return Text.str();
+  };
+  TGrammar G = ReadGrammar("SQL92.atg", Read(Dir + "SQL92.atg"));
+  ReadTokensHeader(G, "SQL92Tokens.h", Read(Dir + "SQL92Tokens.h"));
+  const TAnalysis A = AnalyseGrammar(G);
+  const TCompactTables& C = A.Compact;
+  const int K = G.KindCount();
+  EXPECT_LT(C.FirstClassCount, K / 2);
+  EXPECT_LT(C.SecondClassCount, K / 2);
+  for (size_t D = 0; D < A.Decisions.size(); ++D) {
+    const TDecisionTables& T = A.Decisions[D];
+    for (int T1 = 0; T1 < K; ++T1)
+      for (int T2 = 0; T2 < K; ++T2) {
+        uint16_t Full = T.Fast[static_cast<size_t>(T1)];
+        if (Full & TDecisionTables::FastRowFlag)
+          Full = T.Rows[Full & ~TDecisionTables::FastRowFlag][static_cast<size_t>(T2)];
+        uint16_t Compact = C.Fast[D][C.FirstClass[static_cast<size_t>(T1)]];
+        if (Compact & TDecisionTables::FastRowFlag)
+          Compact = C.Rows[Compact & ~TDecisionTables::FastRowFlag][C.SecondClass[static_cast<size_t>(T2)]];
+        ASSERT_EQ(Compact, Full) << "decision at line " << T.Node->Line << ", kinds " << T1 << " " << T2;
+      }
+  }
 }
 
 TEST(GrammarCheck, FirstAndFollowSetsOfTwoTokens) {

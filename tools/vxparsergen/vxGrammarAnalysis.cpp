@@ -78,6 +78,7 @@ public:
     A.SetTables = MakeSetTables();
     A.Accepted = AcceptedKinds();
     for (size_t P = 0; P < G.Productions.size(); ++P) BuildDecisions(*G.Productions[P].Body, A.Follow[P]);
+    A.Compact = CompactTables(A.Decisions, K);
     A.First = First;
     return std::move(A);
   }
@@ -604,5 +605,72 @@ private:
 }  // namespace
 
 TAnalysis AnalyseGrammar(TGrammar& Grammar) { return TAnalyser(Grammar).Run(); }
+
+namespace {
+
+// Numbers the kinds by their signature: kinds with equal signatures share a class.
+template <class TSignature>
+int ClassifyKinds(int KindCount, TSignature&& Signature, std::vector<uint8_t>& Classes) {
+  std::map<std::vector<uint16_t>, uint8_t> Known;
+  Classes.assign(static_cast<size_t>(KindCount), 0);
+  for (int Kind = 0; Kind < KindCount; ++Kind) {
+    const auto It = Known.emplace(Signature(Kind), static_cast<uint8_t>(Known.size())).first;
+    Classes[static_cast<size_t>(Kind)] = It->second;
+  }
+  return static_cast<int>(Known.size());
+}
+
+}  // namespace
+
+TCompactTables CompactTables(const std::vector<TDecisionTables>& Decisions, int KindCount) {
+  TCompactTables C;
+  // Second tokens: a kind's signature is its column in every row of every decision.
+  C.SecondClassCount = ClassifyKinds(
+      KindCount,
+      [&](int Kind) {
+        std::vector<uint16_t> Column;
+        for (const TDecisionTables& T : Decisions)
+          for (const auto& Row : T.Rows) Column.push_back(Row[static_cast<size_t>(Kind)]);
+        return Column;
+      },
+      C.SecondClass);
+  std::vector<int> Representative(static_cast<size_t>(C.SecondClassCount), -1);
+  for (int Kind = KindCount - 1; Kind >= 0; --Kind) Representative[C.SecondClass[static_cast<size_t>(Kind)]] = Kind;
+  // Rows by class, shared between decisions; a decision's entries point into the shared list.
+  std::map<std::vector<uint16_t>, uint16_t> RowIndex;
+  std::vector<std::vector<uint16_t>> Fast;  // per decision, per kind, with shared row numbers
+  for (const TDecisionTables& T : Decisions) {
+    std::vector<uint16_t> Shared;
+    for (const auto& Row : T.Rows) {
+      std::vector<uint16_t> ByClass;
+      for (int Kind : Representative) ByClass.push_back(Row[static_cast<size_t>(Kind)]);
+      const auto It = RowIndex.emplace(ByClass, static_cast<uint16_t>(C.Rows.size())).first;
+      if (It->second == C.Rows.size()) C.Rows.push_back(ByClass);
+      Shared.push_back(It->second);
+    }
+    std::vector<uint16_t> Entries = T.Fast;
+    for (uint16_t& Entry : Entries)
+      if ((Entry & TDecisionTables::FastRowFlag) != 0)
+        Entry = static_cast<uint16_t>(TDecisionTables::FastRowFlag | Shared[Entry & ~TDecisionTables::FastRowFlag]);
+    Fast.push_back(std::move(Entries));
+  }
+  // First tokens: a kind's signature is its entry in every decision.
+  C.FirstClassCount = ClassifyKinds(
+      KindCount,
+      [&](int Kind) {
+        std::vector<uint16_t> Entries;
+        for (const auto& F : Fast) Entries.push_back(F[static_cast<size_t>(Kind)]);
+        return Entries;
+      },
+      C.FirstClass);
+  for (const auto& F : Fast) {
+    std::vector<uint16_t> ByClass(static_cast<size_t>(C.FirstClassCount), 0);
+    for (int Kind = 0; Kind < KindCount; ++Kind)
+      ByClass[C.FirstClass[static_cast<size_t>(Kind)]] = F[static_cast<size_t>(Kind)];
+    C.Fast.push_back(std::move(ByClass));
+  }
+  if (C.Rows.empty()) C.Rows.push_back(std::vector<uint16_t>(static_cast<size_t>(C.SecondClassCount), 0));
+  return C;
+}
 
 }  // namespace vxgen

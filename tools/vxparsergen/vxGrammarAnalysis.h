@@ -60,8 +60,22 @@ struct TDecisionTables {
   std::vector<std::vector<uint16_t>> Rows;
 };
 
+// The fast tables as the parser holds them. Kinds that no decision tells apart share a class,
+// separately for the next token and for the one after it, which keeps the tables small enough
+// to stay in the cache: a decision's first table is indexed by the class of the next token, its
+// rows (shared by all decisions) by the class of the token after it.
+struct TCompactTables {
+  std::vector<uint8_t> FirstClass;   // per kind
+  std::vector<uint8_t> SecondClass;  // per kind
+  int FirstClassCount = 0;
+  int SecondClassCount = 0;
+  std::vector<std::vector<uint16_t>> Fast;  // per decision, per first class: a mask, or FastRowFlag and a row
+  std::vector<std::vector<uint16_t>> Rows;  // per row, per second class: a mask
+};
+
 struct TAnalysis {
   std::vector<TDecisionTables> Decisions;
+  TCompactTables Compact;
   std::vector<std::vector<uint8_t>> SetTables;  // per set: per kind 1 when in the set
   std::vector<uint8_t> Accepted;                // per kind: 1 when some token test accepts it
   std::vector<bool> Nullable;                   // per production
@@ -73,5 +87,8 @@ struct TAnalysis {
 // repetitions or options that can match nothing (EGrammarError), numbers the decisions and
 // computes their tables. Needs the kinds of the tokens header.
 TAnalysis AnalyseGrammar(TGrammar& Grammar);
+
+// The compact form of the decisions' fast tables (part of AnalyseGrammar).
+TCompactTables CompactTables(const std::vector<TDecisionTables>& Decisions, int KindCount);
 
 }  // namespace vxgen

@@ -114,16 +114,20 @@ private:
       FSetNames.push_back(Table("uint8_t", A.SetTables[S]));
     }
     FTableCode.Line(0, "// kinds that some token test accepts");
-    FAcceptedName = Table("uint8_t", A.Accepted);
+    const std::string Accepted = Table("uint8_t", A.Accepted);
+    const TCompactTables& C = A.Compact;
+    FTableCode.Line(0, "// classes of kinds no decision tells apart, and the rows the second token picks");
+    const std::string First = Table("uint8_t", C.FirstClass), Second = Table("uint8_t", C.SecondClass);
+    std::vector<uint16_t> Rows;
+    for (const auto& Row : C.Rows) Rows.insert(Rows.end(), Row.begin(), Row.end());
+    const std::string RowsName = Table("uint16_t", Rows);
+    FTableCode.Line(0, "constexpr TvxLookAhead LookAhead{" + First + ", " + Second + ", " +
+                           std::to_string(C.SecondClassCount) + ", " + RowsName + ", " + Accepted + "};");
     for (size_t D = 0; D < A.Decisions.size(); ++D) {
       const TDecisionTables& T = A.Decisions[D];
-      std::vector<uint16_t> Rows;
-      for (const auto& Row : T.Rows) Rows.insert(Rows.end(), Row.begin(), Row.end());
-      if (Rows.empty()) Rows.push_back(0);
-      const std::string Fast = Table("uint16_t", T.Fast), RowsName = Table("uint16_t", Rows);
-      const std::string Exact = Table("uint16_t", T.Exact);
-      FTableCode.Line(0, "constexpr TvxDecision Decision" + std::to_string(D) + "{" + Fast + ", " + RowsName + ", " +
-                             Exact + "};  // line " + std::to_string(T.Node->Line));
+      const std::string Fast = Table("uint16_t", C.Fast[D]), Exact = Table("uint16_t", T.Exact);
+      FTableCode.Line(0, "constexpr TvxDecision Decision" + std::to_string(D) + "{" + Fast + ", " + Exact +
+                             "};  // line " + std::to_string(T.Node->Line));
     }
   }
 
@@ -354,7 +358,7 @@ private:
       const std::string Production = G.Productions[static_cast<size_t>(S.Symbol)].Name;
       C.Line(0, "");
       C.Line(0, "void " + G.ClassName + "::" + S.Operation + "WayCalc(TvxWays& Ways) {");
-      C.Line(1, "SetAcceptedKinds(" + FAcceptedName + ");");
+      C.Line(1, "SetLookAhead(LookAhead);");
       if (!G.OpenBracket.empty())
         C.Line(1,
                "SetBrackets(" + G.TokensQualifier + G.OpenBracket + ", " + G.TokensQualifier + G.CloseBracket + ");");
@@ -379,7 +383,6 @@ private:
   std::map<std::string, std::string> FTables;
   TCode FTableCode;
   std::vector<std::string> FSetNames;
-  std::string FAcceptedName;
 };
 
 }  // namespace

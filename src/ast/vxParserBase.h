@@ -3,7 +3,7 @@
 #pragma once
 
 #include "vxCommon.h"
-#include "vxParserWays.h"
+#include "vxParserPatterns.h"
 #include "vxScannerBase.h"
 
 #include <cstdint>

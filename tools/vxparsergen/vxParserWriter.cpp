@@ -305,6 +305,8 @@ private:
     C.Raw(Banner(O, G));
     C.Line(0, "#include \"" + O.HeaderName + "\"");
     C.Line(0, "");
+    C.Line(0, "#include \"vxParserPatterns.h\"");
+    C.Line(0, "");
     if (!G.SourceCode.empty()) {
       C.Raw(G.SourceCode);
       C.Line(0, "");

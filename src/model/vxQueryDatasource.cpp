@@ -435,8 +435,10 @@ bool TvxDatasourceGroup::NotifyDatasourceDestroyingInternal(TvxDatasource* Datas
   TvxDatasourceBase::NotifyDatasourceDestroyingInternal(Datasource);
   if (IndexOf(Datasource) < 0) return false;
   Remove(Datasource);
-  // A datasource that goes must not go a second time with this group, should the group go now.
-  if (Datasource->IsDestroying()) Datasource->setParent(nullptr);
+  // The datasource must not go with this group, should the group go now: one being freed has no
+  // owner from here on, one announced ahead of its freeing (its box closing) waits under the
+  // operand, out of the FROM clause.
+  Datasource->setParent(Datasource->IsDestroying() ? nullptr : static_cast<QObject*>(GetOwningOperand()));
   NotifySQLUpdated();
   return FItems.empty() && !IsDestroying() && ItemsEmptied();
 }

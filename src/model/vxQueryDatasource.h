@@ -25,6 +25,7 @@ class TvxDatasourceBase;
 class TvxDatasourceGroup;
 class TvxDataSourceObject;
 class TvxLink;
+class TvxSelectList;
 class TvxSubQuery;
 
 using TvxDatasourceList = std::vector<TvxDatasourceBase*>;
@@ -230,6 +231,9 @@ public:
   // selects this column; for an empty Field (the "*" entry), whether some row selects all
   // columns of this datasource.
   bool IsFieldChecked(const std::string& Field) const;
+  // Ticking Field in the box (empty Field: all columns): the field's row is output, made in the
+  // trailing empty row or appended when there is none; unticking removes the field's rows.
+  void CheckField(const std::string& Field, bool Checked);
   void UpdateChecks() override;
 
   // Box geometry in work-area pixels, kept in step with the box while it exists.
@@ -244,7 +248,9 @@ public:
   // The rectangle of FieldName's entry in the box, in work-area pixels; empty without a box.
   QRect CalcFieldRect(const std::string& FieldName) const;
   QWidget* GetDSControl() const { return GetControls(0); }
-  // Tells the owning operand that this datasource goes; only the first call counts.
+  // Tells the owning operand that this datasource goes; only the first call counts. The
+  // destructor calls it; a caller that announces the datasource earlier (a closing box) takes it
+  // out of the FROM clause (it is left owned by the operand) and must free it next.
   void SendDestroyNotification();
 
 protected:
@@ -256,6 +262,7 @@ protected:
 
 private:
   bool ShouldAnnounceDestruction() const;
+  TvxSelectList* GetSelectList() const;
 
   int FLeft = 0;
   int FTop = 0;

@@ -90,10 +90,13 @@ void TvxDatasource::GetFieldsList(TvxStringList& List) const {
     for (const std::string& Field : GetNode()->GetFieldsList()) List.Add(Field);
 }
 
-bool TvxDatasource::IsFieldChecked(const std::string& Field) const {
+TvxSelectList* TvxDatasource::GetSelectList() const {
   const TvxUnionSubQuery* Operand = GetOwningOperand();
-  const auto* SelectList =
-      Operand != nullptr ? Operand->findChild<TvxSelectList*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+  return Operand != nullptr ? Operand->findChild<TvxSelectList*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+}
+
+bool TvxDatasource::IsFieldChecked(const std::string& Field) const {
+  const TvxSelectList* SelectList = GetSelectList();
   if (SelectList == nullptr || GetNode() == nullptr) return false;
   const std::string Upper = vx::UpperCase(Field);
   for (int I = 0; I < SelectList->GetCount(); ++I) {
@@ -103,6 +106,30 @@ bool TvxDatasource::IsFieldChecked(const std::string& Field) const {
     return Field.empty() || Row->GetSelect();
   }
   return false;
+}
+
+void TvxDatasource::CheckField(const std::string& Field, bool Checked) {
+  TvxSelectList* SelectList = GetSelectList();
+  if (SelectList == nullptr || GetNode() == nullptr) return;
+  if (!Checked) {
+    SelectList->RemoveFields(this, Field);
+    return;
+  }
+  SelectList->BeginUpdate();
+  struct TEnd {
+    TvxSelectList* List;
+    ~TEnd() { List->EndUpdate(); }
+  } End{SelectList};
+  TvxSelectItem* Row = SelectList->FindField(this, Field);
+  if (Row == nullptr && SelectList->GetCount() > 0) {
+    TvxSelectItem* Last = SelectList->GetItems(SelectList->GetCount() - 1);
+    if (Last->GetExpressionNode() == nullptr) {
+      Last->SetFieldExpression(this, Field);
+      Row = Last;
+    }
+  }
+  if (Row == nullptr) Row = SelectList->AddField(this, Field);
+  Row->SetSelect(true);
 }
 
 void TvxDatasource::UpdateChecks() {

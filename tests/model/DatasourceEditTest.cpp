@@ -177,6 +177,41 @@ TEST_F(DatasourceEdit, RemovingTheLastMemberOfAGroupRemovesTheGroup) {
   EXPECT_TRUE(AllLinks().empty());
 }
 
+TEST_F(DatasourceEdit, ABoxClosingAnnouncesItsDatasourceFirst) {
+  Load("SELECT * FROM Shippers s JOIN (Customers c CROSS JOIN Orders o) ON o.ShipperID = s.ShipperID");
+  delete Find("o");
+  QPointer<TvxDatasource> Customers = Find("c");
+  // The group loses its last member and goes; the announced datasource stays until it is freed.
+  Customers->SendDestroyNotification();
+  EXPECT_EQ(FromText(), "FROM Shippers s");
+  ASSERT_FALSE(Customers.isNull());
+  EXPECT_EQ(Customers->parent(), Operand());
+  delete Customers.data();
+  EXPECT_EQ(FromText(), "FROM Shippers s");
+}
+
+TEST_F(DatasourceEdit, TicksFieldsIntoTheSelectListAndTakesTheRowsAlongWhenItGoes) {
+  Load("SELECT c.CompanyName FROM Customers c JOIN Orders o ON o.CustomerID = c.CustomerID WHERE o.Freight > 10");
+  TvxDatasource* Customers = Find("c");
+  TvxDatasource* Orders = Find("o");
+  EXPECT_TRUE(Customers->IsFieldChecked("companyname"));
+  EXPECT_FALSE(Customers->IsFieldChecked("City"));
+  EXPECT_FALSE(Orders->IsFieldChecked("CompanyName"));
+  // A criteria row is not output: its field shows unchecked.
+  EXPECT_FALSE(Orders->IsFieldChecked("Freight"));
+  Orders->CheckField("OrderDate", true);
+  Orders->CheckField("", true);
+  EXPECT_TRUE(Orders->IsFieldChecked("OrderDate"));
+  EXPECT_TRUE(Orders->IsFieldChecked(""));
+  Customers->CheckField("CompanyName", false);
+  EXPECT_FALSE(Customers->IsFieldChecked("CompanyName"));
+  EXPECT_EQ(SQL(),
+            "SELECT o.OrderDate, o.* FROM Customers c INNER JOIN  Orders o ON o.CustomerID=c.CustomerID WHERE "
+            "o.Freight>10");
+  delete Orders;
+  EXPECT_EQ(SQL(), "SELECT FROM Customers c");
+}
+
 TEST_F(DatasourceEdit, RenamesEveryReferenceWithTheAlias) {
   Load("SELECT * FROM Customers c JOIN Orders o ON o.CustomerID = c.CustomerID");
   TvxDatasource* Customers = Find("c");

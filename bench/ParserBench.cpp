@@ -1,0 +1,533 @@
+// Parser throughput, growth and memory. Inputs: the shipped corpus (every statement parsed on
+// its own) and generated statements of 10 KB, 100 KB and 1 MB in six shapes that stress one
+// construct each. For every input four loops run over the same bytes: the scanner alone, the
+// parse to a finished tree, the parse followed by writing the tree as one-line text, and a
+// plain byte loop -- the floor any of them pays, to which the summary relates every rate.
+//
+// Peak memory: this program replaces the global operator new and delete. While a measurement
+// is active they add and subtract malloc_usable_size of every block, so a parse's peak is the
+// largest number of heap bytes it held at once above what was held when it started (the
+// allocator's own headers and the stack are not counted). Outside a measurement they only
+// call malloc and free, so the timed loops pay nothing for it. One untimed parse per input is
+// measured after the benchmarks have run. The benchmarks run on the main thread only, so the
+// counters need no atomics.
+//
+// Units: MB is 10^6 bytes, for rates and for memory alike.
+#include "SQL92Scanner.h"
+#include "vxASTSelect.h"
+#include "vxParserBase.h"
+#include "vxSQL92SyntaxProvider.h"
+#include "vxSQLBuilder.h"
+#include "vxSqlCorpus.h"
+
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <new>
+#include <string>
+#include <vector>
+
+// --- the counting heap -------------------------------------------------------------------------
+
+namespace {
+
+struct THeapCounter {
+  bool Active = false;
+  std::ptrdiff_t Current = 0;  // bytes above the start of the measurement; may go negative
+  std::ptrdiff_t Peak = 0;
+  size_t Allocations = 0;
+};
+THeapCounter HeapCounter;
+
+void* CountedAlloc(std::size_t Size, std::size_t Alignment) {
+  if (Size == 0) Size = 1;
+  void* Block = Alignment <= alignof(std::max_align_t)
+                    ? std::malloc(Size)
+                    : std::aligned_alloc(Alignment, (Size + Alignment - 1) / Alignment * Alignment);
+  if (Block != nullptr && HeapCounter.Active) [[unlikely]] {
+    HeapCounter.Current += static_cast<std::ptrdiff_t>(malloc_usable_size(Block));
+    ++HeapCounter.Allocations;
+    HeapCounter.Peak = std::max(HeapCounter.Peak, HeapCounter.Current);
+  }
+  return Block;
+}
+
+void* CountedNew(std::size_t Size, std::size_t Alignment = alignof(std::max_align_t)) {
+  void* Block = CountedAlloc(Size, Alignment);
+  if (Block == nullptr) throw std::bad_alloc();
+  return Block;
+}
+
+void CountedFree(void* Block) noexcept {
+  if (Block == nullptr) return;
+  if (HeapCounter.Active) [[unlikely]]
+    HeapCounter.Current -= static_cast<std::ptrdiff_t>(malloc_usable_size(Block));
+  std::free(Block);
+}
+
+}  // namespace
+
+void* operator new(std::size_t Size) { return CountedNew(Size); }
+void* operator new[](std::size_t Size) { return CountedNew(Size); }
+void* operator new(std::size_t Size, std::align_val_t Align) { return CountedNew(Size, static_cast<size_t>(Align)); }
+void* operator new[](std::size_t Size, std::align_val_t Align) { return CountedNew(Size, static_cast<size_t>(Align)); }
+void* operator new(std::size_t Size, const std::nothrow_t&) noexcept {
+  return CountedAlloc(Size, alignof(std::max_align_t));
+}
+void* operator new[](std::size_t Size, const std::nothrow_t&) noexcept {
+  return CountedAlloc(Size, alignof(std::max_align_t));
+}
+void operator delete(void* Block) noexcept { CountedFree(Block); }
+void operator delete[](void* Block) noexcept { CountedFree(Block); }
+void operator delete(void* Block, std::size_t) noexcept { CountedFree(Block); }
+void operator delete[](void* Block, std::size_t) noexcept { CountedFree(Block); }
+void operator delete(void* Block, std::align_val_t) noexcept { CountedFree(Block); }
+void operator delete[](void* Block, std::align_val_t) noexcept { CountedFree(Block); }
+void operator delete(void* Block, std::size_t, std::align_val_t) noexcept { CountedFree(Block); }
+void operator delete[](void* Block, std::size_t, std::align_val_t) noexcept { CountedFree(Block); }
+void operator delete(void* Block, const std::nothrow_t&) noexcept { CountedFree(Block); }
+void operator delete[](void* Block, const std::nothrow_t&) noexcept { CountedFree(Block); }
+
+namespace {
+
+// Counts the heap from construction to destruction; GetPeak is the most held at once.
+class THeapMeasurement {
+public:
+  THeapMeasurement() { HeapCounter = {true, 0, 0, 0}; }
+  ~THeapMeasurement() { HeapCounter.Active = false; }
+  THeapMeasurement(const THeapMeasurement&) = delete;
+  THeapMeasurement& operator=(const THeapMeasurement&) = delete;
+  std::ptrdiff_t GetPeak() const { return HeapCounter.Peak; }
+  std::ptrdiff_t GetCurrent() const { return HeapCounter.Current; }
+  size_t GetAllocations() const { return HeapCounter.Allocations; }
+};
+
+// --- inputs --------------------------------------------------------------------------------------
+
+struct TInput {
+  std::string Name;
+  std::string Shape;  // the generated shape; empty for the corpus
+  size_t Size = 0;    // the size asked of the generator; 0 for the corpus
+  std::vector<std::string> Statements;
+  size_t Bytes = 0;   // of all statements
+  size_t Tokens = 0;  // of all statements, the end tokens included
+};
+
+// A generated statement: a head, items up to the size wanted, a tail.
+struct TShape {
+  const char* Name;
+  std::string Head;
+  std::function<void(std::string& Text, int Index)> AppendItem;  // Index counts from 0
+  std::string Tail;
+};
+
+std::string Generate(const TShape& Shape, size_t Bytes) {
+  std::string Text = Shape.Head;
+  Text.reserve(Bytes + 256);
+  for (int Index = 0; Text.size() + Shape.Tail.size() < Bytes; ++Index) Shape.AppendItem(Text, Index);
+  return Text + Shape.Tail;
+}
+
+const char* const Columns[] = {"ProductName", "UnitPrice", "Quantity", "Discount", "OrderDate", "Country"};
+std::string Column(int Index) { return std::string(Columns[Index % 6]); }
+std::string Number(int Index) { return std::to_string(Index); }
+std::string Alias(int Index) { return std::string(1, 't').append(Number(Index)); }
+
+TastSQL92SyntaxProvider& Provider() {
+  static TastSQL92SyntaxProvider Instance;
+  return Instance;
+}
+
+bool Parses(const std::string& Text) {
+  try {
+    Provider().ParseSelect(Text);
+    return true;
+  } catch (const EvxSQLError&) {
+    return false;
+  }
+}
+
+std::string Repeat(char Ch, int Count) { return std::string(static_cast<size_t>(Count), Ch); }
+
+// The deepest bracketed condition the parser's nesting limit lets through, found by bisection
+// so that the figure follows the limit wherever it is set.
+int DeepestBrackets() {
+  static const int Depth = [] {
+    auto Text = [](int Depth) { return "SELECT a FROM t WHERE " + Repeat('(', Depth) + "a = 1" + Repeat(')', Depth); };
+    int Low = 1, High = 2;
+    while (Parses(Text(High)) && High < (1 << 24)) Low = High, High *= 2;
+    while (High - Low > 1) {
+      const int Middle = (Low + High) / 2;
+      (Parses(Text(Middle)) ? Low : High) = Middle;
+    }
+    return Low;
+  }();
+  return Depth;
+}
+
+std::vector<TShape> Shapes() {
+  const int Depth = DeepestBrackets();
+  return {
+      {"select list", "SELECT ",
+       [](std::string& T, int I) {
+         if (I > 0) T += I % 8 == 0 ? ",\r\n  " : ", ";
+         switch (I % 4) {
+           case 0:
+             T += "p." + Column(I);
+             break;
+           case 1:
+             T += "p.UnitPrice * " + Number(I) + " AS Price" + Number(I);
+             break;
+           case 2:
+             T += "upper(p." + Column(I) + ") Name" + Number(I);
+             break;
+           default:
+             T += "'label " + Number(I) + "'";
+             break;
+         }
+       },
+       "\r\nFROM Products p"},
+      {"IN list", "SELECT ProductName FROM Products WHERE ProductID IN (",
+       [](std::string& T, int I) {
+         if (I > 0) T += ", ";
+         T += I % 5 == 4 ? "'code " + Number(I) + "'" : Number(I * 7);
+       },
+       ")"},
+      {"AND/OR chain", "SELECT ProductName FROM Products p\r\nWHERE p.UnitPrice > 0",
+       [](std::string& T, int I) {
+         T += I % 3 == 2 ? "\r\n   OR " : "\r\n  AND ";
+         switch (I % 4) {
+           case 0:
+             T += "p." + Column(I) + " = " + Number(I);
+             break;
+           case 1:
+             T += "p." + Column(I) + " <> 'value " + Number(I) + "'";
+             break;
+           case 2:
+             T += "p." + Column(I) + " BETWEEN " + Number(I) + " AND " + Number(I + 10);
+             break;
+           default:
+             T += "p." + Column(I) + " IS NOT NULL";
+             break;
+         }
+       },
+       ""},
+      {"deep brackets", "SELECT ProductName FROM Products p\r\nWHERE ",
+       [Depth](std::string& T, int I) {
+         if (I > 0) T += "\r\n   OR ";
+         T += Repeat('(', Depth) + "p." + Column(I) + " = " + Number(I) + Repeat(')', Depth);
+       },
+       ""},
+      {"joins", "SELECT o.OrderID\r\nFROM Orders t0",
+       [](std::string& T, int I) {
+         const std::string This = Alias(I + 1), Previous = Alias(I);
+         T += I % 3 == 2 ? "\r\n  LEFT OUTER JOIN " : "\r\n  INNER JOIN ";
+         T += "OrderLines " + This + " ON " + This + ".OrderID = " + Previous + ".OrderID";
+         if (I % 2 == 1) T += " AND " + This + ".Quantity > " + Number(I);
+       },
+       ""},
+      {"unions", "",
+       [](std::string& T, int I) {
+         if (I > 0) T += I % 2 == 0 ? "\r\nUNION ALL\r\n" : "\r\nUNION\r\n";
+         T += "SELECT p.ProductName, p.UnitPrice FROM Products p WHERE p.CategoryID = " + Number(I);
+       },
+       ""},
+  };
+}
+
+const size_t Sizes[] = {10'000, 100'000, 1'000'000};
+
+std::string SizeName(size_t Bytes) {
+  return Bytes >= 1'000'000 ? Number(int(Bytes / 1'000'000)) + "MB" : Number(int(Bytes / 1000)) + "KB";
+}
+
+std::vector<TInput>& Inputs() {
+  static std::vector<TInput> List = [] {
+    std::vector<TInput> Result;
+    TInput Corpus{"corpus", "", 0, {}, 0, 0};
+    for (TvxCorpusEntry& Entry : LoadCorpus(VX_SOURCE_DIR "/tests/data/corpus"))
+      Corpus.Statements.push_back(std::move(Entry.Text));
+    Result.push_back(std::move(Corpus));
+    for (const TShape& Shape : Shapes())
+      for (size_t Size : Sizes)
+        Result.push_back(
+            {std::string(Shape.Name) + " " + SizeName(Size), Shape.Name, Size, {Generate(Shape, Size)}, 0, 0});
+    for (TInput& Input : Result)
+      for (const std::string& Text : Input.Statements) {
+        SQL92Scanner Scanner;
+        Scanner.Init(Text);
+        Input.Bytes += Text.size();
+        Input.Tokens += static_cast<size_t>(Scanner.GetTokenCount());
+      }
+    return Result;
+  }();
+  return List;
+}
+
+// --- the loops -----------------------------------------------------------------------------------
+
+void SetRates(benchmark::State& State, const TInput& Input) {
+  State.SetBytesProcessed(static_cast<int64_t>(State.iterations() * Input.Bytes));
+  State.SetItemsProcessed(static_cast<int64_t>(State.iterations() * Input.Statements.size()));
+}
+
+void BM_Scan(benchmark::State& State, const TInput* Input) {
+  for (auto _ : State) {
+    for (const std::string& Text : Input->Statements) {
+      SQL92Scanner Scanner;
+      Scanner.Init(Text);
+      benchmark::DoNotOptimize(Scanner.GetTokens().data());
+    }
+  }
+  SetRates(State, *Input);
+}
+
+// The trees of one pass over the input are freed outside the timed part: the figure is the
+// cost of a finished tree, not of its disposal.
+template <bool Write>
+void ParseLoop(benchmark::State& State, const TInput& Input) {
+  std::vector<std::unique_ptr<TSQLSelectStatement>> Trees;
+  Trees.reserve(Input.Statements.size());
+  std::string Written;
+  TSQLBuilderPlainText Builder(Written);
+  for (auto _ : State) {
+    for (const std::string& Text : Input.Statements) {
+      Trees.push_back(Provider().ParseSelect(Text));
+      if constexpr (Write) {
+        Builder.ResetBuilder();
+        Trees.back()->BuildSQL(Builder, false);
+        benchmark::DoNotOptimize(Written.data());
+      }
+    }
+    State.PauseTiming();
+    Trees.clear();
+    State.ResumeTiming();
+  }
+  SetRates(State, Input);
+}
+
+void BM_Parse(benchmark::State& State, const TInput* Input) { ParseLoop<false>(State, *Input); }
+void BM_ParseWrite(benchmark::State& State, const TInput* Input) { ParseLoop<true>(State, *Input); }
+
+// One table look-up per byte and a count of class changes, which the compiler cannot turn
+// into a block copy: the least work any tokeniser does per byte.
+void BM_ByteLoop(benchmark::State& State, const TInput* Input) {
+  static const std::array<uint8_t, 256> Classes = [] {
+    std::array<uint8_t, 256> Table{};
+    for (int C = 0; C < 256; ++C) Table[C] = static_cast<uint8_t>(std::isalnum(C) ? 1 : (C <= ' ' ? 0 : 2));
+    return Table;
+  }();
+  for (auto _ : State) {
+    unsigned Changes = 0;
+    for (const std::string& Text : Input->Statements) {
+      uint8_t Previous = 0;
+      for (unsigned char C : Text) {
+        const uint8_t Class = Classes[C];
+        Changes += Class != Previous;
+        Previous = Class;
+      }
+    }
+    benchmark::DoNotOptimize(Changes);
+  }
+  SetRates(State, *Input);
+}
+
+// Keeps the byte and statement rates of every run (the median when repeated) for the summary.
+class TRateReporter : public benchmark::ConsoleReporter {
+public:
+  struct TRates {
+    double Bytes = 0.0, Items = 0.0;
+  };
+  void ReportRuns(const std::vector<Run>& Runs) override {
+    for (const Run& R : Runs) {
+      if (R.run_type != Run::RT_Iteration && R.aggregate_name != "median") continue;
+      auto Counter = [&R](const char* Name) {
+        const auto Found = R.counters.find(Name);
+        return Found == R.counters.end() ? 0.0 : static_cast<double>(Found->second);
+      };
+      FRates[R.run_name.str()] = {Counter("bytes_per_second"), Counter("items_per_second")};
+    }
+    ConsoleReporter::ReportRuns(Runs);
+  }
+  TRates Get(const std::string& Loop, const TInput& Input) const {
+    const auto Found = FRates.find(Loop + "/" + Input.Name);
+    return Found == FRates.end() ? TRates() : Found->second;
+  }
+
+private:
+  std::map<std::string, TRates> FRates;
+};
+
+// --- the summary ---------------------------------------------------------------------------------
+
+struct TMemory {
+  double PeakMB = 0.0, TreeMB = 0.0;  // TreeMB: still held once the parse returned
+  size_t Allocations = 0;             // of all statements
+};
+
+// One untimed parse per statement; the largest peak of them.
+TMemory MeasureMemory(const TInput& Input) {
+  TMemory Result;
+  for (const std::string& Text : Input.Statements) {
+    std::unique_ptr<TSQLSelectStatement> Tree;
+    THeapMeasurement Heap;
+    Tree = Provider().ParseSelect(Text);
+    Result.PeakMB = std::max(Result.PeakMB, static_cast<double>(Heap.GetPeak()) / 1e6);
+    Result.TreeMB = std::max(Result.TreeMB, static_cast<double>(Heap.GetCurrent()) / 1e6);
+    Result.Allocations += Heap.GetAllocations();
+  }
+  return Result;
+}
+
+// The lowest rate of a loop: on the corpus, and over the generated inputs (with its input).
+struct TRateTarget {
+  TRateTarget(const char* Title, double Target) : Title(Title), Target(Target) {}
+
+  const char* Title;
+  double Target;
+  double Corpus = 0.0;
+  double Worst = 0.0;
+  std::string WorstName;
+
+  void Add(const TInput& Input, double Rate) {
+    if (Rate <= 0.0) return;
+    if (Input.Shape.empty()) {
+      Corpus = Rate;
+    } else if (WorstName.empty() || Rate < Worst) {
+      Worst = Rate;
+      WorstName = Input.Name;
+    }
+  }
+  void Print() const {
+    if (Corpus <= 0.0 && WorstName.empty()) return;
+    std::printf("  %-30s corpus %7.1f %-8s", Title, Corpus, Corpus >= Target ? "met" : "NOT MET");
+    if (!WorstName.empty())
+      std::printf(" worst generated %7.1f %-8s (%s)", Worst, Worst >= Target ? "met" : "NOT MET", WorstName.c_str());
+    std::printf("\n");
+  }
+};
+
+void PrintSummary(const TRateReporter& Reporter) {
+  constexpr double MaxGrowth = 2.0, MaxPeakMB = 64.0, ParseGoal = 70.0;
+  TRateTarget ScanTarget{"scanning >= 300 MB/s", 300.0}, ParseTarget{"parsing >= 35 MB/s", 35.0},
+      WriteTarget{"parse then write >= 25 MB/s", 25.0};
+  std::printf(
+      "\nRates in MB/s (10^6 bytes) of input; x = ratio to the byte loop; ns/B = parse time per byte;\n"
+      "B/tok = bytes per token; new/tok = heap blocks a parse allocates per token; peak = most heap\n"
+      "held during one parse, tree = heap the finished tree keeps (MB).\n");
+  std::printf("%-22s %9s %5s %8s %6s %8s %6s %9s %8s %6s %8s %7s %7s %7s %7s\n", "input", "bytes", "B/tok", "scan", "x",
+              "parse", "x", "stmt/s", "p+write", "x", "bytes", "ns/B", "new/tok", "peak", "tree");
+  struct TGrowth {
+    std::map<size_t, double> NsPerByte;  // by generator size
+    double PeakMB = 0.0;                 // at the largest size
+  };
+  std::map<std::string, TGrowth> Growths;  // by shape
+  for (const TInput& Input : Inputs()) {
+    const double Scan = Reporter.Get("Scan", Input).Bytes / 1e6;
+    const auto Parse = Reporter.Get("Parse", Input);
+    const double ParseMB = Parse.Bytes / 1e6;
+    const double Write = Reporter.Get("ParseWrite", Input).Bytes / 1e6;
+    const double Bytes = Reporter.Get("ByteLoop", Input).Bytes / 1e6;
+    if (Scan <= 0.0 && ParseMB <= 0.0 && Write <= 0.0) continue;  // filtered out on the command line
+    const TMemory Memory = ParseMB > 0.0 ? MeasureMemory(Input) : TMemory();
+    auto Ratio = [Bytes](double Rate) { return Bytes > 0.0 ? Rate / Bytes : 0.0; };
+    const double Ns = ParseMB > 0.0 ? 1e3 / ParseMB : 0.0;
+    const double Tokens = static_cast<double>(Input.Tokens);
+    std::printf("%-22s %9zu %5.1f %8.1f %6.3f %8.1f %6.3f %9.0f %8.1f %6.3f %8.1f %7.2f %7.2f %7.2f %7.2f\n",
+                Input.Name.c_str(), Input.Bytes, static_cast<double>(Input.Bytes) / Tokens, Scan, Ratio(Scan), ParseMB,
+                Ratio(ParseMB), Parse.Items, Write, Ratio(Write), Bytes, Ns,
+                static_cast<double>(Memory.Allocations) / Tokens, Memory.PeakMB, Memory.TreeMB);
+    ScanTarget.Add(Input, Scan);
+    ParseTarget.Add(Input, ParseMB);
+    WriteTarget.Add(Input, Write);
+    if (!Input.Shape.empty() && Ns > 0.0) {
+      Growths[Input.Shape].NsPerByte[Input.Size] = Ns;
+      if (Input.Size == Sizes[2]) Growths[Input.Shape].PeakMB = Memory.PeakMB;
+    }
+  }
+
+  std::printf("\nGrowth of parse time per byte and peak memory, by shape (deep brackets: %d levels):\n",
+              DeepestBrackets());
+  std::printf("%-16s %10s %10s %10s %12s %10s\n", "shape", "ns/B 10KB", "ns/B 100KB", "ns/B 1MB", "1MB / 10KB",
+              "peak 1MB");
+  std::string TooSteep, TooBig;  // the shapes that miss each target
+  int Compared = 0;
+  for (const auto& [Shape, Growth] : Growths) {
+    auto At = [&Growth = Growth](size_t Size) {
+      const auto Found = Growth.NsPerByte.find(Size);
+      return Found == Growth.NsPerByte.end() ? 0.0 : Found->second;
+    };
+    const double Small = At(Sizes[0]), Large = At(Sizes[2]);
+    const double Ratio = Small > 0.0 && Large > 0.0 ? Large / Small : 0.0;
+    if (Ratio > 0.0) ++Compared;
+    if (Ratio >= MaxGrowth) TooSteep += " " + Shape + ";";
+    if (Growth.PeakMB >= MaxPeakMB) TooBig += " " + Shape + ";";
+    std::printf("%-16s %10.2f %10.2f %10.2f %12.2f %10.2f\n", Shape.c_str(), Small, At(Sizes[1]), Large, Ratio,
+                Growth.PeakMB);
+  }
+
+  std::printf("\nTargets:\n");
+  ScanTarget.Print();
+  ParseTarget.Print();
+  if (ParseTarget.Corpus > 0.0)
+    std::printf("  %-30s corpus %7.1f %s\n", "parsing goal 70 MB/s", ParseTarget.Corpus,
+                ParseTarget.Corpus >= ParseGoal ? "met" : "NOT MET");
+  WriteTarget.Print();
+  if (Compared > 0) {
+    std::printf("  %-30s %s%s\n", "ns/B 1MB / 10KB < 2", TooSteep.empty() ? "met" : "NOT MET:", TooSteep.c_str());
+    std::printf("  %-30s %s%s\n", "peak parsing 1MB < 64 MB", TooBig.empty() ? "met" : "NOT MET:", TooBig.c_str());
+  }
+}
+
+// Every generated statement must parse, or the figures would time the error path.
+bool CheckInputs() {
+  bool Good = true;
+  for (const TInput& Input : Inputs())
+    for (const std::string& Text : Input.Statements) {
+      try {
+        Provider().ParseSelect(Text);
+      } catch (const EvxSQLError& Error) {
+        std::fprintf(stderr, "%s does not parse: %s at %d:%d \"%s\"\n", Input.Name.c_str(), Error.GetMessage().c_str(),
+                     Error.TokenLine, Error.TokenCol, Error.TokenText.c_str());
+        Good = false;
+      }
+    }
+  return Good;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // A shorter default minimum time keeps a full run near a minute; --benchmark_min_time wins.
+  std::vector<char*> Arguments(argv, argv + argc);
+  static char ShortRuns[] = "--benchmark_min_time=0.2";
+  if (std::none_of(Arguments.begin(), Arguments.end(),
+                   [](const char* A) { return std::strncmp(A, "--benchmark_min_time", 20) == 0; }))
+    Arguments.insert(Arguments.begin() + 1, ShortRuns);
+  int Count = static_cast<int>(Arguments.size());
+  Arguments.push_back(nullptr);
+  if (!CheckInputs()) return 1;
+  for (const TInput& Input : Inputs()) {
+    benchmark::RegisterBenchmark(("Scan/" + Input.Name).c_str(), BM_Scan, &Input)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(("Parse/" + Input.Name).c_str(), BM_Parse, &Input)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(("ParseWrite/" + Input.Name).c_str(), BM_ParseWrite, &Input)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(("ByteLoop/" + Input.Name).c_str(), BM_ByteLoop, &Input)
+        ->Unit(benchmark::kMicrosecond);
+  }
+  benchmark::Initialize(&Count, Arguments.data());
+  if (benchmark::ReportUnrecognizedArguments(Count, Arguments.data())) return 1;
+  TRateReporter Reporter;
+  benchmark::RunSpecifiedBenchmarks(&Reporter);
+  benchmark::Shutdown();
+  PrintSummary(Reporter);
+  return 0;
+}

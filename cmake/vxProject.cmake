@@ -87,3 +87,28 @@ function(vx_write_fuzzer_list)
   get_property(fuzzers GLOBAL PROPERTY VX_FUZZERS)
   file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/fuzzers.txt CONTENT "$<JOIN:${fuzzers},\n>\n")
 endfunction()
+
+# vx_autogen_follow_sources(<target>)
+# CMake 3.25's AUTOMOC under Ninja reruns only when a file it has already scanned changes, so a
+# Q_OBJECT class added to an existing build directory (a pull, a new folder) would be linked
+# without its moc code. When the target's list of sources differs from the last configure, the
+# autogen stamp is removed and the next build runs moc again.
+function(vx_autogen_follow_sources target)
+  get_target_property(sources ${target} SOURCES)
+  get_target_property(headers ${target} HEADER_SET)
+  string(SHA1 hash "${sources};${headers}")
+  get_target_property(autogen_dir ${target} AUTOGEN_BUILD_DIR)
+  if(NOT autogen_dir)
+    get_target_property(binary_dir ${target} BINARY_DIR)
+    set(autogen_dir ${binary_dir}/${target}_autogen)
+  endif()
+  set(hash_file ${CMAKE_BINARY_DIR}/CMakeFiles/${target}_sources.sha1)
+  set(old_hash "")
+  if(EXISTS ${hash_file})
+    file(READ ${hash_file} old_hash)
+  endif()
+  if(NOT hash STREQUAL old_hash)
+    file(REMOVE ${autogen_dir}/timestamp)
+    file(WRITE ${hash_file} ${hash})
+  endif()
+endfunction()

@@ -35,7 +35,9 @@ TEST_F(TCriteriaHelpers, BooleanLiterals) {
   for (const auto& Case : Cases) {
     bool Value = !Case.Value;
     EXPECT_EQ(vx::IsBooleanLiteral(Expression(Case.Text).get(), Value), Case.IsLiteral) << Case.Text;
-    if (Case.IsLiteral) EXPECT_EQ(Value, Case.Value) << Case.Text;
+    if (Case.IsLiteral) {
+      EXPECT_EQ(Value, Case.Value) << Case.Text;
+    }
   }
   bool Value = false;
   auto Constant = NewNode<TSQLExpressionConstant>(&FDialect, TvxVariant(true));
@@ -95,7 +97,9 @@ TEST(TCriteriaIntegers, Conversion) {
   for (const auto& Case : Cases) {
     long long Value = 0;
     EXPECT_EQ(vx::TryStrToInt(Case.Text, Value), Case.Ok) << Case.Text;
-    if (Case.Ok) EXPECT_EQ(Value, Case.Value) << Case.Text;
+    if (Case.Ok) {
+      EXPECT_EQ(Value, Case.Value) << Case.Text;
+    }
   }
 }
 

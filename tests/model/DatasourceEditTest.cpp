@@ -72,10 +72,6 @@ TEST_F(DatasourceEdit, LinksTwoFieldsOnTheLaterItemAndPromotesItsJoin) {
             "FROM Customers LEFT JOIN  Orders ON Orders.CustomerID=Customers.CustomerID And "
             "Customers.CustomerID=Orders.ShipToCustomerID");
   EXPECT_TRUE(Link->GetLeftType());
-  EXPECT_EQ(SampleRows(SQL()).size(), SampleRows("SELECT * FROM Customers LEFT JOIN Orders ON Orders.CustomerID = "
-                                                 "Customers.CustomerID AND Orders.ShipToCustomerID = "
-                                                 "Customers.CustomerID")
-                                          .size());
 }
 
 TEST_F(DatasourceEdit, LinksInsideAndAcrossGroupsOnTheLowestCommonGroup) {
@@ -171,22 +167,16 @@ TEST_F(DatasourceEdit, RemovingTheLastMemberOfAGroupRemovesTheGroup) {
       "s.ShipperID AND s.ShipperID > 1");
   delete Find("o");
   EXPECT_EQ(FromText(), "FROM Shippers s INNER JOIN  (Customers c) ON s.ShipperID>1");
-  delete Find("c");
-  EXPECT_EQ(From()->GetCount(), 1);
-  EXPECT_EQ(FromText(), "FROM Shippers s");
-  EXPECT_TRUE(AllLinks().empty());
-}
-
-TEST_F(DatasourceEdit, ABoxClosingAnnouncesItsDatasourceFirst) {
-  Load("SELECT * FROM Shippers s JOIN (Customers c CROSS JOIN Orders o) ON o.ShipperID = s.ShipperID");
-  delete Find("o");
+  // A closing box announces its datasource before freeing it: the group goes at once, the
+  // datasource waits out of the FROM clause until it is freed.
   QPointer<TvxDatasource> Customers = Find("c");
-  // The group loses its last member and goes; the announced datasource stays until it is freed.
   Customers->SendDestroyNotification();
   EXPECT_EQ(FromText(), "FROM Shippers s");
+  EXPECT_TRUE(AllLinks().empty());
   ASSERT_FALSE(Customers.isNull());
   EXPECT_EQ(Customers->parent(), Operand());
   delete Customers.data();
+  EXPECT_EQ(From()->GetCount(), 1);
   EXPECT_EQ(FromText(), "FROM Shippers s");
 }
 
@@ -220,7 +210,6 @@ TEST_F(DatasourceEdit, RenamesEveryReferenceWithTheAlias) {
   Customers->SetAlias("");
   EXPECT_EQ(Customers->GetCaption(), "Customers");
   EXPECT_EQ(FromText(), "FROM Customers INNER JOIN  Orders o ON o.CustomerID=Customers.CustomerID");
-  EXPECT_EQ(SampleRows(SQL()).size(), 800u);
 
   TvxDataSourceObject Loose(nullptr);
   Loose.SetAlias("");

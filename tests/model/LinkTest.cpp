@@ -93,19 +93,5 @@ TEST_F(Link, LeavesACrossJoinWhenTheLastOneGoes) {
   EXPECT_EQ(SampleRows("SELECT COUNT(*) FROM (" + SQL() + ")"), std::vector<std::string>{"72000"});
 }
 
-TEST_F(Link, IsMadeOnlyForADatasourceItem) {
-  Load("SELECT * FROM Customers");
-  EXPECT_THROW(TvxLink Orphan(Operand()), EvxConvertError);
-  // Hand-made links join the item's condition like loaded ones.
-  TvxDatasource* Customers = Find("Customers");
-  TvxDataSourceObject* Orders = Operand()->AddObject("Orders");
-  Orders->SetJoinKind(NewNode<TSQLJoinKindInner>(FQueryBuilder.GetASTSyntaxProvider()));
-  TvxLink* Made = Orders->CreateDatasourceLink(
-      Customers, std::string(), Orders, std::string(),
-      FQueryBuilder.GetASTSyntaxProvider()->ParseLogicalExpression("Orders.Freight > 100"));
-  EXPECT_EQ(Made->GetOwnerItem(), Orders);
-  EXPECT_NE(SQL().find("INNER JOIN  Orders ON Orders.Freight>100"), std::string::npos) << SQL();
-}
-
 }  // namespace
 }  // namespace vxtest

@@ -137,8 +137,8 @@ TvxOption<Fast>::TvxOption(TvxWayParser& Parser, TvxWays& Ways, const TvxDecisio
   for (const TvxWay& Way : Ways) {
     const uint32_t Mask = Parser.ViableAt<Fast>(Decision, Guard, Resolve, Way.TokenIndex);
     if (Mask == 3) {
-      FTake->push_back({Parser.NewPoint(Way.Point, 1), Way.TokenIndex});
-      FSkip->push_back({Parser.NewPoint(Way.Point, 0), Way.TokenIndex});
+      FTake->push_back({Parser.template Branch<Fast>(Way.Point, 1), Way.TokenIndex});
+      FSkip->push_back({Parser.template Branch<Fast>(Way.Point, 0), Way.TokenIndex});
     } else if (Mask == 2) {
       FTake->push_back(Way);
     } else if (Mask == 1) {
@@ -182,8 +182,8 @@ bool TvxRepeat<Fast>::Next() {
     const TvxWay Way = Ways[I];
     const uint32_t Mask = FParser.ViableAt<Fast>(FDecision, FGuard, FResolve, Way.TokenIndex);
     if (Mask == 3) {
-      FDone->push_back({FParser.NewPoint(Way.Point, 0), Way.TokenIndex});
-      Ways[Kept++] = {FParser.NewPoint(Way.Point, 1), Way.TokenIndex};
+      FDone->push_back({FParser.template Branch<Fast>(Way.Point, 0), Way.TokenIndex});
+      Ways[Kept++] = {FParser.template Branch<Fast>(Way.Point, 1), Way.TokenIndex};
     } else if (Mask == 2) {
       Ways[Kept++] = Way;
     } else if (Mask == 1) {
@@ -234,7 +234,7 @@ TvxChoice<Fast>::TvxChoice(TvxWayParser& Parser, TvxWays& Ways, const TvxDecisio
       const int Alternative = TvxWayParser::CountTrailingZeros(Mask);
       Mask &= Mask - 1;
       TvxWays& List = *Parser.FListPool[FFirstList + static_cast<size_t>(Alternative)];
-      List.push_back(Ambiguous ? TvxWay{Parser.NewPoint(Way.Point, Alternative), Way.TokenIndex} : Way);
+      List.push_back(Ambiguous ? TvxWay{Parser.template Branch<Fast>(Way.Point, Alternative), Way.TokenIndex} : Way);
     }
   }
   Ways.clear();

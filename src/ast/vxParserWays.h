@@ -218,6 +218,16 @@ protected:
     FPoints.push_back({Parent, Alternative});
     return static_cast<int32_t>(FPoints.size() - 1);
   }
+  // The way point of a branch at an ambiguous decision. Only a successful parse is replayed,
+  // and only the fast tables find one, so the exact tables (which only look for the error
+  // position) record nothing.
+  template <bool Fast>
+  int32_t Branch(int32_t Parent, int Alternative) {
+    if constexpr (Fast)
+      return NewPoint(Parent, Alternative);
+    else
+      return Parent;
+  }
   // Set-terminal test: Set has one entry per kind, non-zero for the kinds of the set.
   void ExpectSet(TvxWays& Ways, const uint8_t* Set) {
     if (Ways.size() == 1 && Set[KindAt(Ways[0].TokenIndex + 1)] != 0) {

@@ -25,17 +25,17 @@ void TvxParserErrors::Error(int Line, int Col, const std::string& Text) {
       Result += FFormat[I];
       continue;
     }
-    const char Spec = FFormat[++I];
-    if (Spec == 'd' && Argument < 2) {
+    const char Directive = FFormat[++I];
+    if (Directive == 'd' && Argument < 2) {
       Result += std::to_string(Argument++ == 0 ? Line : Col);
-    } else if (Spec == 's' && Argument == 2) {
+    } else if (Directive == 's' && Argument == 2) {
       Result += Text;
       ++Argument;
-    } else if (Spec == '%') {
+    } else if (Directive == '%') {
       Result += '%';
     } else {
       Result += '%';
-      Result += Spec;
+      Result += Directive;
     }
   }
   FMessages.Add(std::move(Result));

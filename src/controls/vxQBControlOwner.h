@@ -163,6 +163,19 @@ private:
   TastNode* FRootNode;
 };
 
+// BeginUpdate now and EndUpdate at the end of the scope, also when an exception leaves it: the
+// held notification goes out once, when the outermost scope ends.
+class TvxUpdateScope {
+public:
+  explicit TvxUpdateScope(TvxQueryBuilderControlOwner* Owner) : FOwner(Owner) { FOwner->BeginUpdate(); }
+  ~TvxUpdateScope() { FOwner->EndUpdate(); }
+  TvxUpdateScope(const TvxUpdateScope&) = delete;
+  TvxUpdateScope& operator=(const TvxUpdateScope&) = delete;
+
+private:
+  TvxQueryBuilderControlOwner* FOwner;
+};
+
 namespace vx {
 // A caption for a query text: every Select and every From replaced by their short forms, and a
 // text longer than MaxLength cut there and followed by Ellipsis.

@@ -5,14 +5,8 @@
 
 namespace {
 
-const TSQLExpressionItem* SkipBrackets(const TSQLExpressionItem* Expression) {
-  while (auto* Brackets = dynamic_cast<const TSQLExpressionBrackets*>(Expression))
-    Expression = Brackets->GetExpression();
-  return Expression;
-}
-
 bool IsLogicalOperand(const TSQLExpressionItem* Expression) {
-  const TSQLExpressionItem* Inner = SkipBrackets(Expression);
+  auto* Inner = dynamic_cast<const TSQLExpressionItem*>(vx::SkipBrackets(Expression));
   return Inner != nullptr && Inner->IsLogical();
 }
 
@@ -26,6 +20,11 @@ bool IsLogicalComparison(const TSQLExpressionItem& Expression, bool& Value) {
 }  // namespace
 
 namespace vx {
+
+const TastNode* SkipBrackets(const TastNode* Node) {
+  while (auto* Brackets = dynamic_cast<const TSQLExpressionBrackets*>(Node)) Node = Brackets->GetExpression();
+  return Node;
+}
 
 bool IsBooleanLiteral(const TSQLExpressionItem* Expression, bool& Value) {
   if (auto* Constant = dynamic_cast<const TSQLExpressionConstant*>(Expression)) {

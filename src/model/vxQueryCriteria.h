@@ -12,6 +12,9 @@
 
 namespace vx {
 
+// Node itself, or what the brackets around it enclose (through every level); null for null.
+const TastNode* SkipBrackets(const TastNode* Node);
+
 // True when Expression stands for TRUE or FALSE (Value tells which): the boolean constant, or
 // an unbound one-part column reference named TRUE or FALSE in any case (what the grid's
 // "=TRUE" and "=FALSE" parse to).

@@ -24,23 +24,6 @@ const char* const GroupByTypeNames[] = {"Expression", "GroupBy", "Having", "Wher
 
 bool IsAggregateType(TvxQueryBuilderGroupByType Type) { return Type == gtAggregate || Type == gtAggregateStar; }
 
-const TastNode* SkipBrackets(const TastNode* Node) {
-  while (auto* Brackets = dynamic_cast<const TSQLExpressionBrackets*>(Node)) Node = Brackets->GetExpression();
-  return Node;
-}
-
-// BeginUpdate now, EndUpdate at the end of the scope (also when an exception leaves it).
-class TUpdateScope {
-public:
-  explicit TUpdateScope(TvxQueryBuilderControlOwner* Owner) : FOwner(Owner) { FOwner->BeginUpdate(); }
-  ~TUpdateScope() { FOwner->EndUpdate(); }
-  TUpdateScope(const TUpdateScope&) = delete;
-  TUpdateScope& operator=(const TUpdateScope&) = delete;
-
-private:
-  TvxQueryBuilderControlOwner* FOwner;
-};
-
 }  // namespace
 
 TvxSelectItem::TvxSelectItem(TvxSelectList* SelectList)
@@ -153,7 +136,7 @@ void TvxSelectItem::SetExpression(const std::string& Text) {
   TvxBaseSyntaxProvider* SyntaxProvider = GetSyntaxProviderComponent();
   if (SyntaxProvider == nullptr) throw EvxException("No syntax provider specified!");
 
-  TUpdateScope Update(this);
+  TvxUpdateScope Update(this);
   if (Trimmed.empty()) {
     Clear();
     return;
@@ -225,7 +208,7 @@ void TvxSelectItem::SetFieldExpression(TvxDatasource* Datasource, const std::str
     Expression->SetExpression(NewNode<TSQLExpressionColumn>(Dialect, std::move(Column)));
     Item = std::move(Expression);
   }
-  TUpdateScope Update(this);
+  TvxUpdateScope Update(this);
   ClearConditions();
   LoadFromAST(std::move(Item));
   CheckItemProperties();
@@ -234,7 +217,7 @@ void TvxSelectItem::SetFieldExpression(TvxDatasource* Datasource, const std::str
 void TvxSelectItem::CalcColumnAndDatasource() {
   FFieldName.clear();
   FDatasourceNode = nullptr;
-  if (auto* Column = dynamic_cast<const TSQLExpressionColumn*>(SkipBrackets(FExpression.get()))) {
+  if (auto* Column = dynamic_cast<const TSQLExpressionColumn*>(vx::SkipBrackets(FExpression.get()))) {
     if (Column->GetColumn() == nullptr) return;
     FFieldName = vx::UpperCase(Column->GetColumn()->GetObjName());
     FDatasourceNode = Column->GetColumn()->GetFromSource();
@@ -350,7 +333,7 @@ void TvxSelectItem::SetSortOrderName(const std::string& Text) {
     SetSortType(stNone);
     return;
   }
-  TUpdateScope Update(this);
+  TvxUpdateScope Update(this);
   if (FSortType == stNone) SetSortType(stAsc);
   long long Position = 0;
   if (!vx::TryStrToInt(Trimmed, Position) || Position == GetSortOrder() + 1) return;
@@ -534,7 +517,7 @@ TvxBaseSyntaxProvider* TvxSelectItem::GetSyntaxProviderComponent() const {
 // --- the row as a whole ------------------------------------------------------------------------
 
 void TvxSelectItem::Clear() {
-  TUpdateScope Update(this);
+  TvxUpdateScope Update(this);
   ClearConditions();
   FExpression.reset();
   FAlias.reset();

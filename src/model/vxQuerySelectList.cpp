@@ -5,23 +5,15 @@
 
 #include "vxASTCriteria.h"
 #include "vxQueryBuilder.h"
+#include "vxQueryCriteria.h"
 #include "vxQueryDatasource.h"
 #include "vxQueryUnionSubQuery.h"
+
+#include <QScopedValueRollback>
 
 #include <algorithm>
 
 namespace {
-
-class TUpdateScope {
-public:
-  explicit TUpdateScope(TvxQueryBuilderControlOwner* Owner) : FOwner(Owner) { FOwner->BeginUpdate(); }
-  ~TUpdateScope() { FOwner->EndUpdate(); }
-  TUpdateScope(const TUpdateScope&) = delete;
-  TUpdateScope& operator=(const TUpdateScope&) = delete;
-
-private:
-  TvxQueryBuilderControlOwner* FOwner;
-};
 
 constexpr TvxQueryBuilderGroupByTypes WhereTypes{gtExpression, gtWhere};
 constexpr TvxQueryBuilderGroupByTypes HavingTypes{gtExpression, gtGroupBy, gtHaving, gtAggregateStar, gtAggregate};
@@ -105,7 +97,7 @@ void TvxSelectList::Move(int From, int To) {
 }
 
 void TvxSelectList::Clear() {
-  TUpdateScope Update(this);
+  TvxUpdateScope Update(this);
   const std::vector<TvxSelectItem*> Rows = FItems;
   for (auto It = Rows.rbegin(); It != Rows.rend(); ++It) (*It)->Clear();
 }
@@ -113,7 +105,7 @@ void TvxSelectList::Clear() {
 TvxSelectItem* TvxSelectList::AddExpression(const std::string& Text) { return InsertExpression(GetCount(), Text); }
 
 TvxSelectItem* TvxSelectList::InsertExpression(int Index, const std::string& Text) {
-  TUpdateScope Update(this);
+  TvxUpdateScope Update(this);
   TvxSelectItem* Row = InsertEmptyRow(Index);
   Row->SetExpression(Text);
   return Row;
@@ -132,7 +124,7 @@ TvxSelectItem* TvxSelectList::AddField(TvxDatasource* Datasource, const std::str
 }
 
 TvxSelectItem* TvxSelectList::InsertField(int Index, TvxDatasource* Datasource, const std::string& Field) {
-  TUpdateScope Update(this);
+  TvxUpdateScope Update(this);
   TvxSelectItem* Row = InsertEmptyRow(Index);
   Row->SetFieldExpression(Datasource, Field);
   return Row;
@@ -157,7 +149,7 @@ void TvxSelectList::RemoveFields(TvxDatasource* Datasource, const std::string& F
   const TSQLFromSource* Source = Datasource != nullptr ? Datasource->GetNode() : nullptr;
   if (Source == nullptr) return;
   const std::string Key = vx::UpperCase(Field);
-  TUpdateScope Update(this);
+  TvxUpdateScope Update(this);
   const std::vector<TvxSelectItem*> Rows = FItems;
   for (TvxSelectItem* Row : Rows) {
     if (!IsRowForField(*Row, Source, Key)) continue;
@@ -194,7 +186,7 @@ TvxSelectItem* TvxSelectList::FindOrAddSelectItem(const TSQLExpressionItem& Expr
 // --- loading -----------------------------------------------------------------------------------
 
 void TvxSelectList::LoadSelectListFromAST(std::unique_ptr<TSQLSelectItems> SelectItems) {
-  TUpdateScope Update(this);
+  TvxUpdateScope Update(this);
   FSelectItemsNode = SelectItems ? std::move(SelectItems) : NewNode<TSQLSelectItems>(GetDialect());
   int Index = 0;
   while (FSelectItemsNode->GetCount() > 0) {
@@ -208,7 +200,7 @@ void TvxSelectList::LoadSelectListFromAST(std::unique_ptr<TSQLSelectItems> Selec
 
 void TvxSelectList::LoadConditionFromAST(std::unique_ptr<TSQLExpressionItem> Condition,
                                          TvxQueryBuilderGroupByType Type) {
-  TUpdateScope Update(this);
+  TvxUpdateScope Update(this);
   Condition = WithoutBrackets(PrepareLogicalExpressionForLoading(std::move(Condition)));
   if (!Condition) return;
   if (auto* Or = dynamic_cast<TSQLExpressionOr*>(Condition.get())) {
@@ -216,9 +208,7 @@ void TvxSelectList::LoadConditionFromAST(std::unique_ptr<TSQLExpressionItem> Con
     for (size_t Column = 0; Column < Alternatives.size(); ++Column) {
       std::unique_ptr<TSQLExpressionItem>& Alternative = Alternatives[Column];
       if (!Alternative) continue;
-      const TSQLExpressionItem* Inner = Alternative.get();
-      while (auto* Brackets = dynamic_cast<const TSQLExpressionBrackets*>(Inner)) Inner = Brackets->GetExpression();
-      if (dynamic_cast<const TSQLExpressionAnd*>(Inner) != nullptr) {
+      if (dynamic_cast<const TSQLExpressionAnd*>(vx::SkipBrackets(Alternative.get())) != nullptr) {
         std::unique_ptr<TSQLExpressionItem> And = WithoutBrackets(std::move(Alternative));
         for (auto& Item : ExtractAll(static_cast<TSQLExpressionAnd&>(*And)))
           PlaceCondition(std::move(Item), static_cast<int>(Column), Type);
@@ -247,7 +237,7 @@ void TvxSelectList::PlaceCondition(std::unique_ptr<TSQLExpressionItem> Condition
 }
 
 void TvxSelectList::LoadGroupByListFromAST(std::unique_ptr<TSQLGroupByList> GroupByList) {
-  TUpdateScope Update(this);
+  TvxUpdateScope Update(this);
   FGroupByNode = GroupByList ? std::move(GroupByList) : NewNode<TSQLGroupByList>(GetDialect());
   while (FGroupByNode->GetCount() > 0) {
     const std::unique_ptr<TSQLExpressionItem> Expression = FGroupByNode->ExtractItem(0);
@@ -258,7 +248,7 @@ void TvxSelectList::LoadGroupByListFromAST(std::unique_ptr<TSQLGroupByList> Grou
 
 void TvxSelectList::LoadOrderByListFromAST(std::unique_ptr<TSQLOrderByClause> OrderByClause) {
   if (!OrderByClause) return;
-  TUpdateScope Update(this);
+  TvxUpdateScope Update(this);
   while (OrderByClause->GetCount() > 0) {
     const std::unique_ptr<TastNode> Node = OrderByClause->Extract(0);
     auto* Item = dynamic_cast<TSQLOrderByItem*>(Node.get());
@@ -373,11 +363,7 @@ void TvxSelectList::MoveInSortOrder(TvxSelectItem* Row, int Index) {
 // --- keeping the list tidy ---------------------------------------------------------------------
 
 void TvxSelectList::TidyRows() {
-  FTidying = true;
-  struct TReset {
-    bool& Flag;
-    ~TReset() { Flag = false; }
-  } Reset{FTidying};
+  const QScopedValueRollback<bool> Tidying(FTidying, true);
   if (FItems.empty() || FItems.back()->HasExpression()) NewRow(GetCount());
   while (GetCount() >= 2 && !FItems[FItems.size() - 1]->HasExpression() && !FItems[FItems.size() - 2]->HasExpression())
     delete FItems.back();

@@ -6,6 +6,7 @@
 #include "vxQueryDatasource.h"
 #include "vxQueryUnionSubQuery.h"
 
+#include <QScopedValueRollback>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -52,11 +53,7 @@ std::vector<std::string> TvxSelectList::GetRowTexts(const TvxSelectItem& Row) co
 void TvxSelectList::FillList() {
   QTableWidget* Grid = GetSelectListControl();
   if (Grid == nullptr) return;
-  FFilling = true;
-  struct TReset {
-    bool& Flag;
-    ~TReset() { Flag = false; }
-  } Reset{FFilling};
+  const QScopedValueRollback<bool> Filling(FFilling, true);
   Grid->setColumnCount(GetGridColumnCount());
   Grid->setRowCount(GetCount() + 1);
   for (int Index = 0; Index < GetCount(); ++Index) FillRow(FItems[static_cast<size_t>(Index)], Index + 1);
@@ -65,8 +62,7 @@ void TvxSelectList::FillList() {
 void TvxSelectList::FillRow(TvxSelectItem* Row, int GridRow) {
   QTableWidget* Grid = GetSelectListControl();
   if (Grid == nullptr || Row == nullptr || GridRow < 1) return;
-  const bool WasFilling = FFilling;
-  FFilling = true;
+  const QScopedValueRollback<bool> Filling(FFilling, true);
   const std::vector<std::string> Texts = GetRowTexts(*Row);
   if (Grid->columnCount() < static_cast<int>(Texts.size())) Grid->setColumnCount(static_cast<int>(Texts.size()));
   if (Grid->rowCount() <= GridRow) Grid->setRowCount(GridRow + 1);
@@ -79,7 +75,6 @@ void TvxSelectList::FillRow(TvxSelectItem* Row, int GridRow) {
     Cell->setText(ToText(Texts[static_cast<size_t>(Column)]));
     if (Column == 0) Cell->setData(Qt::UserRole, QVariant::fromValue(static_cast<void*>(Row)));
   }
-  FFilling = WasFilling;
 }
 
 int TvxSelectList::FindItemRow(const TvxSelectItem* Row) const {

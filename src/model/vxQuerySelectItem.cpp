@@ -150,11 +150,12 @@ void TvxSelectItem::SetExpression(const std::string& Text) {
     FixupNode(*Parsed);
   }
 
-  // An aggregate row shows its argument, so what is typed there is the new argument.
+  // An aggregate row shows its argument, so what is typed there is the new argument (unless it
+  // is a whole aggregate itself).
   auto* Aggregate = dynamic_cast<TSQLExpressionAggregate1Param*>(FExpression.get());
   auto* ParsedExpression = dynamic_cast<TSQLExpressionItem*>(Parsed.get());
   if (Aggregate != nullptr && ParsedExpression != nullptr && FGroupByType == gtAggregate &&
-      CalcGroupByType() == gtAggregate) {
+      CalcGroupByType() == gtAggregate && dynamic_cast<TSQLExpressionAggregate*>(ParsedExpression) == nullptr) {
     Parsed.release();
     Aggregate->SetParam(std::unique_ptr<TSQLExpressionItem>(ParsedExpression));
   } else {

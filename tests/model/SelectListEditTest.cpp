@@ -165,6 +165,8 @@ TEST_F(TSelectListRig, AggregateRowTakesTypedArgument) {
   EXPECT_EQ(Row(0)->GetExpression(), "p.UnitPrice");
   Row(0)->SetExpression("p.UnitsInStock * p.UnitPrice");
   EXPECT_EQ(SQL(), "SELECT Sum(p.UnitsInStock*p.UnitPrice) FROM Products p");
+  Row(0)->SetExpression("Min(p.UnitPrice)");  // a whole aggregate replaces the old one
+  EXPECT_EQ(Line(0), "1|p.UnitPrice||||Min");
   // A fresh row typed as an aggregate takes the aggregate's grouping.
   Row(1)->SetExpression("Max(p.UnitPrice)");
   EXPECT_EQ(Row(1)->GetGroupByType(), gtAggregate);

@@ -62,6 +62,26 @@ TEST_F(TSelectListRig, CriterionTexts) {
   EXPECT_EQ(SQL(), CustomerNames);
 }
 
+TEST_F(TSelectListRig, CellsAreConjunctions) {
+  Load("SELECT p.ProductName, p.UnitPrice FROM Products p");
+  TvxSelectItem* Price = Row(1);
+  TastSyntaxProvider* Dialect = FQueryBuilder.GetASTSyntaxProvider();
+  Price->SetCondition(0, "< 5 OR > 100");
+  // A condition added to an OR cell makes the OR one term of a new AND.
+  Price->AddCondition(0, Dialect->ParseLogicalExpression("p.UnitPrice <> 120"));
+  EXPECT_EQ(Price->GetCondition(0), "(<5 Or >100) And <>120");
+  // Into an AND cell it is appended.
+  Price->AddCondition(0, Dialect->ParseLogicalExpression("p.ProductName LIKE 'A%'", false));
+  EXPECT_EQ(Price->GetCondition(0), "(<5 Or >100) And <>120 And p.ProductName Like 'A%'");
+  const std::string Expected =
+      "SELECT p.ProductName, p.UnitPrice FROM Products p WHERE (p.UnitPrice<5 Or p.UnitPrice>100) And "
+      "p.UnitPrice<>120 And p.ProductName Like 'A%'";
+  EXPECT_EQ(SQL(), Expected);
+  EXPECT_EQ(SampleRows(SQL()), SampleRows("SELECT p.ProductName, p.UnitPrice FROM Products p WHERE p.UnitPrice NOT "
+                                          "BETWEEN 5 AND 100 AND p.UnitPrice <> 120 AND p.ProductName LIKE 'A%'"));
+  ExpectFixedPoint();
+}
+
 TEST_F(TSelectListRig, EmptyTrailingCellsAreTrimmed) {
   Load(CustomerNames);
   TvxSelectItem* Name = Row(0);

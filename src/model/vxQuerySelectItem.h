@@ -181,8 +181,6 @@ private:
   TvxBaseSyntaxProvider* GetSyntaxProviderComponent() const;
   // True while the list fills its grid (text edits are ignored then).
   bool IsFilling() const;
-  // Replaces the expression, keeping sort, alias and criteria as CheckItemProperties allows.
-  void ReplaceExpression(std::unique_ptr<TastNode> Expression);
   // Applies a new grouping type to the expression (aggregate wrapping and unwrapping).
   void ChangeGroupByType(TvxQueryBuilderGroupByType NewType, const std::string& AggregateName, bool Distinct);
   // Binds the column references of Node to the datasources visible from the operand.

@@ -296,6 +296,9 @@ TvxDatasourceGroup::~TvxDatasourceGroup() {
   // Items first, while this is still a group: each one that announces itself finds the group
   // able to answer.
   DestroyComponents();
+  // Items listed here but owned elsewhere outlive the group: they stand in no group any more.
+  for (TvxDatasourceBase* Item : FItems) Item->FParentGroup = nullptr;
+  FItems.clear();
   // Conditions joined to this group (field-less links whose left end it was) lose their place.
   TvxUnionSubQuery* Operand = GetOwningOperand();
   if (Operand == nullptr || Operand->IsDestroying()) return;

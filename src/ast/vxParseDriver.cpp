@@ -25,6 +25,11 @@ std::unique_ptr<TResult> Parse(TastSyntaxProvider& Provider, const std::string& 
   const std::unique_ptr<TvxBaseParser> Parser = Provider.GetParserClass().Create(Scanner.get(), &Provider);
   if (RequireLeftOperand) Parser->SetRequireLeftOperand(*RequireLeftOperand);
   TvxBaseParser& P = *Parser;
+  // Most statements never leave the fast look-ahead more than one alternative: then the replay
+  // alone builds the tree. Otherwise the two passes run.
+  std::unique_ptr<TResult> Tree;
+  if (P.ReplayDirectly([&] { Tree = (P.*Replay)(); })) return Tree;
+  Tree.reset();
   if (!P.CalculateWay([&](TvxWays& Ways) { (P.*WayCalc)(Ways); })) throw EvxSQLError(Message, &P.GetErrorToken());
   return (P.*Replay)();
 }

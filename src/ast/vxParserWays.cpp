@@ -217,6 +217,6 @@ int TvxWayParser::GetWayNode() {
   return FWay[FWayIndex++];
 }
 
-void TvxWayParser::Get() { FToken = &FScanner->GetToken(++FTokenIndex); }
+void TvxWayParser::AbortDirectReplay() { throw TvxDirectReplayAbort(); }
 
 std::string TvxWayParser::TokenText() const { return std::string(FToken->Val); }

@@ -19,15 +19,13 @@
 #pragma once
 
 #include "vxCommon.h"
+#include "vxScannerBase.h"
 
 #include <bit>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
-
-class TvxBaseScanner;
-struct TvxToken;
 
 // One live parse path.
 struct TvxWay {
@@ -151,7 +149,27 @@ public:
   // The alternative of the next way point of the path.
   int GetWayNode();
   // Consumes the next token and makes it current.
-  void Get();
+  void Get() { FToken = &TokenAt(++FTokenIndex); }
+  // The same for a token of Kind (of a kind in Set); only a direct replay tests the kind.
+  void Get(int Kind) {
+    ++FTokenIndex;
+    if (FDirect && KindAt(FTokenIndex) != Kind) AbortDirectReplay();
+    FToken = &TokenAt(FTokenIndex);
+  }
+  void GetSet(const uint8_t* Set) {
+    ++FTokenIndex;
+    if (FDirect && Set[KindAt(FTokenIndex)] == 0) AbortDirectReplay();
+    FToken = &TokenAt(FTokenIndex);
+  }
+
+  // Runs a replay without a way calculation: every decision is taken where the fast look-ahead
+  // leaves a single alternative and every token is tested. True when Replay completed and the
+  // whole text was consumed; its result is then exactly the tree the two passes would build,
+  // since with one alternative everywhere the way calculation has only this path to follow.
+  // False as soon as a decision is ambiguous or nothing fits: the caller discards what Replay
+  // may have stored and runs CalculateWay. Raises EvxSQLError when nested too deeply.
+  template <class TReplay>
+  bool ReplayDirectly(TReplay&& Replay);
   // The current token (the last one consumed); the end token before the first.
   const TvxToken& GetCurrentToken() const { return *FToken; }
   // The current token's text as written.
@@ -213,6 +231,11 @@ protected:
   // The kind of the token after the bracket that closes the opening bracket at Index; the
   // unknown kind when it is never closed.
   int KindAfterBracket(int32_t Index);
+  // The kind of the first token from Index on that is not an opening bracket.
+  int KindBeyondBrackets(int32_t Index) const {
+    while (KindAt(Index) == FOpenBracket) ++Index;
+    return KindAt(Index);
+  }
 
   int32_t NewPoint(int32_t Parent, int Alternative) {
     FPoints.push_back({Parent, Alternative});
@@ -254,7 +277,8 @@ protected:
   // The replay's decision: the single viable alternative, or the recorded one.
   int Decide(const TvxDecision& Decision, uint32_t Guard, TvxResolver Resolve) {
     const uint32_t Mask = ViableAt<true>(Decision, Guard, Resolve, FTokenIndex);
-    if ((Mask & (Mask - 1)) == 0) return Mask == 0 ? 0 : CountTrailingZeros(Mask);
+    if ((Mask & (Mask - 1)) == 0 && (Mask != 0 || !FDirect)) return Mask == 0 ? 0 : CountTrailingZeros(Mask);
+    if (FDirect) AbortDirectReplay();
     return GetWayNode();
   }
 
@@ -283,6 +307,8 @@ protected:
   static int CountTrailingZeros(uint32_t Mask) { return std::countr_zero(Mask); }
 
   [[noreturn]] void RaiseNestedTooDeeply(int32_t TokenIndex) const;
+  [[noreturn]] static void AbortDirectReplay();
+  const TvxToken& TokenAt(int32_t Index) const { return FScanner->GetToken(Index); }
 
   int FErrorPos = 0;
   int32_t FTokenIndex = -1;
@@ -320,6 +346,7 @@ private:
   std::vector<std::unique_ptr<TvxWays>> FListPool;
   size_t FListsInUse = 0;
   bool FExactLookAhead = false;
+  bool FDirect = false;  // a replay without way calculation is running
   const uint8_t* FAccepted = nullptr;
   const uint8_t* FFirstClass = nullptr;
   const uint8_t* FSecondClass = nullptr;
@@ -335,6 +362,30 @@ private:
 };
 
 // --- implementation of the templates -----------------------------------------------------------
+
+// Ends a direct replay; nothing but ReplayDirectly catches it.
+struct TvxDirectReplayAbort {};
+
+template <class TReplay>
+bool TvxWayParser::ReplayDirectly(TReplay&& Replay) {
+  FDirect = true;
+  FDepth = 0;
+  FWay.clear();
+  FWayIndex = 0;
+  FTokenIndex = -1;
+  FToken = &TokenAt(-1);
+  try {
+    Replay();
+  } catch (const TvxDirectReplayAbort&) {
+    FDirect = false;
+    return false;
+  } catch (...) {
+    FDirect = false;
+    throw;
+  }
+  FDirect = false;
+  return KindAt(FTokenIndex + 1) == 0;
+}
 
 template <class TWayCalc>
 bool TvxWayParser::CalculateWay(TWayCalc&& WayCalc) {

@@ -163,6 +163,37 @@ TEST(TinyParser, WayCalculationOperations) {
   EXPECT_EQ(Parser.GetCurrentToken().Kind, tiny::tkA);
 }
 
+// Without a way calculation the replay builds the same result wherever two tokens leave one
+// alternative, and gives up where they leave several or none.
+TEST(TinyParser, DirectReplayOnlyWhereNothingIsAmbiguous) {
+  struct TDirect {
+    TWayCalc WayCalc;
+    TReplay Replay;
+    const char* Text;
+    bool Direct;
+  };
+  const TDirect Cases[] = {
+      {&TinyParser::ListWayCalc, &TinyParser::List, "(a,b,x)", true},
+      {&TinyParser::QualifiedWayCalc, &TinyParser::Qualified, "x.x=1", true},
+      {&TinyParser::QualifiedWayCalc, &TinyParser::Qualified, "x=1", true},
+      {&TinyParser::RepetitionsWayCalc, &TinyParser::Repetitions, "b", true},
+      {&TinyParser::OptionBothWayCalc, &TinyParser::OptionBoth, "aa", false},  // both paths complete
+      {&TinyParser::AmbiguousWayCalc, &TinyParser::Ambiguous, "ab", false},
+      {&TinyParser::ListWayCalc, &TinyParser::List, "(a,)", false},   // does not parse
+      {&TinyParser::ListWayCalc, &TinyParser::List, "(a) a", false},  // text left over
+  };
+  for (const TDirect& Case : Cases) {
+    TTinyScanner Scanner;
+    Scanner.Init(Case.Text);
+    TinyParser Parser(Scanner);
+    std::string Trace;
+    EXPECT_EQ(Parser.ReplayDirectly([&] { Trace = (Parser.*Case.Replay)(); }), Case.Direct) << Case.Text;
+    if (Case.Direct) {
+      EXPECT_EQ(Trace, Parse(Case.Text, Case.WayCalc, Case.Replay)) << Case.Text;
+    }
+  }
+}
+
 TEST(TinyParser, WayPointsOfTheChosenPath) {
   TTinyScanner Scanner;
   Scanner.Init("aa");

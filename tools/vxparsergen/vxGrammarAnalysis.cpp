@@ -24,6 +24,7 @@ public:
     CheckBodies();
     CheckLeftRecursion();
     ComputeFollow();
+    if (G.OpenKind >= 0) ComputeBeyond();
     A.SetTables = MakeSetTables();
     A.Accepted = AcceptedKinds();
     for (size_t P = 0; P < G.Productions.size(); ++P) BuildDecisions(*G.Productions[P].Body, A.Follow[P]);
@@ -459,6 +460,101 @@ private:
     }
   }
 
+  // --- what comes first after leading opening brackets ---------------------------------------
+
+  struct TBeyond {
+    TKinds Kinds;
+    bool Empty = true;  // the node can match nothing but opening brackets
+    bool operator==(const TBeyond&) const = default;
+  };
+
+  // FIRST with the opening bracket taken as matching nothing, from the current sets of the
+  // productions (Beyond).
+  TBeyond BeyondOf(const TNode& Node) const {
+    TBeyond Result{TKinds(static_cast<size_t>(K), false), false};
+    switch (Node.Kind) {
+      case TNodeKind::nkTerminal:
+        if (Node.Symbol == G.OpenKind)
+          Result.Empty = true;
+        else
+          Result.Kinds[static_cast<size_t>(Node.Symbol)] = true;
+        break;
+      case TNodeKind::nkSet:
+        for (int Kind : G.Sets[static_cast<size_t>(Node.Symbol)].Kinds) Result.Kinds[static_cast<size_t>(Kind)] = true;
+        break;
+      case TNodeKind::nkNonTerminal:
+        Result = Beyond[static_cast<size_t>(Node.Symbol)];
+        break;
+      case TNodeKind::nkAction:
+        Result.Empty = true;
+        break;
+      case TNodeKind::nkSequence:
+        Result.Empty = true;
+        for (const auto& Child : Node.Children) {
+          const TBeyond Part = BeyondOf(*Child);
+          Merge(Result.Kinds, Part.Kinds);
+          if (!Part.Empty) {
+            Result.Empty = false;
+            break;
+          }
+        }
+        break;
+      case TNodeKind::nkChoice:
+        for (const auto& Child : Node.Children) {
+          const TBeyond Part = BeyondOf(*Child);
+          Merge(Result.Kinds, Part.Kinds);
+          Result.Empty = Result.Empty || Part.Empty;
+        }
+        break;
+      case TNodeKind::nkOption:
+      case TNodeKind::nkRepeat:
+        Result = BeyondOf(*Node.Children.front());
+        Result.Empty = true;
+        break;
+    }
+    return Result;
+  }
+
+  void ComputeBeyond() {
+    Beyond.assign(G.Productions.size(), TBeyond{TKinds(static_cast<size_t>(K), false), false});
+    for (bool Changed = true; Changed;) {
+      Changed = false;
+      for (size_t P = 0; P < G.Productions.size(); ++P) {
+        TBeyond New = BeyondOf(*G.Productions[P].Body);
+        if (!(New == Beyond[P])) {
+          Beyond[P] = std::move(New);
+          Changed = true;
+        }
+      }
+    }
+  }
+
+  // Where several alternatives of a choice start with an opening bracket, the kinds that can
+  // come first after their leading brackets, per alternative (empty when they do not help).
+  void ComputeBeyondBrackets(TDecisionTables& T, const TNode& Choice) const {
+    T.BeyondBrackets.assign(Choice.Children.size(), {});
+    if (G.OpenKind < 0) return;
+    std::vector<std::optional<TKinds>> First;
+    for (const auto& Alternative : Choice.Children) {
+      const TBeyond B = BeyondOf(*Alternative);
+      if (FirstOf(*Alternative).Starts(G.OpenKind) && !B.Empty)
+        First.push_back(B.Kinds);
+      else
+        First.push_back(std::nullopt);
+    }
+    std::set<TKinds> Distinct;
+    for (const auto& F : First)
+      if (F) Distinct.insert(*F);
+    if (Distinct.size() < 2) return;
+    for (size_t I = 0; I < First.size(); ++I) {
+      if (!First[I]) continue;
+      std::vector<uint8_t> Table(static_cast<size_t>(K), 0);
+      for (int Kind = 0; Kind < K; ++Kind)
+        Table[static_cast<size_t>(Kind)] = (*First[I])[static_cast<size_t>(Kind)] ? 1 : 0;
+      T.BeyondBrackets[I] = std::move(Table);
+    }
+  }
+
   // Where several alternatives of a choice start with an opening bracket, the kinds that can
   // follow its closing bracket, per alternative (empty when they do not help).
   void ComputeAfterBracket(TDecisionTables& T, const TNode& Choice, const TLookAhead2& Follow) const {
@@ -517,8 +613,12 @@ private:
       T.Resolvers = {"", Body.Kind == TNodeKind::nkSequence ? Body.Resolver : ""};
     }
     T.Alternatives = static_cast<int>(Sees.size());
-    if (Node.Kind == TNodeKind::nkChoice) ComputeAfterBracket(T, Node, Follow);
+    if (Node.Kind == TNodeKind::nkChoice) {
+      ComputeAfterBracket(T, Node, Follow);
+      ComputeBeyondBrackets(T, Node);
+    }
     T.AfterBracket.resize(static_cast<size_t>(T.Alternatives));
+    T.BeyondBrackets.resize(static_cast<size_t>(T.Alternatives));
     T.Exact.assign(static_cast<size_t>(K), 0);
     T.Fast.assign(static_cast<size_t>(K), 0);
     for (int T1 = 0; T1 < K; ++T1) {
@@ -549,6 +649,7 @@ private:
   std::vector<TLookAhead2> First;
   TAnalysis A;
   mutable std::map<const TNode*, TLookAhead2> FFirstCache;
+  std::vector<TBeyond> Beyond;  // per production
 };
 
 }  // namespace

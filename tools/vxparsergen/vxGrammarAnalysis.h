@@ -55,6 +55,9 @@ struct TDecisionTables {
   // Per alternative: empty, or (per kind) 1 for the kinds that can follow the bracket that
   // closes the alternative's first bracket, where several alternatives start with one.
   std::vector<std::vector<uint8_t>> AfterBracket;
+  // Per alternative: empty, or (per kind) 1 for the kinds that can come first after the
+  // alternative's leading opening brackets, where several alternatives start with one.
+  std::vector<std::vector<uint8_t>> BeyondBrackets;
   std::vector<uint16_t> Exact;  // per kind: viable by the next token as the error rule has it
   std::vector<uint16_t> Fast;   // per kind: viable by two tokens, or the row the second picks
   std::vector<std::vector<uint16_t>> Rows;

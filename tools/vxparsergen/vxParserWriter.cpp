@@ -82,6 +82,7 @@ private:
     H.Raw(G.MembersCode);
     H.Line(0, "");
     H.Line(0, "private:");
+    H.Line(1, "void PrepareLookAhead();");
     for (const TTokenSet& Set : G.Sets) H.Line(1, "static bool Is_" + Set.Name + "(int Kind);");
     for (size_t D = 0; D < A.Decisions.size(); ++D)
       if (HasResolver(A.Decisions[D])) H.Line(1, "uint32_t Resolve" + std::to_string(D) + "(int32_t Next);");
@@ -146,7 +147,8 @@ private:
 
   static bool HasResolver(const TDecisionTables& T) {
     return std::any_of(T.Resolvers.begin(), T.Resolvers.end(), [](const std::string& R) { return !R.empty(); }) ||
-           std::any_of(T.AfterBracket.begin(), T.AfterBracket.end(), [](const auto& A) { return !A.empty(); });
+           std::any_of(T.AfterBracket.begin(), T.AfterBracket.end(), [](const auto& A) { return !A.empty(); }) ||
+           std::any_of(T.BeyondBrackets.begin(), T.BeyondBrackets.end(), [](const auto& B) { return !B.empty(); });
   }
 
   // The arguments that follow the list: the decision's tables, its guard mask and its resolver.
@@ -177,6 +179,16 @@ private:
     if (!Brackets.empty())
       Body += " if (KindAt(Next) == " + G.TokensQualifier + G.OpenBracket +
               ") { const int After = KindAfterBracket(Next);" + Brackets + " }";
+    // What comes after the leading brackets, where what follows them left more than one.
+    std::string Beyond;
+    for (int I = 0; I < T.Alternatives; ++I) {
+      const std::vector<uint8_t>& First = T.BeyondBrackets[static_cast<size_t>(I)];
+      if (First.empty()) continue;
+      Beyond += " if (" + Table("uint8_t", First) + "[First] == 0) Mask &= ~" + std::to_string(1u << I) + "u;";
+    }
+    if (!Beyond.empty())
+      Body += " if (KindAt(Next) == " + G.TokensQualifier + G.OpenBracket +
+              " && (Mask & (Mask - 1)) != 0) { const int First = KindBeyondBrackets(Next);" + Beyond + " }";
     return Body + " return Mask;";
   }
 
@@ -259,8 +271,10 @@ private:
   void Replay(TCode& C, const TNode& Node, int Indent) {
     switch (Node.Kind) {
       case TNodeKind::nkTerminal:
+        C.Line(Indent, "Get(" + G.TokensQualifier + Node.Name + ");");
+        break;
       case TNodeKind::nkSet:
-        C.Line(Indent, "Get();");
+        C.Line(Indent, "GetSet(" + FSetNames[static_cast<size_t>(Node.Symbol)] + ");  // " + Node.Name);
         break;
       case TNodeKind::nkNonTerminal:
         C.Line(Indent, Node.Name + "(" + Node.Code + ");");
@@ -356,14 +370,17 @@ private:
       Replay(C, *P.Body, 1);
       C.Line(0, "}");
     }
+    C.Line(0, "");
+    C.Line(0, "void " + G.ClassName + "::PrepareLookAhead() {");
+    C.Line(1, "SetLookAhead(LookAhead);");
+    if (!G.OpenBracket.empty())
+      C.Line(1, "SetBrackets(" + G.TokensQualifier + G.OpenBracket + ", " + G.TokensQualifier + G.CloseBracket + ");");
+    C.Line(0, "}");
     for (const TStart& S : G.Starts) {
       const std::string Production = G.Productions[static_cast<size_t>(S.Symbol)].Name;
       C.Line(0, "");
       C.Line(0, "void " + G.ClassName + "::" + S.Operation + "WayCalc(TvxWays& Ways) {");
-      C.Line(1, "SetLookAhead(LookAhead);");
-      if (!G.OpenBracket.empty())
-        C.Line(1,
-               "SetBrackets(" + G.TokensQualifier + G.OpenBracket + ", " + G.TokensQualifier + G.CloseBracket + ");");
+      C.Line(1, "PrepareLookAhead();");
       C.Line(1, "if (IsExactLookAhead())");
       C.Line(2, Production + "WayCalc<false>(Ways);");
       C.Line(1, "else");
@@ -371,6 +388,7 @@ private:
       C.Line(0, "}");
       C.Line(0, "");
       C.Line(0, S.ResultType + " " + G.ClassName + "::" + S.Operation + "() {");
+      C.Line(1, "PrepareLookAhead();");
       C.Line(1, S.ResultType + " Result{};");
       C.Line(1, Production + "(Result);");
       C.Line(1, "return Result;");

@@ -15,6 +15,7 @@ public:
   TvxProductionScope(TvxWayParser& Parser, const TvxWays& Ways) : FParser(Parser) {
     Parser.EnterNesting(Ways.front().TokenIndex + 1);
     Parser.MaybeCompact();
+    if (++Parser.FCalls > Parser.FMemoFrom) Parser.FMemoizing = true;
   }
   ~TvxProductionScope() { FParser.LeaveNesting(); }
   TvxProductionScope(const TvxProductionScope&) = delete;
@@ -155,6 +156,7 @@ void TvxOption<Fast>::Finish() {
   FWays.insert(FWays.end(), FSkip->begin(), FSkip->end());
   FTake->clear();
   FSkip->clear();
+  FParser.Deduplicate(FWays);
 }
 
 template <bool Fast>
@@ -201,6 +203,7 @@ bool TvxRepeat<Fast>::Stop() {
     FWays.swap(*FDone);
     FDone->clear();
     FDone = nullptr;
+    FParser.Deduplicate(FWays);
   }
   return false;
 }
@@ -254,6 +257,7 @@ int TvxChoice<Fast>::Next() {
   }
   if (FPending == 0) {
     FLast = -1;
+    FParser.Deduplicate(FWays);
     return -1;
   }
   FLast = TvxWayParser::CountTrailingZeros(FPending);

@@ -76,6 +76,16 @@ TvxWayParser::~TvxWayParser() = default;
 const TvxToken& TvxWayParser::GetErrorToken() const { return FScanner->GetToken(FErrorPos); }
 
 void TvxWayParser::ResetWays() {
+  // A text needs a few dozen production calls per token; far beyond that a pass is exploring
+  // the same productions at the same tokens again, and remembering outcomes pays.
+  FCalls = 0;
+  FMemoFrom =
+      FMemoizeAfter >= 0 ? static_cast<uint64_t>(FMemoizeAfter) : 64 * static_cast<uint64_t>(FKinds.size()) + 4096;
+  FMemoizing = false;
+  if (++FPass == 0) {
+    FOutcomes.assign(FOutcomes.size(), TvxOutcome());
+    FPass = 1;
+  }
   FPoints.clear();
   FPeakPoints = 0;
   FCompactAt = MinCompactAt;
@@ -99,6 +109,32 @@ void TvxWayParser::FinishCalculation(TvxWays& Ways) {
 void TvxWayParser::AddPoolList() {
   FListPool.push_back(std::make_unique<TvxWays>());
   FListPool.back()->reserve(InitialListCapacity);
+}
+
+void TvxWayParser::Deduplicate(TvxWays& Ways) {
+  if (Ways.size() < 2) return;
+  size_t Kept = 1;
+  if (Ways.size() <= 8) {
+    for (size_t I = 1; I < Ways.size(); ++I) {
+      bool Seen = false;
+      for (size_t J = 0; J < Kept && !Seen; ++J) Seen = Ways[J].TokenIndex == Ways[I].TokenIndex;
+      if (!Seen) Ways[Kept++] = Ways[I];
+    }
+  } else {
+    // Token indices of live ways lie in -1 .. token count.
+    if (FSeen.empty() || ++FSeenStamp == 0) {
+      FSeen.assign(FKinds.size(), 0);
+      FSeenStamp = 1;
+    }
+    Kept = 0;
+    for (const TvxWay& Way : Ways) {
+      uint32_t& Stamp = FSeen[static_cast<size_t>(Way.TokenIndex) + 1];
+      if (Stamp == FSeenStamp) continue;
+      Stamp = FSeenStamp;
+      Ways[Kept++] = Way;
+    }
+  }
+  Ways.resize(Kept);
 }
 
 void TvxWayParser::CompactWayPoints() {

@@ -21,6 +21,7 @@
 #include "vxCommon.h"
 #include "vxScannerBase.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <memory>
@@ -289,6 +290,31 @@ protected:
   }
   void LeaveNesting(int Levels = 1) { FDepth -= Levels; }
 
+  // A production's outcome for a way depends only on the production and the way's token: the
+  // tokens its paths end after, the decisions they record on the way (with the exact tables:
+  // none, but the farthest failure inside). Texts whose paths explore the same production at
+  // the same token again and again (unclosed brackets before sub-queries, say) would take
+  // exponential time; once a pass has done far more work than its text can need, outcomes are
+  // remembered and replayed instead. True when the call was answered here; Call runs the
+  // production for a single way and is called back without remembering.
+  template <bool Fast, class TCall>
+  bool Memoize(int Production, TvxWays& Ways, TCall&& Call);
+  bool IsMemoizing() const { return FMemoizing; }
+
+public:
+  // Production calls a pass makes before it starts remembering outcomes; -1 (the default)
+  // chooses by the length of the text. Outcomes are the same either way, only the time differs.
+  void SetMemoizeAfter(int64_t Calls) { FMemoizeAfter = Calls; }
+
+protected:
+  // Keeps the first of the ways that stand at the same token. Ways in one list are at the same
+  // place of the grammar, so two at the same token have the same future: whatever completes
+  // after the later one completes after the earlier one too, and the earlier one comes first
+  // in every list after this (patterns keep the order of ways they share). Dropping the later
+  // one changes neither the chosen path nor the error position, and keeps independent
+  // ambiguities from multiplying the ways.
+  void Deduplicate(TvxWays& Ways);
+
   // Reclaims dead way points when the arena has grown enough since the last time. Only called
   // where every live way is in a list of the pool.
   void MaybeCompact() {
@@ -355,6 +381,30 @@ private:
   int FOpenBracket = -1;
   int FCloseBracket = -1;
   std::vector<int32_t> FCloseOf;  // per token: index of the closing bracket of an opening one
+  std::vector<uint32_t> FSeen;    // per token: the stamp of the last Deduplicate that met it
+  uint32_t FSeenStamp = 0;
+
+  // A remembered production outcome (Memoize); a direct-mapped cache, valid for one pass.
+  struct TvxOutcome {
+    static constexpr int MaxEnds = 4;       // outcomes with more ends are not kept
+    static constexpr int MaxDecisions = 6;  // nor those that record more decisions on a path
+    uint32_t Pass = 0;
+    int32_t Production = -1;
+    int32_t Start = 0;
+    int32_t ErrorPos = 0;
+    int32_t EndCount = 0;
+    int32_t Ends[MaxEnds] = {};
+    uint8_t DecisionCount[MaxEnds] = {};
+    uint8_t Decisions[MaxEnds][MaxDecisions] = {};
+  };
+  static constexpr size_t OutcomeSlots = size_t{1} << 14;
+  std::vector<TvxOutcome> FOutcomes;
+  uint32_t FPass = 0;
+  uint64_t FCalls = 0;     // production calls of this pass
+  uint64_t FMemoFrom = 0;  // remember outcomes once FCalls passes this
+  bool FMemoizing = false;
+  int64_t FMemoizeAfter = -1;
+  bool FBypassMemo = false;
   int FDepth = 0;
   int FMaxDepth = DefaultMaxDepth;
   std::vector<uint8_t> FWay;
@@ -365,6 +415,70 @@ private:
 
 // Ends a direct replay; nothing but ReplayDirectly catches it.
 struct TvxDirectReplayAbort {};
+
+template <bool Fast, class TCall>
+bool TvxWayParser::Memoize(int Production, TvxWays& Ways, TCall&& Call) {
+  if (FBypassMemo) {
+    FBypassMemo = false;
+    return false;
+  }
+  if (FOutcomes.empty()) FOutcomes.resize(OutcomeSlots);
+  TvxWays& Result = AcquireList();
+  TvxWays& One = AcquireList();
+  for (size_t W = 0; W < Ways.size(); ++W) {
+    const int32_t Start = Ways[W].TokenIndex;
+    const uint32_t Hash = (static_cast<uint32_t>(Production) * 2654435761u) ^ static_cast<uint32_t>(Start + 1);
+    TvxOutcome& Slot = FOutcomes[(Hash ^ (Hash >> 15)) & (OutcomeSlots - 1)];
+    if (Slot.Pass == FPass && Slot.Production == Production && Slot.Start == Start) {
+      for (int32_t E = 0; E < Slot.EndCount; ++E) {
+        int32_t Point = Ways[W].Point;
+        for (int D = 0; D < Slot.DecisionCount[E]; ++D) Point = NewPoint(Point, Slot.Decisions[E][D]);
+        Result.push_back({Point, Slot.Ends[E]});
+      }
+      if (Slot.ErrorPos > FErrorPos) FErrorPos = Slot.ErrorPos;
+      continue;
+    }
+    One.clear();
+    One.push_back(Ways[W]);
+    const int Before = FErrorPos;
+    FErrorPos = -1;
+    FBypassMemo = true;
+    Call(One);
+    const int Inside = FErrorPos;
+    FErrorPos = Before > Inside ? Before : Inside;
+    // Ways[W] is read again: a compaction inside the call may have moved its point.
+    bool Keep = One.size() <= static_cast<size_t>(TvxOutcome::MaxEnds);
+    for (size_t E = 0; Keep && E < One.size(); ++E) {
+      int Count = 0;
+      for (int32_t P = One[E].Point; P != Ways[W].Point; P = FPoints[static_cast<size_t>(P)].Parent) {
+        if (P < 0 || Count == TvxOutcome::MaxDecisions) {
+          Keep = false;
+          break;
+        }
+        Slot.Decisions[E][Count++] = static_cast<uint8_t>(FPoints[static_cast<size_t>(P)].Alternative);
+      }
+      std::reverse(Slot.Decisions[E], Slot.Decisions[E] + Count);
+      Slot.DecisionCount[E] = static_cast<uint8_t>(Count);
+      Slot.Ends[E] = One[E].TokenIndex;
+    }
+    if (Keep) {
+      Slot.Pass = FPass;
+      Slot.Production = Production;
+      Slot.Start = Start;
+      Slot.ErrorPos = Inside;
+      Slot.EndCount = static_cast<int32_t>(One.size());
+    } else if (Slot.Production == Production && Slot.Start == Start) {
+      Slot.Pass = 0;
+    }
+    Result.insert(Result.end(), One.begin(), One.end());
+  }
+  Ways.swap(Result);
+  Result.clear();
+  One.clear();
+  ReleaseLists(2);
+  Deduplicate(Ways);
+  return true;
+}
 
 template <class TReplay>
 bool TvxWayParser::ReplayDirectly(TReplay&& Replay) {

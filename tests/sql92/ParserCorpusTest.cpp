@@ -2,6 +2,8 @@
 // point (parse, write, parse again, write the same), on one line and laid out on several.
 // Failures name the statement's file and line.
 #include "ParserTestSupport.h"
+#include "SQL92Parser.h"
+#include "SQL92Scanner.h"
 #include "vxASTSelect.h"
 #include "vxParserBase.h"
 #include "vxSqlCorpus.h"
@@ -34,6 +36,53 @@ void RoundTrip(const std::vector<TvxCorpusEntry>& Entries) {
 }
 
 TEST(ParserCorpus, EveryStatementIsAFixedPointOfWriting) { RoundTrip(LoadCorpus(GetTestDataDirectory() + "/corpus")); }
+
+// The two passes on their own, remembering production outcomes from the first call or not:
+// "written text" or "error at N".
+std::string ParseWithPasses(TastSQL92SyntaxProvider& Provider, const std::string& Text, bool Remember) {
+  SQL92Scanner Scanner;
+  Scanner.Init(Text);
+  SQL92Parser Parser(&Scanner, &Provider);
+  if (Remember) Parser.SetMemoizeAfter(0);
+  if (!Parser.CalculateWay([&](TvxWays& Ways) { Parser.ParseSelectWayCalc(Ways); }))
+    return "error at " + std::to_string(Parser.GetErrorPos());
+  return Write(*Parser.ParseSelect());
+}
+
+// Remembered outcomes must stand in exactly for the calls they replace, for texts that parse
+// (the tree) and for texts that do not (the error position).
+TEST(ParserCorpus, RememberedOutcomesChangeNothing) {
+  TastSQL92SyntaxProvider Provider;
+  std::vector<std::string> Texts;
+  for (const TvxCorpusEntry& Entry : LoadCorpus(GetTestDataDirectory() + "/corpus")) Texts.push_back(Entry.Text);
+  for (const char* Text :
+       {"SELECT ((SELECT a FROM t)) + ((SELECT b FROM u)), (((1)))", "SELECT ((((SELECT a(((((SELECT a",
+        "SELECT a FROM t WHERE ((a = 1) OR ((b) = (2))) AND", "SELECT * FROM ((a JOIN b ON 1 = 1)",
+        "SELECT CAST(a AS TIME(3) WITH TIME ZONE), x.y.z FROM s.t WHERE a NOT LIKE 'x' ESCAPE"})
+    Texts.push_back(Text);
+  for (const std::string& Text : Texts)
+    EXPECT_EQ(ParseWithPasses(Provider, Text, true), ParseWithPasses(Provider, Text, false)) << Text;
+}
+
+// Unclosed brackets before sub-queries let paths explore the same productions at the same
+// tokens over and over; remembered outcomes keep that polynomial.
+TEST(ParserCorpus, RepeatedExplorationStaysCheap) {
+  TastSQL92SyntaxProvider Provider;
+  std::string Text = "SELECT ";
+  for (int Group = 0; Group < 3; ++Group) Text += std::string(64, '(') + "SELECT a";
+  try {
+    Provider.ParseSelect(Text);
+    FAIL();
+  } catch (const EvxSQLError& Error) {
+    EXPECT_EQ(Error.TokenText, "EOF");
+  }
+  try {
+    Provider.ParseLogicalExpression(Text.substr(7));
+    FAIL();
+  } catch (const EvxSQLError& Error) {
+    EXPECT_EQ(Error.TokenText, "EOF");
+  }
+}
 
 TEST(ParserCorpus, TortureNamesSurvive) { RoundTrip(LoadCorpusFile(GetTestDataDirectory() + "/torture.sql")); }
 

@@ -346,12 +346,16 @@ private:
       C.Line(1, Resolvers[D]);
       C.Line(0, "}");
     }
-    for (const TProduction& P : G.Productions) {
+    for (size_t Index = 0; Index < G.Productions.size(); ++Index) {
+      const TProduction& P = G.Productions[Index];
       C.Line(0, "");
       C.Line(0, "// " + P.Name + " (line " + std::to_string(P.Line) + ")");
       C.Line(0, "template <bool Fast>");
       C.Line(0, "void " + G.ClassName + "::" + P.Name + "WayCalc(TvxWays& W0) {");
       C.Line(1, "if (W0.empty()) return;");
+      C.Line(1, "if (IsMemoizing() && Memoize<Fast>(" + std::to_string(Index) + ", W0, [this](TvxWays& W) { " + P.Name +
+                    "WayCalc<Fast>(W); }))");
+      C.Line(2, "return;");
       C.Line(1, "TvxProductionScope Scope(*this, W0);");
       WayCalc(C, *P.Body, "W0", 0, 1);
       C.Line(0, "}");

@@ -5,29 +5,40 @@
 #include "vxQueryUnionSubQuery.h"
 #include "vxSyntaxProvider.h"
 
+#include "vxQBStrings.h"
+
+#include <QAction>
+#include <QMenu>
 #include <QPointer>
 
 #include <algorithm>
 
 namespace {
 
-// BeginUpdate on construction, EndUpdate at the end of the scope, also by an exception.
-class TUpdateScope {
-public:
-  explicit TUpdateScope(TvxQueryBuilderControlOwner* Owner) : FOwner(Owner) { FOwner->BeginUpdate(); }
-  ~TUpdateScope() { FOwner->EndUpdate(); }
-  TUpdateScope(const TUpdateScope&) = delete;
-  TUpdateScope& operator=(const TUpdateScope&) = delete;
-
-private:
-  TvxQueryBuilderControlOwner* FOwner;
-};
-
 TastSyntaxProvider* DialectOf(const TvxQueryBuilderControlOwner* Owner) {
   return Owner->GetQueryBuilder() != nullptr ? Owner->GetQueryBuilder()->GetASTSyntaxProvider() : nullptr;
 }
 
+// The union operator and ALL flag of From's node on To's node (nothing when either has none).
+void CopyUnionOperator(const TvxQueryBase& From, TvxQueryBase& To) {
+  if (From.GetNode() == nullptr || To.GetNode() == nullptr) return;
+  To.GetNode()->SetUnionOperator(From.GetNode()->GetUnionOperator());
+  To.GetNode()->SetUnionAll(From.GetNode()->GetUnionAll());
+  To.UpdateUnionOperator();
+}
+
 }  // namespace
+
+namespace vx {
+
+void ReportActionError(TvxQueryBuilder* QueryBuilder, const std::exception& Error) {
+  if (QueryBuilder != nullptr)
+    QueryBuilder->ReportActionError(Error.what());
+  else
+    qWarning("vxQueryBuilder: %s", Error.what());
+}
+
+}  // namespace vx
 
 // --- TvxQueryBase ------------------------------------------------------------------------------
 
@@ -53,6 +64,13 @@ void TvxQueryBase::LeaveParent() {
 
 void TvxQueryBase::SetParentQuery(TvxUnionGroup* Group) {
   if (Group == FParentQuery) return;
+  if (Group != nullptr) {
+    auto* Self = qobject_cast<TvxUnionGroup*>(this);
+    if (Self != nullptr && (Group == Self || Self->Contains(Group)))
+      throw EvxException("A union group can't be put into itself");
+    // Operands register with their root sub-query and are owned by it: they stay in its tree.
+    if (Group->GetRootQuery() != FRootQuery) throw EvxException("A union item can't move to another query");
+  }
   if (TvxUnionGroup* Old = FParentQuery) {
     LeaveParent();
     if (!Old->IsDestroying()) Old->NotifySQLUpdated();
@@ -63,7 +81,28 @@ void TvxQueryBase::SetParentQuery(TvxUnionGroup* Group) {
     Group->NotifySQLUpdated();
     Group->RequestAlignUnionNavbar();
   }
+  UpdateUnionOperator();
   if (FRootQuery != nullptr && !FRootQuery->IsDestroying()) FRootQuery->UpdateUnionSubQueriesOrder();
+}
+
+void TvxQueryBase::InsertAfter(TvxQueryBase* Item) { PlaceSibling(Item, 1); }
+
+void TvxQueryBase::InsertBefore(TvxQueryBase* Item) { PlaceSibling(Item, 0); }
+
+void TvxQueryBase::PlaceSibling(TvxQueryBase* Item, int Offset) {
+  TvxUnionGroup* Parent = FParentQuery;
+  if (Item == nullptr || Item == this || Parent == nullptr) return;
+  {
+    TvxUpdateScope Update(FRootQuery);
+    Item->SetParentQuery(Parent);
+    const int From = Parent->IndexOf(Item);
+    int To = Parent->IndexOf(this) + Offset;
+    // Move takes the item out before it puts it back: places behind it shift by one.
+    if (From < To) --To;
+    Parent->Move(From, To);
+    Parent->NotifySQLUpdated();
+  }
+  Parent->RequestAlignUnionNavbar();
 }
 
 void TvxQueryBase::LoadFromAST(std::unique_ptr<TSQLSubQueryExpression> Node) {
@@ -81,6 +120,62 @@ void TvxQueryBase::UpdateUnionOperator() {
   if (Operator == nullptr) return;
   const bool Shown = FNode && FParentQuery != nullptr && FParentQuery->IndexOf(this) > 0;
   Operator->setVisible(Shown);
+  if (!Shown) return;
+  Operator->setProperty("UnionOperator", vx::ToQString(FNode->GetUnionOperator()));
+  Operator->setProperty("All", FNode->GetUnionAll());
+}
+
+void TvxQueryBase::SelectUnionOperator(const std::string& Caption) {
+  if (!FNode) return;
+  // Menus may mark a shortcut letter; an operator has none.
+  std::string Text;
+  for (char C : Caption)
+    if (C != '&') Text += C;
+  if (vx::UpperCase(FNode->GetSimpleUnionOperator()) == vx::UpperCase(Text)) return;
+  bool All = false;
+  for (size_t Pos; (Pos = vx::UpperCase(Text).find(" ALL")) != std::string::npos;) {
+    Text.erase(Pos, 4);
+    All = true;
+  }
+  {
+    TvxUpdateScope Update(this);
+    FNode->SetUnionOperator(Text);
+    FNode->SetUnionAll(All);
+    NotifySQLUpdated();
+  }
+  UpdateUnionOperator();
+}
+
+void TvxQueryBase::SetUnionOperatorEvent(QObject* Sender) {
+  if (auto* Item = qobject_cast<QAction*>(Sender)) SelectUnionOperator(vx::FromQString(Item->text()));
+}
+
+QMenu* TvxQueryBase::GetUnionOperatorPopupMenu() {
+  TvxQueryBuilder* QueryBuilder = GetQueryBuilder();
+  if (QueryBuilder == nullptr) return nullptr;
+  TvxStringList Operators;
+  if (const TastSyntaxProvider* Dialect = DialectOf(this)) Dialect->GetUnionOperatorsList(Operators);
+  const std::string Current = FNode ? vx::UpperCase(FNode->GetSimpleUnionOperator()) : std::string();
+  QueryBuilder->PopupMenuClear();
+  for (const std::string& Operator : Operators)
+    QueryBuilder->PopupMenuAddItem(nullptr, vx::ToQString(Operator),
+                                   vx::BindEvent(this, &TvxQueryBase::SetUnionOperatorEvent), false,
+                                   vx::UpperCase(Operator) == Current, true, nullptr);
+  QueryBuilder->PopupMenuCompleted();
+  return QueryBuilder->GetPopupMenu();
+}
+
+bool TvxQueryBase::CanAddUnions() const {
+  const TastSyntaxProvider* Dialect = DialectOf(this);
+  if (Dialect == nullptr || FRootQuery == nullptr) return false;
+  return FRootQuery->GetIsMainQuery() ? Dialect->IsSupportUnions() : Dialect->IsSupportSubQueryUnions();
+}
+
+bool TvxQueryBase::CanAddBrackets() const {
+  const TastSyntaxProvider* Dialect = DialectOf(this);
+  if (Dialect == nullptr || FRootQuery == nullptr) return false;
+  return FRootQuery->GetIsMainQuery() ? Dialect->IsSupportBracketsInUnions()
+                                      : Dialect->IsSupportSubQueryBracketsInUnions();
 }
 
 void TvxQueryBase::GetDatasourcesBottomUp(TSQLFromSourceList&) const {}
@@ -111,6 +206,19 @@ TvxQueryBase* TvxUnionGroup::GetItems(int Index) const {
 int TvxUnionGroup::IndexOf(const TvxQueryBase* Item) const {
   auto Found = std::find(FItems.begin(), FItems.end(), Item);
   return Found == FItems.end() ? -1 : static_cast<int>(Found - FItems.begin());
+}
+
+bool TvxUnionGroup::Contains(const TvxQueryBase* Item) const {
+  for (const TvxUnionGroup* Group = Item != nullptr ? Item->GetParentQuery() : nullptr; Group != nullptr;
+       Group = Group->GetParentQuery())
+    if (Group == this) return true;
+  return false;
+}
+
+int TvxUnionGroup::IndexOfMember(const TvxQueryBase* Item, const char* Operation) const {
+  const int Index = IndexOf(Item);
+  if (Index < 0) throw EvxException(std::string(Operation) + ": the item does not stand in this union group");
+  return Index;
 }
 
 void TvxUnionGroup::CheckCapabilities(bool Group) const {
@@ -151,9 +259,9 @@ TvxUnionGroup* TvxUnionGroup::AddGroup() {
 TvxUnionSubQuery* TvxUnionGroup::AddAST(std::unique_ptr<TSQLSubQuerySelectExpression> Node) {
   TvxUnionSubQuery* Operand = nullptr;
   {
-    TUpdateScope GroupUpdate(this);
+    TvxUpdateScope GroupUpdate(this);
     Operand = new TvxUnionSubQuery(GetRootQuery());
-    TUpdateScope OperandUpdate(Operand);
+    TvxUpdateScope OperandUpdate(Operand);
     Operand->SetParentQuery(this);
     Operand->LoadFromAST(std::move(Node));
   }
@@ -165,9 +273,9 @@ TvxUnionSubQuery* TvxUnionGroup::AddAST(std::unique_ptr<TSQLSubQuerySelectExpres
 TvxUnionGroup* TvxUnionGroup::AddGroupAST(std::unique_ptr<TSQLSubQueryExpressions> Node) {
   TvxUnionGroup* Group = nullptr;
   {
-    TUpdateScope GroupUpdate(this);
+    TvxUpdateScope GroupUpdate(this);
     Group = new TvxUnionGroup(GetRootQuery());
-    TUpdateScope InnerUpdate(Group);
+    TvxUpdateScope InnerUpdate(Group);
     Group->SetParentQuery(this);
     Group->LoadFromAST(std::move(Node));
   }
@@ -181,7 +289,7 @@ TvxUnionSubQuery* TvxUnionGroup::Insert(int Index) {
   CheckCapabilities(false);
   TvxUnionSubQuery* Operand = nullptr;
   {
-    TUpdateScope Update(this);
+    TvxUpdateScope Update(this);
     Operand = Add();
     if (Operand != nullptr) Move(GetCount() - 1, Index);
   }
@@ -194,7 +302,7 @@ TvxUnionGroup* TvxUnionGroup::InsertGroup(int Index) {
   CheckCapabilities(true);
   TvxUnionGroup* Group = nullptr;
   {
-    TUpdateScope Update(this);
+    TvxUpdateScope Update(this);
     Group = AddGroup();
     if (Group != nullptr) Move(GetCount() - 1, Index);
   }
@@ -233,10 +341,90 @@ void TvxUnionGroup::Clear() {
   for (auto It = Doomed.rbegin(); It != Doomed.rend(); ++It) delete It->data();
 }
 
+void TvxUnionGroup::TakeItem(TvxQueryBase* Item, int Index) {
+  Item->SetParentQuery(this);
+  Move(IndexOf(Item), Index);
+}
+
+// The four bracket moves hold the root's notification, which every item's change reaches
+// (items belong to the root sub-query, not to the group they stand in), and put the operand
+// list back into text order once.
+
+void TvxUnionGroup::AddToBegin(TvxQueryBase* Item) {
+  TvxUnionGroup* Parent = GetParentQuery();
+  if (Parent == nullptr) throw EvxException("AddToBegin: the group has no brackets");
+  const int First = Parent->IndexOfMember(Item, "AddToBegin");
+  const int Self = Parent->IndexOf(this);
+  if (First > Self) throw EvxException("AddToBegin: the item stands after the group");
+  {
+    TvxUpdateScope Update(GetRootQuery());
+    for (int I = Self - 1; I >= First; --I) TakeItem(Parent->GetItems(I), 0);
+  }
+  GetRootQuery()->UpdateUnionSubQueriesOrder();
+}
+
+void TvxUnionGroup::AddToEnd(TvxQueryBase* Item) {
+  TvxUnionGroup* Parent = GetParentQuery();
+  if (Parent == nullptr) throw EvxException("AddToEnd: the group has no brackets");
+  const int Last = Parent->IndexOfMember(Item, "AddToEnd");
+  const int Self = Parent->IndexOf(this);
+  if (Last < Self) throw EvxException("AddToEnd: the item stands before the group");
+  {
+    TvxUpdateScope Update(GetRootQuery());
+    for (int I = Self + 1; I <= Last; ++I) TakeItem(Parent->GetItems(Self + 1), GetCount());
+  }
+  GetRootQuery()->UpdateUnionSubQueriesOrder();
+}
+
+void TvxUnionGroup::RemoveFromBegin(TvxQueryBase* Item) {
+  TvxUnionGroup* Parent = GetParentQuery();
+  if (Parent == nullptr) throw EvxException("RemoveFromBegin: the group has no brackets");
+  const int Last = IndexOfMember(Item, "RemoveFromBegin");
+  {
+    TvxUpdateScope Update(GetRootQuery());
+    for (int I = 0; I <= Last; ++I) Parent->TakeItem(GetItems(0), Parent->IndexOf(this));
+  }
+  GetRootQuery()->UpdateUnionSubQueriesOrder();
+}
+
+void TvxUnionGroup::RemoveFromEnd(TvxQueryBase* Item) {
+  TvxUnionGroup* Parent = GetParentQuery();
+  if (Parent == nullptr) throw EvxException("RemoveFromEnd: the group has no brackets");
+  const int First = IndexOfMember(Item, "RemoveFromEnd");
+  {
+    TvxUpdateScope Update(GetRootQuery());
+    for (int I = GetCount() - 1; I >= First; --I) Parent->TakeItem(GetItems(I), Parent->IndexOf(this) + 1);
+  }
+  GetRootQuery()->UpdateUnionSubQueriesOrder();
+}
+
+void TvxUnionGroup::RemoveBrackets() {
+  if (GetParentQuery() == nullptr) throw EvxException("RemoveBrackets: the group has no brackets");
+  TvxSubQuery* Root = GetRootQuery();
+  TvxUpdateScope Update(Root);
+  if (GetCount() > 0) {
+    // The first item now joins what stood before the group, as the group did.
+    TvxQueryBase* First = GetItems(0);
+    RemoveFromBegin(GetItems(GetCount() - 1));
+    CopyUnionOperator(*this, *First);
+  }
+  delete this;
+}
+
+QMenu* TvxUnionGroup::GetPopupMenu() {
+  TvxQueryBuilder* QueryBuilder = GetQueryBuilder();
+  if (QueryBuilder == nullptr) return nullptr;
+  QueryBuilder->PopupMenuClear();
+  QueryBuilder->PopupMenuAddItem(nullptr, QStringLiteral("Remove Brackets"),
+                                 vx::BindEvent(this, &TvxUnionGroup::RemoveBracketsEvent), false, false, true, nullptr);
+  QueryBuilder->PopupMenuCompleted();
+  return QueryBuilder->GetPopupMenu();
+}
+
 void TvxUnionGroup::LoadFromAST(std::unique_ptr<TSQLSubQueryExpression> Node) {
   TvxQueryBase::LoadFromAST(vx::CastNode<TSQLSubQueryExpressions>(std::move(Node)));
   auto& Expressions = static_cast<TSQLSubQueryExpressions&>(*FNode);
-  TUpdateScope Update(this);
+  TvxUpdateScope Update(this);
   // Each child moves into the model object made for it; the node keeps only its own fields.
   while (Expressions.GetCount() > 0) {
     std::unique_ptr<TSQLSubQueryExpression> Child = Expressions.Extract(0);

@@ -32,6 +32,7 @@ class TvxQuery;
 class TvxQueryBuilder;
 class TvxQueryBuilderLinkPainter;
 class TvxSubQuery;
+class TvxUnionSubQuery;
 
 // Assigned SQL that failed to load: Sender is the component, ASQL the text, AErrors the message.
 using TvxOnSQLError = std::function<void(QObject* Sender, const std::string& ASQL, const std::string& AErrors)>;
@@ -48,6 +49,7 @@ class TvxQueryBuilder : public QWidget {
   Q_MOC_INCLUDE("vxBaseMetadataProvider.h")
   Q_MOC_INCLUDE("vxQBLinkPainter.h")
   Q_MOC_INCLUDE("vxQBAddObjectOptions.h")
+  Q_MOC_INCLUDE("vxQueryUnionSubQuery.h")
 
   // Defaults: no providers; SnapToGrid true; GridSize 2; unbTopRight; BorderWidth 0; qbbs3D;
   // BorderColor navy (0,0,128); SplitterHeight 3; no link painter; TableColor the palette's base
@@ -141,6 +143,16 @@ public:
   static TvxObject* GetMenuItemTag(const QAction* Item);
   // Shows the about box modally.
   void ShowAboutBox();
+  // A menu action of a model object failed (the dialect refused a union, say): the exception
+  // must not reach the event loop, so its message is reported through actionFailed and as a
+  // warning instead.
+  void ReportActionError(const std::string& Message);
+
+  // --- the add-object dialog ---
+  // Asks for the add-object dialog over the active union operand ("Add Table" of the work-area
+  // menu). Until the dialogs are part of the library the request goes to the host through
+  // addObjectFormRequested, which may add tables with TvxUnionSubQuery::AddObjectWithFKAt.
+  void ShowAddObjectForm();
 
   // --- controls ---
   // The controls exist from the first show (or an explicit call) until destruction. A QWidget
@@ -224,6 +236,10 @@ signals:
   // Assigned SQL could not be loaded and no caller got the exception: emitted along with
   // OnSQLError, and, in the posted path, in place of the exception when OnSQLError is unset.
   void sqlError(const QString& SQL, const QString& Errors);
+  // A menu action failed with Message; the model is as the action left it.
+  void actionFailed(const QString& Message);
+  // "Add Table" was chosen in the work area of Operand.
+  void addObjectFormRequested(TvxUnionSubQuery* Operand);
 
 protected:
   bool event(QEvent* Event) override;

@@ -1,12 +1,14 @@
 // The menu shared by all model objects, tab captions, the about box and drops from the host.
 #include "vxQBAboutBox.h"
 #include "vxQBControlOwner.h"
+#include "vxQBStrings.h"
 #include "vxQueryBuilder.h"
 #include "vxQuerySubQuery.h"
 #include "vxQueryUnionSubQuery.h"
 
 #include <QAction>
 #include <QMenu>
+#include <QtDebug>
 
 // --- the shared popup menu ---------------------------------------------------------------------
 
@@ -60,6 +62,16 @@ void TvxQueryBuilder::PopupMenuPopup(const QPoint& Point) { FPopupMenu->popup(Po
 void TvxQueryBuilder::ShowAboutBox() {
   TvxAboutBox Box(this);
   Box.exec();
+}
+
+void TvxQueryBuilder::ReportActionError(const std::string& Message) {
+  emit actionFailed(vx::ToQString(Message));
+  qWarning("TvxQueryBuilder: %s", Message.c_str());
+}
+
+void TvxQueryBuilder::ShowAddObjectForm() {
+  TvxSubQuery* SubQuery = GetActiveSubquery();
+  emit addObjectFormRequested(SubQuery != nullptr ? SubQuery->GetActiveUnionSubquery() : nullptr);
 }
 
 // --- tab captions ------------------------------------------------------------------------------

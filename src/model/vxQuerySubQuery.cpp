@@ -3,6 +3,7 @@
 #include "vxQueryBuilder.h"
 #include "vxQueryUnionSubQuery.h"
 
+#include <QAbstractButton>
 #include <QTabWidget>
 
 #include <algorithm>
@@ -77,6 +78,8 @@ void TvxSubQuery::SetActiveUnionSubquery(TvxUnionSubQuery* Operand) {
   if (FActiveUnionSubQuery && FActiveUnionSubQuery->GetControlsCreated())
     if (QWidget* Page = FActiveUnionSubQuery->GetUnionPage()) Page->hide();
   FActiveUnionSubQuery = Operand;
+  if (Operand != nullptr)
+    if (auto* Button = qobject_cast<QAbstractButton*>(Operand->GetUnionButton())) Button->setChecked(true);
   RequestAlignUnionNavbar();
 }
 

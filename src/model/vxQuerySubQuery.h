@@ -44,6 +44,7 @@ public:
   int GetUnionSubQueriesCount() const { return static_cast<int>(FUnionSubQueries.size()); }
   TvxUnionSubQuery* GetUnionSubQueries(int Index) const;  // EvxListError when out of range
   TvxUnionSubQuery* GetActiveUnionSubquery() const;
+  // Shows Operand's page and presses its navigation button (once they exist); null: none.
   void SetActiveUnionSubquery(TvxUnionSubQuery* Operand);
   // Called by operands on creation and destruction; the first one becomes active.
   void RegisterUnionSubQuery(TvxUnionSubQuery* Operand);
@@ -55,6 +56,8 @@ public:
 
   bool CanCreateControls() const override;
   void DoSQLUpdated() override;
+  // A whole statement has no brackets and no menu of its own (the base's null).
+  QMenu* GetPopupMenu() override { return TvxQueryBuilderControlOwner::GetPopupMenu(); }
 
 protected:
   int GetControlsCount() const override { return 1; }

@@ -1,9 +1,13 @@
 #include "vxQueryUnionSubQuery.h"
 
+#include "vxBaseMetadataProvider.h"
+#include "vxBaseSyntaxProvider.h"
 #include "vxQueryBuilder.h"
 #include "vxQueryDatasource.h"
 #include "vxQuerySelectList.h"
 #include "vxQuerySubQuery.h"
+
+#include <QAction>
 
 #include <algorithm>
 
@@ -24,7 +28,9 @@ TvxUnionSubQuery::~TvxUnionSubQuery() {
   FSelectList = nullptr;
   TvxSubQuery* Root = GetRootQuery();
   if (Root == nullptr) return;
-  if (!Root->IsDestroying() && Root->GetActiveUnionSubquery() == this) {
+  if (!Root->IsDestroying()) {
+    // Whichever operand was active, the one next to the freed one is shown: the user looked at
+    // this part of the union last.
     TvxUnionSubQuery* Next = nullptr;
     const int Count = Root->GetUnionSubQueriesCount();
     for (int I = 0; I < Count; ++I) {
@@ -97,4 +103,127 @@ void TvxUnionSubQuery::GetDatasourcesBottomUp(TSQLFromSourceList& List) const {
   FFromClause->GetDatasourcesBottomUp(List);
   if (GetRootQuery() != nullptr)
     if (TvxUnionSubQuery* Outer = GetRootQuery()->GetUnionSubQuery()) Outer->GetDatasourcesBottomUp(List);
+}
+
+// --- union edits and menus ---------------------------------------------------------------------
+
+TvxUnionSubQuery* TvxUnionSubQuery::NewUnionSubQuery() {
+  TvxUnionGroup* Parent = GetParentQuery();
+  if (Parent == nullptr) return nullptr;
+  TvxUnionSubQuery* Operand = Parent->Add();
+  if (Operand != nullptr) GetRootQuery()->SetActiveUnionSubquery(Operand);
+  return Operand;
+}
+
+TvxUnionGroup* TvxUnionSubQuery::EncloseWithBrackets() {
+  TvxUnionGroup* Parent = GetParentQuery();
+  if (Parent == nullptr) return nullptr;
+  TvxUpdateScope Update(GetRootQuery());
+  const int Index = Parent->IndexOf(this);
+  TvxUnionGroup* Group = Parent->AddGroup();
+  if (Group == nullptr) return nullptr;
+  Parent->Move(Parent->GetCount() - 1, Index);
+  // The brackets must not change what the union means: the group joins the item before it as
+  // the operand did.
+  Group->GetNode()->SetUnionOperator(GetNode()->GetUnionOperator());
+  Group->GetNode()->SetUnionAll(GetNode()->GetUnionAll());
+  SetParentQuery(Group);
+  Group->UpdateUnionOperator();
+  return Group;
+}
+
+void TvxUnionSubQuery::CreateUnionPopupMenu(QAction* Parent) {
+  TvxQueryBuilder* QueryBuilder = GetQueryBuilder();
+  if (QueryBuilder == nullptr) return;
+  const bool HasSyntaxProvider = QueryBuilder->GetSyntaxProvider() != nullptr;
+  QueryBuilder->PopupMenuAddItem(Parent, QStringLiteral("New Union SubQuery"),
+                                 vx::BindEvent(this, &TvxUnionSubQuery::NewEvent), false, false, CanAddUnions(),
+                                 nullptr);
+  QueryBuilder->PopupMenuAddItem(Parent, QStringLiteral("Enclose With Brackets"),
+                                 vx::BindEvent(this, &TvxUnionSubQuery::BracketsEvent), false, false, CanAddBrackets(),
+                                 nullptr);
+  QueryBuilder->PopupMenuAddItem(
+      Parent, QStringLiteral("Remove"), vx::BindEvent(this, &TvxQueryBuilderControlOwner::RemoveEvent), false, false,
+      HasSyntaxProvider && GetRootQuery() != nullptr && GetRootQuery()->GetUnionSubQueriesCount() >= 2, nullptr);
+}
+
+QMenu* TvxUnionSubQuery::GetPopupMenu() {
+  TvxQueryBuilder* QueryBuilder = GetQueryBuilder();
+  if (QueryBuilder == nullptr) return nullptr;
+  QueryBuilder->PopupMenuClear();
+  CreateUnionPopupMenu(nullptr);
+  QueryBuilder->PopupMenuCompleted();
+  return QueryBuilder->GetPopupMenu();
+}
+
+QMenu* TvxUnionSubQuery::GetPopupMenuWA() {
+  TvxQueryBuilder* QueryBuilder = GetQueryBuilder();
+  if (QueryBuilder == nullptr) return nullptr;
+  QueryBuilder->PopupMenuClear();
+  QueryBuilder->PopupMenuAddItem(nullptr, QStringLiteral("Add Table"),
+                                 vx::BindEvent(this, &TvxUnionSubQuery::AddTableEvent), false, false, true, nullptr);
+  QueryBuilder->PopupMenuAddItem(nullptr, QStringLiteral("Add Subquery"),
+                                 vx::BindEvent(this, &TvxUnionSubQuery::AddSubQueryEvent), false, false, true, nullptr);
+  QAction* Union =
+      QueryBuilder->PopupMenuAddItem(nullptr, QStringLiteral("Union"), nullptr, false, false, true, nullptr);
+  CreateUnionPopupMenu(Union);
+  QueryBuilder->PopupMenuAddItem(nullptr, QStringLiteral("Edit..."),
+                                 vx::BindEvent(this, &TvxQueryBuilderControlOwner::EditPropsEvent), true, false,
+                                 QueryBuilder->GetSyntaxProvider() != nullptr, nullptr);
+  QueryBuilder->PopupMenuCompleted();
+  return QueryBuilder->GetPopupMenu();
+}
+
+void TvxUnionSubQuery::AddTableEvent(QObject*) {
+  if (GetQueryBuilder() != nullptr) GetQueryBuilder()->ShowAddObjectForm();
+}
+
+// --- derived tables from a host's query --------------------------------------------------------
+
+TvxDataSourceQuery* TvxUnionSubQuery::AddQuery(const std::string& SQL, const std::string& Alias) {
+  return AddQueryAt(SQL, QPoint(0, 0), Alias);
+}
+
+TvxDataSourceQuery* TvxUnionSubQuery::AddQueryAt(const std::string& SQL, const QPoint& Position,
+                                                 const std::string& Alias) {
+  TvxQueryBuilder* QueryBuilder = GetQueryBuilder();
+  if (QueryBuilder == nullptr || QueryBuilder->GetSyntaxProvider() == nullptr) return nullptr;
+  std::unique_ptr<TSQLSelectStatement> Statement = QueryBuilder->GetSyntaxProvider()->ParseSelect(SQL);
+  // Prepared as the component prepares assigned text, but in a scope of its own.
+  Statement->SimplifyTree();
+  if (TvxBaseMetadataProvider* Metadata = QueryBuilder->GetMetadataProvider())
+    Statement->RefreshFieldsListRecursive(Metadata);
+  TSQLFromSourceList Sources;
+  Statement->FixupObjects(Sources);
+  // A derived table holds a sub-select, not a root statement: the chain moves over.
+  TastSyntaxProvider* Dialect = QueryBuilder->GetASTSyntaxProvider();
+  auto SubSelect = NewNode<TSQLSubSelectStatement>(Dialect);
+  while (Statement->GetCount() > 0) SubSelect->Add(Statement->Extract(0));
+  SubSelect->SetOrderBy(Statement->ExtractOrderBy());
+  return AddQueryAt(std::move(SubSelect), Position, Alias);
+}
+
+TvxDataSourceQuery* TvxUnionSubQuery::AddQueryAt(std::unique_ptr<TSQLSubSelectStatement> Statement,
+                                                 const QPoint& Position, const std::string& Alias) {
+  TvxQueryBuilder* QueryBuilder = GetQueryBuilder();
+  if (QueryBuilder == nullptr || QueryBuilder->GetSyntaxProvider() == nullptr || !Statement) return nullptr;
+  TastSyntaxProvider* Dialect = QueryBuilder->GetASTSyntaxProvider();
+  TvxUpdateScope Update(this);
+  auto Node = NewNode<TSQLFromQuery>(Dialect);
+  Node->SetAlias(NewNode<TSQLAliasObjectAsAlias>(Dialect, Alias.empty() ? std::string("Query1") : Alias));
+  Node->SetSubSelect(std::move(Statement));
+  FFromClause->EnsureNode();
+  auto* Datasource = new TvxDataSourceQuery(FFromClause);
+  try {
+    Datasource->LoadFromAST(std::move(Node));
+    // Outside loading the box learns the columns of the derived table's SELECT.
+    Datasource->NotifySQLUpdated();
+  } catch (...) {
+    delete Datasource;
+    throw;
+  }
+  Datasource->SetLeft(Position.x());
+  Datasource->SetTop(Position.y());
+  if (Datasource->CanCreateControls()) Datasource->CreateControl();
+  return Datasource;
 }

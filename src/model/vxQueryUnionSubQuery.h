@@ -16,6 +16,7 @@ class TvxDataSourceQuery;
 class TvxFromClause;
 class TvxLink;
 class TvxSelectList;
+class QAction;
 
 class TvxUnionSubQuery : public TvxQueryBase {
   Q_OBJECT
@@ -24,8 +25,9 @@ public:
   // Owner is the root sub-query, with which the operand registers (becoming its active operand
   // when it has none).
   explicit TvxUnionSubQuery(QObject* Owner);
-  // Outside the destruction of the root sub-query the root's active operand passes to the next
-  // operand (or the one before the last); then the operand leaves its group and unregisters.
+  // Outside the destruction of the root sub-query the root's active operand becomes the operand
+  // after this one in text order (the one before, for the last; none, for the only one); then
+  // the operand leaves its group and unregisters.
   ~TvxUnionSubQuery() override;
 
   // Takes over a TSQLSubQuerySelectExpression.
@@ -57,6 +59,28 @@ public:
   // that enclose its sub-query.
   void GetDatasourcesBottomUp(TSQLFromSourceList& List) const override;
 
+  // --- union edits, as the menus make them ---
+  // A new empty operand at the end of this operand's group, made the active one. Raises the
+  // dialect's refusal ("This server don't support unions!" ...); null without a group.
+  TvxUnionSubQuery* NewUnionSubQuery();
+  // Puts this operand into a new bracketed group at its place; the group takes over the union
+  // operator that joined the operand to the item before it. Raises the dialect's refusal
+  // ("This server don't support brackets in unions!" ...); null without a group.
+  TvxUnionGroup* EncloseWithBrackets();
+  // The menus (in the component's shared menu, which is returned; null without a component).
+  // The navigation-bar button's menu: the union items.
+  QMenu* GetPopupMenu() override;
+  // The work area's menu: "Add Table", "Add Subquery", "Union" (the union items), "Edit...".
+  QMenu* GetPopupMenuWA();
+  // Adds the union items ("New Union SubQuery", "Enclose With Brackets", "Remove") under
+  // Parent, or at the menu's top level for null. They are disabled where the dialect forbids
+  // them, and all of them without a syntax provider.
+  void CreateUnionPopupMenu(QAction* Parent);
+  // Menu handlers.
+  void NewEvent(QObject* Sender) { NewUnionSubQuery(); }
+  void BracketsEvent(QObject* Sender) { EncloseWithBrackets(); }
+  void AddTableEvent(QObject* Sender);
+
   // --- the FROM clause: datasources and links (vxQueryUnionSubQueryFrom.cpp) ---
   // The operand's FROM clause (owned, made in the constructor).
   TvxFromClause* GetFromClause() const { return FFromClause; }
@@ -74,6 +98,17 @@ public:
   // A new derived table "(SELECT) AS Query1" at the end of the FROM clause.
   TvxDataSourceQuery* AddSubQuery();
   void AddSubQueryEvent(QObject* Sender) { AddSubQuery(); }
+  // A derived table holding a query the host has at hand (a stored query dropped on the work
+  // area, say): SQL is parsed with the component's syntax provider and bound to the metadata on
+  // its own (a derived table sees none of its neighbours); Statement is taken over as it is.
+  // It joins by a comma at the end of the FROM clause, aliased Alias ("Query1" when empty), its
+  // box at Position. Null, with nothing added, without a component or syntax provider; a parse
+  // error (EvxSQLError) or a refusal of the metadata provider leaves nothing added either.
+  TvxDataSourceQuery* AddQuery(const std::string& SQL, const std::string& Alias = std::string());
+  TvxDataSourceQuery* AddQueryAt(const std::string& SQL, const QPoint& Position,
+                                 const std::string& Alias = std::string());
+  TvxDataSourceQuery* AddQueryAt(std::unique_ptr<TSQLSubSelectStatement> Statement, const QPoint& Position,
+                                 const std::string& Alias = std::string());
   // A link from (LeftDatasource, LeftField) to (RightDatasource, RightField) with the condition
   // "left = right", owned by whichever of the two comes later in the FROM clause, which then
   // joins by an inner join when it joined by a comma or a cross join.

@@ -1,0 +1,281 @@
+// Editing the union tree through the model: brackets, moves, operators, new operands, removal
+// and the active operand, the dialect's refusals, and what each edit does to the SQL text.
+#include "DatasourceTestRig.h"
+
+#include "vxQuerySelectList.h"
+#include "vxSQL92SyntaxProvider.h"
+
+#include <functional>
+
+namespace vxtest {
+namespace {
+
+// A dialect that refuses what its flags say, for the capability messages.
+class TLimitedDialect : public TastSQL92SyntaxProvider {
+public:
+  bool Unions = true, Brackets = true, SubQueryUnions = true, SubQueryBrackets = true;
+  bool IsSupportUnions() const override { return Unions; }
+  bool IsSupportBracketsInUnions() const override { return Brackets; }
+  bool IsSupportSubQueryUnions() const override { return SubQueryUnions; }
+  bool IsSupportSubQueryBracketsInUnions() const override { return SubQueryBrackets; }
+};
+
+class TLimitedSyntaxProvider : public TvxSQL92SyntaxProvider {
+public:
+  TLimitedDialect& GetDialect() { return static_cast<TLimitedDialect&>(*GetASTSyntaxProvider()); }
+
+protected:
+  std::unique_ptr<TastSyntaxProvider> CreateASTSyntaxProvider() override { return std::make_unique<TLimitedDialect>(); }
+};
+
+class UnionEdit : public TFromRig {
+public:
+  TvxQuery* Root() const { return FQueryBuilder.GetRootQuery(); }
+  // Operand Index of the root in text order.
+  TvxUnionSubQuery* Op(int Index) const { return Root()->GetUnionSubQueries(Index); }
+  // Item Index of the root's list as a group.
+  TvxUnionGroup* Group(int Index) const { return qobject_cast<TvxUnionGroup*>(Root()->GetItems(Index)); }
+  // The operands in registration order as the constants they select ("1 2 3").
+  std::string Order() const {
+    std::string Text;
+    for (int I = 0; I < Root()->GetUnionSubQueriesCount(); ++I) {
+      std::string Select = Op(I)->GetASTSelect()->GetSimpleSQL();
+      Text += (I > 0 ? " " : "") + Select.substr(Select.rfind(' ') + 1);
+    }
+    return Text;
+  }
+};
+
+struct TEditCase {
+  const char* Name;
+  const char* Input;
+  std::function<void(UnionEdit&)> Edit;
+  const char* Expected;  // the model's text after the edit
+  const char* Order;     // the registered operands afterwards, by the constant each selects
+};
+
+class UnionEditCase : public UnionEdit, public testing::WithParamInterface<TEditCase> {};
+
+const TEditCase EditCases[] = {
+    // The first item of a group keeps its operator hidden in its node; moves that bring such an
+    // item forward show it as the parser stores an unwritten one: "union".
+    {"RemoveBracketsFlattensInPlace", "SELECT 1 UNION ALL (SELECT 2 UNION SELECT 3) EXCEPT SELECT 4",
+     [](UnionEdit& T) { T.Group(1)->RemoveBrackets(); }, "SELECT 1 UNION ALL SELECT 2 UNION SELECT 3 EXCEPT SELECT 4",
+     "1 2 3 4"},
+    {"EncloseKeepsTheOperator", "SELECT 1 UNION ALL SELECT 2 UNION SELECT 3",
+     [](UnionEdit& T) { T.Op(1)->EncloseWithBrackets(); }, "SELECT 1 UNION ALL (SELECT 2) UNION SELECT 3", "1 2 3"},
+    {"EncloseThenRemoveIsTheOriginal", "SELECT 1 UNION ALL SELECT 2 INTERSECT SELECT 3",
+     [](UnionEdit& T) { T.Op(2)->EncloseWithBrackets()->RemoveBrackets(); },
+     "SELECT 1 UNION ALL SELECT 2 INTERSECT SELECT 3", "1 2 3"},
+    {"AddToBeginPullsTheSiblingsBefore", "SELECT 1 UNION SELECT 2 UNION (SELECT 3 EXCEPT SELECT 4)",
+     [](UnionEdit& T) { T.Group(2)->AddToBegin(T.Op(0)); }, "(SELECT 1 UNION SELECT 2 union SELECT 3 EXCEPT SELECT 4)",
+     "1 2 3 4"},
+    {"AddToBeginStopsAtTheItem", "SELECT 1 UNION SELECT 2 UNION (SELECT 3 EXCEPT SELECT 4)",
+     [](UnionEdit& T) { T.Group(2)->AddToBegin(T.Op(1)); }, "SELECT 1 UNION (SELECT 2 union SELECT 3 EXCEPT SELECT 4)",
+     "1 2 3 4"},
+    {"AddToEndPullsTheSiblingsAfter", "(SELECT 1 UNION SELECT 2) UNION ALL SELECT 3 EXCEPT SELECT 4",
+     [](UnionEdit& T) { T.Group(0)->AddToEnd(T.Op(3)); },
+     "(SELECT 1 UNION SELECT 2 UNION ALL SELECT 3 EXCEPT SELECT 4)", "1 2 3 4"},
+    {"RemoveFromBeginPushesOutInOrder", "SELECT 0 UNION (SELECT 1 UNION ALL SELECT 2 EXCEPT SELECT 3)",
+     [](UnionEdit& T) { T.Group(1)->RemoveFromBegin(T.Op(2)); },
+     "SELECT 0 union SELECT 1 UNION ALL SELECT 2 UNION (SELECT 3)", "0 1 2 3"},
+    {"RemoveFromEndPushesOutInOrder", "SELECT 0 UNION (SELECT 1 UNION ALL SELECT 2 EXCEPT SELECT 3)",
+     [](UnionEdit& T) { T.Group(1)->RemoveFromEnd(T.Op(2)); },
+     "SELECT 0 UNION (SELECT 1) UNION ALL SELECT 2 EXCEPT SELECT 3", "0 1 2 3"},
+    {"InsertAfterIntoAnotherGroup", "SELECT 1 UNION (SELECT 2 UNION SELECT 3)",
+     [](UnionEdit& T) { T.Op(1)->InsertAfter(T.Op(0)); }, "(SELECT 2 union SELECT 1 UNION SELECT 3)", "2 1 3"},
+    {"InsertAfterASiblingBehind", "SELECT 1 UNION SELECT 2 EXCEPT SELECT 3",
+     [](UnionEdit& T) { T.Op(0)->InsertAfter(T.Op(2)); }, "SELECT 1 EXCEPT SELECT 3 UNION SELECT 2", "1 3 2"},
+    {"InsertAfterASiblingInFront", "SELECT 1 UNION SELECT 2 EXCEPT SELECT 3",
+     [](UnionEdit& T) { T.Op(2)->InsertAfter(T.Op(0)); }, "SELECT 2 EXCEPT SELECT 3 union SELECT 1", "2 3 1"},
+    {"InsertBeforeASiblingBehind", "SELECT 1 UNION SELECT 2 EXCEPT SELECT 3",
+     [](UnionEdit& T) { T.Op(0)->InsertBefore(T.Op(2)); }, "SELECT 3 union SELECT 1 UNION SELECT 2", "3 1 2"},
+    {"InsertBeforeOutOfAGroup", "SELECT 1 UNION (SELECT 2 INTERSECT SELECT 3)",
+     [](UnionEdit& T) { T.Group(1)->InsertBefore(T.Op(2)); }, "SELECT 1 INTERSECT SELECT 3 UNION (SELECT 2)", "1 3 2"},
+    {"MoveReordersTheRegistration", "SELECT 1 UNION SELECT 2 UNION ALL SELECT 3",
+     [](UnionEdit& T) { T.Root()->Move(0, 2); }, "SELECT 2 UNION ALL SELECT 3 union SELECT 1", "2 3 1"},
+    {"OperatorWithAll", "SELECT 1 UNION SELECT 2", [](UnionEdit& T) { T.Op(1)->SelectUnionOperator("Union All"); },
+     "SELECT 1 Union ALL SELECT 2", "1 2"},
+    {"OperatorWithoutAll", "SELECT 1 UNION ALL SELECT 2", [](UnionEdit& T) { T.Op(1)->SelectUnionOperator("Except"); },
+     "SELECT 1 Except SELECT 2", "1 2"},
+    {"OperatorOfAGroup", "SELECT 1 UNION (SELECT 2 UNION SELECT 3)",
+     [](UnionEdit& T) { T.Group(1)->SelectUnionOperator("intersect all"); },
+     "SELECT 1 intersect ALL (SELECT 2 UNION SELECT 3)", "1 2 3"},
+    {"TheSameOperatorInAnotherCaseChangesNothing", "SELECT 1 UNION ALL SELECT 2",
+     [](UnionEdit& T) { T.Op(1)->SelectUnionOperator("Union &All"); }, "SELECT 1 UNION ALL SELECT 2", "1 2"},
+    {"InsertGroupAtTheFront", "SELECT 1 UNION SELECT 2",
+     [](UnionEdit& T) { T.Root()->InsertGroup(0)->AddToEnd(T.Op(0)); }, "(SELECT 1) UNION SELECT 2", "1 2"},
+};
+
+TEST_P(UnionEditCase, GivesTheExpectedText) {
+  const TEditCase& Case = GetParam();
+  Load(Case.Input);
+  Case.Edit(*this);
+  EXPECT_EQ(SQL(), Case.Expected);
+  EXPECT_EQ(Order(), Case.Order);
+  // The edited model is a query like any other: its text loads back into the same text.
+  const std::string Written = SQL();
+  Load("");
+  Load(Written);
+  EXPECT_EQ(SQL(), Written);
+}
+
+INSTANTIATE_TEST_SUITE_P(Edits, UnionEditCase, testing::ValuesIn(EditCases),
+                         [](const testing::TestParamInfo<TEditCase>& Info) { return Info.param.Name; });
+
+TEST_F(UnionEdit, BracketMovesRefuseItemsInTheWrongPlace) {
+  Load("SELECT 1 UNION (SELECT 2 UNION SELECT 3) UNION SELECT 4");
+  TvxUnionGroup* G = Group(1);
+  EXPECT_THROW(G->AddToBegin(Op(3)), EvxException);
+  EXPECT_THROW(G->AddToEnd(Op(0)), EvxException);
+  EXPECT_THROW(G->RemoveFromBegin(Op(0)), EvxException);
+  EXPECT_THROW(G->RemoveFromEnd(Op(3)), EvxException);
+  EXPECT_THROW(Root()->RemoveBrackets(), EvxException);
+  // A group cannot go into itself or into one of its groups.
+  TvxUnionGroup* Inner = Op(1)->EncloseWithBrackets();
+  EXPECT_THROW(G->SetParentQuery(Inner), EvxException);
+  EXPECT_THROW(G->SetParentQuery(G), EvxException);
+  EXPECT_EQ(SQL(), "SELECT 1 UNION ((SELECT 2) UNION SELECT 3) UNION SELECT 4");
+}
+
+TEST_F(UnionEdit, InsertChecksTheIndexBeforeTheDialect) {
+  Load("SELECT 1 UNION SELECT 2");
+  EXPECT_THROW(Root()->Insert(-1), EvxListError);
+  EXPECT_THROW(Root()->Insert(3), EvxListError);
+  EXPECT_THROW(Root()->InsertGroup(3), EvxListError);
+  EXPECT_THROW(Root()->Move(0, 2), EvxListError);
+  TvxUnionSubQuery* Inserted = Root()->Insert(1);
+  ASSERT_NE(Inserted, nullptr);
+  EXPECT_EQ(Root()->IndexOf(Inserted), 1);
+  EXPECT_EQ(Root()->GetUnionSubQueries(1), Inserted);
+  EXPECT_EQ(Root()->GetCount(), 3);
+}
+
+TEST_F(UnionEdit, NewUnionSubQueryBecomesActiveAndTheRemovedOnePassesActivityOn) {
+  Load("SELECT 1 UNION SELECT 2");
+  TvxUnionSubQuery* Added = Op(0)->NewUnionSubQuery();
+  ASSERT_NE(Added, nullptr);
+  EXPECT_EQ(Root()->GetActiveUnionSubquery(), Added);
+  EXPECT_EQ(Root()->IndexOf(Added), 2);
+  // An empty operand has nothing to select yet; the first datasource gives it a FROM.
+  Added->GetSelectList()->AddField(Added->AddObject("Shippers"), "ShipperID");
+  EXPECT_EQ(SQL(), "SELECT 1 UNION SELECT 2 union SELECT Shippers.ShipperID FROM Shippers");
+
+  // The last of several passes activity to the one before it, any other to the one after it.
+  delete Added;
+  EXPECT_EQ(Root()->GetActiveUnionSubquery(), Op(1));
+  Root()->SetActiveUnionSubquery(Op(0));
+  delete Op(0);
+  EXPECT_EQ(Root()->GetActiveUnionSubquery(), Op(0));
+  EXPECT_EQ(SQL(), "SELECT 2");
+  delete Op(0);
+  EXPECT_EQ(Root()->GetActiveUnionSubquery(), nullptr);
+  EXPECT_EQ(Root()->GetUnionSubQueriesCount(), 0);
+}
+
+TEST_F(UnionEdit, RemovingAGroupFreesItsOperands) {
+  Load("SELECT 1 UNION (SELECT 2 UNION SELECT 3) UNION SELECT 4");
+  Root()->SetActiveUnionSubquery(Op(2));
+  delete Group(1);
+  EXPECT_EQ(SQL(), "SELECT 1 UNION SELECT 4");
+  EXPECT_EQ(Root()->GetUnionSubQueriesCount(), 2);
+  EXPECT_NE(Root()->GetActiveUnionSubquery(), nullptr);
+}
+
+TEST_F(UnionEdit, DatasourcesAreVisibleFromTheOutermostQueryIn) {
+  Load(
+      "SELECT c.CompanyName FROM Customers c WHERE EXISTS (SELECT 1 FROM Orders o JOIN OrderLines l ON l.OrderID = "
+      "o.OrderID WHERE o.CustomerID = c.CustomerID) UNION (SELECT s.CompanyName FROM Suppliers s)");
+  auto Names = [](const TvxQueryBase& Item) {
+    TSQLFromSourceList List;
+    Item.GetDatasourcesBottomUp(List);
+    std::string Text;
+    for (const TSQLFromSource* Source : List) Text += (Text.empty() ? "" : ", ") + Source->GetSimpleSQL();
+    return Text;
+  };
+  ASSERT_EQ(FQueryBuilder.GetSubQueriesCount(), 2);
+  TvxUnionSubQuery* Inner = FQueryBuilder.GetSubQueries(1)->FirstSelect();
+  EXPECT_EQ(Names(*Inner), "Customers c, Orders o, OrderLines l");
+  // A bracketed operand sees its own sources only; the groups and the statement have none.
+  EXPECT_EQ(Names(*Op(1)), "Suppliers s");
+  EXPECT_EQ(Names(*Group(1)), "");
+  EXPECT_EQ(Names(*FQueryBuilder.GetSubQueries(1)), "");
+}
+
+TEST_F(UnionEdit, DerivedTableFromAHostQuery) {
+  Load("SELECT c.CompanyName FROM Customers c");
+  TvxDataSourceQuery* Derived =
+      Operand()->AddQueryAt("SELECT CustomerID, COUNT(*) AS n FROM Orders GROUP BY CustomerID", QPoint(40, 50), "d");
+  ASSERT_NE(Derived, nullptr);
+  EXPECT_EQ(Derived->GetLeft(), 40);
+  EXPECT_EQ(Derived->GetTop(), 50);
+  // The box lists the columns of the derived table's SELECT.
+  TvxStringList Fields;
+  Derived->GetFieldsList(Fields);
+  ASSERT_EQ(Fields.Count(), 3);
+  EXPECT_EQ(Fields[0], "*");
+  EXPECT_TRUE(vx::SameText(Fields[1], "CustomerID"));
+  EXPECT_EQ(Fields[2], "n");
+  EXPECT_EQ(FQueryBuilder.GetSubQueriesCount(), 2);
+  Operand()->AddLink(Find("c"), "CustomerID", Derived, "CustomerID");
+  Operand()->GetSelectList()->AddField(Derived, "n");
+  const std::string Expected =
+      "SELECT c.CompanyName, d.n FROM Customers c INNER JOIN  (SELECT Orders.CustomerID, COUNT(*) AS n FROM Orders "
+      "GROUP BY Orders.CustomerID) AS d ON c.CustomerID=d.CustomerID";
+  EXPECT_EQ(SQL(), Expected);
+  EXPECT_EQ(SampleRows(SQL()), SampleRows("SELECT c.CompanyName, COUNT(*) FROM Customers c JOIN Orders o ON "
+                                          "o.CustomerID = c.CustomerID GROUP BY c.CustomerID, c.CompanyName"));
+
+  // Text that does not parse adds nothing; without a name the table is called Query1.
+  EXPECT_THROW(Operand()->AddQuery("SELECT FROM WHERE"), EvxSQLError);
+  EXPECT_EQ(SQL(), Expected);
+  ASSERT_NE(Operand()->AddQuery("SELECT 1 AS one"), nullptr);
+  EXPECT_EQ(SQL().substr(SQL().size() - 30), ",  (SELECT 1 AS one) AS Query1");
+}
+
+// --- the dialect's refusals ---------------------------------------------------------------------
+
+class UnionCapabilities : public UnionEdit {
+protected:
+  UnionCapabilities() { FQueryBuilder.SetSyntaxProvider(&FLimited); }
+  ~UnionCapabilities() override { FQueryBuilder.SetSyntaxProvider(nullptr); }
+  TLimitedDialect& Dialect() { return FLimited.GetDialect(); }
+
+  TLimitedSyntaxProvider FLimited;
+};
+
+TEST_F(UnionCapabilities, EachRefusalHasItsMessageAndChangesNothing) {
+  auto Message = [](const std::function<void()>& Edit) {
+    try {
+      Edit();
+    } catch (const EvxException& Error) {
+      return std::string(Error.GetMessage());
+    }
+    return std::string("no exception");
+  };
+  Load("SELECT 1 UNION (SELECT 2 UNION SELECT 3) UNION SELECT 4 WHERE 4 IN (SELECT 5 UNION (SELECT 6))");
+  const std::string Before = SQL();
+  TvxSubQuery* Sub = FQueryBuilder.GetSubQueries(1);
+  Dialect().Unions = Dialect().Brackets = Dialect().SubQueryUnions = Dialect().SubQueryBrackets = false;
+  EXPECT_EQ(Message([&] { Root()->Add(); }), "This server don't support unions!");
+  EXPECT_EQ(Message([&] { Group(1)->Insert(0); }), "This server don't support unions!");
+  EXPECT_EQ(Message([&] { Sub->Add(); }), "This server don't support unions in subqueries!");
+  EXPECT_EQ(Message([&] { Root()->AddGroup(); }), "This server don't support brackets in unions!");
+  EXPECT_EQ(Message([&] { Root()->InsertGroup(1); }), "This server don't support brackets in unions!");
+  // Any group but the component's root query asks the sub-query flag.
+  EXPECT_EQ(Message([&] { Group(1)->AddGroup(); }), "This server don't support brackets in unions in subqueries!");
+  EXPECT_EQ(Message([&] { Sub->AddGroup(); }), "This server don't support brackets in unions in subqueries!");
+  EXPECT_EQ(Message([&] { Op(0)->EncloseWithBrackets(); }), "This server don't support brackets in unions!");
+  EXPECT_EQ(SQL(), Before);
+
+  // The first operand is always allowed.
+  Load("");
+  Load("SELECT 1");
+  ASSERT_EQ(Root()->GetUnionSubQueriesCount(), 1);
+  delete Op(0);
+  EXPECT_NE(Root()->Add(), nullptr);
+  EXPECT_EQ(Message([&] { Root()->Add(); }), "This server don't support unions!");
+}
+
+}  // namespace
+}  // namespace vxtest

@@ -1,6 +1,9 @@
 #include "vxCliCommand.h"
 
 #include "vxCliCoreCommands.h"
+#ifdef VX_CLI_WITH_MODEL
+#include "RoundTripCommand.h"
+#endif
 
 #include <algorithm>
 
@@ -28,6 +31,9 @@ const std::vector<TvxCliCommand>& GetCliCommands() {
   static const std::vector<TvxCliCommand> Commands = {
       {"format", "format [--one-line | --html] [--lf] [FILE]", FormatHelp, RunFormatCommand},
       {"check", "check FILE...", CheckHelp, RunCheckCommand},
+#ifdef VX_CLI_WITH_MODEL
+      {"roundtrip", RoundTripUsage, RoundTripHelp, RunRoundTripCommand},
+#endif
   };
   return Commands;
 }

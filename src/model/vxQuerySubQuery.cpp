@@ -1,5 +1,7 @@
 #include "vxQuerySubQuery.h"
 
+#include "vxASTExpressions.h"
+#include "vxASTNames.h"
 #include "vxQueryBuilder.h"
 #include "vxQueryUnionSubQuery.h"
 
@@ -7,6 +9,31 @@
 #include <QTabWidget>
 
 #include <algorithm>
+
+namespace {
+
+// True when Statement's result is that of a union or of a bracketed group rather than of one
+// plain SELECT.
+bool IsUnion(const TSQLSubSelectStatement& Statement) {
+  return Statement.GetCount() > 1 ||
+         (Statement.GetCount() == 1 && dynamic_cast<const TSQLSubQueryExpressions*>(Statement.GetItems(0)) != nullptr);
+}
+
+// The ORDER BY of a union sorts the union's result, whose columns belong to no table: a column
+// there names a result column by its bare name. The first operand's rows write their columns
+// through the tables they are bound to ("Customers.City"), which engines refuse after a union.
+void NameResultColumns(TSQLOrderByClause& OrderBy) {
+  for (int I = 0; I < OrderBy.GetCount(); ++I) {
+    TSQLOrderByItem* Item = OrderBy.GetItem(I);
+    auto* Reference = Item != nullptr ? dynamic_cast<TSQLExpressionColumn*>(Item->GetExpression()) : nullptr;
+    if (Reference == nullptr || Reference->GetColumn() == nullptr) continue;
+    auto Column = NewNode<TSQLObjectColumn>(Reference->GetSyntaxProvider());
+    Column->AddName(Reference->GetColumn()->GetObjName());
+    Reference->SetColumn(std::move(Column));
+  }
+}
+
+}  // namespace
 
 // --- TvxSubQuery -------------------------------------------------------------------------------
 
@@ -42,7 +69,11 @@ void TvxSubQuery::LoadFromAST(std::unique_ptr<TSQLSubQueryExpression> Node) {
 std::unique_ptr<TSQLSubQueryExpression> TvxSubQuery::GetASTExpression() const {
   std::unique_ptr<TSQLSubSelectStatement> Tree =
       vx::CastNode<TSQLSubSelectStatement>(TvxUnionGroup::GetASTExpression());
-  if (TvxUnionSubQuery* First = FirstSelect()) Tree->SetOrderBy(First->GetOrderByClause());
+  if (TvxUnionSubQuery* First = FirstSelect()) {
+    std::unique_ptr<TSQLOrderByClause> OrderBy = First->GetOrderByClause();
+    if (OrderBy && IsUnion(*Tree)) NameResultColumns(*OrderBy);
+    Tree->SetOrderBy(std::move(OrderBy));
+  }
   return Tree;
 }
 

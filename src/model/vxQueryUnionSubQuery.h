@@ -128,11 +128,10 @@ protected:
   int GetControlsCount() const override { return 3; }
 
 private:
-  // The parts of the SELECT that other model objects edit. The select list (TvxSelectList:
-  // select items, WHERE, GROUP BY, HAVING) and the FROM clause (TvxFromClause: datasources and
-  // links) are to be owned by the operand, made in its constructor, loaded from the node here
-  // (taking their clauses out of it) and asked for their trees in SetClausesOnTree. Until they
-  // exist the clauses stay in the node, which is written back as it is.
+  // The parts of the SELECT that other model objects edit: the select list (select items,
+  // WHERE, GROUP BY, HAVING) and the FROM clause (datasources and links) take their clauses out
+  // of the node here and give their trees back in SetClausesOnTree. What stays in the node (the
+  // select mode, the union operator) is written back as it is.
   void LoadClausesFromAST(TSQLSubQuerySelectExpression& Node);
   void SetClausesOnTree(TSQLSubQuerySelectExpression& Tree) const;
   // The select list's share of the two: it takes the select items, WHERE, GROUP BY and HAVING

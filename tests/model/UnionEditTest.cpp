@@ -123,6 +123,22 @@ TEST_P(UnionEditCase, GivesTheExpectedText) {
 INSTANTIATE_TEST_SUITE_P(Edits, UnionEditCase, testing::ValuesIn(EditCases),
                          [](const testing::TestParamInfo<TEditCase>& Info) { return Info.param.Name; });
 
+// The first operand keeps the ORDER BY; after a union it names result columns, which belong to
+// no table (PostgreSQL refuses "ORDER BY Customers.City" there).
+TEST_F(UnionEdit, OrderByOfAUnionNamesResultColumns) {
+  Load("SELECT City FROM Customers ORDER BY City");
+  EXPECT_EQ(SQL(), "SELECT Customers.City FROM Customers ORDER BY Customers.City");
+  Op(0)->EncloseWithBrackets();
+  EXPECT_EQ(SQL(), "(SELECT Customers.City FROM Customers) ORDER BY City");
+  Load("SELECT c.City, c.Country AS Land FROM Customers c UNION SELECT City, Country FROM Suppliers ORDER BY c.City "
+       "DESC, Land, 1");
+  EXPECT_EQ(SQL(),
+            "SELECT c.City, c.Country AS Land FROM Customers c UNION SELECT Suppliers.City, Suppliers.Country FROM "
+            "Suppliers ORDER BY City DESC, Land, 1");
+  EXPECT_EQ(SampleRows(SQL()), SampleRows("SELECT City, Country FROM Customers UNION SELECT City, Country FROM "
+                                          "Suppliers"));
+}
+
 TEST_F(UnionEdit, BracketMovesRefuseItemsInTheWrongPlace) {
   Load("SELECT 1 UNION (SELECT 2 UNION SELECT 3) UNION SELECT 4");
   TvxUnionGroup* G = Group(1);

@@ -12,6 +12,12 @@
 // measured after the benchmarks have run. The benchmarks run on the main thread only, so the
 // counters need no atomics.
 //
+// Heap bytes include reserves the parse never touches. The resident figure says what was
+// touched: the kernel's high-water mark of resident memory (VmHWM, reset through
+// /proc/self/clear_refs before the parse) minus the resident memory when the parse started.
+// Memory the allocator kept from earlier work and hands out again is resident already, so
+// this is a lower bound; it is left out where the kernel offers no reset.
+//
 // Units: MB is 10^6 bytes, for rates and for memory alike.
 #include "SQL92Scanner.h"
 #include "vxASTSelect.h"
@@ -29,6 +35,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <new>
@@ -370,19 +377,53 @@ private:
 
 struct TMemory {
   double PeakMB = 0.0, TreeMB = 0.0;  // TreeMB: still held once the parse returned
+  double ResidentMB = -1.0;           // negative when not measured
   size_t Allocations = 0;             // of all statements
 };
+
+// A "Field:   1234 kB" line of /proc/self/status in bytes; -1 when missing.
+double ReadStatusBytes(const char* Field) {
+  std::ifstream Status("/proc/self/status");
+  std::string Line;
+  const size_t Length = std::strlen(Field);
+  while (std::getline(Status, Line))
+    if (Line.compare(0, Length, Field) == 0 && Line.size() > Length && Line[Length] == ':')
+      return std::atof(Line.c_str() + Length + 1) * 1024.0;
+  return -1.0;
+}
+
+// Sets the resident high-water mark to the present resident size; false where not allowed.
+bool ResetResidentPeak() {
+  std::ofstream ClearRefs("/proc/self/clear_refs");
+  ClearRefs << "5";
+  ClearRefs.flush();
+  return static_cast<bool>(ClearRefs);
+}
+
+std::string FormatMB(double MB) {
+  if (MB < 0.0) return "-";
+  char Text[32];
+  std::snprintf(Text, sizeof(Text), "%.2f", MB);
+  return Text;
+}
 
 // One untimed parse per statement; the largest peak of them.
 TMemory MeasureMemory(const TInput& Input) {
   TMemory Result;
   for (const std::string& Text : Input.Statements) {
     std::unique_ptr<TSQLSelectStatement> Tree;
-    THeapMeasurement Heap;
-    Tree = Provider().ParseSelect(Text);
-    Result.PeakMB = std::max(Result.PeakMB, static_cast<double>(Heap.GetPeak()) / 1e6);
-    Result.TreeMB = std::max(Result.TreeMB, static_cast<double>(Heap.GetCurrent()) / 1e6);
-    Result.Allocations += Heap.GetAllocations();
+    const bool Resident = ResetResidentPeak();
+    const double ResidentBefore = ReadStatusBytes("VmRSS");
+    {
+      THeapMeasurement Heap;
+      Tree = Provider().ParseSelect(Text);
+      Result.PeakMB = std::max(Result.PeakMB, static_cast<double>(Heap.GetPeak()) / 1e6);
+      Result.TreeMB = std::max(Result.TreeMB, static_cast<double>(Heap.GetCurrent()) / 1e6);
+      Result.Allocations += Heap.GetAllocations();
+    }
+    const double ResidentPeak = ReadStatusBytes("VmHWM");
+    if (Resident && ResidentBefore >= 0.0 && ResidentPeak >= 0.0)
+      Result.ResidentMB = std::max({Result.ResidentMB, 0.0, (ResidentPeak - ResidentBefore) / 1e6});
   }
   return Result;
 }
@@ -422,12 +463,13 @@ void PrintSummary(const TRateReporter& Reporter) {
   std::printf(
       "\nRates in MB/s (10^6 bytes) of input; x = ratio to the byte loop; ns/B = parse time per byte;\n"
       "B/tok = bytes per token; new/tok = heap blocks a parse allocates per token; peak = most heap\n"
-      "held during one parse, tree = heap the finished tree keeps (MB).\n");
-  std::printf("%-22s %9s %5s %8s %6s %8s %6s %9s %8s %6s %8s %7s %7s %7s %7s\n", "input", "bytes", "B/tok", "scan", "x",
-              "parse", "x", "stmt/s", "p+write", "x", "bytes", "ns/B", "new/tok", "peak", "tree");
+      "held during one parse, resid = resident memory it touched (\"-\": not measurable here), tree =\n"
+      "heap the finished tree keeps (MB).\n");
+  std::printf("%-22s %9s %5s %8s %6s %8s %6s %9s %8s %6s %8s %7s %7s %7s %7s %7s\n", "input", "bytes", "B/tok", "scan",
+              "x", "parse", "x", "stmt/s", "p+write", "x", "bytes", "ns/B", "new/tok", "peak", "resid", "tree");
   struct TGrowth {
-    std::map<size_t, double> NsPerByte;  // by generator size
-    double PeakMB = 0.0;                 // at the largest size
+    std::map<size_t, double> NsPerByte;     // by generator size
+    double PeakMB = 0.0, ResidentMB = 0.0;  // at the largest size
   };
   std::map<std::string, TGrowth> Growths;  // by shape
   for (const TInput& Input : Inputs()) {
@@ -441,23 +483,27 @@ void PrintSummary(const TRateReporter& Reporter) {
     auto Ratio = [Bytes](double Rate) { return Bytes > 0.0 ? Rate / Bytes : 0.0; };
     const double Ns = ParseMB > 0.0 ? 1e3 / ParseMB : 0.0;
     const double Tokens = static_cast<double>(Input.Tokens);
-    std::printf("%-22s %9zu %5.1f %8.1f %6.3f %8.1f %6.3f %9.0f %8.1f %6.3f %8.1f %7.2f %7.2f %7.2f %7.2f\n",
+    std::printf("%-22s %9zu %5.1f %8.1f %6.3f %8.1f %6.3f %9.0f %8.1f %6.3f %8.1f %7.2f %7.2f %7.2f %7s %7.2f\n",
                 Input.Name.c_str(), Input.Bytes, static_cast<double>(Input.Bytes) / Tokens, Scan, Ratio(Scan), ParseMB,
                 Ratio(ParseMB), Parse.Items, Write, Ratio(Write), Bytes, Ns,
-                static_cast<double>(Memory.Allocations) / Tokens, Memory.PeakMB, Memory.TreeMB);
+                static_cast<double>(Memory.Allocations) / Tokens, Memory.PeakMB, FormatMB(Memory.ResidentMB).c_str(),
+                Memory.TreeMB);
     ScanTarget.Add(Input, Scan);
     ParseTarget.Add(Input, ParseMB);
     WriteTarget.Add(Input, Write);
     if (!Input.Shape.empty() && Ns > 0.0) {
       Growths[Input.Shape].NsPerByte[Input.Size] = Ns;
-      if (Input.Size == Sizes[2]) Growths[Input.Shape].PeakMB = Memory.PeakMB;
+      if (Input.Size == Sizes[2]) {
+        Growths[Input.Shape].PeakMB = Memory.PeakMB;
+        Growths[Input.Shape].ResidentMB = Memory.ResidentMB;
+      }
     }
   }
 
   std::printf("\nGrowth of parse time per byte and peak memory, by shape (deep brackets: %d levels):\n",
               DeepestBrackets());
-  std::printf("%-16s %10s %10s %10s %12s %10s\n", "shape", "ns/B 10KB", "ns/B 100KB", "ns/B 1MB", "1MB / 10KB",
-              "peak 1MB");
+  std::printf("%-16s %10s %10s %10s %12s %10s %11s\n", "shape", "ns/B 10KB", "ns/B 100KB", "ns/B 1MB", "1MB / 10KB",
+              "peak 1MB", "resid 1MB");
   std::string TooSteep, TooBig;  // the shapes that miss each target
   int Compared = 0;
   for (const auto& [Shape, Growth] : Growths) {
@@ -470,8 +516,8 @@ void PrintSummary(const TRateReporter& Reporter) {
     if (Ratio > 0.0) ++Compared;
     if (Ratio >= MaxGrowth) TooSteep += " " + Shape + ";";
     if (Growth.PeakMB >= MaxPeakMB) TooBig += " " + Shape + ";";
-    std::printf("%-16s %10.2f %10.2f %10.2f %12.2f %10.2f\n", Shape.c_str(), Small, At(Sizes[1]), Large, Ratio,
-                Growth.PeakMB);
+    std::printf("%-16s %10.2f %10.2f %10.2f %12.2f %10.2f %11s\n", Shape.c_str(), Small, At(Sizes[1]), Large, Ratio,
+                Growth.PeakMB, FormatMB(Growth.ResidentMB).c_str());
   }
 
   std::printf("\nTargets:\n");

@@ -36,3 +36,17 @@ void TSQLMetadataRelation::AddPair(std::string ReferencedField, std::string Refe
 TvxBaseMetadataProvider::TvxBaseMetadataProvider(QObject* Owner) : QObject(Owner) {}
 
 TvxBaseMetadataProvider::~TvxBaseMetadataProvider() = default;
+
+TvxLinkedMetadataProvider::~TvxLinkedMetadataProvider() { SetLinkedComponent(nullptr); }
+
+void TvxLinkedMetadataProvider::SetLinkedComponent(QObject* Component) {
+  if (FComponent == Component) return;
+  if (FComponent) disconnect(FComponent, &QObject::destroyed, this, nullptr);
+  FComponent = Component;
+  if (Component)
+    connect(Component, &QObject::destroyed, this, [this] {
+      FComponent = nullptr;
+      emit ConnectionChanged();
+    });
+  emit ConnectionChanged();
+}

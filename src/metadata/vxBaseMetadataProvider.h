@@ -6,6 +6,7 @@
 #include "vxSyntaxProvider.h"
 
 #include <QObject>
+#include <QPointer>
 
 #include <memory>
 #include <string>
@@ -84,6 +85,31 @@ public:
 
 private:
   qintptr FTag = 0;
+};
+
+// The base of the providers that read through a database component of their own layer (an ADO
+// connection, a BDE database). Each subclass offers the link as its typed Connection property;
+// the link lives here, so that it is cleared, and ConnectionChanged emitted, when the component
+// is destroyed.
+class TvxLinkedMetadataProvider : public TvxBaseMetadataProvider {
+  Q_OBJECT
+
+public:
+  using TvxBaseMetadataProvider::TvxBaseMetadataProvider;
+  // Drops the link, emitting ConnectionChanged when there was one.
+  ~TvxLinkedMetadataProvider() override;
+
+signals:
+  void ConnectionChanged();
+
+protected:
+  // The linked component, a link (never owned); null when none or once it was destroyed.
+  QObject* GetLinkedComponent() const { return FComponent; }
+  // Emits ConnectionChanged when Component differs from the present link.
+  void SetLinkedComponent(QObject* Component);
+
+private:
+  QPointer<QObject> FComponent;
 };
 
 // A database refused a request (open, list, describe); the message is the database's own,

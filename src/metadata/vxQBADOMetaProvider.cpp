@@ -5,29 +5,16 @@
 #include <climits>
 #include <memory>
 
-TvxADOMetadataProvider::~TvxADOMetadataProvider() { SetConnection(nullptr); }
-
-void TvxADOMetadataProvider::SetConnection(TADOConnection* Connection) {
-  if (FConnection == Connection) return;
-  if (FConnection) disconnect(FConnection, &QObject::destroyed, this, nullptr);
-  FConnection = Connection;
-  if (Connection)
-    connect(Connection, &QObject::destroyed, this, [this] {
-      FConnection = nullptr;
-      emit ConnectionChanged();
-    });
-  emit ConnectionChanged();
-}
-
 void TvxADOMetadataProvider::ReadTablesRowset(TvxStringList& Names,
                                               const std::function<bool(const QString& Type)>& Wanted) {
-  if (!FConnection) {
+  TADOConnection* Connection = GetConnection();
+  if (!Connection) {
     Names.Clear();
     return;
   }
-  FConnection->Open();
+  Connection->Open();
   auto DataSet = std::make_unique<TADODataSet>();
-  FConnection->OpenSchema(siTables, {}, DataSet.get());
+  Connection->OpenSchema(siTables, {}, DataSet.get());
   Names.Clear();
   for (DataSet->First(); !DataSet->Eof(); DataSet->Next())
     if (Wanted(DataSet->FieldByName(QStringLiteral("TABLE_TYPE")).AsString()))
@@ -46,9 +33,9 @@ void TvxADOMetadataProvider::GetViewNames(TvxStringList& Names, bool System) {
 
 void TvxADOMetadataProvider::GetFields(const std::string& SQL, TvxStringList& FieldNames) {
   FieldNames.Clear();
-  if (!FConnection) return;
+  if (!GetConnection()) return;
   auto DataSet = std::make_unique<TADODataSet>();
-  DataSet->SetConnection(FConnection);
+  DataSet->SetConnection(GetConnection());
   DataSet->SetCommandText(QString::fromStdString(SQL));
   DataSet->FieldDefs.Update();
   for (const TFieldDef& Def : DataSet->FieldDefs) FieldNames.Add(Def.Name.toStdString());
@@ -59,7 +46,7 @@ void TvxADOMetadataProvider::GetFields(const std::string& SQL, TvxStringList& Fi
 void TvxADOMetadataProvider::ReadRelations(TADODataSet& DataSet, const TSQLDatabaseObject& TableName,
                                            const QVariantList& Restrictions, const QString& Sort,
                                            TSQLMetadataRelationList& Relations) {
-  FConnection->OpenSchema(siForeignKeys, Restrictions, &DataSet);
+  GetConnection()->OpenSchema(siForeignKeys, Restrictions, &DataSet);
   if (DataSet.IsEmpty()) return;
   DataSet.SetSort(Sort);
   int PreviousOrdinal = INT_MAX;
@@ -80,7 +67,7 @@ void TvxADOMetadataProvider::ReadRelations(TADODataSet& DataSet, const TSQLDatab
 
 void TvxADOMetadataProvider::GetTableRelations(const TSQLDatabaseObject& TableName,
                                                TSQLMetadataRelationList& Relations) {
-  if (!FConnection) return;
+  if (!GetConnection()) return;
   auto DataSet = std::make_unique<TADODataSet>();
   const QVariant Null;
   const QString Name = QString::fromStdString(TableName.GetObjName());

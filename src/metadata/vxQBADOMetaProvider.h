@@ -4,19 +4,16 @@
 #include "vxADO.h"
 #include "vxBaseMetadataProvider.h"
 
-#include <QPointer>
-
-class TvxADOMetadataProvider : public TvxBaseMetadataProvider {
+class TvxADOMetadataProvider : public TvxLinkedMetadataProvider {
   Q_OBJECT
   // A link, no default. Cleared when the connection is destroyed (and by the destructor).
   Q_PROPERTY(TADOConnection* Connection READ GetConnection WRITE SetConnection NOTIFY ConnectionChanged)
 
 public:
-  explicit TvxADOMetadataProvider(QObject* Owner = nullptr) : TvxBaseMetadataProvider(Owner) {}
-  ~TvxADOMetadataProvider() override;
+  using TvxLinkedMetadataProvider::TvxLinkedMetadataProvider;
 
-  TADOConnection* GetConnection() const { return FConnection; }
-  void SetConnection(TADOConnection* Connection);
+  TADOConnection* GetConnection() const { return static_cast<TADOConnection*>(GetLinkedComponent()); }
+  void SetConnection(TADOConnection* Connection) { SetLinkedComponent(Connection); }
 
   // Tables and views come from the tables rowset; errors of the connection propagate.
   void GetTableNames(TvxStringList& Names, bool System) override;
@@ -28,13 +25,8 @@ public:
   // relations read until then.
   void GetTableRelations(const TSQLDatabaseObject& TableName, TSQLMetadataRelationList& Relations) override;
 
-signals:
-  void ConnectionChanged();
-
 private:
   void ReadTablesRowset(TvxStringList& Names, const std::function<bool(const QString& Type)>& Wanted);
   void ReadRelations(TADODataSet& DataSet, const TSQLDatabaseObject& TableName, const QVariantList& Restrictions,
                      const QString& Sort, TSQLMetadataRelationList& Relations);
-
-  QPointer<TADOConnection> FConnection;
 };

@@ -2,26 +2,13 @@
 
 #include "vxASTNames.h"
 
-TvxBDEMetadataProvider::~TvxBDEMetadataProvider() { SetConnection(nullptr); }
-
-void TvxBDEMetadataProvider::SetConnection(TDatabase* Connection) {
-  if (FConnection == Connection) return;
-  if (FConnection) disconnect(FConnection, &QObject::destroyed, this, nullptr);
-  FConnection = Connection;
-  if (Connection)
-    connect(Connection, &QObject::destroyed, this, [this] {
-      FConnection = nullptr;
-      emit ConnectionChanged();
-    });
-  emit ConnectionChanged();
-}
-
 void TvxBDEMetadataProvider::ReadTableList(TvxStringList& Names, bool System, bool Views) {
   Names.Clear();
-  if (!FConnection) return;
-  FConnection->Open();
+  TDatabase* Database = GetConnection();
+  if (!Database) return;
+  Database->Open();
   hDBICur Cursor = nullptr;
-  Check(DbiOpenTableList(FConnection->GetHandle(), false, System, nullptr, &Cursor));
+  Check(DbiOpenTableList(Database->GetHandle(), false, System, nullptr, &Cursor));
   TBLBaseDesc Desc;
   while (DbiGetNextRecord(Cursor, dbiNOLOCK, &Desc, nullptr) == DBIERR_NONE)
     if (Desc.bView == Views) Names.Add(Desc.szName);
@@ -34,9 +21,9 @@ void TvxBDEMetadataProvider::GetViewNames(TvxStringList& Names, bool System) { R
 
 void TvxBDEMetadataProvider::GetFields(const std::string& SQL, TvxStringList& FieldNames) {
   FieldNames.Clear();
-  if (!FConnection) return;
+  if (!GetConnection()) return;
   TQuery Query;
-  Query.SetDatabaseName(FConnection->GetDatabaseName());
+  Query.SetDatabaseName(GetConnection()->GetDatabaseName());
   Query.SQL.Text = QString::fromStdString(SQL);
   Query.FieldDefs.Update();
   for (const TFieldDef& Def : Query.FieldDefs) FieldNames.Add(Def.Name.toStdString());

@@ -4,20 +4,17 @@
 #include "vxBDE.h"
 #include "vxBaseMetadataProvider.h"
 
-#include <QPointer>
-
-class TvxBDEMetadataProvider : public TvxBaseMetadataProvider {
+class TvxBDEMetadataProvider : public TvxLinkedMetadataProvider {
   Q_OBJECT
   // A link, no default. Cleared when the database component is destroyed (and by the
   // destructor).
   Q_PROPERTY(TDatabase* Connection READ GetConnection WRITE SetConnection NOTIFY ConnectionChanged)
 
 public:
-  explicit TvxBDEMetadataProvider(QObject* Owner = nullptr) : TvxBaseMetadataProvider(Owner) {}
-  ~TvxBDEMetadataProvider() override;
+  using TvxLinkedMetadataProvider::TvxLinkedMetadataProvider;
 
-  TDatabase* GetConnection() const { return FConnection; }
-  void SetConnection(TDatabase* Connection);
+  TDatabase* GetConnection() const { return static_cast<TDatabase*>(GetLinkedComponent()); }
+  void SetConnection(TDatabase* Connection) { SetLinkedComponent(Connection); }
 
   // The engine's table list; views never appear among tables. Engine errors propagate as
   // EDBEngineError, errors opening the database as EvxDatabaseError.
@@ -28,11 +25,6 @@ public:
   // The engine knows no relations: Relations is cleared and stays empty.
   void GetTableRelations(const TSQLDatabaseObject& TableName, TSQLMetadataRelationList& Relations) override;
 
-signals:
-  void ConnectionChanged();
-
 private:
   void ReadTableList(TvxStringList& Names, bool System, bool Views);
-
-  QPointer<TDatabase> FConnection;
 };

@@ -21,6 +21,7 @@
 // Units: MB is 10^6 bytes, for rates and for memory alike.
 #include "SQL92Scanner.h"
 #include "vxASTSelect.h"
+#include "vxBenchCommon.h"
 #include "vxParserBase.h"
 #include "vxSQL92SyntaxProvider.h"
 #include "vxSQLBuilder.h"
@@ -30,8 +31,6 @@
 #include <malloc.h>
 
 #include <algorithm>
-#include <array>
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -324,54 +323,14 @@ void ParseLoop(benchmark::State& State, const TInput& Input) {
 void BM_Parse(benchmark::State& State, const TInput* Input) { ParseLoop<false>(State, *Input); }
 void BM_ParseWrite(benchmark::State& State, const TInput* Input) { ParseLoop<true>(State, *Input); }
 
-// One table look-up per byte and a count of class changes, which the compiler cannot turn
-// into a block copy: the least work any tokeniser does per byte.
 void BM_ByteLoop(benchmark::State& State, const TInput* Input) {
-  static const std::array<uint8_t, 256> Classes = [] {
-    std::array<uint8_t, 256> Table{};
-    for (int C = 0; C < 256; ++C) Table[C] = static_cast<uint8_t>(std::isalnum(C) ? 1 : (C <= ' ' ? 0 : 2));
-    return Table;
-  }();
   for (auto _ : State) {
     unsigned Changes = 0;
-    for (const std::string& Text : Input->Statements) {
-      uint8_t Previous = 0;
-      for (unsigned char C : Text) {
-        const uint8_t Class = Classes[C];
-        Changes += Class != Previous;
-        Previous = Class;
-      }
-    }
+    for (const std::string& Text : Input->Statements) Changes += vxbench::CountClassChanges(Text);
     benchmark::DoNotOptimize(Changes);
   }
   SetRates(State, *Input);
 }
-
-// Keeps the byte and statement rates of every run (the median when repeated) for the summary.
-class TRateReporter : public benchmark::ConsoleReporter {
-public:
-  struct TRates {
-    double Bytes = 0.0, Items = 0.0;
-  };
-  void ReportRuns(const std::vector<Run>& Runs) override {
-    for (const Run& R : Runs) {
-      if (R.run_type != Run::RT_Iteration && R.aggregate_name != "median") continue;
-      auto Counter = [&R](const char* Name) {
-        const auto Found = R.counters.find(Name);
-        return Found == R.counters.end() ? 0.0 : static_cast<double>(Found->second);
-      };
-      FRates[R.run_name.str()] = {Counter("bytes_per_second"), Counter("items_per_second")};
-    }
-    ConsoleReporter::ReportRuns(Runs);
-  }
-  TRates Get(const std::string& Loop, const TInput& Input) const {
-    const auto Found = FRates.find(Loop + "/" + Input.Name);
-    return Found == FRates.end() ? TRates() : Found->second;
-  }
-
-private:
-  std::map<std::string, TRates> FRates;
-};
 
 // --- the summary ---------------------------------------------------------------------------------
 
@@ -456,7 +415,7 @@ struct TRateTarget {
   }
 };
 
-void PrintSummary(const TRateReporter& Reporter) {
+void PrintSummary(const vxbench::TRateReporter& Reporter) {
   constexpr double MaxGrowth = 2.0, MaxPeakMB = 64.0, ParseGoal = 70.0;
   TRateTarget ScanTarget{"scanning >= 300 MB/s", 300.0}, ParseTarget{"parsing >= 35 MB/s", 35.0},
       WriteTarget{"parse then write >= 25 MB/s", 25.0};
@@ -473,11 +432,11 @@ void PrintSummary(const TRateReporter& Reporter) {
   };
   std::map<std::string, TGrowth> Growths;  // by shape
   for (const TInput& Input : Inputs()) {
-    const double Scan = Reporter.Get("Scan", Input).Bytes / 1e6;
-    const auto Parse = Reporter.Get("Parse", Input);
+    const double Scan = Reporter.Get("Scan", Input.Name).Bytes / 1e6;
+    const auto Parse = Reporter.Get("Parse", Input.Name);
     const double ParseMB = Parse.Bytes / 1e6;
-    const double Write = Reporter.Get("ParseWrite", Input).Bytes / 1e6;
-    const double Bytes = Reporter.Get("ByteLoop", Input).Bytes / 1e6;
+    const double Write = Reporter.Get("ParseWrite", Input.Name).Bytes / 1e6;
+    const double Bytes = Reporter.Get("ByteLoop", Input.Name).Bytes / 1e6;
     if (Scan <= 0.0 && ParseMB <= 0.0 && Write <= 0.0) continue;  // filtered out on the command line
     const TMemory Memory = ParseMB > 0.0 ? MeasureMemory(Input) : TMemory();
     auto Ratio = [Bytes](double Rate) { return Bytes > 0.0 ? Rate / Bytes : 0.0; };
@@ -571,7 +530,7 @@ int main(int argc, char** argv) {
   }
   benchmark::Initialize(&Count, Arguments.data());
   if (benchmark::ReportUnrecognizedArguments(Count, Arguments.data())) return 1;
-  TRateReporter Reporter;
+  vxbench::TRateReporter Reporter;
   benchmark::RunSpecifiedBenchmarks(&Reporter);
   benchmark::Shutdown();
   PrintSummary(Reporter);

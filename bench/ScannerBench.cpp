@@ -3,17 +3,16 @@
 // SQL92Scanner (copy, tokenisation, keyword recognition) and read by a plain byte loop. The
 // summary prints both rates and their ratio: the byte loop is the floor any scanner pays.
 #include "SQL92Scanner.h"
+#include "vxBenchCommon.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <random>
 #include <sstream>
 #include <string>
@@ -190,47 +189,11 @@ void BM_Scan(benchmark::State& State, const TInput* Input) {
   State.counters["tokens"] = static_cast<double>(Tokens);
 }
 
-// The same bytes through the loop every scanner needs at least: one table look-up per byte
-// and a count of class changes, which the compiler cannot turn into a block copy.
+// The same bytes through the loop every scanner needs at least.
 void BM_ByteLoop(benchmark::State& State, const TInput* Input) {
-  static const std::array<uint8_t, 256> Classes = [] {
-    std::array<uint8_t, 256> Table{};
-    for (int C = 0; C < 256; ++C) Table[C] = static_cast<uint8_t>(std::isalnum(C) ? 1 : (C <= ' ' ? 0 : 2));
-    return Table;
-  }();
-  for (auto _ : State) {
-    unsigned Changes = 0;
-    uint8_t Previous = 0;
-    for (unsigned char C : Input->Text) {
-      const uint8_t Class = Classes[C];
-      Changes += Class != Previous;
-      Previous = Class;
-    }
-    benchmark::DoNotOptimize(Changes);
-  }
+  for (auto _ : State) benchmark::DoNotOptimize(vxbench::CountClassChanges(Input->Text));
   State.SetBytesProcessed(static_cast<int64_t>(State.iterations() * Input->Text.size()));
 }
-
-// Keeps each run's byte rate so the summary can set scanner and byte loop side by side.
-class TRateReporter : public benchmark::ConsoleReporter {
-public:
-  void ReportRuns(const std::vector<Run>& Runs) override {
-    // With repetitions the median stands for the benchmark; without, its only run does.
-    for (const Run& R : Runs) {
-      const auto Rate = R.counters.find("bytes_per_second");
-      if (Rate == R.counters.end()) continue;
-      if (R.run_type == Run::RT_Iteration || R.aggregate_name == "median") FRates[R.run_name.str()] = Rate->second;
-    }
-    ConsoleReporter::ReportRuns(Runs);
-  }
-  double GetRate(const std::string& Name) const {
-    const auto Found = FRates.find(Name);
-    return Found == FRates.end() ? 0.0 : Found->second;
-  }
-
-private:
-  std::map<std::string, double> FRates;
-};
 
 }  // namespace
 
@@ -242,14 +205,14 @@ int main(int argc, char** argv) {
   }
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  TRateReporter Reporter;
+  vxbench::TRateReporter Reporter;
   benchmark::RunSpecifiedBenchmarks(&Reporter);
   benchmark::Shutdown();
 
   std::printf("\n%-20s %12s %12s %8s\n", "input", "scan MB/s", "bytes MB/s", "ratio");
   for (const TInput& Input : Inputs()) {
-    const double Scan = Reporter.GetRate("Scan/" + Input.Name) / 1e6;
-    const double Bytes = Reporter.GetRate("ByteLoop/" + Input.Name) / 1e6;
+    const double Scan = Reporter.Get("Scan", Input.Name).Bytes / 1e6;
+    const double Bytes = Reporter.Get("ByteLoop", Input.Name).Bytes / 1e6;
     if (Scan <= 0.0 || Bytes <= 0.0) continue;  // filtered out on the command line
     std::printf("%-20s %12.1f %12.1f %8.2f\n", Input.Name.c_str(), Scan, Bytes, Scan / Bytes);
   }

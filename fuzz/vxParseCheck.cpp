@@ -5,6 +5,7 @@
 #include "vxParserBase.h"
 #include "vxSQL92SyntaxProvider.h"
 #include "vxSQLBuilder.h"
+#include "vxTestSql.h"
 
 #include <cstdint>
 #include <exception>
@@ -15,55 +16,18 @@ namespace vxfuzz {
 
 namespace {
 
-enum class TEntry { enSelect, enObject, enExpression, enItem, enLogical, enCriterion };
+// The entry points by their names in the case files, and as failures name them.
+struct TEntry {
+  const char* Kind;
+  const char* Name;
+};
 
-constexpr TEntry Entries[] = {TEntry::enSelect, TEntry::enObject,  TEntry::enExpression,
-                              TEntry::enItem,   TEntry::enLogical, TEntry::enCriterion};
-
-const char* EntryName(TEntry Entry) {
-  switch (Entry) {
-    case TEntry::enSelect:
-      return "ParseSelect";
-    case TEntry::enObject:
-      return "ParseObjectName";
-    case TEntry::enExpression:
-      return "ParseExpression";
-    case TEntry::enItem:
-      return "ParseSelectItem";
-    case TEntry::enLogical:
-      return "ParseLogicalExpression";
-    case TEntry::enCriterion:
-      return "ParseLogicalExpression without left operands";
-  }
-  return "?";
-}
-
-std::unique_ptr<TastNode> Parse(TastSQL92SyntaxProvider& Provider, TEntry Entry, const std::string& Text) {
-  switch (Entry) {
-    case TEntry::enSelect:
-      return Provider.ParseSelect(Text);
-    case TEntry::enObject:
-      return Provider.ParseObjectName(Text);
-    case TEntry::enExpression:
-      return Provider.ParseExpression(Text);
-    case TEntry::enItem:
-      return Provider.ParseSelectItem(Text);
-    case TEntry::enLogical:
-      return Provider.ParseLogicalExpression(Text, true);
-    case TEntry::enCriterion:
-      return Provider.ParseLogicalExpression(Text, false);
-  }
-  return nullptr;
-}
-
-template <class TBuilder>
-std::string Write(const TastNode& Node, bool MultiLine) {
-  std::string Text;
-  TBuilder Builder(Text);
-  Builder.ResetBuilder();
-  Node.BuildSQL(Builder, MultiLine);
-  return Text;
-}
+constexpr TEntry Entries[] = {{"select", "ParseSelect"},
+                              {"object", "ParseObjectName"},
+                              {"expr", "ParseExpression"},
+                              {"item", "ParseSelectItem"},
+                              {"logical", "ParseLogicalExpression"},
+                              {"criterion", "ParseLogicalExpression without left operands"}};
 
 std::string Quote(const std::string& Text) { return "[" + Text + "]"; }
 
@@ -82,26 +46,26 @@ std::string CheckErrorPosition(const EvxSQLError& Error, const std::string& Text
 }
 
 // The checks on one tree; an empty result when they all hold.
-std::string CheckTree(TastSQL92SyntaxProvider& Provider, TEntry Entry, std::unique_ptr<TastNode> Tree) {
+std::string CheckTree(TastSQL92SyntaxProvider& Provider, const TEntry& Entry, std::unique_ptr<TastNode> Tree) {
   for (const bool MultiLine : {false, true}) {
-    const std::string Written = Write<TSQLBuilderPlainText>(*Tree, MultiLine);
-    Write<TSQLBuilderHTML>(*Tree, MultiLine);
+    const std::string Written = vxtest::Write(*Tree, MultiLine);
+    vxtest::WriteAs<TSQLBuilderHTML>(*Tree, MultiLine);
     std::unique_ptr<TastNode> Again;
     try {
-      Again = Parse(Provider, Entry, Written);
+      Again = vxtest::ParseAs(Provider, Entry.Kind, Written);
     } catch (const EvxSQLError& Error) {
       if (Error.GetMessage() == "Statement nested too deeply") continue;
       return "the written text " + Quote(Written) + " does not parse: " + Error.GetMessage() + " at " +
              std::to_string(Error.TokenLine) + ":" + std::to_string(Error.TokenCol) + " " + Quote(Error.TokenText);
     }
-    const std::string Rewritten = Write<TSQLBuilderPlainText>(*Again, MultiLine);
+    const std::string Rewritten = vxtest::Write(*Again, MultiLine);
     if (Rewritten != Written)
       return "the written text " + Quote(Written) + " parses to a tree writing " + Quote(Rewritten);
   }
 
-  const std::string Original = Write<TSQLBuilderPlainText>(*Tree, false);
+  const std::string Original = vxtest::Write(*Tree, false);
   std::unique_ptr<TastNode> Copy = Tree->Clone();
-  const std::string Copied = Write<TSQLBuilderPlainText>(*Copy, false);
+  const std::string Copied = vxtest::Write(*Copy, false);
   if (Copied != Original) return "the copy writes " + Quote(Copied) + " instead of " + Quote(Original);
 
   // Binding adds links between nodes; a copy of the bound tree must hold none into the
@@ -109,17 +73,17 @@ std::string CheckTree(TastSQL92SyntaxProvider& Provider, TEntry Entry, std::uniq
   TSQLFromSourceList Sources;
   Tree->FixupObjects(Sources);
   Tree->SimplifyTree();
-  const std::string Bound = Write<TSQLBuilderPlainText>(*Tree, false);
+  const std::string Bound = vxtest::Write(*Tree, false);
   std::unique_ptr<TastNode> BoundCopy = Tree->Clone();
   Tree.reset();
-  const std::string BoundCopied = Write<TSQLBuilderPlainText>(*BoundCopy, false);
+  const std::string BoundCopied = vxtest::Write(*BoundCopy, false);
   if (BoundCopied != Bound)
     return "the copy of the bound tree writes " + Quote(BoundCopied) + " instead of " + Quote(Bound);
 
   TSQLFromSourceList CopySources;
   Copy->FixupObjects(CopySources);
   Copy->SimplifyTree();
-  Write<TSQLBuilderHTML>(*Copy, true);
+  vxtest::WriteAs<TSQLBuilderHTML>(*Copy, true);
   return std::string();
 }
 
@@ -127,12 +91,12 @@ std::string CheckTree(TastSQL92SyntaxProvider& Provider, TEntry Entry, std::uniq
 
 std::string CheckParse(TastSQL92SyntaxProvider& Provider, std::string_view Text) {
   const std::string Input(Text);
-  for (const TEntry Entry : Entries) {
+  for (const TEntry& Entry : Entries) {
     std::string Failure;
     try {
       std::unique_ptr<TastNode> Tree;
       try {
-        Tree = Parse(Provider, Entry, Input);
+        Tree = vxtest::ParseAs(Provider, Entry.Kind, Input);
       } catch (const EvxSQLError& Error) {
         // Not in the language of this entry point: the expected outcome, if it says where.
         Failure = CheckErrorPosition(Error, Input);
@@ -143,7 +107,7 @@ std::string CheckParse(TastSQL92SyntaxProvider& Provider, std::string_view Text)
     } catch (...) {
       Failure = "an exception of unknown type";
     }
-    if (!Failure.empty()) return std::string(EntryName(Entry)) + ": " + Failure;
+    if (!Failure.empty()) return std::string(Entry.Name) + ": " + Failure;
   }
   return std::string();
 }

@@ -1,5 +1,7 @@
 // The vxsql program as a user runs it: arguments, standard input, output streams and exit
 // status of the built executable.
+#include "vxSqlCorpus.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -16,13 +18,6 @@ std::string Env(const char* Name) {
   const char* Value = std::getenv(Name);
   if (Value == nullptr) throw std::runtime_error(std::string(Name) + " is not set; run the test through CTest");
   return Value;
-}
-
-std::string ReadFile(const std::string& Path) {
-  std::ifstream File(Path, std::ios::binary);
-  std::ostringstream Text;
-  Text << File.rdbuf();
-  return Text.str();
 }
 
 void WriteFile(const std::string& Path, const std::string& Text) { std::ofstream(Path, std::ios::binary) << Text; }
@@ -46,8 +41,8 @@ public:
     Command += " <" + Quoted(Base + ".in") + " >" + Quoted(Base + ".out") + " 2>" + Quoted(Base + ".err");
     int Status = std::system(Command.c_str());
     FStatus = WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
-    FOut = ReadFile(Base + ".out");
-    FErr = ReadFile(Base + ".err");
+    FOut = ReadTextFile(Base + ".out");
+    FErr = ReadTextFile(Base + ".err");
     for (const char* Suffix : {".in", ".out", ".err"}) std::remove((Base + Suffix).c_str());
   }
 
@@ -107,12 +102,12 @@ TEST(VxsqlFormat, OutputParsesBackToTheSameStatement) {
 
 TEST(VxsqlFormat, ReadsStandardInputAndWritesLfOnRequest) {
   const std::string Expected = TvxToolRun({"format", Sample()}).GetOut();
-  std::string Text = ReadFile(Sample());
+  std::string Text = ReadTextFile(Sample());
   EXPECT_EQ(TvxToolRun({"format"}, Text).GetOut(), Expected);
   EXPECT_EQ(TvxToolRun({"format", "-"}, Text).GetOut(), Expected);
   EXPECT_EQ(TvxToolRun({"format", "--lf", Sample()}).GetOut(), ReplaceAll(Expected, "\r\n", "\n"));
   // Line ends of the input do not matter: a CR LF file and its LF copy format alike.
-  const std::string CrLf = ReadFile(Data("open_orders_crlf.sql"));
+  const std::string CrLf = ReadTextFile(Data("open_orders_crlf.sql"));
   EXPECT_EQ(TvxToolRun({"format"}, ReplaceAll(CrLf, "\r\n", "\n")).GetOut(),
             TvxToolRun({"format", Data("open_orders_crlf.sql")}).GetOut());
 }
@@ -148,7 +143,7 @@ TEST(VxsqlCheck, GoodFilesPassSilently) {
 }
 
 TEST(VxsqlCheck, ReadsStandardInputForDash) {
-  TvxToolRun Run({"check", "-"}, ReadFile(Data("bad_order.sql")));
+  TvxToolRun Run({"check", "-"}, ReadTextFile(Data("bad_order.sql")));
   EXPECT_EQ(Run.GetStatus(), 1);
   EXPECT_EQ(Run.GetOut(), "<stdin>" + BadOrderReport);
 }

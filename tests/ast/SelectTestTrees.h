@@ -6,21 +6,13 @@
 #include "vxASTSelect.h"
 #include "vxSQLBuilder.h"
 #include "vxSyntaxProvider.h"
+#include "vxTestSql.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace vxtest {
-
-// The text of Node written with a writer of its own.
-inline std::string Write(const TastNode& Node, bool MultiLine = false) {
-  std::string Text;
-  TSQLBuilderPlainText Builder(Text);
-  Builder.ResetBuilder();
-  Node.BuildSQL(Builder, MultiLine);
-  return Text;
-}
 
 // A dialect quoting names with double quotes.
 class TQuotingProvider : public TastSyntaxProvider {

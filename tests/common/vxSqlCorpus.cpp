@@ -140,11 +140,7 @@ std::vector<TvxCorpusEntry> ParseCorpusText(const std::string& Text, const std::
 }
 
 std::vector<TvxCorpusEntry> LoadCorpusFile(const std::string& Path) {
-  std::ifstream Stream(Path, std::ios::binary);
-  if (!Stream) throw std::runtime_error("cannot read corpus file " + Path);
-  std::ostringstream Content;
-  Content << Stream.rdbuf();
-  return ParseCorpusText(Content.str(), std::filesystem::path(Path).filename().string());
+  return ParseCorpusText(ReadTextFile(Path), std::filesystem::path(Path).filename().string());
 }
 
 std::vector<TvxCorpusEntry> LoadCorpus(const std::string& Directory) {
@@ -163,6 +159,14 @@ std::vector<TvxCorpusEntry> LoadCorpus(const std::string& Directory) {
     std::move(Entries.begin(), Entries.end(), std::back_inserter(Result));
   }
   return Result;
+}
+
+std::string ReadTextFile(const std::string& Path) {
+  std::ifstream Stream(Path, std::ios::binary);
+  if (!Stream) throw std::runtime_error("cannot read " + Path);
+  std::ostringstream Content;
+  Content << Stream.rdbuf();
+  return Content.str();
 }
 
 std::string GetTestDataDirectory() {

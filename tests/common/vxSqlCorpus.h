@@ -30,6 +30,9 @@ std::vector<TvxCorpusEntry> LoadCorpusFile(const std::string& Path);
 // order. Throws std::runtime_error when the directory does not exist or holds no *.sql file.
 std::vector<TvxCorpusEntry> LoadCorpus(const std::string& Directory);
 
+// The bytes of the file at Path. Throws std::runtime_error when it cannot be read.
+std::string ReadTextFile(const std::string& Path);
+
 // The tests/data folder: the VX_TEST_DATA environment variable, which CTest sets for every test.
 // Throws std::runtime_error when it is not set.
 std::string GetTestDataDirectory();

@@ -1,7 +1,5 @@
 #include "vxModelTest.h"
 
-#include "vxSQLBuilder.h"
-
 #include <QApplication>
 #include <QTest>
 
@@ -32,14 +30,6 @@ std::string TQueryBuilderRig::Prepared(const std::string& Text) {
   TSQLFromSourceList FromSources;
   Tree->FixupObjects(FromSources);
   return Tree->GetSimpleSQL();
-}
-
-std::string Write(const TastNode& Node, bool MultiLine) {
-  std::string Text;
-  TSQLBuilderPlainText Builder(Text);
-  Builder.ResetBuilder();
-  Node.BuildSQL(Builder, MultiLine);
-  return Text;
 }
 
 }  // namespace vxtest

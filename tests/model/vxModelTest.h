@@ -1,5 +1,5 @@
-// Shared pieces of the model tests: the registry behind the single test program, a component
-// wired to real providers, and a few tree and text helpers.
+// Shared pieces of the model tests: the registry behind the single test program and a component
+// wired to real providers; the tree writer comes from tests/common.
 #pragma once
 
 #include "vxASTSelect.h"
@@ -9,6 +9,7 @@
 #include "vxQuerySubQuery.h"
 #include "vxQueryUnionSubQuery.h"
 #include "vxSQL92SynProvider.h"
+#include "vxTestSql.h"
 
 #include <QObject>
 
@@ -44,9 +45,6 @@ struct TQueryBuilderRig {
   // (columns bound to the sources whose fields the metadata lists): the round-trip reference.
   std::string Prepared(const std::string& Text);
 };
-
-// The text Node writes, one line or several.
-std::string Write(const TastNode& Node, bool MultiLine = false);
 
 }  // namespace vxtest
 

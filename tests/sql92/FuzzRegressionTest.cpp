@@ -3,13 +3,12 @@
 // with a position inside the text, and what parses writes, parses again, copies and walks.
 #include "vxParseCheck.h"
 #include "vxSQL92SyntaxProvider.h"
+#include "vxSqlCorpus.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,18 +24,12 @@ std::vector<fs::path> RegressionInputs() {
   return Files;
 }
 
-std::string ReadFile(const fs::path& File) {
-  std::ifstream In(File, std::ios::binary);
-  std::ostringstream Text;
-  Text << In.rdbuf();
-  return Text.str();
-}
-
 TEST(FuzzRegression, EveryInputKeepsTheParseInvariants) {
   const std::vector<fs::path> Files = RegressionInputs();
   ASSERT_FALSE(Files.empty()) << VX_FUZZ_REGRESSIONS;
   TastSQL92SyntaxProvider Provider;
-  for (const fs::path& File : Files) EXPECT_EQ(vxfuzz::CheckParse(Provider, ReadFile(File)), "") << File.filename();
+  for (const fs::path& File : Files)
+    EXPECT_EQ(vxfuzz::CheckParse(Provider, ReadTextFile(File.string())), "") << File.filename();
 }
 
 }  // namespace

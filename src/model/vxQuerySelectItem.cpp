@@ -107,7 +107,16 @@ TSQLExpressionItem* TvxSelectItem::ExpressionOnly() const {
 
 bool TvxSelectItem::IsEqualExpression(const TSQLExpressionItem& Expression) const {
   const TSQLExpressionItem* Own = ExpressionOnly();
-  return Own != nullptr && vx::UpperCase(Own->GetSimpleSQL()) == vx::UpperCase(Expression.GetSimpleSQL());
+  return Own != nullptr && IsExpressionsEqual(Own, &Expression);
+}
+
+std::string TvxSelectItem::GetComparisonText() const {
+  const TSQLExpressionItem* Own = ExpressionOnly();
+  return Own != nullptr ? ComparisonText(*Own) : std::string();
+}
+
+std::string TvxSelectItem::ComparisonText(const TSQLExpressionItem& Expression) {
+  return vx::UpperCaseOutsideQuotes(Expression.GetSimpleSQL());
 }
 
 std::string TvxSelectItem::GetExpression() const {

@@ -61,6 +61,10 @@ public:
   // True when the expression is a TSQLExpressionItem writing the same text as Expression,
   // ignoring case outside literals and delimited names.
   bool IsEqualExpression(const TSQLExpressionItem& Expression) const;
+  // What expressions are compared by: the one-line text, upper-cased outside literals and
+  // delimited names. Empty for a row whose expression is not a TSQLExpressionItem.
+  std::string GetComparisonText() const;
+  static std::string ComparisonText(const TSQLExpressionItem& Expression);
   // The grid text: empty for an empty row; an aggregate whose computed grouping type is the
   // row's shows its argument (or "*"); otherwise the expression's one-line text.
   std::string GetExpression() const;

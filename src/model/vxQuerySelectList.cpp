@@ -112,6 +112,7 @@ TvxSelectItem* TvxSelectList::InsertExpression(int Index, const std::string& Tex
 }
 
 void TvxSelectList::RowDestroying(TvxSelectItem* Row) {
+  UnindexRow(Row);
   FItems.erase(std::remove(FItems.begin(), FItems.end(), Row), FItems.end());
   FSortOrder.erase(std::remove(FSortOrder.begin(), FSortOrder.end(), Row), FSortOrder.end());
   if (!FTidying) NotifySQLUpdated();
@@ -165,12 +166,26 @@ void TvxSelectList::RemoveFields(TvxDatasource* Datasource, const std::string& F
   NotifySQLUpdated();
 }
 
+TvxSelectItem* TvxSelectList::FindSelectItem(const TSQLExpressionItem& Expression,
+                                             TvxQueryBuilderGroupByTypes Allowed) const {
+  auto IsAllowed = [&Allowed](const TvxSelectItem* Row) { return Allowed.Contains(Row->GetGroupByType()); };
+  if (!FExpressionIndex) {
+    for (TvxSelectItem* Row : FItems)
+      if (IsAllowed(Row) && Row->IsEqualExpression(Expression)) return Row;
+    return nullptr;
+  }
+  const auto Found = FExpressionIndex->Rows.find(TvxSelectItem::ComparisonText(Expression));
+  if (Found == FExpressionIndex->Rows.end()) return nullptr;
+  const auto Row = std::find_if(Found->second.begin(), Found->second.end(), IsAllowed);
+  return Row != Found->second.end() ? *Row : nullptr;
+}
+
 TvxSelectItem* TvxSelectList::FindOrAddSelectItem(const TSQLExpressionItem& Expression,
                                                   TvxQueryBuilderGroupByTypes Allowed,
                                                   TvxQueryBuilderGroupByType Type) {
-  for (TvxSelectItem* Row : FItems) {
-    if (!Allowed.Contains(Row->GetGroupByType()) || !Row->IsEqualExpression(Expression)) continue;
+  if (TvxSelectItem* Row = FindSelectItem(Expression, Allowed)) {
     if (Row->GetGroupByType() == gtExpression) Row->SetGroupByType(Type);
+    IndexRow(Row);
     return Row;
   }
   auto Empty =
@@ -180,7 +195,53 @@ TvxSelectItem* TvxSelectList::FindOrAddSelectItem(const TSQLExpressionItem& Expr
   const TvxQueryBuilderGroupByType Loaded = Row->GetGroupByType();
   if (Loaded == gtExpression || (Type == gtWhere && (Loaded == gtAggregate || Loaded == gtAggregateStar)))
     Row->SetGroupByType(Type);
+  IndexRow(Row);
   return Row;
+}
+
+// The index lives from the start to the end of the outermost load that asks for it.
+class TvxSelectList::TIndexedLoading {
+public:
+  explicit TIndexedLoading(TvxSelectList& List) : FList(List), FOutermost(!List.FExpressionIndex) {
+    if (!FOutermost) return;
+    FList.FExpressionIndex = std::make_unique<TExpressionIndex>();
+    for (TvxSelectItem* Row : FList.FItems) FList.IndexRow(Row);
+  }
+  ~TIndexedLoading() {
+    if (FOutermost) FList.FExpressionIndex.reset();
+  }
+  TIndexedLoading(const TIndexedLoading&) = delete;
+  TIndexedLoading& operator=(const TIndexedLoading&) = delete;
+
+private:
+  TvxSelectList& FList;
+  const bool FOutermost;
+};
+
+void TvxSelectList::IndexRow(TvxSelectItem* Row) {
+  if (!FExpressionIndex) return;
+  std::string Text = Row->GetComparisonText();
+  const auto Filed = FExpressionIndex->Texts.find(Row);
+  if (Filed != FExpressionIndex->Texts.end() && Filed->second == Text) return;
+  UnindexRow(Row);
+  if (Text.empty()) return;
+  std::vector<TvxSelectItem*>& Rows = FExpressionIndex->Rows[Text];
+  FExpressionIndex->Texts.emplace(Row, std::move(Text));
+  // Rows sharing a text are few; only then is the list order worth looking up.
+  auto Position = [this](const TvxSelectItem* Item) { return std::find(FItems.begin(), FItems.end(), Item); };
+  const auto Before = std::find_if(Rows.begin(), Rows.end(),
+                                   [&](const TvxSelectItem* Other) { return Position(Other) > Position(Row); });
+  Rows.insert(Before, Row);
+}
+
+void TvxSelectList::UnindexRow(const TvxSelectItem* Row) {
+  if (!FExpressionIndex) return;
+  const auto Filed = FExpressionIndex->Texts.find(Row);
+  if (Filed == FExpressionIndex->Texts.end()) return;
+  const auto Rows = FExpressionIndex->Rows.find(Filed->second);
+  std::erase(Rows->second, Row);
+  if (Rows->second.empty()) FExpressionIndex->Rows.erase(Rows);
+  FExpressionIndex->Texts.erase(Filed);
 }
 
 // --- loading -----------------------------------------------------------------------------------
@@ -201,6 +262,7 @@ void TvxSelectList::LoadSelectListFromAST(std::unique_ptr<TSQLSelectItems> Selec
 void TvxSelectList::LoadConditionFromAST(std::unique_ptr<TSQLExpressionItem> Condition,
                                          TvxQueryBuilderGroupByType Type) {
   TvxUpdateScope Update(this);
+  TIndexedLoading Indexed(*this);
   Condition = WithoutBrackets(PrepareLogicalExpressionForLoading(std::move(Condition)));
   if (!Condition) return;
   if (auto* Or = dynamic_cast<TSQLExpressionOr*>(Condition.get())) {
@@ -239,6 +301,7 @@ void TvxSelectList::PlaceCondition(std::unique_ptr<TSQLExpressionItem> Condition
 void TvxSelectList::LoadGroupByListFromAST(std::unique_ptr<TSQLGroupByList> GroupByList) {
   TvxUpdateScope Update(this);
   FGroupByNode = GroupByList ? std::move(GroupByList) : NewNode<TSQLGroupByList>(GetDialect());
+  TIndexedLoading Indexed(*this);
   while (FGroupByNode->GetCount() > 0) {
     const std::unique_ptr<TSQLExpressionItem> Expression = FGroupByNode->ExtractItem(0);
     if (Expression) FindOrAddSelectItem(*Expression, HavingTypes, gtGroupBy);

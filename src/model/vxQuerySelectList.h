@@ -16,6 +16,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class QTableWidget;
@@ -152,6 +153,20 @@ private:
   void PlaceCondition(std::unique_ptr<TSQLExpressionItem> Condition, int Column, TvxQueryBuilderGroupByType Type);
   // Keeps exactly one empty row at the end.
   void TidyRows();
+  // The first row whose grouping type is in Allowed and whose expression equals Expression.
+  TvxSelectItem* FindSelectItem(const TSQLExpressionItem& Expression, TvxQueryBuilderGroupByTypes Allowed) const;
+
+  // Rows by the comparison text of their expression, kept only while conditions and grouping
+  // lists load: finding each condition's row by writing every row's expression again would make
+  // loading quadratic in the size of the query.
+  struct TExpressionIndex {
+    std::unordered_map<std::string, std::vector<TvxSelectItem*>> Rows;  // each in list order
+    std::unordered_map<const TvxSelectItem*, std::string> Texts;
+  };
+  class TIndexedLoading;
+  // Files Row under the present text of its expression (nothing without an index).
+  void IndexRow(TvxSelectItem* Row);
+  void UnindexRow(const TvxSelectItem* Row);
 
   std::vector<TvxSelectItem*> FItems;
   std::vector<TvxSelectItem*> FSortOrder;
@@ -159,4 +174,5 @@ private:
   bool FTidying = false;  // rows dropped by the tidy-up do not announce themselves
   std::unique_ptr<TSQLSelectItems> FSelectItemsNode;
   std::unique_ptr<TSQLGroupByList> FGroupByNode;
+  std::unique_ptr<TExpressionIndex> FExpressionIndex;  // null when no load is running
 };

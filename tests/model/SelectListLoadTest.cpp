@@ -111,6 +111,15 @@ TEST_F(TSelectListRig, OrAlternativesBecomeCriteriaColumns) {
   EXPECT_EQ(List()->GetGridColumnCount(), TvxSelectList::FixedGridColumns + 4);
 }
 
+TEST_F(TSelectListRig, ConditionsShareARowOnlyWhenTheirExpressionsDifferInTheCaseOfNames) {
+  Load(
+      "SELECT c.CompanyName FROM Customers c WHERE c.City + 'x' = 'Parisx' AND C.CITY + 'x' <> 'Romex' "
+      "AND c.City + 'X' = 'ParisX'");
+  ASSERT_EQ(List()->GetCount(), 4);
+  EXPECT_EQ(Line(1), "0|c.City+'x'||||Where|='Parisx' And <>'Romex'");
+  EXPECT_EQ(Line(2), "0|c.City+'X'||||Where|='ParisX'");
+}
+
 TEST_F(TSelectListRig, GroupedSelectedColumnKeepsOneOutputRow) {
   Load(
       "SELECT c.Country, Count(*) AS n, Sum(DISTINCT c.CreditLimit) FROM Customers c GROUP BY c.Country "

@@ -105,6 +105,27 @@ void TSQLOrderByItem::Assign(const TastExtender& Source) {
   if (Item->FExpression) FExpression = CloneChild(Item->FExpression);
 }
 
+// --- clause starts and ORDER BY ----------------------------------------------------------------
+
+namespace {
+
+// A clause after the first one of a statement starts on a line of its own when written on
+// several lines.
+void StartClause(TSQLBuilder& Builder, bool MultiLine, std::string_view Keyword) {
+  Builder.NewLineOrSpace(MultiLine);
+  Builder.WriteKeyword(Keyword);
+  Builder.Space();
+}
+
+}  // namespace
+
+void TSQLOrderByClause::BuildClause(TSQLBuilder& Builder, bool MultiLine) const {
+  StartClause(Builder, MultiLine, "ORDER");
+  Builder.WriteKeyword("BY");
+  Builder.Space();
+  BuildSQL(Builder, MultiLine);
+}
+
 // --- one SELECT --------------------------------------------------------------------------------
 
 bool TSQLSubQuerySelectExpression::IsUsable() const {
@@ -122,32 +143,19 @@ void TSQLSubQuerySelectExpression::BuildSQLDirect(TSQLBuilder& Builder, bool Mul
     FSelectItems->BuildSQL(Builder, MultiLine);
   }
   if (FFrom) {
-    Builder.NewLineOrSpace(MultiLine);
-    Builder.WriteKeyword("FROM");
-    Builder.Space();
+    StartClause(Builder, MultiLine, "FROM");
     FFrom->BuildSQL(Builder, MultiLine);
   }
   if (FWhere) {
-    Builder.NewLineOrSpace(MultiLine);
-    Builder.WriteKeyword("WHERE");
-    Builder.Space();
+    StartClause(Builder, MultiLine, "WHERE");
     FWhere->BuildSQLCosmetic(Builder, MultiLine);
   }
   if (FGroupBy) FGroupBy->BuildSQL(Builder, MultiLine);
   if (FHaving) {
-    Builder.NewLineOrSpace(MultiLine);
-    Builder.WriteKeyword("HAVING");
-    Builder.Space();
+    StartClause(Builder, MultiLine, "HAVING");
     FHaving->BuildSQLCosmetic(Builder, MultiLine);
   }
-  if (FOrderBy) {
-    Builder.NewLineOrSpace(MultiLine);
-    Builder.WriteKeyword("ORDER");
-    Builder.Space();
-    Builder.WriteKeyword("BY");
-    Builder.Space();
-    FOrderBy->BuildSQL(Builder, MultiLine);
-  }
+  if (FOrderBy) FOrderBy->BuildClause(Builder, MultiLine);
 }
 
 void TSQLSubQuerySelectExpression::GetMyChildren(TastChildren& List) const {

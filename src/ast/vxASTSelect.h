@@ -154,6 +154,8 @@ public:
   using TastNodeWithList::TastNodeWithList;
   // Item Index, null when the entry is not an order item; EvxListError when out of range.
   TSQLOrderByItem* GetItem(int Index) const { return dynamic_cast<TSQLOrderByItem*>(TastNodeWithList::GetItem(Index)); }
+  // The clause as it follows a statement: a new line (or a space), "ORDER BY", then the items.
+  void BuildClause(TSQLBuilder& Builder, bool MultiLine) const;
 };
 
 // --- operands and chains -----------------------------------------------------------------------

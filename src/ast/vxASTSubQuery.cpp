@@ -124,13 +124,7 @@ void TSQLSubQueryExpressions::Assign(const TastExtender& Source) {
 
 void TSQLSubSelectStatement::BuildSQLDirect(TSQLBuilder& Builder, bool MultiLine) const {
   TSQLSubQueryExpressions::BuildSQLDirect(Builder, MultiLine);
-  if (!FOrderBy) return;
-  Builder.NewLineOrSpace(MultiLine);
-  Builder.WriteKeyword("ORDER");
-  Builder.Space();
-  Builder.WriteKeyword("BY");
-  Builder.Space();
-  FOrderBy->BuildSQL(Builder, MultiLine);
+  if (FOrderBy) FOrderBy->BuildClause(Builder, MultiLine);
 }
 
 void TSQLSubSelectStatement::GetMyChildren(TastChildren& List) const {

@@ -74,7 +74,8 @@ public:
   virtual bool IsSupportSubQueryBracketsInUnions() const;
   virtual bool IsSupportSubQueryDerivedTables() const;
 
-  // A FROM source for a table chosen by name (not split at dots); the caller owns it.
+  // A FROM source for a table chosen by name (one name part, not split at dots); an empty Alias
+  // gives no alias. The caller owns the result.
   virtual std::unique_ptr<TSQLFromSource> CreateSQLFromObject(const std::string& ObjectName, const std::string& Alias);
   virtual void GetComparisonOperators(TvxStringList& List) const;
   virtual void GetUnionOperatorsList(TvxStringList& List) const;

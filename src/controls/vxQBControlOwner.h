@@ -17,6 +17,7 @@
 #include <QObject>
 #include <QPoint>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -182,4 +183,15 @@ namespace vx {
 std::string AbbreviateSQL(std::string Text, std::string_view Select, std::string_view SelectShort,
                           std::string_view From, std::string_view FromShort, std::string_view Ellipsis,
                           size_t MaxLength = 25);
+
+// Moves the element at From to To, those between shifting one place towards From's old place:
+// how rows, operands and their orders are reordered. Both indexes must be valid.
+template <class T>
+void MoveElement(std::vector<T>& Items, size_t From, size_t To) {
+  auto Begin = Items.begin();
+  if (From < To)
+    std::rotate(Begin + From, Begin + From + 1, Begin + To + 1);
+  else if (From > To)
+    std::rotate(Begin + To, Begin + From, Begin + From + 1);
+}
 }  // namespace vx

@@ -320,11 +320,7 @@ void TvxUnionGroup::Move(int From, int To) {
   if (From < 0 || From >= GetCount()) throw EvxListError::IndexOutOfBounds(From);
   if (To < 0 || To >= GetCount()) throw EvxListError::IndexOutOfBounds(To);
   if (From == To) return;
-  auto Begin = FItems.begin();
-  if (From < To)
-    std::rotate(Begin + From, Begin + From + 1, Begin + To + 1);
-  else
-    std::rotate(Begin + To, Begin + From, Begin + From + 1);
+  vx::MoveElement(FItems, From, To);
   NotifySQLUpdated();
   GetRootQuery()->UpdateUnionSubQueriesOrder();
 }

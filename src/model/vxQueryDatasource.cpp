@@ -14,18 +14,6 @@
 
 namespace {
 
-// Holds an update open for the lifetime of a scope, also when the scope raises.
-class TUpdateScope {
-public:
-  explicit TUpdateScope(TvxQueryBuilderControlOwner* Owner) : FOwner(Owner) { FOwner->BeginUpdate(); }
-  ~TUpdateScope() { FOwner->EndUpdate(); }
-  TUpdateScope(const TUpdateScope&) = delete;
-  TUpdateScope& operator=(const TUpdateScope&) = delete;
-
-private:
-  TvxQueryBuilderControlOwner* FOwner;
-};
-
 const TSQLExpressionItem* SkipBrackets(const TSQLExpressionItem* Expression) {
   while (const auto* Brackets = dynamic_cast<const TSQLExpressionBrackets*>(Expression))
     Expression = Brackets->GetExpression();
@@ -150,7 +138,7 @@ TvxLink* TvxDatasourceBase::CreateDatasourceLink(TvxDatasourceBase* LeftDatasour
                                                  std::unique_ptr<TSQLExpressionItem> Expression) {
   auto* Link = new TvxLink(this);
   {
-    TUpdateScope Update(Link);
+    TvxUpdateScope Update(Link);
     Link->SetLeftField(LeftField);
     Link->SetRightField(RightField);
     Link->SetLeftDatasource(LeftDatasource);
@@ -209,7 +197,7 @@ bool TvxDatasourceBase::DropLinks(const TvxDatasourceBase* End, const TSQLFromSo
 void TvxDatasourceBase::LoadJoins(TvxDatasourceGroup* Group, TvxDatasourceBase* Prev) {
   if (!FPendingOnCondition) return;
   if (Prev == nullptr) throw EvxException("Can't bind join expression (prev=nil)");
-  TUpdateScope Update(this);
+  TvxUpdateScope Update(this);
   std::unique_ptr<TSQLExpressionItem> Rest = SplitJoinCondition(std::move(FPendingOnCondition), Group, Prev);
   if (Rest) CreateDatasourceLink(Prev, std::string(), this, std::string(), std::move(Rest));
 }
@@ -368,7 +356,7 @@ void TvxDatasourceGroup::FindTablesByDBName(const TSQLDatabaseObject& Name, TvxD
 void TvxDatasourceGroup::LoadFromAST(std::unique_ptr<TSQLFromSource> Node) {
   if (dynamic_cast<TSQLFromItem*>(Node.get()) == nullptr)
     throw EvxConvertError(Node ? Node->ClassName() : "nil", TSQLFromItem::StaticClass().Name);
-  TUpdateScope Update(this);
+  TvxUpdateScope Update(this);
   TvxDatasourceBase::LoadFromAST(std::move(Node));
   // The sources leave the chain one by one, each owned by the item that loads it: a failing
   // load leaves every source with exactly one owner.
@@ -461,7 +449,7 @@ void TvxFromClause::LoadFromAST(std::unique_ptr<TSQLFromSource> Node) {
 }
 
 void TvxFromClause::LoadFromClause(std::unique_ptr<TSQLFromClause> FromClause) {
-  TUpdateScope Update(this);
+  TvxUpdateScope Update(this);
   Clear();
   if (!FromClause) return;
   LoadFromAST(std::move(FromClause));
@@ -479,7 +467,7 @@ void TvxFromClause::EnsureNode() {
 }
 
 void TvxFromClause::Clear() {
-  TUpdateScope Update(this);
+  TvxUpdateScope Update(this);
   while (GetCount() > 0) delete GetItems(GetCount() - 1);
   if (GetNode() != nullptr) {
     SetNode(nullptr);

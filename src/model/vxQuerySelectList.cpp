@@ -88,11 +88,7 @@ void TvxSelectList::Move(int From, int To) {
   if (From < 0 || From >= GetCount()) throw EvxListError::IndexOutOfBounds(From);
   if (To < 0 || To >= GetCount()) throw EvxListError::IndexOutOfBounds(To);
   if (From == To) return;
-  auto Begin = FItems.begin();
-  if (From < To)
-    std::rotate(Begin + From, Begin + From + 1, Begin + To + 1);
-  else
-    std::rotate(Begin + To, Begin + From, Begin + From + 1);
+  vx::MoveElement(FItems, From, To);
   NotifySQLUpdated();
 }
 
@@ -416,11 +412,7 @@ void TvxSelectList::MoveInSortOrder(TvxSelectItem* Row, int Index) {
   const int From = SortOrderIndexOf(Row);
   if (From < 0) return;
   const int To = std::clamp(Index, 0, GetSortOrderCount() - 1);
-  auto Begin = FSortOrder.begin();
-  if (From < To)
-    std::rotate(Begin + From, Begin + From + 1, Begin + To + 1);
-  else if (From > To)
-    std::rotate(Begin + To, Begin + From, Begin + From + 1);
+  vx::MoveElement(FSortOrder, From, To);
 }
 
 // --- keeping the list tidy ---------------------------------------------------------------------

@@ -139,11 +139,7 @@ void TvxSubQuery::CollectOperands(const TvxUnionGroup& Group, int& Counter) {
     }
     auto Found = std::find(FUnionSubQueries.begin(), FUnionSubQueries.end(), Item);
     if (Found == FUnionSubQueries.end()) continue;
-    auto Target = FUnionSubQueries.begin() + Counter;
-    if (Found > Target)
-      std::rotate(Target, Found, Found + 1);
-    else if (Found < Target)
-      std::rotate(Found, Found + 1, Target + 1);
+    vx::MoveElement(FUnionSubQueries, Found - FUnionSubQueries.begin(), Counter);
     ++Counter;
   }
 }

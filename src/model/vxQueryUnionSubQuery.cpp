@@ -1,6 +1,5 @@
 #include "vxQueryUnionSubQuery.h"
 
-#include "vxBaseMetadataProvider.h"
 #include "vxBaseSyntaxProvider.h"
 #include "vxQueryBuilder.h"
 #include "vxQueryDatasource.h"
@@ -176,54 +175,4 @@ QMenu* TvxUnionSubQuery::GetPopupMenuWA() {
 
 void TvxUnionSubQuery::AddTableEvent(QObject*) {
   if (GetQueryBuilder() != nullptr) GetQueryBuilder()->ShowAddObjectForm();
-}
-
-// --- derived tables from a host's query --------------------------------------------------------
-
-TvxDataSourceQuery* TvxUnionSubQuery::AddQuery(const std::string& SQL, const std::string& Alias) {
-  return AddQueryAt(SQL, QPoint(0, 0), Alias);
-}
-
-TvxDataSourceQuery* TvxUnionSubQuery::AddQueryAt(const std::string& SQL, const QPoint& Position,
-                                                 const std::string& Alias) {
-  TvxQueryBuilder* QueryBuilder = GetQueryBuilder();
-  if (QueryBuilder == nullptr || QueryBuilder->GetSyntaxProvider() == nullptr) return nullptr;
-  std::unique_ptr<TSQLSelectStatement> Statement = QueryBuilder->GetSyntaxProvider()->ParseSelect(SQL);
-  // Prepared as the component prepares assigned text, but in a scope of its own.
-  Statement->SimplifyTree();
-  if (TvxBaseMetadataProvider* Metadata = QueryBuilder->GetMetadataProvider())
-    Statement->RefreshFieldsListRecursive(Metadata);
-  TSQLFromSourceList Sources;
-  Statement->FixupObjects(Sources);
-  // A derived table holds a sub-select, not a root statement: the chain moves over.
-  TastSyntaxProvider* Dialect = QueryBuilder->GetASTSyntaxProvider();
-  auto SubSelect = NewNode<TSQLSubSelectStatement>(Dialect);
-  while (Statement->GetCount() > 0) SubSelect->Add(Statement->Extract(0));
-  SubSelect->SetOrderBy(Statement->ExtractOrderBy());
-  return AddQueryAt(std::move(SubSelect), Position, Alias);
-}
-
-TvxDataSourceQuery* TvxUnionSubQuery::AddQueryAt(std::unique_ptr<TSQLSubSelectStatement> Statement,
-                                                 const QPoint& Position, const std::string& Alias) {
-  TvxQueryBuilder* QueryBuilder = GetQueryBuilder();
-  if (QueryBuilder == nullptr || QueryBuilder->GetSyntaxProvider() == nullptr || !Statement) return nullptr;
-  TastSyntaxProvider* Dialect = QueryBuilder->GetASTSyntaxProvider();
-  TvxUpdateScope Update(this);
-  auto Node = NewNode<TSQLFromQuery>(Dialect);
-  Node->SetAlias(NewNode<TSQLAliasObjectAsAlias>(Dialect, Alias.empty() ? std::string("Query1") : Alias));
-  Node->SetSubSelect(std::move(Statement));
-  FFromClause->EnsureNode();
-  auto* Datasource = new TvxDataSourceQuery(FFromClause);
-  try {
-    Datasource->LoadFromAST(std::move(Node));
-    // Outside loading the box learns the columns of the derived table's SELECT.
-    Datasource->NotifySQLUpdated();
-  } catch (...) {
-    delete Datasource;
-    throw;
-  }
-  Datasource->SetLeft(Position.x());
-  Datasource->SetTop(Position.y());
-  if (Datasource->CanCreateControls()) Datasource->CreateControl();
-  return Datasource;
 }

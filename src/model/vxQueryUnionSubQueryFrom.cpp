@@ -11,17 +11,6 @@
 
 namespace {
 
-class TUpdateScope {
-public:
-  explicit TUpdateScope(TvxQueryBuilderControlOwner* Owner) : FOwner(Owner) { FOwner->BeginUpdate(); }
-  ~TUpdateScope() { FOwner->EndUpdate(); }
-  TUpdateScope(const TUpdateScope&) = delete;
-  TUpdateScope& operator=(const TUpdateScope&) = delete;
-
-private:
-  TvxQueryBuilderControlOwner* FOwner;
-};
-
 // The groups above Item, from the outermost (the FROM clause) down to Item's own group.
 std::vector<TvxDatasourceGroup*> ParentChain(const TvxDatasourceBase* Item) {
   std::vector<TvxDatasourceGroup*> Chain;
@@ -39,25 +28,16 @@ std::unique_ptr<TSQLExpressionColumn> ColumnOf(TastSyntaxProvider* Dialect, TvxD
   return NewNode<TSQLExpressionColumn>(Dialect, std::move(Column));
 }
 
-}  // namespace
-
-TvxDataSourceObject* TvxUnionSubQuery::AddObject(const std::string& Name, const std::string& Alias) {
-  return AddObjectAt(Name, QPoint(0, 0), Alias);
-}
-
-TvxDataSourceObject* TvxUnionSubQuery::AddObjectAt(const std::string& Name, const QPoint& Position,
-                                                   const std::string& Alias) {
-  TvxQueryBuilder* QueryBuilder = GetQueryBuilder();
-  if (QueryBuilder == nullptr || QueryBuilder->GetSyntaxProvider() == nullptr) return nullptr;
-  TUpdateScope Update(this);
-  std::unique_ptr<TSQLFromSource> Node = QueryBuilder->GetSyntaxProvider()->CreateSQLFromObject(Name, Alias);
-  Node->SetJoinKind(nullptr);
-  FFromClause->EnsureNode();
-  auto* Datasource = new TvxDataSourceObject(FFromClause);
-  // A table the database cannot describe is not added at all.
+// Loads Node into a new item of From and shows it at Position. Prepare gets the loaded item
+// before it shows; when loading or Prepare raises, the item goes again and the error passes on.
+template <class TItem, class TPrepare>
+TItem* AddLoadedDatasource(TvxFromClause* From, std::unique_ptr<TSQLFromSource> Node, const QPoint& Position,
+                           TPrepare Prepare) {
+  From->EnsureNode();
+  auto* Datasource = new TItem(From);
   try {
     Datasource->LoadFromAST(std::move(Node));
-    Datasource->RefreshMetadata();
+    Prepare(Datasource);
   } catch (...) {
     delete Datasource;
     throw;
@@ -68,13 +48,31 @@ TvxDataSourceObject* TvxUnionSubQuery::AddObjectAt(const std::string& Name, cons
   return Datasource;
 }
 
+}  // namespace
+
+TvxDataSourceObject* TvxUnionSubQuery::AddObject(const std::string& Name, const std::string& Alias) {
+  return AddObjectAt(Name, QPoint(0, 0), Alias);
+}
+
+TvxDataSourceObject* TvxUnionSubQuery::AddObjectAt(const std::string& Name, const QPoint& Position,
+                                                   const std::string& Alias) {
+  TvxQueryBuilder* QueryBuilder = GetQueryBuilder();
+  if (QueryBuilder == nullptr || QueryBuilder->GetSyntaxProvider() == nullptr) return nullptr;
+  TvxUpdateScope Update(this);
+  std::unique_ptr<TSQLFromSource> Node = QueryBuilder->GetSyntaxProvider()->CreateSQLFromObject(Name, Alias);
+  Node->SetJoinKind(nullptr);
+  // A table the database cannot describe is not added at all.
+  return AddLoadedDatasource<TvxDataSourceObject>(FFromClause, std::move(Node), Position,
+                                                  [](TvxDataSourceObject* Item) { Item->RefreshMetadata(); });
+}
+
 TvxDataSourceObject* TvxUnionSubQuery::AddObjectWithFK(const std::string& Name, const std::string& Alias) {
   return AddObjectWithFKAt(Name, QPoint(0, 0), Alias);
 }
 
 TvxDataSourceObject* TvxUnionSubQuery::AddObjectWithFKAt(const std::string& Name, const QPoint& Position,
                                                          const std::string& Alias) {
-  TUpdateScope Update(this);
+  TvxUpdateScope Update(this);
   TvxDataSourceObject* Datasource = AddObjectAt(Name, Position, Alias);
   if (Datasource != nullptr) AddFKLinksForObject(Datasource);
   return Datasource;
@@ -82,7 +80,7 @@ TvxDataSourceObject* TvxUnionSubQuery::AddObjectWithFKAt(const std::string& Name
 
 TvxDataSourceQuery* TvxUnionSubQuery::AddSubQuery() {
   TastSyntaxProvider* Dialect = GetQueryBuilder() != nullptr ? GetQueryBuilder()->GetASTSyntaxProvider() : nullptr;
-  TUpdateScope Update(FFromClause);
+  TvxUpdateScope Update(FFromClause);
   // "(SELECT) AS Query1": an empty query the user fills in on its own tab. Like any new
   // operand it has no FROM until its first datasource arrives.
   auto Select = NewNode<TSQLSubQuerySelectExpression>(Dialect);
@@ -125,7 +123,7 @@ TvxLink* TvxUnionSubQuery::AddLink(TvxDatasource* LeftDatasource, const std::str
           : (GetQueryBuilder() != nullptr ? GetQueryBuilder()->GetASTSyntaxProvider() : nullptr);
   auto Expression = NewNode<TSQLExpressionOperatorBinary>(Dialect, ColumnOf(Dialect, LeftDatasource, LeftField), "=",
                                                           ColumnOf(Dialect, RightDatasource, RightField));
-  TUpdateScope Update(Receiver);
+  TvxUpdateScope Update(Receiver);
   TvxLink* Link =
       Receiver->CreateDatasourceLink(LeftDatasource, LeftField, RightDatasource, RightField, std::move(Expression));
   const TSQLJoinKind* Kind = Receiver->GetJoinKind();
@@ -155,7 +153,7 @@ void TvxUnionSubQuery::AddFKLinksForObject(TvxDataSourceObject* DataSourceObject
   TSQLMetadataRelationList Relations;
   Provider->GetTableRelations(*Table, Relations);
   const TastSyntaxProvider* Dialect = Table->GetSyntaxProvider();
-  TUpdateScope Update(this);
+  TvxUpdateScope Update(this);
   for (const auto& Relation : Relations) {
     if (!Relation || Relation->GetReferencedObject() == nullptr || Relation->GetReferencingObject() == nullptr)
       continue;
@@ -177,4 +175,43 @@ void TvxUnionSubQuery::AddFKLinksForObject(TvxDataSourceObject* DataSourceObject
           AddLink(Left, Referenced[K], Right, Referencing[K]);
     }
   }
+}
+
+// --- derived tables from a host's query --------------------------------------------------------
+
+TvxDataSourceQuery* TvxUnionSubQuery::AddQuery(const std::string& SQL, const std::string& Alias) {
+  return AddQueryAt(SQL, QPoint(0, 0), Alias);
+}
+
+TvxDataSourceQuery* TvxUnionSubQuery::AddQueryAt(const std::string& SQL, const QPoint& Position,
+                                                 const std::string& Alias) {
+  TvxQueryBuilder* QueryBuilder = GetQueryBuilder();
+  if (QueryBuilder == nullptr || QueryBuilder->GetSyntaxProvider() == nullptr) return nullptr;
+  std::unique_ptr<TSQLSelectStatement> Statement = QueryBuilder->GetSyntaxProvider()->ParseSelect(SQL);
+  // Prepared as the component prepares assigned text, but in a scope of its own.
+  Statement->SimplifyTree();
+  if (TvxBaseMetadataProvider* Metadata = QueryBuilder->GetMetadataProvider())
+    Statement->RefreshFieldsListRecursive(Metadata);
+  TSQLFromSourceList Sources;
+  Statement->FixupObjects(Sources);
+  // A derived table holds a sub-select, not a root statement: the chain moves over.
+  TastSyntaxProvider* Dialect = QueryBuilder->GetASTSyntaxProvider();
+  auto SubSelect = NewNode<TSQLSubSelectStatement>(Dialect);
+  while (Statement->GetCount() > 0) SubSelect->Add(Statement->Extract(0));
+  SubSelect->SetOrderBy(Statement->ExtractOrderBy());
+  return AddQueryAt(std::move(SubSelect), Position, Alias);
+}
+
+TvxDataSourceQuery* TvxUnionSubQuery::AddQueryAt(std::unique_ptr<TSQLSubSelectStatement> Statement,
+                                                 const QPoint& Position, const std::string& Alias) {
+  TvxQueryBuilder* QueryBuilder = GetQueryBuilder();
+  if (QueryBuilder == nullptr || QueryBuilder->GetSyntaxProvider() == nullptr || !Statement) return nullptr;
+  TastSyntaxProvider* Dialect = QueryBuilder->GetASTSyntaxProvider();
+  TvxUpdateScope Update(this);
+  auto Node = NewNode<TSQLFromQuery>(Dialect);
+  Node->SetAlias(NewNode<TSQLAliasObjectAsAlias>(Dialect, Alias.empty() ? std::string("Query1") : Alias));
+  Node->SetSubSelect(std::move(Statement));
+  // Outside loading the box learns the columns of the derived table's SELECT.
+  return AddLoadedDatasource<TvxDataSourceQuery>(FFromClause, std::move(Node), Position,
+                                                 [](TvxDataSourceQuery* Item) { Item->NotifySQLUpdated(); });
 }

@@ -21,10 +21,6 @@ public:
   // "Avg", "Count", "Max", "Min", "Sum".
   void GetPrefixed1ParamAggregateNames(TvxStringList& List) const override;
 
-  // A table source for a table chosen by name: the whole name is one name part (it is not
-  // split at dots); an empty Alias gives no alias. The caller owns the result.
-  std::unique_ptr<TSQLFromSource> CreateSQLFromObject(const std::string& ObjectName, const std::string& Alias) override;
-
   std::string GetQuoteBegin() const override { return "\""; }
   std::string GetQuoteEnd() const override { return "\""; }
   // Every keyword of the dialect except the non-reserved words (NAME, TYPE, DATA, ...), which

@@ -76,11 +76,12 @@ std::vector<TvxLink*> TFromRig::AllLinks() const {
   return List;
 }
 
-std::vector<std::string> SampleRows(const std::string& SQL) {
-  QSqlQuery Query(QSqlDatabase::database(SampleConnection()));
+std::vector<std::string> RowsOf(const QString& Connection, const std::string& SQL, std::string& Error) {
+  QSqlQuery Query(QSqlDatabase::database(Connection));
+  Query.setForwardOnly(true);
   std::vector<std::string> Rows;
   if (!Query.exec(QString::fromStdString(SQL))) {
-    ADD_FAILURE() << SQL << "\n  " << Query.lastError().text().toStdString();
+    Error = Query.lastError().text().toStdString();
     return Rows;
   }
   while (Query.next()) {
@@ -91,6 +92,13 @@ std::vector<std::string> SampleRows(const std::string& SQL) {
     }
     Rows.push_back(std::move(Row));
   }
+  return Rows;
+}
+
+std::vector<std::string> SampleRows(const std::string& SQL) {
+  std::string Error;
+  std::vector<std::string> Rows = RowsOf(SampleConnection(), SQL, Error);
+  if (!Error.empty()) ADD_FAILURE() << SQL << "\n  " << Error;
   std::sort(Rows.begin(), Rows.end());
   return Rows;
 }

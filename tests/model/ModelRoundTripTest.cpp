@@ -10,11 +10,6 @@
 #include "vxSQL92SyntaxProvider.h"
 #include "vxSQLBuilderPlainText.h"
 
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
-
 #include <algorithm>
 
 // Failure messages name an entry by its place in the corpus, not by its bytes.
@@ -32,27 +27,6 @@ std::vector<TvxCorpusEntry> Statements() {
 std::string TestName(const testing::TestParamInfo<TvxCorpusEntry>& Info) {
   std::string Name = Info.param.File.substr(0, Info.param.File.find('.')) + "_" + std::to_string(Info.param.Line);
   return Name;
-}
-
-// The rows of SQL on the sample behind Connection in the order the engine returns them, each
-// row's values joined by "|"; Error receives the engine's message when the statement does not run.
-std::vector<std::string> RowsOf(const QString& Connection, const std::string& SQL, std::string& Error) {
-  QSqlQuery Query(QSqlDatabase::database(Connection));
-  Query.setForwardOnly(true);
-  std::vector<std::string> Rows;
-  if (!Query.exec(QString::fromStdString(SQL))) {
-    Error = Query.lastError().text().toStdString();
-    return Rows;
-  }
-  while (Query.next()) {
-    std::string Row;
-    for (int I = 0; I < Query.record().count(); ++I) {
-      if (I > 0) Row += '|';
-      Row += Query.value(I).isNull() ? "<null>" : Query.value(I).toString().toStdString();
-    }
-    Rows.push_back(std::move(Row));
-  }
-  return Rows;
 }
 
 class ModelRoundTrip : public TFromRig, public testing::WithParamInterface<TvxCorpusEntry> {

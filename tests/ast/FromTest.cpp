@@ -41,36 +41,6 @@ protected:
   TRecordingFieldsProvider Metadata;
 };
 
-TEST_F(FromTest, JoinKindsBetweenTwoSources) {
-  struct TCase {
-    std::shared_ptr<TSQLJoinKind> Kind;
-    const char* Expected;
-    bool Left, Right;
-  };
-  auto Outer = [&](auto Kind) {
-    Kind->SetOuterWord(true);
-    return std::shared_ptr<TSQLJoinKind>(std::move(Kind));
-  };
-  TCase Cases[] = {
-      {nullptr, "a,  b", false, false},
-      {F.Join<TSQLJoinKindCross>(), "a CROSS JOIN  b", false, false},
-      {F.Join<TSQLJoinKindInner>(), "a INNER JOIN  b", false, false},
-      {F.Join<TSQLJoinKindLeft>(), "a LEFT JOIN  b", true, false},
-      {Outer(NewNode<TSQLJoinKindLeft>(&Provider)), "a LEFT OUTER JOIN  b", true, false},
-      {Outer(NewNode<TSQLJoinKindRight>(&Provider)), "a RIGHT OUTER JOIN  b", false, true},
-      {F.Join<TSQLJoinKindFull>(), "a FULL JOIN  b", true, true},
-  };
-  for (TCase& Case : Cases) {
-    auto B = F.Table("b");
-    B->SetJoinKind(Case.Kind);
-    EXPECT_EQ(Write(*F.From(F.Table("a"), std::move(B))), Case.Expected);
-    if (Case.Kind) {
-      EXPECT_EQ(Case.Kind->IsLeftOuter(), Case.Left) << Case.Expected;
-      EXPECT_EQ(Case.Kind->IsRightOuter(), Case.Right) << Case.Expected;
-    }
-  }
-}
-
 TEST_F(FromTest, MultiLineChainsIndentJoinedSources) {
   EXPECT_EQ(Write(*F.From(F.Table("a"), F.Table("b")), true), "a, \r\n b");
 
@@ -132,16 +102,10 @@ TEST_F(FromTest, CopiesShareTheJoinKind) {
   EXPECT_EQ(Write(*F.From(F.Table("a"), std::move(Copy))), "a INNER JOIN  b x");
 }
 
-TEST_F(FromTest, SourceForAnObjectChosenByName) {
+// The dialect tests check the node; written, the one name part with a dot in it is quoted.
+TEST_F(FromTest, ObjectChosenByNameIsWrittenAsOneName) {
   TQuotingProvider Quoting;
-  std::unique_ptr<TSQLFromSource> Source = Provider.CreateSQLFromObject("dbo.Orders", "o");
-  auto* Object = dynamic_cast<TSQLFromObject*>(Source.get());
-  ASSERT_NE(Object, nullptr);
-  EXPECT_EQ(Object->GetObject()->GetCount(), 1);  // the name is not split at dots
-  EXPECT_NE(dynamic_cast<TSQLAliasObjectAlias*>(Source->GetAlias()), nullptr);
-  EXPECT_EQ(Write(*Source), "dbo.Orders o");
   EXPECT_EQ(Write(*Quoting.CreateSQLFromObject("dbo.Orders", "")), "\"dbo.Orders\"");
-  EXPECT_EQ(Quoting.CreateSQLFromObject("Orders", "")->GetAlias(), nullptr);
 }
 
 TEST_F(FromTest, FieldListsAreAskedForEverySourceInnerFirst) {

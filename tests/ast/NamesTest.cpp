@@ -45,35 +45,6 @@ TEST_F(NamesTest, EachPartIsQuotedOnItsOwn) {
   EXPECT_EQ(Write(*F.Name({"db", "", "t"})), "db..t");  // an omitted qualifier stays omitted
 }
 
-TEST_F(NamesTest, BuiltInTypes) {
-  auto Type = [&](std::initializer_list<std::string> Words, int ParamsAfter, bool HasLength, int Length, bool HasScale,
-                  int Scale) {
-    auto Result = NewNode<TSQLTypeBuiltIn>(&Provider);
-    for (const std::string& Word : Words) Result->AddName(Word);
-    Result->SetParamsAfter(ParamsAfter);
-    Result->SetHasLength(HasLength);
-    Result->SetLength(Length);
-    Result->SetHasScale(HasScale);
-    Result->SetScale(Scale);
-    return Write(*Result);
-  };
-  EXPECT_EQ(Type({"numeric"}, 0, true, 10, true, 2), "numeric(10,2)");
-  EXPECT_EQ(Type({"numeric"}, 0, false, 10, true, 2), "numeric ");
-  EXPECT_EQ(Type({"character", "varying"}, 1, true, 20, false, 0), "character varying(20)");
-  EXPECT_EQ(Type({"double", "precision"}, 5, true, 20, false, 0), "double precision ");
-
-  auto User = NewNode<TSQLTypeUser>(&Provider);
-  EXPECT_EQ(Write(*User), "");
-  User->SetTypeName(F.Name({"app", "money"}));
-  EXPECT_EQ(Write(*CloneNode(*User)), "app.money");
-}
-
-TEST_F(NamesTest, AliasForms) {
-  EXPECT_EQ(Write(*NewNode<TSQLAliasObjectAlias>(&Provider, "Total Sum")), "\"Total Sum\"");
-  EXPECT_EQ(Write(*NewNode<TSQLAliasObjectAsAlias>(&Provider, "t")), "AS t");
-  EXPECT_EQ(Write(*NewNode<TSQLAliasAliasEqualsObject>(&Provider, "t")), "t");
-}
-
 TEST_F(NamesTest, ObjectNamesCompareByOwnPartIgnoringCaseAndQuotes) {
   auto Orders = F.Name<TSQLDatabaseObject>({"Orders"});
   EXPECT_TRUE(Provider.IsDBObjectNamesEqual(*Orders, *F.Name<TSQLDatabaseObject>({"ORDERS"})));

@@ -93,32 +93,12 @@ TEST_F(SelectTest, OrderByAndGroupByClauses) {
   EXPECT_EQ(Write(*Select), "SELECT a, b FROM t GROUP BY HAVING a>1 ORDER BY a, b DESC");
 }
 
-TEST_F(SelectTest, SelectItemAliasForms) {
-  auto Item = [&](std::unique_ptr<TSQLAlias> Alias) {
-    auto Result = NewNode<TSQLSelectItemExpression>(&Provider);
-    Result->SetExpression(F.Col({"t", "a"}));
-    Result->SetAlias(std::move(Alias));
-    return Write(*Result);
-  };
-  EXPECT_EQ(Item(NewNode<TSQLAliasAliasEqualsObject>(&Provider, "x")), "x=t.a");
-  EXPECT_EQ(Item(NewNode<TSQLAliasObjectAlias>(&Provider, "x")), "t.a x");
-  EXPECT_EQ(Item(NewNode<TSQLAliasObjectAsAlias>(&Provider, "x")), "t.a AS x");
-  EXPECT_EQ(Item(nullptr), "t.a");
-
+TEST_F(SelectTest, AllColumnItems) {
   auto AllOfTable = NewNode<TSQLSelectItemAllTableColumns>(&Provider);
   auto Object = NewNode<TSQLDatabaseObject>(&Provider);
   Object->AddName("Orders");
   AllOfTable->SetObject(std::move(Object));
   EXPECT_EQ(Write(*F.Items(NewNode<TSQLSelectItemAllColumns>(&Provider), std::move(AllOfTable))), "*, Orders.*");
-}
-
-TEST_F(SelectTest, SimpleUnionOperator) {
-  auto Operand = NewNode<TSQLSubQuerySelectExpression>(&Provider);
-  EXPECT_EQ(Operand->GetSimpleUnionOperator(), "union");
-  Operand->SetUnionAll(true);
-  EXPECT_EQ(Operand->GetSimpleUnionOperator(), "union ALL");
-  Operand->SetUnionOperator("Except");
-  EXPECT_EQ(Operand->GetSimpleUnionOperator(), "Except ALL");
 }
 
 TEST_F(SelectTest, ProxyRefusesListOperations) {

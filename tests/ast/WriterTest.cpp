@@ -74,18 +74,6 @@ TEST(WriterTest, ForcedSpaceAndLineStartDifferBetweenRenderings) {
             "(  )");
 }
 
-TEST(WriterTest, ResetStartsAnEmptyText) {
-  std::string Text;
-  TSQLBuilderPlainText Builder(Text);
-  Builder.ResetBuilder();
-  Builder.WriteKeyword("SELECT");
-  Builder.ResetBuilder();
-  EXPECT_EQ(Text, "");
-  Builder.Space();
-  Builder.WriteNumber("1");
-  EXPECT_EQ(Text, "1");
-}
-
 TEST(WriterTest, IdentifierQuoting) {
   TReservingProvider Quoting;
   TastSyntaxProvider Bare;

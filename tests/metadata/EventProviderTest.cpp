@@ -6,22 +6,6 @@
 
 namespace {
 
-TEST(TEventProviderTest, WithoutHandlersEveryListEndsEmpty) {
-  TastSyntaxProvider Syntax;
-  TvxEventMetadataProvider Provider;
-  TvxStringList Tables{"old"}, Views{"old"}, Fields{"old"};
-  Provider.GetTableNames(Tables, false);
-  Provider.GetViewNames(Views, true);
-  Provider.GetFields("select * from T", Fields);
-  EXPECT_TRUE(Tables.IsEmpty() && Views.IsEmpty() && Fields.IsEmpty());
-  auto Name = NewNode<TSQLDatabaseObject>(&Syntax);
-  Name->AddName("T");
-  TSQLMetadataRelationList Relations;
-  Relations.push_back(TSQLMetadataRelation::Create(&Syntax, "A", "B"));
-  Provider.GetTableRelations(*Name, Relations);
-  EXPECT_TRUE(Relations.empty());
-}
-
 // Both name events: the handler sees the provider, the System flag and an already cleared list;
 // what it adds is the whole answer, and nothing survives from an earlier call.
 TEST(TEventProviderTest, NameHandlersAreTheOnlySource) {

@@ -54,6 +54,7 @@ protected:
     BdeProvider.SetConnection(&Bde);
   }
 
+  std::vector<TvxBaseMetadataProvider*> All() { return {&Qt, &AdoProvider, &BdeProvider}; }
   QString S(const QString& Name) const { return Spelled(*FDb, Name); }
   QStringList S(const QStringList& Names) const { return Spelled(*FDb, Names); }
 
@@ -82,9 +83,7 @@ protected:
 };
 
 TEST_P(TProviderTest, ListsTablesAndViewsAlikeInEveryProvider) {
-  for (TvxBaseMetadataProvider* Provider :
-       {static_cast<TvxBaseMetadataProvider*>(&Qt), static_cast<TvxBaseMetadataProvider*>(&AdoProvider),
-        static_cast<TvxBaseMetadataProvider*>(&BdeProvider)}) {
+  for (TvxBaseMetadataProvider* Provider : All()) {
     SCOPED_TRACE(Provider->metaObject()->className());
     TvxStringList Tables{"stale"}, Views{"stale"}, WithSystem;
     Provider->GetTableNames(Tables, false);
@@ -188,9 +187,7 @@ TEST_P(TProviderTest, ReportsRelationsFromBothSidesInKeyOrder) {
 TEST_P(TProviderTest, RelationListsAreClearedExceptByAdo) {
   auto Name = NewNode<TSQLDatabaseObject>(&Syntax);
   Name->AddName("Shippers");
-  for (TvxBaseMetadataProvider* Provider :
-       {static_cast<TvxBaseMetadataProvider*>(&Qt), static_cast<TvxBaseMetadataProvider*>(&AdoProvider),
-        static_cast<TvxBaseMetadataProvider*>(&BdeProvider)}) {
+  for (TvxBaseMetadataProvider* Provider : All()) {
     TSQLMetadataRelationList List;
     List.push_back(TSQLMetadataRelation::Create(&Syntax, "Earlier", "Caller"));
     Provider->GetTableRelations(*Name, List);
@@ -221,9 +218,7 @@ TEST_P(TProviderTest, RelationsFollowSchemaChanges) {
 }
 
 TEST_P(TProviderTest, StatementsTheDatabaseCannotDescribeRaiseItsMessage) {
-  for (TvxBaseMetadataProvider* Provider :
-       {static_cast<TvxBaseMetadataProvider*>(&Qt), static_cast<TvxBaseMetadataProvider*>(&AdoProvider),
-        static_cast<TvxBaseMetadataProvider*>(&BdeProvider)}) {
+  for (TvxBaseMetadataProvider* Provider : All()) {
     SCOPED_TRACE(Provider->metaObject()->className());
     for (const char* SQL : {"select * from NoSuchTable", "select Nonsense( from Customers"}) {
       TvxStringList List{"stale"};

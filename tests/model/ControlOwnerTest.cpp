@@ -159,12 +159,6 @@ private slots:
     QSignalSpy Updates(&Builder, &TvxBaseSQLBuilder::sqlUpdated);
     Rig.QueryBuilder.BeginUpdate();
     Rig.QueryBuilder.BeginUpdate();
-    Rig.QueryBuilder.EndUpdate();
-    Rig.QueryBuilder.EndUpdate();
-    QCOMPARE(Updates.count(), 0);
-
-    Rig.QueryBuilder.BeginUpdate();
-    Rig.QueryBuilder.BeginUpdate();
     Rig.QueryBuilder.GetRootQuery()->Add();
     Rig.QueryBuilder.GetRootQuery()->Add();
     Rig.QueryBuilder.EndUpdate();

@@ -4,13 +4,11 @@
 
 #include "vxQBAboutBox.h"
 #include "vxQBLinkPainter.h"
-#include "vxSQL92SyntaxProvider.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
 #include <QPointer>
-#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -19,28 +17,6 @@ using namespace vxtest;
 namespace {
 
 QString Q(const std::string& Text) { return QString::fromStdString(Text); }
-
-std::string ThrownMessage(const std::function<void()>& Action) {
-  try {
-    Action();
-  } catch (const EvxException& Error) {
-    return Error.GetMessage();
-  }
-  return "(nothing thrown)";
-}
-
-// SQL-92 without unions or brackets, as a smaller server would have it.
-class TNoUnionsDialect : public TastSQL92SyntaxProvider {
-public:
-  bool IsSupportUnions() const override { return false; }
-  bool IsSupportBracketsInUnions() const override { return false; }
-};
-class TNoUnionsSyntaxProvider : public TvxSQL92SyntaxProvider {
-protected:
-  std::unique_ptr<TastSyntaxProvider> CreateASTSyntaxProvider() override {
-    return std::make_unique<TNoUnionsDialect>();
-  }
-};
 
 }  // namespace
 
@@ -99,26 +75,6 @@ private slots:
     QCOMPARE(QB.GetRootQuery()->GetUnionSubQueriesCount(), 1);
   }
 
-  void DialectDecidesAboutUnionsAndBrackets() {
-    TvxQueryBuilder QB;
-    TNoUnionsSyntaxProvider Syntax;
-    QB.SetSyntaxProvider(&Syntax);
-    TvxQuery* Root = QB.GetRootQuery();
-    QCOMPARE(Q(ThrownMessage([&] { Root->Add(); })), QStringLiteral("This server don't support unions!"));
-    QCOMPARE(Q(ThrownMessage([&] { Root->AddGroup(); })),
-             QStringLiteral("This server don't support brackets in unions!"));
-    QCOMPARE(Root->GetUnionSubQueriesCount(), 1);
-    QVERIFY_THROWS_EXCEPTION(EvxListError, Root->Insert(2));
-
-    TvxSQL92SyntaxProvider Full;
-    QB.SetSyntaxProvider(&Full);
-    Root->Insert(0);
-    TvxUnionGroup* Group = Root->InsertGroup(1);
-    QCOMPARE(Root->GetCount(), 3);
-    QCOMPARE(Root->IndexOf(Group), 1);
-    QB.SetSyntaxProvider(nullptr);
-  }
-
   void ControlsFollowTheFirstShow() {
     TQueryBuilderRig Rig;
     TvxQueryBuilder& QB = Rig.QueryBuilder;
@@ -141,12 +97,10 @@ private slots:
   void ColumnsPaneHeightIsClamped_data() {
     QTest::addColumn<int>("Value");
     QTest::addColumn<int>("Stored");
-    QTest::newRow("negative") << -5 << 0;
     QTest::newRow("just below 60") << 59 << 0;
     QTest::newRow("60") << 60 << 60;
     QTest::newRow("the bound of a 280 pixel component") << 210 << 210;
     QTest::newRow("just above the bound") << 211 << 210;
-    QTest::newRow("far above") << 1000 << 210;
   }
   void ColumnsPaneHeightIsClamped() {
     QFETCH(int, Value);
@@ -156,17 +110,6 @@ private slots:
     QB.SetDefColumnsPaneHeight(Value);
     QCOMPARE(QB.GetDefColumnsPaneHeight(), Stored);
     QCOMPARE(QB.GetCurrentColumnsPaneHeight(), Stored);
-  }
-
-  void EnumerationPropertiesGoByName() {
-    TvxQueryBuilder QB;
-    QCOMPARE(QString::fromLatin1(QB.property("BorderStyle").toByteArray()), QStringLiteral("qbbs3D"));
-    QVERIFY(QB.setProperty("BorderStyle", QStringLiteral("qbbsUltraFlat")));
-    QCOMPARE(QB.GetBorderStyle(), qbbsUltraFlat);
-    QVERIFY(QB.setProperty("UnionNavBarPos", QStringLiteral("unbBottomLeft")));
-    QCOMPARE(QB.GetUnionNavBarPos(), unbBottomLeft);
-    QVERIFY(QB.setProperty("TabStyle", QStringLiteral("tsFlatButtons")));
-    QVERIFY(QB.GetPageControl()->documentMode());
   }
 
   void PopupMenuIsBuiltAndCompleted() {

@@ -46,8 +46,6 @@ private slots:
     QVERIFY(Expected.find("orders.total") != std::string::npos);  // bound, so written qualified
     QVERIFY(Expected.find("\r\n") != std::string::npos);
     QCOMPARE(Q(Builder.GetSQL()), Q(Expected));
-    QCOMPARE(Q(Builder.GetSQL()), Q(Expected));  // reading twice gives the same text
-    QCOMPARE(Builder.property("SQL").toString(), Q(Expected));
   }
 
   void DetachedBuilderKeepsItsLastText() {

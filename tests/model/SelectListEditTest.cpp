@@ -259,17 +259,9 @@ TEST_F(TSelectListRig, RemovingADatasourceRemovesWhatLivedOnIt) {
   EXPECT_TRUE(Row(List()->GetCount() - 2)->HasExpression());
 }
 
-TEST_F(TSelectListRig, GridTextsAndPickLists) {
+TEST_F(TSelectListRig, ExpressionPickListAndGridWidth) {
   Load("SELECT c.CompanyName, c.City FROM Customers c ORDER BY c.City");
   TvxStringList Names;
-  TvxSelectList::GetSortTypeNames(Names);
-  EXPECT_EQ(Names.Join(","), ",Ascending,Descending");
-  TvxSelectList::GetCriteriaNames(Names);
-  EXPECT_EQ(Names.Join(","), "=TRUE,=FALSE");
-  List()->GetSortOrderNames(*Row(1), Names);
-  EXPECT_EQ(Names.Join(","), "1");
-  List()->GetSortOrderNames(*Row(0), Names);
-  EXPECT_EQ(Names.Join(","), "1,2");
   List()->GetExpressionNames(Names);
   ASSERT_EQ(Names.Count(), 10);
   EXPECT_EQ(Names[0], "c.*");

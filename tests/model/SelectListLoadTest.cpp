@@ -16,7 +16,6 @@ struct TRoundTrip {
 const TRoundTrip RoundTrips[] = {
     {"SELECT c.CompanyName Name, c.City AS Town, Label = c.Country, c.* FROM Customers c",
      "SELECT c.CompanyName Name, c.City AS Town, Label=c.Country, c.* FROM Customers c", false},
-    {"SELECT DISTINCT * FROM Shippers", "SELECT DISTINCT * FROM Shippers", true},
     // Delimited aliases and text outside ASCII keep their spelling.
     {"SELECT c.City AS \"Town Name\", c.Country \"Länd\" FROM Customers c WHERE c.City = 'São Paulo' OR c.City = "
      "'Zürich'",
@@ -55,29 +54,13 @@ const TRoundTrip RoundTrips[] = {
      "SELECT c.Country, Count(DISTINCT c.City), Max(c.CreditLimit) FROM Customers c GROUP BY c.Country HAVING "
      "c.Country<>'X' And Max(c.CreditLimit)>1000 Or Count(*)=1",
      true},
-    // The same column in WHERE and GROUP BY: two rows, one per clause.
-    {"SELECT e.City, Count(*) FROM Employees e WHERE e.City <> 'Leeds' GROUP BY e.City",
-     "SELECT e.City, Count(*) FROM Employees e WHERE e.City<>'Leeds' GROUP BY e.City", true},
     // ORDER BY: sort order over rows, unselected rows for columns not in the SELECT list.
     {"SELECT c.CompanyName FROM Customers c ORDER BY c.Country DESC, c.CompanyName",
      "SELECT c.CompanyName FROM Customers c ORDER BY c.Country DESC, c.CompanyName", true},
     // Ordering by an alias keeps the alias: the row it makes is not output.
     {"SELECT c.CompanyName AS Name FROM Customers c ORDER BY Name DESC",
      "SELECT c.CompanyName AS Name FROM Customers c ORDER BY Name DESC", true},
-    {"SELECT q.City, q.n FROM (SELECT c.City, Count(*) AS n FROM Customers c GROUP BY c.City) q WHERE q.n > 1 "
-     "ORDER BY q.n DESC, q.City",
-     "SELECT q.City, q.n FROM (SELECT c.City, Count(*) AS n FROM Customers c GROUP BY c.City) q WHERE q.n>1 ORDER BY "
-     "q.n DESC, q.City",
-     true},
-    {"SELECT c.CompanyName, c.City FROM Customers c WHERE c.City = 'Paris' UNION SELECT s.CompanyName, s.City FROM "
-     "Suppliers s ORDER BY 2, 1",
-     "SELECT c.CompanyName, c.City FROM Customers c WHERE c.City='Paris' UNION SELECT s.CompanyName, s.City FROM "
-     "Suppliers s ORDER BY 2, 1",
-     true},
-    // Sub-queries in the SELECT list and in criteria, correlated ones included.
-    {"SELECT c.CompanyName, (SELECT Count(*) FROM Orders o WHERE o.CustomerID = c.CustomerID) AS n FROM Customers c",
-     "SELECT c.CompanyName, (SELECT Count(*) FROM Orders o WHERE o.CustomerID=c.CustomerID) AS n FROM Customers c",
-     true},
+    // A sub-query in a criterion, behind a quantified comparison.
     {"SELECT o.OrderID FROM Orders o WHERE o.Freight > ALL (SELECT o2.Freight FROM Orders o2 WHERE o2.ShipperID = 2) "
      "OR o.Freight = 0",
      "SELECT o.OrderID FROM Orders o WHERE o.Freight>All(SELECT o2.Freight FROM Orders o2 WHERE o2.ShipperID=2) Or "

@@ -244,6 +244,8 @@ std::unique_ptr<TastNode> TastNodeWithList::Extract(int Index) {
   return Node;
 }
 
+std::vector<std::unique_ptr<TastNode>> TastNodeWithList::ExtractAll() { return std::exchange(FItems, {}); }
+
 TastNode* TastNodeWithList::GetItem(int Index) const {
   CheckIndex(Index);
   return FItems[static_cast<size_t>(Index)].get();

@@ -12,6 +12,7 @@
 #include <memory>
 #include <type_traits>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class TastExtender;
@@ -132,6 +133,9 @@ public:
   void Remove(const TastNode* Node);  // frees the first occurrence
   std::unique_ptr<TastNode> Extract(const TastNode* Node);
   std::unique_ptr<TastNode> Extract(int Index);
+  // Every entry in order, empty ones included; the list is left empty. Taking the first entry
+  // until none is left would move the rest each time.
+  std::vector<std::unique_ptr<TastNode>> ExtractAll();
   TastNode* GetItem(int Index) const;                       // EvxListError when out of range; may be empty
   void SetItem(int Index, std::unique_ptr<TastNode> Node);  // frees the replaced node
   int GetCount() const { return static_cast<int>(FItems.size()); }

@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TSQLExpressionItem;
@@ -370,6 +371,8 @@ public:
   void Delete(int Index);  // frees the item
   std::unique_ptr<TSQLExpressionItem> Extract(int Index);
   std::unique_ptr<TSQLExpressionItem> Extract(const TSQLExpressionItem* Item);  // null when absent
+  // Every entry in order, empty ones included; the list is left empty.
+  std::vector<std::unique_ptr<TSQLExpressionItem>> ExtractAll() { return std::exchange(FItems, {}); }
   TSQLExpressionItem* GetItem(int Index) const;                       // EvxListError when out of range; may be null
   void SetItem(int Index, std::unique_ptr<TSQLExpressionItem> Item);  // frees the replaced entry
   int GetCount() const { return static_cast<int>(FItems.size()); }

@@ -127,7 +127,7 @@ void TSQLDatabaseObject::FixupObjects(TSQLFromSourceList& FromSources) {
   for (auto It = FromSources.rbegin(); It != FromSources.rend(); ++It) {
     TSQLFromSource* Source = *It;
     const TSQLAlias* Alias = Source->GetAlias();
-    bool Hit = GetCount() == 1 && Alias != nullptr && vx::UpperCase(Alias->GetAlias()) == vx::UpperCase(GetObjName());
+    bool Hit = GetCount() == 1 && Alias != nullptr && vx::SameText(Alias->GetAlias(), GetObjName());
     if (!Hit)
       if (const auto* FromObject = dynamic_cast<const TSQLFromObject*>(Source))
         Hit = FromObject->GetObject() != nullptr && FSyntaxProvider != nullptr &&
@@ -173,7 +173,7 @@ void TSQLObjectColumn::FixupObjects(TSQLFromSourceList& FromSources) {
     bool Hit = false;
     if (GetCount() == 2) {
       if (Alias != nullptr)
-        Hit = vx::UpperCase(Alias->GetAlias()) == vx::UpperCase(GetName(1));
+        Hit = vx::SameText(Alias->GetAlias(), GetName(1));
       else if (const auto* FromObject = dynamic_cast<const TSQLFromObject*>(Source))
         Hit = FromObject->GetObject() != nullptr && FSyntaxProvider != nullptr &&
               FSyntaxProvider->IsColumnOfDBObject(*this, *FromObject->GetObject());

@@ -90,15 +90,14 @@ std::unique_ptr<TSQLFromSource> TastSyntaxProvider::CreateSQLFromObject(const st
 // Object names compare by their own part only, without regard to case, and a name written
 // between the dialect's quotes equals the same name written bare.
 static bool IsObjectNamesEqual(const TastSyntaxProvider& Provider, std::string_view A, std::string_view B) {
-  std::string UpperA = vx::UpperCase(A), UpperB = vx::UpperCase(B);
-  if (UpperA == UpperB) return true;
+  if (vx::SameText(A, B)) return true;
   const std::string QuoteBegin = Provider.GetQuoteBegin(), QuoteEnd = Provider.GetQuoteEnd();
-  auto Quoted = [&](std::string& Text) {
-    if (Text.compare(0, QuoteBegin.size(), QuoteBegin) != 0) Text = QuoteBegin + Text + QuoteEnd;
+  auto Unquoted = [&](std::string_view Text) {
+    if (Text.size() >= QuoteBegin.size() + QuoteEnd.size() && Text.starts_with(QuoteBegin) && Text.ends_with(QuoteEnd))
+      return Text.substr(QuoteBegin.size(), Text.size() - QuoteBegin.size() - QuoteEnd.size());
+    return Text;
   };
-  Quoted(UpperA);
-  Quoted(UpperB);
-  return UpperA == UpperB;
+  return vx::SameText(Unquoted(A), Unquoted(B));
 }
 
 bool TastSyntaxProvider::IsDBObjectNamesEqual(const TSQLDatabaseObject& A, const TSQLDatabaseObject& B) const {

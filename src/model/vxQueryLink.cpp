@@ -21,8 +21,8 @@ bool IsSingleFieldRelation(const TastSyntaxProvider* Dialect, const TSQLMetadata
   return SameObjectName(Dialect, Relation.GetReferencedObject(), &Referenced) &&
          SameObjectName(Dialect, Relation.GetReferencingObject(), &Referencing) &&
          Relation.GetReferencedFields().Count() == 1 && Relation.GetReferencingFields().Count() == 1 &&
-         vx::UpperCase(Relation.GetReferencedFields()[0]) == vx::UpperCase(ReferencedField) &&
-         vx::UpperCase(Relation.GetReferencingFields()[0]) == vx::UpperCase(ReferencingField);
+         vx::SameText(Relation.GetReferencedFields()[0], ReferencedField) &&
+         vx::SameText(Relation.GetReferencingFields()[0], ReferencingField);
 }
 
 }  // namespace

@@ -27,12 +27,6 @@ std::unique_ptr<TSQLExpressionItem> WithoutBrackets(std::unique_ptr<TSQLExpressi
   return Condition;
 }
 
-std::vector<std::unique_ptr<TSQLExpressionItem>> ExtractAll(TSQLExpressionItemsList& List) {
-  std::vector<std::unique_ptr<TSQLExpressionItem>> Items;
-  while (List.GetCount() > 0) Items.push_back(List.Extract(0));
-  return Items;
-}
-
 }  // namespace
 
 TvxSelectList::TvxSelectList(TvxUnionSubQuery* Operand) : TvxQueryBuilderControlOwner(Operand) { NewRow(0); }
@@ -246,8 +240,7 @@ void TvxSelectList::LoadSelectListFromAST(std::unique_ptr<TSQLSelectItems> Selec
   TvxUpdateScope Update(this);
   FSelectItemsNode = SelectItems ? std::move(SelectItems) : NewNode<TSQLSelectItems>(GetDialect());
   int Index = 0;
-  while (FSelectItemsNode->GetCount() > 0) {
-    std::unique_ptr<TastNode> Item = FSelectItemsNode->Extract(0);
+  for (std::unique_ptr<TastNode>& Item : FSelectItemsNode->ExtractAll()) {
     if (!Item) continue;
     while (GetCount() <= Index) NewRow(GetCount());
     FItems[static_cast<size_t>(Index++)]->LoadFromAST(std::move(Item));
@@ -262,20 +255,20 @@ void TvxSelectList::LoadConditionFromAST(std::unique_ptr<TSQLExpressionItem> Con
   Condition = WithoutBrackets(PrepareLogicalExpressionForLoading(std::move(Condition)));
   if (!Condition) return;
   if (auto* Or = dynamic_cast<TSQLExpressionOr*>(Condition.get())) {
-    std::vector<std::unique_ptr<TSQLExpressionItem>> Alternatives = ExtractAll(*Or);
+    std::vector<std::unique_ptr<TSQLExpressionItem>> Alternatives = Or->ExtractAll();
     for (size_t Column = 0; Column < Alternatives.size(); ++Column) {
       std::unique_ptr<TSQLExpressionItem>& Alternative = Alternatives[Column];
       if (!Alternative) continue;
       if (dynamic_cast<const TSQLExpressionAnd*>(vx::SkipBrackets(Alternative.get())) != nullptr) {
         std::unique_ptr<TSQLExpressionItem> And = WithoutBrackets(std::move(Alternative));
-        for (auto& Item : ExtractAll(static_cast<TSQLExpressionAnd&>(*And)))
+        for (auto& Item : static_cast<TSQLExpressionAnd&>(*And).ExtractAll())
           PlaceCondition(std::move(Item), static_cast<int>(Column), Type);
       } else {
         PlaceCondition(std::move(Alternative), static_cast<int>(Column), Type);
       }
     }
   } else if (auto* And = dynamic_cast<TSQLExpressionAnd*>(Condition.get())) {
-    for (auto& Item : ExtractAll(*And)) PlaceCondition(std::move(Item), 0, Type);
+    for (auto& Item : And->ExtractAll()) PlaceCondition(std::move(Item), 0, Type);
   } else {
     PlaceCondition(std::move(Condition), 0, Type);
   }
@@ -298,18 +291,17 @@ void TvxSelectList::LoadGroupByListFromAST(std::unique_ptr<TSQLGroupByList> Grou
   TvxUpdateScope Update(this);
   FGroupByNode = GroupByList ? std::move(GroupByList) : NewNode<TSQLGroupByList>(GetDialect());
   TIndexedLoading Indexed(*this);
-  while (FGroupByNode->GetCount() > 0) {
-    const std::unique_ptr<TSQLExpressionItem> Expression = FGroupByNode->ExtractItem(0);
-    if (Expression) FindOrAddSelectItem(*Expression, HavingTypes, gtGroupBy);
-  }
+  for (const std::unique_ptr<TastNode>& Node : FGroupByNode->ExtractAll())
+    if (const auto* Expression = dynamic_cast<const TSQLExpressionItem*>(Node.get()))
+      FindOrAddSelectItem(*Expression, HavingTypes, gtGroupBy);
   NotifySQLUpdated();
 }
 
 void TvxSelectList::LoadOrderByListFromAST(std::unique_ptr<TSQLOrderByClause> OrderByClause) {
   if (!OrderByClause) return;
   TvxUpdateScope Update(this);
-  while (OrderByClause->GetCount() > 0) {
-    const std::unique_ptr<TastNode> Node = OrderByClause->Extract(0);
+  TIndexedLoading Indexed(*this);
+  for (const std::unique_ptr<TastNode>& Node : OrderByClause->ExtractAll()) {
     auto* Item = dynamic_cast<TSQLOrderByItem*>(Node.get());
     if (Item == nullptr || Item->GetExpression() == nullptr) continue;
     TvxSelectItem* Row = FindOrAddSelectItem(*Item->GetExpression(), AllTypes, gtExpression);

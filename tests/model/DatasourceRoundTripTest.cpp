@@ -168,14 +168,6 @@ TEST_F(DatasourceLoad, WritesNoFromForAStatementWithoutOne) {
   Load("SELECT 1 FROM");
   ASSERT_NE(From()->GetNode(), nullptr);
   EXPECT_EQ(From()->GetCount(), 0);
-  // A new union operand starts without FROM and gets one with its first table.
-  Load("SELECT 1+1");
-  TvxUnionSubQuery* Second = FQueryBuilder.GetRootQuery()->Add();
-  EXPECT_EQ(Second->GetFromClause()->GetNode(), nullptr);
-  EXPECT_EQ(SQL().find("FROM"), std::string::npos) << SQL();
-  Second->AddObject("Customers");
-  EXPECT_EQ(SQL().substr(SQL().size() - 14), "FROM Customers") << SQL();
-  EXPECT_EQ(Operand()->GetFromClause()->GetNode(), nullptr);
 }
 
 TEST_F(DatasourceLoad, RefusesAnOnConditionWithNothingBeforeIt) {

@@ -290,7 +290,7 @@ void BM_Scan(benchmark::State& State, const TInput* Input) {
     for (const std::string& Text : Input->Statements) {
       SQL92Scanner Scanner;
       Scanner.Init(Text);
-      benchmark::DoNotOptimize(Scanner.GetTokens().data());
+      benchmark::DoNotOptimize(Scanner.GetRecords().data());
     }
   }
   SetRates(State, *Input);

@@ -183,7 +183,7 @@ void BM_Scan(benchmark::State& State, const TInput* Input) {
     SQL92Scanner Scanner;
     Scanner.Init(Input->Text);
     Tokens = static_cast<size_t>(Scanner.GetTokenCount());
-    benchmark::DoNotOptimize(Scanner.GetTokens().data());
+    benchmark::DoNotOptimize(Scanner.GetRecords().data());
   }
   State.SetBytesProcessed(static_cast<int64_t>(State.iterations() * Input->Text.size()));
   State.counters["tokens"] = static_cast<double>(Tokens);

@@ -30,7 +30,10 @@ std::unique_ptr<TResult> Parse(TastSyntaxProvider& Provider, const std::string& 
   std::unique_ptr<TResult> Tree;
   if (P.ReplayDirectly([&] { Tree = (P.*Replay)(); })) return Tree;
   Tree.reset();
-  if (!P.CalculateWay([&](TvxWays& Ways) { (P.*WayCalc)(Ways); })) throw EvxSQLError(Message, &P.GetErrorToken());
+  if (!P.CalculateWay([&](TvxWays& Ways) { (P.*WayCalc)(Ways); })) {
+    const TvxToken Error = P.GetErrorToken();
+    throw EvxSQLError(Message, &Error);
+  }
   return (P.*Replay)();
 }
 

@@ -59,9 +59,9 @@ int TvxWayPoint::GetDepth() const {
 // --- TvxWayParser -------------------------------------------------------------------------------
 
 TvxWayParser::TvxWayParser(const TvxBaseScanner& Scanner, int KindCount)
-    : FToken(&Scanner.GetToken(-1)), FScanner(&Scanner), FKindCount(std::min(KindCount, MaxKindCount)) {
+    : FScanner(&Scanner), FKindCount(std::min(KindCount, MaxKindCount)) {
   const int Unknown = FKindCount - 1;
-  const auto Tokens = Scanner.GetTokens();
+  const auto Tokens = Scanner.GetRecords();
   // One entry before the first token (never read) and three past the end token, so that the
   // look-ahead of any live way (which has not consumed the end) stays inside the array.
   FKinds.assign(Tokens.size() + 4, 0);
@@ -73,7 +73,7 @@ TvxWayParser::TvxWayParser(const TvxBaseScanner& Scanner, int KindCount)
 
 TvxWayParser::~TvxWayParser() = default;
 
-const TvxToken& TvxWayParser::GetErrorToken() const { return FScanner->GetToken(FErrorPos); }
+TvxToken TvxWayParser::GetErrorToken() const { return FScanner->GetToken(FErrorPos); }
 
 void TvxWayParser::ResetWays() {
   // A text needs a few dozen production calls per token; far beyond that a pass is exploring
@@ -184,7 +184,8 @@ int TvxWayParser::KindAfterBracket(int32_t Index) {
 }
 
 void TvxWayParser::RaiseNestedTooDeeply(int32_t TokenIndex) const {
-  throw EvxSQLError("Statement nested too deeply", &FScanner->GetToken(TokenIndex));
+  const TvxToken Token = FScanner->GetToken(TokenIndex);
+  throw EvxSQLError("Statement nested too deeply", &Token);
 }
 
 // --- way calculation operations -----------------------------------------------------------------
@@ -221,7 +222,7 @@ bool TvxWayParser::CheckLANotToken(TvxWays& Ways, const std::vector<int>& Kinds)
 }
 
 bool TvxWayParser::CheckLANotIn(TvxWays& Ways, const TvxStringList& Strings) {
-  std::erase_if(Ways, [&](const TvxWay& Way) { return Strings.Contains(FScanner->GetToken(Way.TokenIndex + 1).Val); });
+  std::erase_if(Ways, [&](const TvxWay& Way) { return Strings.Contains(FScanner->GetTokenText(Way.TokenIndex + 1)); });
   return !Ways.empty();
 }
 
@@ -243,7 +244,6 @@ void TvxWayParser::UnrollWay(const TvxWay& Way) {
   FWayIndex = 0;
   FTokenIndex = -1;
   FErrorPos = -1;
-  FToken = &FScanner->GetToken(-1);
 }
 
 int TvxWayParser::GetWayNode() {
@@ -254,5 +254,3 @@ int TvxWayParser::GetWayNode() {
 }
 
 void TvxWayParser::AbortDirectReplay() { throw TvxDirectReplayAbort(); }
-
-std::string TvxWayParser::TokenText() const { return std::string(FToken->Val); }

@@ -102,7 +102,7 @@ public:
   // The farthest token index at which a path failed a token test (0 before any failure).
   int GetErrorPos() const { return FErrorPos; }
   // The token the error is reported at: the one at GetErrorPos().
-  const TvxToken& GetErrorToken() const;
+  TvxToken GetErrorToken() const;
   const TvxBaseScanner& GetScanner() const { return *FScanner; }
   int GetKindCount() const { return FKindCount; }
 
@@ -150,17 +150,15 @@ public:
   // The alternative of the next way point of the path.
   int GetWayNode();
   // Consumes the next token and makes it current.
-  void Get() { FToken = &TokenAt(++FTokenIndex); }
+  void Get() { ++FTokenIndex; }
   // The same for a token of Kind (of a kind in Set); only a direct replay tests the kind.
   void Get(int Kind) {
     ++FTokenIndex;
     if (FDirect && KindAt(FTokenIndex) != Kind) AbortDirectReplay();
-    FToken = &TokenAt(FTokenIndex);
   }
   void GetSet(const uint8_t* Set) {
     ++FTokenIndex;
     if (FDirect && Set[KindAt(FTokenIndex)] == 0) AbortDirectReplay();
-    FToken = &TokenAt(FTokenIndex);
   }
 
   // Runs a replay without a way calculation: every decision is taken where the fast look-ahead
@@ -172,9 +170,10 @@ public:
   template <class TReplay>
   bool ReplayDirectly(TReplay&& Replay);
   // The current token (the last one consumed); the end token before the first.
-  const TvxToken& GetCurrentToken() const { return *FToken; }
-  // The current token's text as written.
-  std::string TokenText() const;
+  TvxToken GetCurrentToken() const { return FScanner->GetToken(FTokenIndex); }
+  // The current token's text as written, as a copy and as a view of the scanner's text.
+  std::string TokenText() const { return std::string(TokenView()); }
+  std::string_view TokenView() const { return FScanner->GetTokenText(FTokenIndex); }
 
   // --- inspection -------------------------------------------------------------------------------
 
@@ -232,10 +231,16 @@ protected:
   // The kind of the token after the bracket that closes the opening bracket at Index; the
   // unknown kind when it is never closed.
   int KindAfterBracket(int32_t Index);
-  // The kind of the first token from Index on that is not an opening bracket.
-  int KindBeyondBrackets(int32_t Index) const {
-    while (KindAt(Index) == FOpenBracket) ++Index;
-    return KindAt(Index);
+  // The kind of the first token from Index on that is not an opening bracket. Resolvers ask it
+  // at every bracket of a run in turn, so the run last walked is kept: a statement nested n
+  // brackets deep costs n steps rather than n * n / 2.
+  int KindBeyondBrackets(int32_t Index) {
+    if (KindAt(Index) != FOpenBracket) return KindAt(Index);
+    if (Index < FBracketRunBegin || Index >= FBracketRunEnd) {
+      FBracketRunBegin = FBracketRunEnd = Index;
+      while (KindAt(FBracketRunEnd) == FOpenBracket) ++FBracketRunEnd;
+    }
+    return KindAt(FBracketRunEnd);
   }
 
   int32_t NewPoint(int32_t Parent, int Alternative) {
@@ -334,11 +339,9 @@ protected:
 
   [[noreturn]] void RaiseNestedTooDeeply(int32_t TokenIndex) const;
   [[noreturn]] static void AbortDirectReplay();
-  const TvxToken& TokenAt(int32_t Index) const { return FScanner->GetToken(Index); }
 
   int FErrorPos = 0;
   int32_t FTokenIndex = -1;
-  const TvxToken* FToken;
 
 private:
   friend class TvxWayPoint;
@@ -381,6 +384,8 @@ private:
   int FOpenBracket = -1;
   int FCloseBracket = -1;
   std::vector<int32_t> FCloseOf;  // per token: index of the closing bracket of an opening one
+  int32_t FBracketRunBegin = 0;   // the run of opening brackets KindBeyondBrackets walked last:
+  int32_t FBracketRunEnd = 0;     // [begin, end), the token at end is not an opening bracket
   std::vector<uint32_t> FSeen;    // per token: the stamp of the last Deduplicate that met it
   uint32_t FSeenStamp = 0;
 
@@ -487,7 +492,6 @@ bool TvxWayParser::ReplayDirectly(TReplay&& Replay) {
   FWay.clear();
   FWayIndex = 0;
   FTokenIndex = -1;
-  FToken = &TokenAt(-1);
   try {
     Replay();
   } catch (const TvxDirectReplayAbort&) {

@@ -2,6 +2,7 @@
 
 #include "vxCommon.h"
 
+#include <algorithm>
 #include <limits>
 
 // Only ASCII letters fold: the scanner's keyword matching must not depend on a locale.
@@ -33,30 +34,41 @@ std::string TvxBuffer::GetString(int32_t Begin, int32_t End) const {
 
 void TvxBaseScanner::Init(std::string_view Text) {
   FTokens.clear();
+  FLines.clear();
   FBuffer.Fill(Text);
   FPos = -1;
-  FLine = 1;
-  FLineStart = 0;
   NextCh();
   FIgnore.fill(false);
   FIgnore[' '] = true;
   InitInternal();
 
   // SQL averages four to six bytes per token. Reserving for one token per three bytes spares
-  // the vector its regrowth (a copy of every token) on any realistic text; the pages of the
-  // reserve that stay unused are never touched.
+  // the array any growth on a realistic text; the pages of the reserve that stay unused are
+  // never touched.
   FTokens.reserve(Text.size() / 3 + 2);
   ReadTokens();
-  FTokens.back().Val = "EOF";
 }
 
 void TvxBaseScanner::ReadTokens() {
+  TvxTokenRecord Token;
   do {
-    FTokens.push_back(NextToken());
-  } while (FTokens.back().Kind != EOFKind);
+    Token = NextToken();
+    AddToken(Token);
+  } while (Token.Kind != EOFKind);
+}
+
+void TvxBaseScanner::GrowTokens(uint32_t Offset) {
+  // Tokens so far per byte so far, applied to the whole text with an eighth to spare; a token
+  // takes at least one byte, so no text needs more than a token per byte and the end token.
+  const size_t Bytes = static_cast<size_t>(FBuffer.GetLength());
+  const size_t Done = std::max<size_t>(Offset, 1);
+  size_t Wanted = FTokens.size() + FTokens.size() * (Bytes - std::min<size_t>(Offset, Bytes)) / Done * 9 / 8 + 16;
+  Wanted = std::min(Wanted, Bytes + 2);
+  FTokens.reserve(std::max(Wanted, FTokens.size() + 1));
 }
 
 void TvxBaseScanner::ReadLineEnd() {
+  const auto BreakOffset = static_cast<uint32_t>(FChOffset);
   if (FCh == 10) {
     // LF CR: the LF is an ordinary character and the CR that follows counts the line.
     if (FBuffer.Peek() == 13) return;
@@ -64,11 +76,38 @@ void TvxBaseScanner::ReadLineEnd() {
   } else if (FBuffer.Peek() == 10) {
     FBuffer.Read();  // CR LF is one character for the counter
   }
-  ++FLine;
-  FLineStart = FPos + 1;
+  FLines.push_back({BreakOffset, static_cast<uint32_t>(FBuffer.GetPos()), FPos + 1});
 }
 
-const TvxToken& TvxBaseScanner::GetLastToken() const {
-  static const TvxToken EndBeforeInit{EOFKind, 0, 1, 1, 0, "EOF"};
-  return FTokens.empty() ? EndBeforeInit : FTokens.back();
+std::string_view TvxBaseScanner::GetTokenText(int Index) const {
+  const TvxTokenRecord& Record = GetRecord(Index);
+  if (Record.Kind == EOFKind) return "EOF";
+  return GetText().substr(Record.Offset, Record.Length);
+}
+
+TvxToken TvxBaseScanner::GetToken(int Index) const {
+  const TvxTokenRecord& Record = GetRecord(Index);
+  TvxToken Token;
+  Token.Kind = Record.Kind;
+  Token.Offset = Record.Offset;
+  Token.Val = GetTokenText(Index);
+  // The last line end at or before the token. Between a line's start and the next line end
+  // every byte is one character (a CR LF pair always ends a line), so the position follows
+  // from the line start's. A token that starts on a line end itself (a dialect that does not
+  // skip them) belongs to the line that the line end begins, in column 0.
+  const auto Line =
+      std::upper_bound(FLines.begin(), FLines.end(), Record.Offset,
+                       [](uint32_t Offset, const TvxLineStart& Start) { return Offset < Start.BreakOffset; });
+  if (Line == FLines.begin()) {
+    Token.Pos = static_cast<int32_t>(Record.Offset);
+    Token.Line = 1;
+    Token.Col = Token.Pos + 1;
+    return Token;
+  }
+  const TvxLineStart& Start = *(Line - 1);
+  Token.Line = static_cast<int32_t>(Line - FLines.begin()) + 1;
+  Token.Pos =
+      Record.Offset >= Start.Offset ? Start.Pos + static_cast<int32_t>(Record.Offset - Start.Offset) : Start.Pos - 1;
+  Token.Col = Token.Pos - Start.Pos + 1;
+  return Token;
 }

@@ -11,8 +11,18 @@
 #include <string_view>
 #include <vector>
 
-// One token. Positions count characters the way the character reader delivers them: every
-// byte is one character, except that a CR LF pair is one character.
+// One token as the scanner stores it: 12 bytes, so that a text of one-byte tokens (a run of
+// brackets) costs twelve bytes of tokens per byte of text. Its position in characters, line
+// and column are derived on demand from the scanner's table of line starts (GetToken).
+struct TvxTokenRecord {
+  int32_t Kind = 0;     // dialect's kind number; 0 marks the end of the text
+  uint32_t Offset = 0;  // byte offset of the first byte in the scanned text
+  uint32_t Length = 0;  // in bytes; the text is GetText().substr(Offset, Length)
+};
+
+// One token with everything that is known about it, computed by TvxBaseScanner::GetToken.
+// Positions count characters the way the character reader delivers them: every byte is one
+// character, except that a CR LF pair is one character.
 struct TvxToken {
   int32_t Kind = 0;  // dialect's kind number; 0 marks the end of the text
   int32_t Pos = 0;   // 0-based character index of the first character
@@ -25,6 +35,13 @@ struct TvxToken {
   // scanner's own copy of the text and is valid as long as the scanner lives; copy it to keep
   // it longer. The end-of-text token holds "EOF".
   std::string_view Val;
+};
+
+// Where a line other than the first begins, recorded by the scanner at every line end.
+struct TvxLineStart {
+  uint32_t BreakOffset;  // byte offset of the line end (of the CR of a CR LF pair)
+  uint32_t Offset;       // byte offset of the first character after the line end
+  int32_t Pos;           // character index of that character
 };
 
 // The bytes of the text with a read position: one byte is one character.
@@ -80,30 +97,41 @@ public:
   // Calling it again replaces the text and every token.
   void Init(std::string_view Text);
 
-  // The token at Index; any index outside 0..GetTokenCount()-1 gives the last token (the end
-  // of text), so look-ahead past the end always sees the end. Before Init: an end token.
-  const TvxToken& GetToken(int Index) const {
-    return (Index >= 0 && Index < static_cast<int>(FTokens.size())) ? FTokens[static_cast<size_t>(Index)]
-                                                                    : GetLastToken();
-  }
+  // The token at Index with its position, line and column; any index outside
+  // 0..GetTokenCount()-1 gives the last token (the end of text), so look-ahead past the end
+  // always sees the end. Before Init: an end token. Finds the line by binary search.
+  TvxToken GetToken(int Index) const;
   int GetTokenCount() const { return static_cast<int>(FTokens.size()); }
-  // Every token in order, the end token last; for callers that walk the array directly.
-  std::span<const TvxToken> GetTokens() const { return FTokens; }
+  // The kind and the text as written of the token at Index (indexes as for GetToken), without
+  // the line search.
+  int32_t GetTokenKind(int Index) const { return GetRecord(Index).Kind; }
+  std::string_view GetTokenText(int Index) const;
+  // Every token as stored, in order, the end token last; for callers that walk the array.
+  std::span<const TvxTokenRecord> GetRecords() const { return FTokens; }
   // The scanner's copy of the text that the tokens view.
   std::string_view GetText() const { return FBuffer.GetText(); }
 
 protected:
   // Turns an identifier token into a keyword token when its text is a keyword.
-  virtual void CheckLiteral(TvxToken& Token) const = 0;
+  virtual void CheckLiteral(TvxTokenRecord& Token) const = 0;
   // Reads one token from the current character on. Must consume at least one character unless
   // it returns the end of text (kind EOFKind).
-  virtual TvxToken NextToken() = 0;
+  virtual TvxTokenRecord NextToken() = 0;
   // Dialect set-up before the first token, e.g. widening FIgnore.
   virtual void InitInternal() = 0;
-  // Appends every token of the text to FTokens, the end token last. The base asks NextToken
-  // for one token after another; a scanner may override it with a loop of its own in which
-  // the compiler can inline the automaton and build each token in place.
+  // Appends every token of the text to FTokens (through AddToken), the end token last, and
+  // every line end to FLines. The base asks NextToken for one token after another; a scanner
+  // may override it with a loop of its own in which the compiler can inline the automaton and
+  // build each token in place.
   virtual void ReadTokens();
+  // Appends Token. Init reserves a token per three bytes; a text of shorter tokens grows the
+  // array to what the rate so far predicts for the whole text, rather than doubling it again
+  // and again (each time a copy, with the old and the new array held at once).
+  void AddToken(const TvxTokenRecord& Token) {
+    if (FTokens.size() == FTokens.capacity()) [[unlikely]]
+      GrowTokens(Token.Offset);
+    FTokens.push_back(Token);
+  }
 
   // The character reader: makes the next character current. Every line end (CR, LF or CR LF)
   // arrives as one 13 and counts one line; an LF directly followed by a CR arrives as 10 and the
@@ -117,26 +145,19 @@ protected:
     FValCh = static_cast<uint8_t>(FCh);
     FCh = LowerChars[static_cast<size_t>(FCh)];
   }
-  // For scanners built on the character reader: the position of a token that starts at the
-  // current character, and its text from there up to the current character.
-  void StartToken(TvxToken& Token) const {
-    Token.Pos = FPos;
-    Token.Col = FPos - FLineStart + 1;
-    Token.Line = FLine;
-    Token.Offset = static_cast<uint32_t>(FChOffset);
-  }
-  void EndToken(TvxToken& Token) const {
-    Token.Val = std::string_view(FBuffer.GetData() + Token.Offset, static_cast<size_t>(FChOffset) - Token.Offset);
-  }
+  // For scanners built on the character reader: a token starts at the current character, and
+  // ends before the current character.
+  void StartToken(TvxTokenRecord& Token) const { Token.Offset = static_cast<uint32_t>(FChOffset); }
+  void EndToken(TvxTokenRecord& Token) const { Token.Length = static_cast<uint32_t>(FChOffset) - Token.Offset; }
 
-  std::vector<TvxToken> FTokens;
+  std::vector<TvxTokenRecord> FTokens;
+  // The start of every line but the first, in order: a token's line is found by its offset.
+  std::vector<TvxLineStart> FLines;
   TvxBuffer FBuffer;
   int32_t FCh = TvxBuffer::EndOfText;  // current character, lower-cased; 256 = end of text
   uint8_t FValCh = 0;                  // current character as written (0 at the end)
   int32_t FPos = -1;                   // character counter: index of FCh
-  int32_t FLine = 1;
-  int32_t FLineStart = 0;  // value of FPos at which the current line begins
-  int32_t FChOffset = 0;   // byte offset of FCh in the text (its first byte for a CR LF pair)
+  int32_t FChOffset = 0;               // byte offset of FCh in the text (its first byte for a CR LF pair)
   // Characters skipped between tokens, indexed by FCh (index 256, the end, is never set).
   std::array<bool, 257> FIgnore{};
 
@@ -144,5 +165,11 @@ private:
   static const std::array<int16_t, 257> LowerChars;  // ASCII lower-casing of 0..256
 
   void ReadLineEnd();
-  const TvxToken& GetLastToken() const;
+  void GrowTokens(uint32_t Offset);
+  // The record at Index, clamped as GetToken clamps.
+  const TvxTokenRecord& GetRecord(int Index) const {
+    static constexpr TvxTokenRecord EndBeforeInit{};
+    if (Index >= 0 && Index < static_cast<int>(FTokens.size())) return FTokens[static_cast<size_t>(Index)];
+    return FTokens.empty() ? EndBeforeInit : FTokens.back();
+  }
 };

@@ -105,13 +105,14 @@ inline void PassLineEnd(TCursor& C) {
     C.P = P + 1;
     return;
   }
+  const auto BreakOffset = static_cast<uint32_t>(P - C.Begin);
   if (*P == '\r' && P[1] == '\n') {
     ++P;
     ++C.Shift;  // the pair is one character
   }
   C.P = ++P;
-  ++C.Line;
-  C.LineStart = static_cast<int32_t>(P - C.Begin) - C.Shift;
+  const auto Offset = static_cast<int32_t>(P - C.Begin);
+  C.Lines->push_back({BreakOffset, static_cast<uint32_t>(Offset), Offset - C.Shift});
 }
 
 // The fraction and exponent of a real, from the first digit after the "."; P ends after the
@@ -254,8 +255,8 @@ const TvxScannerClass& SQL92Scanner::StaticClass() {
   return Record;
 }
 
-void SQL92Scanner::CheckLiteral(TvxToken& Token) const {
-  const int32_t Kind = FindKeywordInPaddedIdent(Token.Val.data(), Token.Val.size());
+void SQL92Scanner::CheckLiteral(TvxTokenRecord& Token) const {
+  const int32_t Kind = FindKeywordInPaddedIdent(FBuffer.GetData() + Token.Offset, Token.Length);
   Token.Kind = Kind != ident ? Kind : Token.Kind;
 }
 
@@ -264,10 +265,14 @@ void SQL92Scanner::InitInternal() {
   FCursor = TCursor();
   FCursor.Begin = FCursor.P = FBuffer.GetData();
   FCursor.End = FCursor.Begin + FBuffer.GetLength();
+  // The cursor reads the text again from its first byte: a line end there that the base's
+  // character reader has already passed must not be counted twice.
+  FLines.clear();
+  FCursor.Lines = &FLines;
 }
 
 // Forced inline: in ReadTokens' loop the cursor must stay a register-held local.
-[[gnu::always_inline]] inline void SQL92Scanner::ScanToken(TCursor& C, TvxToken& Token) const {
+[[gnu::always_inline]] inline void SQL92Scanner::ScanToken(TCursor& C, TvxTokenRecord& Token) const {
   for (;;) {
     const auto Ch = static_cast<uint8_t>(*C.P);
     if (IsIgnored(Ch)) {
@@ -283,23 +288,20 @@ void SQL92Scanner::InitInternal() {
   }
 
   const char* P = C.P;
-  const auto Offset = static_cast<int32_t>(P - C.Begin);
-  Token.Offset = static_cast<uint32_t>(Offset);
-  Token.Pos = Offset - C.Shift;
-  Token.Line = C.Line;
-  Token.Col = Token.Pos - C.LineStart + 1;
+  Token.Offset = static_cast<uint32_t>(P - C.Begin);
 
   const auto Ch = static_cast<uint8_t>(*P);
   const size_t Index = (Ch == 0 && P == C.End) ? TvxBuffer::EndOfText : Ch;
   int32_t Kind = NoSymKind;
   switch (StartTable[Index]) {
     case ssEnd:
-      Token.Kind = EOFKind;  // Init gives the end token its text
+      Token.Kind = EOFKind;
+      Token.Length = 0;
       return;
     case ssIdent:
       C.P = SkipClass(P + 1, ccIdent);
       Token.Kind = ident;
-      Token.Val = std::string_view(P, static_cast<size_t>(C.P - P));
+      Token.Length = static_cast<uint32_t>(C.P - P);
       SQL92Scanner::CheckLiteral(Token);
       return;
     case ssInteger:
@@ -337,11 +339,11 @@ void SQL92Scanner::InitInternal() {
       break;
   }
   Token.Kind = Kind;
-  Token.Val = std::string_view(P, static_cast<size_t>(C.P - P));
+  Token.Length = static_cast<uint32_t>(C.P - P);
 }
 
-TvxToken SQL92Scanner::NextToken() {
-  TvxToken Token;
+TvxTokenRecord SQL92Scanner::NextToken() {
+  TvxTokenRecord Token;
   ScanToken(FCursor, Token);
   return Token;
 }
@@ -350,10 +352,10 @@ void SQL92Scanner::ReadTokens() {
   // The cursor and the token are locals, so the loop keeps them in registers and writes each
   // token to the array once.
   TCursor C = FCursor;
-  TvxToken Token;
+  TvxTokenRecord Token;
   do {
     ScanToken(C, Token);
-    FTokens.push_back(Token);
+    AddToken(Token);
   } while (Token.Kind != EOFKind);
   FCursor = C;
 }

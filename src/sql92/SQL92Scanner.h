@@ -17,21 +17,21 @@ public:
   // The class record a dialect names to have this scanner created.
   static const TvxScannerClass& StaticClass();
 
-  // Where the automaton stands: the next byte to read and the character counters.
+  // Where the automaton stands: the next byte to read, the character counter and the table
+  // of line starts that every line end passed is added to.
   struct TCursor {
     const char* P = nullptr;      // first byte of the next character
     const char* Begin = nullptr;  // the text (padded, see TvxBuffer)
     const char* End = nullptr;
     int32_t Shift = 0;  // bytes minus characters before P: one per CR LF pair passed
-    int32_t Line = 1;
-    int32_t LineStart = 0;  // character index at which Line begins
+    std::vector<TvxLineStart>* Lines = nullptr;
   };
 
 protected:
   // Sets Kind to the keyword's number when Val is a keyword (ASCII case folding only). Val
   // must lie in this scanner's text, as every identifier token's does.
-  void CheckLiteral(TvxToken& Token) const override;
-  TvxToken NextToken() override;
+  void CheckLiteral(TvxTokenRecord& Token) const override;
+  TvxTokenRecord NextToken() override;
   // Every control character and the space separate tokens; NUL does not (it is illegal).
   // Also puts the cursor on the first byte of the text.
   void InitInternal() override;
@@ -39,7 +39,7 @@ protected:
 
 private:
   // Reads one token from the cursor on into Token, skipping blanks and remarks before it.
-  void ScanToken(TCursor& Cursor, TvxToken& Token) const;
+  void ScanToken(TCursor& Cursor, TvxTokenRecord& Token) const;
   // True for a byte skipped between tokens. The set holds no letters, so the byte as written
   // and the lower-cased character look up the same entry.
   bool IsIgnored(uint8_t Ch) const { return FIgnore[Ch]; }

@@ -1,8 +1,12 @@
 // The SQL-92 scanner and the scanner base: token kinds and texts, keyword numbers, positions,
 // exact token texts, locale independence, huge inputs and invariants over random bytes.
 #include "SQL92Scanner.h"
+#include "vxASTSelect.h"
+#include "vxParserBase.h"
+#include "vxSQL92SyntaxProvider.h"
 #include "vxSqlCorpus.h"
 #include "vxSyntaxProvider.h"
+#include "vxTestSql.h"
 
 #include <gtest/gtest.h>
 
@@ -29,8 +33,8 @@ std::vector<TTok> Scan(std::string_view Text) {
   SQL92Scanner Scanner;
   Scanner.Init(Text);
   std::vector<TTok> Result;
-  for (const TvxToken& Token : Scanner.GetTokens())
-    if (Token.Kind != EOFKind) Result.push_back({Token.Kind, std::string(Token.Val)});
+  for (int I = 0; I + 1 < Scanner.GetTokenCount(); ++I)
+    Result.push_back({Scanner.GetTokenKind(I), std::string(Scanner.GetTokenText(I))});
   return Result;
 }
 
@@ -253,7 +257,7 @@ TEST(SQL92ScannerTest, Positions) {
   for (const TPosCase& Case : Cases) {
     SQL92Scanner Scanner;
     Scanner.Init(Case.Text);
-    const TvxToken& Token = Scanner.GetToken(Case.Index);
+    const TvxToken Token = Scanner.GetToken(Case.Index);
     SCOPED_TRACE(testing::Message() << "text: " << Case.Text << " token " << Case.Index);
     EXPECT_EQ(Token.Pos, Case.Pos);
     EXPECT_EQ(Token.Line, Case.Line);
@@ -354,13 +358,14 @@ bool IsBlanksAndRemarks(std::string_view Gap) {
 void CheckInvariants(const std::string& Text) {
   SQL92Scanner Scanner;
   Scanner.Init(Text);
-  const auto Tokens = Scanner.GetTokens();
-  ASSERT_FALSE(Tokens.empty());
-  ASSERT_EQ(Tokens.back().Kind, EOFKind);
-  ASSERT_EQ(Tokens.back().Offset, Text.size());
+  const auto Records = Scanner.GetRecords();
+  ASSERT_FALSE(Records.empty());
+  ASSERT_EQ(Records.back().Kind, EOFKind);
+  ASSERT_EQ(Records.back().Offset, Text.size());
   size_t End = 0;
   int32_t LastPos = -1;
-  for (const TvxToken& Token : Tokens) {
+  for (int I = 0; I < Scanner.GetTokenCount(); ++I) {
+    const TvxToken Token = Scanner.GetToken(I);
     ASSERT_GE(Token.Offset, End);
     ASSERT_TRUE(IsBlanksAndRemarks(std::string_view(Text).substr(End, Token.Offset - End)));
     ASSERT_GT(Token.Pos, LastPos);
@@ -406,16 +411,40 @@ TEST(SQL92ScannerTest, ClassRecordCreatesTheScanner) {
   EXPECT_EQ(Scanner->GetToken(0).Kind, kwSelect);
 }
 
+TEST(SQL92ScannerTest, ParsesOnOneThreadShareNothingThroughTheKeptScanner) {
+  // Each parse scans with the scanner the last one gave back: nothing of the last text may
+  // show, neither in error positions nor in the trees already built.
+  TastSQL92SyntaxProvider Provider;
+  const auto ErrorOf = [&Provider](const std::string& Text) {
+    try {
+      Provider.ParseSelect(Text);
+    } catch (const EvxSQLError& Error) {
+      return std::make_tuple(Error.TokenText, Error.TokenLine, Error.TokenCol);
+    }
+    return std::make_tuple(std::string("parsed"), 0, 0);
+  };
+  EXPECT_EQ(ErrorOf("SELECT a\r\nFROM t\r\n\r\nWHERE ;"), std::make_tuple(std::string(";"), 4, 7));
+  EXPECT_EQ(ErrorOf("SELECT a FROM ,"), std::make_tuple(std::string(","), 1, 15));
+  const std::unique_ptr<TSQLSelectStatement> First = Provider.ParseSelect("SELECT Alpha FROM One");
+  std::string Long = "SELECT x FROM t WHERE x IN (0";
+  while (Long.size() < 100000) Long += ", 1";
+  EXPECT_EQ(ErrorOf(Long + ", ]"), std::make_tuple(std::string("]"), 1, static_cast<int>(Long.size()) + 3));
+  const std::unique_ptr<TSQLSelectStatement> Second = Provider.ParseSelect("SELECT Beta FROM Two");
+  EXPECT_EQ(ErrorOf("SELECT a\nFROM ,"), std::make_tuple(std::string(","), 2, 6));
+  EXPECT_EQ(vxtest::Write(*First), "SELECT Alpha FROM One");
+  EXPECT_EQ(vxtest::Write(*Second), "SELECT Beta FROM Two");
+}
+
 // A scanner on the base's character reader: words of letters and single other characters.
 class TWordScanner : public TvxBaseScanner {
 protected:
-  void CheckLiteral(TvxToken&) const override {}
+  void CheckLiteral(TvxTokenRecord&) const override {}
   void InitInternal() override {
     for (int Ch = 1; Ch <= 32; ++Ch) FIgnore[static_cast<size_t>(Ch)] = true;
   }
-  TvxToken NextToken() override {
+  TvxTokenRecord NextToken() override {
     while (FIgnore[static_cast<size_t>(FCh)]) NextCh();
-    TvxToken Token;
+    TvxTokenRecord Token;
     StartToken(Token);
     if (FCh == TvxBuffer::EndOfText) return Token;
     Token.Kind = FValCh == FCh ? 1 : 2;  // 2: written in capitals
@@ -440,7 +469,7 @@ TEST(ScannerBaseTest, EndTokenAndIndexesOutOfRange) {
   ASSERT_EQ(Scanner.GetTokenCount(), 3);
   for (int Index : {-1, 3, 1000000}) {
     EXPECT_EQ(Scanner.GetToken(Index).Kind, EOFKind);
-    EXPECT_EQ(&Scanner.GetToken(Index), &Scanner.GetToken(2));
+    EXPECT_EQ(Scanner.GetToken(Index).Offset, 3u);
   }
 }
 
@@ -474,8 +503,8 @@ TEST(ScannerBaseTest, CharacterReaderMatchesTheSQL92Cursor) {
     Sql.Init(Text);
     ASSERT_EQ(Words.GetTokenCount(), Sql.GetTokenCount()) << Text;
     for (int I = 0; I < Sql.GetTokenCount(); ++I) {
-      const TvxToken& A = Words.GetToken(I);
-      const TvxToken& B = Sql.GetToken(I);
+      const TvxToken A = Words.GetToken(I);
+      const TvxToken B = Sql.GetToken(I);
       ASSERT_EQ(std::tie(A.Pos, A.Line, A.Col, A.Offset, A.Val), std::tie(B.Pos, B.Line, B.Col, B.Offset, B.Val))
           << "token " << I << " of " << testing::PrintToString(Text);
     }
@@ -484,6 +513,57 @@ TEST(ScannerBaseTest, CharacterReaderMatchesTheSQL92Cursor) {
   Words.Init("Ab a");
   EXPECT_EQ(Words.GetToken(0).Kind, 2);  // FCh folds, FValCh keeps the capital
   EXPECT_EQ(Words.GetToken(1).Kind, 1);
+}
+
+// The word scanner with only the space skipped: line ends become tokens of their own.
+class TLineEndScanner : public TWordScanner {
+protected:
+  void InitInternal() override {}
+};
+
+TEST(ScannerBaseTest, TokensOnLineEndsBelongToTheLineTheyBegin) {
+  // A token that starts on a line end is on the new line, in column 0; a CR LF pair is one
+  // token of two bytes, and the LF of an LF CR pair is an ordinary character.
+  struct TCase {
+    std::string Text;
+    int Index;
+    int32_t Pos, Line, Col;
+    uint32_t Offset;
+    std::string Val;
+  };
+  const std::vector<TCase> Cases = {
+      {"a\r\nb", 1, 1, 2, 0, 1, "\r\n"},  {"a\r\nb", 2, 2, 2, 1, 3, "b"}, {"a\n\rb", 1, 1, 1, 2, 1, "\n"},
+      {"a\n\rb", 2, 2, 2, 0, 2, "\r"},    {"a\n\rb", 3, 3, 2, 1, 3, "b"}, {"\r\r\n\n", 2, 2, 4, 0, 3, "\n"},
+      {"\r\r\n\n", 3, 3, 4, 1, 4, "EOF"}, {"\n", 0, 0, 2, 0, 0, "\n"},    {"\n", 1, 1, 2, 1, 1, "EOF"},
+  };
+  for (const TCase& Case : Cases) {
+    TLineEndScanner Scanner;
+    Scanner.Init(Case.Text);
+    const TvxToken Token = Scanner.GetToken(Case.Index);
+    SCOPED_TRACE(testing::Message() << testing::PrintToString(Case.Text) << " token " << Case.Index);
+    EXPECT_EQ(std::tie(Token.Pos, Token.Line, Token.Col, Token.Offset),
+              std::tie(Case.Pos, Case.Line, Case.Col, Case.Offset));
+    EXPECT_EQ(Token.Val, Case.Val);
+    EXPECT_EQ(Scanner.GetTokenText(Case.Index), Case.Val);
+  }
+}
+
+TEST(ScannerBaseTest, TokenArrayGrowsWhenShortTokensFollowLongOnes) {
+  // The array is reserved by the text's length and grown by the rate met so far: a long name
+  // followed by brackets makes the first growth too small and needs another one.
+  const std::string Text = std::string(300000, 'x') + " " + std::string(600000, '(') + "\r\n)";
+  SQL92Scanner Scanner;
+  Scanner.Init(Text);
+  ASSERT_EQ(Scanner.GetTokenCount(), 600003);
+  EXPECT_EQ(Scanner.GetTokenText(0).size(), 300000u);
+  const TvxToken Bracket = Scanner.GetToken(600000);
+  EXPECT_EQ(Bracket.Kind, symLParen);
+  EXPECT_EQ(Bracket.Offset, 900000u);
+  EXPECT_EQ(Bracket.Col, 900001);
+  const TvxToken Close = Scanner.GetToken(600001);
+  EXPECT_EQ(Close.Val, ")");
+  EXPECT_EQ(Close.Pos, 900002);
+  EXPECT_EQ(Close.Line, 2);
 }
 
 TEST(ScannerBaseTest, BufferReadsBytesWithClampedPositions) {

@@ -6,11 +6,11 @@
 
 class TTinyScanner final : public TvxBaseScanner {
 protected:
-  void CheckLiteral(TvxToken&) const override {}
+  void CheckLiteral(TvxTokenRecord&) const override {}
   void InitInternal() override {}
-  TvxToken NextToken() override {
+  TvxTokenRecord NextToken() override {
     while (FCh == ' ') NextCh();
-    TvxToken Token;
+    TvxTokenRecord Token;
     StartToken(Token);
     Token.Kind = KindOf(FCh);
     if (Token.Kind != tiny::tkEnd) NextCh();

@@ -1,7 +1,7 @@
 // The parse entry points of the syntax provider: the dialect's scanner tokenises the text, the
 // dialect's parser finds a path through it (the way calculation) and builds the tree of that
-// path (the replay). Everything but the tree is freed on return, also when the text does not
-// parse.
+// path (the replay). On return, also when the text does not parse, nothing of the parse is
+// left but the tree and the scanner that the thread keeps for its next parse.
 #include "vxASTLogical.h"
 #include "vxASTSelect.h"
 #include "vxParserBase.h"
@@ -12,6 +12,50 @@
 
 namespace {
 
+// A scanner lent to one parse. The scanner a parse gives back is kept for the next parse of
+// the same dialect on the same thread: its copy of the text and its token array keep their
+// capacity, so parsing statement after statement allocates neither. That also spares the
+// allocator the blocks of a kilobyte and more that make it first sort every small block freed
+// since (the nodes of the last tree dropped), at the start of each parse. A scanner that has
+// read a long text is not kept, so that no thread holds on to large arrays (nor to more than
+// a short copy of the last text it parsed). A parse started
+// while another runs on the thread (from an action, say) finds no spare and creates one.
+class TScannerLease {
+public:
+  explicit TScannerLease(const TvxScannerClass& Class) : FClass(&Class) {
+    TSpare& Spare = GetSpare();
+    if (Spare.Class == FClass && Spare.Scanner != nullptr)
+      FScanner = std::move(Spare.Scanner);
+    else
+      FScanner = Class.Create();
+  }
+  ~TScannerLease() {
+    if (FScanner->GetText().size() > MaxKeptText) return;
+    TSpare& Spare = GetSpare();
+    if (Spare.Scanner != nullptr && Spare.Class == FClass) return;
+    Spare.Class = FClass;
+    Spare.Scanner = std::move(FScanner);
+  }
+  TScannerLease(const TScannerLease&) = delete;
+  TScannerLease& operator=(const TScannerLease&) = delete;
+
+  TvxBaseScanner& Get() const { return *FScanner; }
+
+private:
+  static constexpr size_t MaxKeptText = 64 * 1024;  // bytes
+  struct TSpare {
+    const TvxScannerClass* Class = nullptr;
+    std::unique_ptr<TvxBaseScanner> Scanner;
+  };
+  static TSpare& GetSpare() {
+    thread_local TSpare Spare;
+    return Spare;
+  }
+
+  const TvxScannerClass* FClass;
+  std::unique_ptr<TvxBaseScanner> FScanner;
+};
+
 template <class TResult>
 using TReplay = std::unique_ptr<TResult> (TvxBaseParser::*)();
 using TWayCalc = void (TvxBaseParser::*)(TvxWays&);
@@ -20,9 +64,9 @@ template <class TResult>
 std::unique_ptr<TResult> Parse(TastSyntaxProvider& Provider, const std::string& Text, const char* Message,
                                TWayCalc WayCalc, TReplay<TResult> Replay,
                                std::optional<bool> RequireLeftOperand = std::nullopt) {
-  const std::unique_ptr<TvxBaseScanner> Scanner = Provider.GetScannerClass().Create();
-  Scanner->Init(Text);
-  const std::unique_ptr<TvxBaseParser> Parser = Provider.GetParserClass().Create(Scanner.get(), &Provider);
+  const TScannerLease Scanner(Provider.GetScannerClass());
+  Scanner.Get().Init(Text);
+  const std::unique_ptr<TvxBaseParser> Parser = Provider.GetParserClass().Create(&Scanner.Get(), &Provider);
   if (RequireLeftOperand) Parser->SetRequireLeftOperand(*RequireLeftOperand);
   TvxBaseParser& P = *Parser;
   // Most statements never leave the fast look-ahead more than one alternative: then the replay

@@ -18,23 +18,23 @@ namespace {
 // allocator the blocks of a kilobyte and more that make it first sort every small block freed
 // since (the nodes of the last tree dropped), at the start of each parse. A scanner that has
 // read a long text is not kept, so that no thread holds on to large arrays (nor to more than
-// a short copy of the last text it parsed). A parse started
-// while another runs on the thread (from an action, say) finds no spare and creates one.
+// a short copy of the last text it parsed). A parse started while another runs on the thread
+// (from an action, say) finds no spare and creates one.
 class TScannerLease {
 public:
   explicit TScannerLease(const TvxScannerClass& Class) : FClass(&Class) {
-    TSpare& Spare = GetSpare();
-    if (Spare.Class == FClass && Spare.Scanner != nullptr)
-      FScanner = std::move(Spare.Scanner);
+    TSpare* Spare = GetSpare();
+    if (Spare != nullptr && Spare->Class == FClass && Spare->Scanner != nullptr)
+      FScanner = std::move(Spare->Scanner);
     else
       FScanner = Class.Create();
   }
   ~TScannerLease() {
-    if (FScanner->GetText().size() > MaxKeptText) return;
-    TSpare& Spare = GetSpare();
-    if (Spare.Scanner != nullptr && Spare.Class == FClass) return;
-    Spare.Class = FClass;
-    Spare.Scanner = std::move(FScanner);
+    TSpare* Spare = GetSpare();
+    if (Spare == nullptr || FScanner->GetText().size() > MaxKeptText) return;
+    if (Spare->Scanner != nullptr && Spare->Class == FClass) return;
+    Spare->Class = FClass;
+    Spare->Scanner = std::move(FScanner);
   }
   TScannerLease(const TScannerLease&) = delete;
   TScannerLease& operator=(const TScannerLease&) = delete;
@@ -46,11 +46,15 @@ private:
   struct TSpare {
     const TvxScannerClass* Class = nullptr;
     std::unique_ptr<TvxBaseScanner> Scanner;
+    ~TSpare() { Gone = true; }
   };
-  static TSpare& GetSpare() {
+  // The thread's spare; nullptr once the thread has destroyed it, so that a parse run by the
+  // destructor of a static object still works, without a spare.
+  static TSpare* GetSpare() {
     thread_local TSpare Spare;
-    return Spare;
+    return Gone ? nullptr : &Spare;
   }
+  static thread_local inline bool Gone = false;  // trivially destructible: readable to the end
 
   const TvxScannerClass* FClass;
   std::unique_ptr<TvxBaseScanner> FScanner;

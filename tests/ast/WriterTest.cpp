@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sstream>
 
 using namespace vxtest;
 
@@ -22,56 +23,47 @@ std::string Render(const std::function<void(TSQLBuilder&)>& Steps) {
 std::string Plain(const std::function<void(TSQLBuilder&)>& Steps) { return Render<TSQLBuilderPlainText>(Steps); }
 std::string Html(const std::function<void(TSQLBuilder&)>& Steps) { return Render<TSQLBuilderHTML>(Steps); }
 
-TEST(WriterTest, SeparatorsCollapse) {
-  EXPECT_EQ(Plain([](TSQLBuilder& B) {
-              B.Space();
-              B.NewLine();
-              B.WriteKeyword("SELECT");
-            }),
-            "SELECT");
-  EXPECT_EQ(Plain([](TSQLBuilder& B) {
-              B.WriteKeyword("FROM");
-              B.Space();
-              B.Space();
-              B.WriteIdentifier("T", nullptr);
-            }),
-            "FROM T");
-  EXPECT_EQ(Plain([](TSQLBuilder& B) {
-              B.WriteSymbol(",");
-              B.NewLine();
-              B.Space();
-              B.WriteIdentifier("a", nullptr);
-            }),
-            ",\r\na");
-  EXPECT_EQ(Plain([](TSQLBuilder& B) {
-              B.WriteKeyword("a");
-              B.NewLine();
-              B.NewLine();
-              B.NewLineOrSpace(true);
-              B.WriteKeyword("b");
-              B.NewLineOrSpace(false);
-              B.WriteKeyword("c");
-            }),
-            "a\r\nb c");
+// Plays Script, blank-separated steps, on a fresh writer of class TBuilder: "_" a space, "!" a forced
+// space, "/" a new line, "/?" and "_?" a new line or space (true, false), "K.x", "S.x" and "I.x" the
+// keyword, symbol or bare identifier x.
+template <class TBuilder>
+std::string Played(const std::string& Script) {
+  return Render<TBuilder>([&](TSQLBuilder& B) {
+    std::istringstream Steps(Script);
+    for (std::string Step; Steps >> Step;) {
+      const std::string Word = Step.size() > 2 ? Step.substr(2) : std::string();
+      if (Step == "_")
+        B.Space();
+      else if (Step == "!")
+        B.SpaceForce();
+      else if (Step == "/")
+        B.NewLine();
+      else if (Step == "/?" || Step == "_?")
+        B.NewLineOrSpace(Step == "/?");
+      else if (Step[0] == 'K')
+        B.WriteKeyword(Word);
+      else if (Step[0] == 'S')
+        B.WriteSymbol(Word);
+      else
+        B.WriteIdentifier(Word, nullptr);
+    }
+  });
 }
 
-TEST(WriterTest, ForcedSpaceAndLineStartDifferBetweenRenderings) {
-  // Plain text writes separators as symbols, which clears the line-start flag; HTML does not.
-  auto Steps = [](TSQLBuilder& B) {
-    B.SpaceForce();
-    B.NewLine();
-    B.WriteKeyword("X");
+TEST(WriterTest, Separators) {
+  const std::pair<const char*, const char*> Cases[] = {
+      // Separators collapse: none before the first token, one space or line break between two.
+      {"_ / K.SELECT", "SELECT"},
+      {"K.FROM _ _ I.T", "FROM T"},
+      {"S., / _ I.a", ",\r\na"},
+      {"K.a / / /? K.b _? K.c", "a\r\nb c"},
+      // Forced spaces always stand.
+      {"S.( ! ! _ S.)", "(  )"},
   };
-  EXPECT_EQ(Plain(Steps), " \r\nX");
-  EXPECT_EQ(Html(Steps), " <b>x</b>");
-  EXPECT_EQ(Plain([](TSQLBuilder& B) {
-              B.WriteSymbol("(");
-              B.SpaceForce();
-              B.SpaceForce();
-              B.Space();
-              B.WriteSymbol(")");
-            }),
-            "(  )");
+  for (const auto& [Script, Expected] : Cases) EXPECT_EQ(Played<TSQLBuilderPlainText>(Script), Expected) << Script;
+  // Plain text writes separators as symbols, which clears the line-start flag; HTML does not.
+  EXPECT_EQ(Played<TSQLBuilderPlainText>("! / K.X"), " \r\nX");
+  EXPECT_EQ(Played<TSQLBuilderHTML>("! / K.X"), " <b>x</b>");
 }
 
 TEST(WriterTest, IdentifierQuoting) {

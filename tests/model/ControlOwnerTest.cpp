@@ -129,27 +129,22 @@ private slots:
     QVERIFY(!B.isNull());
   }
 
-  void NestedUpdatesNotifyOnceAtTheOutermostEnd_data() {
-    QTest::addColumn<int>("Changes");
-    QTest::newRow("no change") << 0;
-    QTest::newRow("one change") << 1;
-    QTest::newRow("three changes") << 3;
-  }
   void NestedUpdatesNotifyOnceAtTheOutermostEnd() {
-    QFETCH(int, Changes);
-    QWidget Host;
-    QStringList Log;
-    TBoxOwner Root(nullptr, &Host, &Log, "root");
-    auto* Child = new TBoxOwner(&Root, &Host, &Log, "child");
-    for (int I = 0; I < 3; ++I) Root.BeginUpdate();
-    for (int I = 0; I < Changes; ++I) Child->NotifySQLUpdated();
-    Root.EndUpdate();
-    Root.EndUpdate();
-    QCOMPARE(Root.Notifications, 0);
-    QVERIFY(Root.GetIsUpdating());
-    Root.EndUpdate();
-    QCOMPARE(Root.Notifications, Changes > 0 ? 1 : 0);
-    QVERIFY(!Root.GetIsUpdating());
+    for (int Changes : {0, 1, 3}) {
+      QWidget Host;
+      QStringList Log;
+      TBoxOwner Root(nullptr, &Host, &Log, "root");
+      auto* Child = new TBoxOwner(&Root, &Host, &Log, "child");
+      for (int I = 0; I < 3; ++I) Root.BeginUpdate();
+      for (int I = 0; I < Changes; ++I) Child->NotifySQLUpdated();
+      Root.EndUpdate();
+      Root.EndUpdate();
+      QCOMPARE(Root.Notifications, 0);
+      QVERIFY(Root.GetIsUpdating());
+      Root.EndUpdate();
+      QCOMPARE(Root.Notifications, Changes > 0 ? 1 : 0);
+      QVERIFY(!Root.GetIsUpdating());
+    }
   }
 
   void ComponentUpdatesNotifyTheBuildersOnce() {
@@ -194,7 +189,7 @@ private slots:
     QVERIFY(!SubQuery.isNull());
     QCOMPARE(SubQuery->parent(), &Owner);
     QCOMPARE(SubQuery->GetUnionSubQueriesCount(), 1);
-    QCOMPARE(QString::fromStdString(Write(*Expression)), QStringLiteral("(SELECT)"));
+    QCOMPARE(Q(Write(*Expression)), QStringLiteral("(SELECT)"));
 
     Expression.reset();
     QVERIFY(SubQuery.isNull());
@@ -211,7 +206,7 @@ private slots:
     delete Owner;
     QVERIFY(SubQuery.isNull());
     QVERIFY(Proxy->GetControlOwner() == nullptr);
-    QCOMPARE(QString::fromStdString(Write(*Expression)), QStringLiteral("()"));
+    QCOMPARE(Q(Write(*Expression)), QStringLiteral("()"));
     Expression.reset();  // must not reach back into the freed owner
   }
 

@@ -132,12 +132,7 @@ TEST_F(DatasourceEdit, RefusesTablesTheDatabaseDoesNotKnowAndForeignKeysWithoutM
   EXPECT_EQ(From()->GetCount(), 1);
 
   FQueryBuilder.SetMetadataProvider(nullptr);
-  try {
-    Operand()->AddObjectWithFK("Customers");
-    FAIL() << "no exception";
-  } catch (const EvxException& Error) {
-    EXPECT_STREQ(Error.what(), "No metadata provider!");
-  }
+  EXPECT_EQ(MessageOf([&] { Operand()->AddObjectWithFK("Customers"); }), "No metadata provider!");
   EXPECT_EQ(From()->GetCount(), 2);
   EXPECT_THROW(Operand()->AddLink(Find("Orders"), "x", nullptr, "y"), EvxException);
 }
@@ -213,12 +208,7 @@ TEST_F(DatasourceEdit, RenamesEveryReferenceWithTheAlias) {
 
   TvxDataSourceObject Loose(nullptr);
   Loose.SetAlias("");
-  try {
-    Loose.SetAlias("x");
-    FAIL() << "no exception";
-  } catch (const EvxException& Error) {
-    EXPECT_STREQ(Error.what(), "Can't assign alias if astFromSource=nil!");
-  }
+  EXPECT_EQ(MessageOf([&] { Loose.SetAlias("x"); }), "Can't assign alias if astFromSource=nil!");
 }
 
 TEST_F(DatasourceEdit, AddsDerivedTablesWhoseQueriesAreEditedOnTheirOwn) {

@@ -178,12 +178,7 @@ TEST_F(DatasourceLoad, RefusesAnOnConditionWithNothingBeforeIt) {
   std::unique_ptr<TSQLFromSource> First = Dialect->CreateSQLFromObject("Customers", "c");
   First->SetJoinCondition(Dialect->ParseLogicalExpression("c.City = 'Berlin'"));
   Clause->Add(std::move(First));
-  try {
-    From()->LoadFromClause(std::move(Clause));
-    FAIL() << "no exception";
-  } catch (const EvxException& Error) {
-    EXPECT_STREQ(Error.what(), "Can't bind join expression (prev=nil)");
-  }
+  EXPECT_EQ(MessageOf([&] { From()->LoadFromClause(std::move(Clause)); }), "Can't bind join expression (prev=nil)");
 }
 
 }  // namespace

@@ -76,6 +76,15 @@ std::vector<TvxLink*> TFromRig::AllLinks() const {
   return List;
 }
 
+std::string MessageOf(const std::function<void()>& Action) {
+  try {
+    Action();
+  } catch (const EvxException& Error) {
+    return Error.GetMessage();
+  }
+  return "no exception";
+}
+
 std::vector<std::string> RowsOf(const QString& Connection, const std::string& SQL, std::string& Error) {
   QSqlQuery Query(QSqlDatabase::database(Connection));
   Query.setForwardOnly(true);

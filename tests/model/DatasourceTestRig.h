@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,9 @@ protected:
   TvxQtSqlMetadataProvider FMetadata;
   TvxQueryBuilder FQueryBuilder;
 };
+
+// The message of the EvxException Action raises; "no exception" when it raises none.
+std::string MessageOf(const std::function<void()>& Action);
 
 // The rows of SQL on the database behind Connection in the order the engine returns them, each
 // row's values joined by "|"; Error receives the engine's message when the statement does not run.

@@ -12,13 +12,10 @@
 #include <QTest>
 #include <QTimer>
 
+#include <tuple>
+#include <utility>
+
 using namespace vxtest;
-
-namespace {
-
-QString Q(const std::string& Text) { return QString::fromStdString(Text); }
-
-}  // namespace
 
 // A painter of its own, registered for the registry tests (moc needs it outside an
 // anonymous namespace).
@@ -94,22 +91,15 @@ private slots:
     QVERIFY(!QB.GetRootQuery()->FirstSelect()->GetControlsCreated());
   }
 
-  void ColumnsPaneHeightIsClamped_data() {
-    QTest::addColumn<int>("Value");
-    QTest::addColumn<int>("Stored");
-    QTest::newRow("just below 60") << 59 << 0;
-    QTest::newRow("60") << 60 << 60;
-    QTest::newRow("the bound of a 280 pixel component") << 210 << 210;
-    QTest::newRow("just above the bound") << 211 << 210;
-  }
   void ColumnsPaneHeightIsClamped() {
-    QFETCH(int, Value);
-    QFETCH(int, Stored);
-    TvxQueryBuilder QB;
-    QCOMPARE(QB.height(), 280);
-    QB.SetDefColumnsPaneHeight(Value);
-    QCOMPARE(QB.GetDefColumnsPaneHeight(), Stored);
-    QCOMPARE(QB.GetCurrentColumnsPaneHeight(), Stored);
+    // Below 60 is none; the bound of a 280 pixel component is 210.
+    for (const auto& [Value, Stored] : {std::pair{59, 0}, {60, 60}, {210, 210}, {211, 210}}) {
+      TvxQueryBuilder QB;
+      QCOMPARE(QB.height(), 280);
+      QB.SetDefColumnsPaneHeight(Value);
+      QCOMPARE(QB.GetDefColumnsPaneHeight(), Stored);
+      QCOMPARE(QB.GetCurrentColumnsPaneHeight(), Stored);
+    }
   }
 
   void PopupMenuIsBuiltAndCompleted() {
@@ -182,31 +172,22 @@ private slots:
     QCOMPARE(QB.GetLinkTypeName(), QString());
   }
 
-  void AggregateNamesFollowTheDialect_data() {
-    QTest::addColumn<QString>("Name");
-    QTest::addColumn<QString>("Normalized");
-    QTest::addColumn<bool>("Star");
-    QTest::addColumn<bool>("Prefixed");
-    QTest::newRow("count with blanks") << " count "
-                                       << "Count" << false << false;
-    QTest::newRow("count") << "COUNT"
-                           << "Count" << true << true;
-    QTest::newRow("sum") << "sum"
-                         << "Sum" << false << true;
-    QTest::newRow("unknown") << " median"
-                             << "MEDIAN" << false << false;
-  }
   void AggregateNamesFollowTheDialect() {
-    QFETCH(QString, Name);
-    QFETCH(QString, Normalized);
-    QFETCH(bool, Star);
-    QFETCH(bool, Prefixed);
+    const std::tuple<std::string, const char*, bool, bool> Cases[] = {
+        // name, normalized, star aggregate, prefixed aggregate
+        {" count ", "Count", false, false},
+        {"COUNT", "Count", true, true},
+        {"sum", "Sum", false, true},
+        {" median", "MEDIAN", false, false},
+    };
     TvxSQL92SyntaxProvider Syntax;
-    QCOMPARE(Q(Syntax.AggregateNormalize(Name.toStdString())), Normalized);
-    // The look-ups do not trim: a name with blanks is no aggregate name.
-    QCOMPARE(Syntax.IsNameOfStarAggregate(Name.toStdString()), Star);
-    QCOMPARE(Syntax.IsNameOfPrefixedAggregate(Name.toStdString()), Prefixed);
-    QVERIFY(!Syntax.IsNameOfAggregate(Name.toStdString()));
+    for (const auto& [Name, Normalized, Star, Prefixed] : Cases) {
+      QCOMPARE(Q(Syntax.AggregateNormalize(Name)), QString::fromUtf8(Normalized));
+      // The look-ups do not trim: a name with blanks is no aggregate name.
+      QCOMPARE(Syntax.IsNameOfStarAggregate(Name), Star);
+      QCOMPARE(Syntax.IsNameOfPrefixedAggregate(Name), Prefixed);
+      QVERIFY(!Syntax.IsNameOfAggregate(Name));
+    }
   }
 
   void ParseWrappersTurnErrorsIntoTheList() {

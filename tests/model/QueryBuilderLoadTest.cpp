@@ -9,13 +9,10 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <tuple>
+#include <utility>
+
 using namespace vxtest;
-
-namespace {
-
-QString Q(const std::string& Text) { return QString::fromStdString(Text); }
-
-}  // namespace
 
 class TQueryBuilderLoadTest : public QObject {
   Q_OBJECT
@@ -93,50 +90,43 @@ private slots:
     QCOMPARE(Signal.count(), 1);
   }
 
-  void EmptyOrBlankTextGivesOneEmptyOperand_data() {
-    QTest::addColumn<QString>("Text");
-    QTest::newRow("empty") << QString();
-    QTest::newRow("blanks") << QStringLiteral("   ");
-    QTest::newRow("line breaks and tabs") << QStringLiteral("\r\n\t \r\n");
-  }
   void EmptyOrBlankTextGivesOneEmptyOperand() {
-    QFETCH(QString, Text);
-    TQueryBuilderRig Rig;
-    Rig.Load("SELECT a FROM t UNION SELECT b FROM u");
-    Rig.Load(Text.toStdString());
-    TvxQuery* Root = Rig.QueryBuilder.GetRootQuery();
-    QCOMPARE(Root->GetCount(), 1);
-    QCOMPARE(Root->GetUnionSubQueriesCount(), 1);
-    std::unique_ptr<TSQLSubQuerySelectExpression> Select = Root->FirstSelect()->GetASTSelect();
-    QVERIFY(Select->GetSelectItems() == nullptr || Select->GetSelectItems()->GetCount() == 0);
-    QVERIFY(Select->GetFrom() == nullptr || Select->GetFrom()->GetCount() == 0);
-    QCOMPARE(Root->GetActiveUnionSubquery(), Root->FirstSelect());
+    for (const char* Text : {"", "   ", "\r\n\t \r\n"}) {
+      TQueryBuilderRig Rig;
+      Rig.Load("SELECT a FROM t UNION SELECT b FROM u");
+      Rig.Load(Text);
+      TvxQuery* Root = Rig.QueryBuilder.GetRootQuery();
+      QCOMPARE(Root->GetCount(), 1);
+      QCOMPARE(Root->GetUnionSubQueriesCount(), 1);
+      std::unique_ptr<TSQLSubQuerySelectExpression> Select = Root->FirstSelect()->GetASTSelect();
+      QVERIFY(Select->GetSelectItems() == nullptr || Select->GetSelectItems()->GetCount() == 0);
+      QVERIFY(Select->GetFrom() == nullptr || Select->GetFrom()->GetCount() == 0);
+      QCOMPARE(Root->GetActiveUnionSubquery(), Root->FirstSelect());
+    }
   }
 
-  void ReloadOnlyWhenTheTextReallyChanged_data() {
-    QTest::addColumn<QString>("Text");
-    QTest::addColumn<bool>("Reloads");
-    QTest::newRow("same text") << QStringLiteral("SELECT name FROM customers WHERE name = 'x'") << false;
-    QTest::newRow("keywords and names in other case")
-        << QStringLiteral("select NAME from Customers where Name = 'x'") << false;
-    QTest::newRow("other layout") << QStringLiteral("SELECT  name\r\nFROM customers\r\nWHERE name='x'") << false;
-    QTest::newRow("case inside a string") << QStringLiteral("SELECT name FROM customers WHERE name = 'X'") << true;
-    QTest::newRow("case inside a delimited name")
-        << QStringLiteral("SELECT \"Name\" FROM customers WHERE name = 'x'") << true;
-    QTest::newRow("another column") << QStringLiteral("SELECT id FROM customers WHERE name = 'x'") << true;
-  }
   void ReloadOnlyWhenTheTextReallyChanged() {
-    QFETCH(QString, Text);
-    QFETCH(bool, Reloads);
-    TQueryBuilderRig Rig;
-    Rig.Load("SELECT name FROM customers WHERE name = 'x'");
-    const std::string Before = Rig.QueryBuilder.GetSQL();
-    TvxSQLBuilderPlainText Builder;
-    Builder.SetQueryBuilder(&Rig.QueryBuilder);
-    QSignalSpy Updates(&Builder, &TvxBaseSQLBuilder::sqlUpdated);
-    Rig.Load(Text.toStdString());
-    QCOMPARE(Updates.count(), Reloads ? 1 : 0);
-    QCOMPARE(Rig.QueryBuilder.GetSQL() != Before, Reloads);
+    const std::pair<const char*, bool> Cases[] = {
+        {"SELECT name FROM customers WHERE name = 'x'", false},
+        // keywords and names in another case, another layout
+        {"select NAME from Customers where Name = 'x'", false},
+        {"SELECT  name\r\nFROM customers\r\nWHERE name='x'", false},
+        // case inside a string or a delimited name, another column
+        {"SELECT name FROM customers WHERE name = 'X'", true},
+        {"SELECT \"Name\" FROM customers WHERE name = 'x'", true},
+        {"SELECT id FROM customers WHERE name = 'x'", true},
+    };
+    for (const auto& [Text, Reloads] : Cases) {
+      TQueryBuilderRig Rig;
+      Rig.Load("SELECT name FROM customers WHERE name = 'x'");
+      const std::string Before = Rig.QueryBuilder.GetSQL();
+      TvxSQLBuilderPlainText Builder;
+      Builder.SetQueryBuilder(&Rig.QueryBuilder);
+      QSignalSpy Updates(&Builder, &TvxBaseSQLBuilder::sqlUpdated);
+      Rig.Load(Text);
+      QVERIFY2(Updates.count() == (Reloads ? 1 : 0), Text);
+      QVERIFY2((Rig.QueryBuilder.GetSQL() != Before) == Reloads, Text);
+    }
   }
 
   // Assigned text loads only when the event loop runs, and only the last of several texts.
@@ -156,33 +146,26 @@ private slots:
     QCOMPARE(Q(Rig.QueryBuilder.GetSQL()), Q(Rig.Prepared("SELECT b FROM u")));
   }
 
-  void UnionsLoadIntoOperandsAndGroups_data() {
-    QTest::addColumn<QString>("Text");
-    QTest::addColumn<int>("Items");
-    QTest::addColumn<int>("Operands");
-    QTest::newRow("flat") << QStringLiteral("SELECT a FROM t UNION SELECT b FROM u UNION ALL SELECT c FROM v") << 3
-                          << 3;
-    QTest::newRow("bracketed pair") << QStringLiteral(
-                                           "SELECT a FROM t UNION (SELECT b FROM u UNION ALL SELECT c FROM v)")
-                                    << 2 << 3;
-    QTest::newRow("leading group") << QStringLiteral("(SELECT a FROM t UNION SELECT b FROM u) UNION SELECT c FROM v")
-                                   << 2 << 3;
-  }
   void UnionsLoadIntoOperandsAndGroups() {
-    QFETCH(QString, Text);
-    QFETCH(int, Items);
-    QFETCH(int, Operands);
-    TQueryBuilderRig Rig;
-    Rig.Load(Text.toStdString());
-    TvxQuery* Root = Rig.QueryBuilder.GetRootQuery();
-    QCOMPARE(Root->GetCount(), Items);
-    QCOMPARE(Root->GetUnionSubQueriesCount(), Operands);
-    // Registered in text order: the i-th operand selects the i-th letter.
-    for (int I = 0; I < Operands; ++I) {
-      const std::string Select = Write(*Root->GetUnionSubQueries(I)->GetASTSelect());
-      QVERIFY2(Select.find(std::string(1, static_cast<char>('a' + I))) != std::string::npos, Select.c_str());
+    const std::tuple<std::string, int, int> Cases[] = {
+        // text, items of the root, operands
+        {"SELECT a FROM t UNION SELECT b FROM u UNION ALL SELECT c FROM v", 3, 3},
+        {"SELECT a FROM t UNION (SELECT b FROM u UNION ALL SELECT c FROM v)", 2, 3},
+        {"(SELECT a FROM t UNION SELECT b FROM u) UNION SELECT c FROM v", 2, 3},
+    };
+    for (const auto& [Text, Items, Operands] : Cases) {
+      TQueryBuilderRig Rig;
+      Rig.Load(Text);
+      TvxQuery* Root = Rig.QueryBuilder.GetRootQuery();
+      QCOMPARE(Root->GetCount(), Items);
+      QCOMPARE(Root->GetUnionSubQueriesCount(), Operands);
+      // Registered in text order: the i-th operand selects the i-th letter.
+      for (int I = 0; I < Operands; ++I) {
+        const std::string Select = Write(*Root->GetUnionSubQueries(I)->GetASTSelect());
+        QVERIFY2(Select.find(std::string(1, static_cast<char>('a' + I))) != std::string::npos, Select.c_str());
+      }
+      QCOMPARE(Q(Rig.QueryBuilder.GetSQL()), Q(Rig.Prepared(Text)));
     }
-    QCOMPARE(Q(Rig.QueryBuilder.GetSQL()), Q(Rig.Prepared(Text.toStdString())));
   }
 
   void OrderByOfAUnionBelongsToTheFirstOperand() {

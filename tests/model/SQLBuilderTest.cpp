@@ -8,10 +8,6 @@
 
 using namespace vxtest;
 
-namespace {
-QString Q(const std::string& Text) { return QString::fromStdString(Text); }
-}  // namespace
-
 class TSQLBuilderTest : public QObject {
   Q_OBJECT
 

@@ -54,6 +54,8 @@ const TRoundTrip RoundTrips[] = {
      "SELECT c.Country, Count(DISTINCT c.City), Max(c.CreditLimit) FROM Customers c GROUP BY c.Country HAVING "
      "c.Country<>'X' And Max(c.CreditLimit)>1000 Or Count(*)=1",
      true},
+    {"SELECT e.City, Count(*) FROM Employees e WHERE e.City <> 'Leeds' GROUP BY e.City HAVING e.City > 'A'",
+     "SELECT e.City, Count(*) FROM Employees e WHERE e.City<>'Leeds' GROUP BY e.City HAVING e.City>'A'", true},
     // ORDER BY: sort order over rows, unselected rows for columns not in the SELECT list.
     {"SELECT c.CompanyName FROM Customers c ORDER BY c.Country DESC, c.CompanyName",
      "SELECT c.CompanyName FROM Customers c ORDER BY c.Country DESC, c.CompanyName", true},
@@ -84,52 +86,42 @@ TEST_P(TSelectListRoundTrip, RebuildsAFixedPointWithTheSameRows) {
 
 INSTANTIATE_TEST_SUITE_P(Statements, TSelectListRoundTrip, testing::ValuesIn(RoundTrips));
 
-TEST_F(TSelectListRig, OrAlternativesBecomeCriteriaColumns) {
-  Load("SELECT c.CompanyName FROM Customers c WHERE c.City = 'Paris' OR (c.City = 'Rome' AND c.Country > 'A')");
-  ASSERT_EQ(List()->GetCount(), 4);
-  EXPECT_EQ(Line(0), "1|c.CompanyName||||Expression");
-  EXPECT_EQ(Line(1), "0|c.City||||Where|='Paris'|='Rome'");
-  EXPECT_EQ(Line(2), "0|c.Country||||Where||>'A'");
-  EXPECT_EQ(Line(3), "-2|||||");
-  EXPECT_EQ(List()->GetGridColumnCount(), TvxSelectList::FixedGridColumns + 4);
-}
-
-TEST_F(TSelectListRig, ConditionsShareARowOnlyWhenTheirExpressionsDifferInTheCaseOfNames) {
-  Load(
-      "SELECT c.CompanyName FROM Customers c WHERE c.City + 'x' = 'Parisx' AND C.CITY + 'x' <> 'Romex' "
-      "AND c.City + 'X' = 'ParisX'");
-  ASSERT_EQ(List()->GetCount(), 4);
-  EXPECT_EQ(Line(1), "0|c.City+'x'||||Where|='Parisx' And <>'Romex'");
-  EXPECT_EQ(Line(2), "0|c.City+'X'||||Where|='ParisX'");
-}
-
-TEST_F(TSelectListRig, GroupedSelectedColumnKeepsOneOutputRow) {
-  Load(
-      "SELECT c.Country, Count(*) AS n, Sum(DISTINCT c.CreditLimit) FROM Customers c GROUP BY c.Country "
-      "HAVING Count(*) > 2");
-  ASSERT_EQ(List()->GetCount(), 4);
-  EXPECT_EQ(Line(0), "1|c.Country||||GroupBy");
-  // Aggregates show their argument and are named by their grouping.
-  EXPECT_EQ(Line(1), "1|*|n|||Count|>2");
-  EXPECT_EQ(Line(2), "1|c.CreditLimit||||Sum Distinct");
-}
-
-TEST_F(TSelectListRig, OrderByMakesSortedRowsInItsOrder) {
-  Load("SELECT c.CompanyName, c.City FROM Customers c ORDER BY c.Country DESC, c.City");
-  ASSERT_EQ(List()->GetCount(), 4);
-  EXPECT_EQ(Line(0), "1|c.CompanyName||||Expression");
-  EXPECT_EQ(Line(1), "1|c.City||Ascending|2|Expression");
-  EXPECT_EQ(Line(2), "0|c.Country||Descending|1|Expression");
+TEST_F(TSelectListRig, WhereEachPartLandsInTheGrid) {
+  const struct {
+    const char* Input;
+    std::vector<std::string> Lines;
+  } Cases[] = {
+      // An OR at the top gives one criteria column per alternative.
+      {"SELECT c.CompanyName FROM Customers c WHERE c.City = 'Paris' OR (c.City = 'Rome' AND c.Country > 'A')",
+       {"1|c.CompanyName||||Expression", "0|c.City||||Where|='Paris'|='Rome'", "0|c.Country||||Where||>'A'",
+        "-2|||||"}},
+      // Conditions share a row only when their expressions differ in the case of names.
+      {"SELECT c.CompanyName FROM Customers c WHERE c.City + 'x' = 'Parisx' AND C.CITY + 'x' <> 'Romex' AND c.City + "
+       "'X' = 'ParisX'",
+       {"1|c.CompanyName||||Expression", "0|c.City+'x'||||Where|='Parisx' And <>'Romex'",
+        "0|c.City+'X'||||Where|='ParisX'", "-2|||||"}},
+      // A grouped selected column keeps one output row; aggregates show their argument and are
+      // named by their grouping.
+      {"SELECT c.Country, Count(*) AS n, Sum(DISTINCT c.CreditLimit) FROM Customers c GROUP BY c.Country HAVING "
+       "Count(*) > 2",
+       {"1|c.Country||||GroupBy", "1|*|n|||Count|>2", "1|c.CreditLimit||||Sum Distinct", "-2|||||"}},
+      // ORDER BY makes sorted rows in its order, unselected ones for columns not in the list.
+      {"SELECT c.CompanyName, c.City FROM Customers c ORDER BY c.Country DESC, c.City",
+       {"1|c.CompanyName||||Expression", "1|c.City||Ascending|2|Expression", "0|c.Country||Descending|1|Expression",
+        "-2|||||"}},
+      // HAVING on a grouped column and WHERE on the same column use two rows.
+      {"SELECT e.City, Count(*) FROM Employees e WHERE e.City <> 'Leeds' GROUP BY e.City HAVING e.City > 'A'",
+       {"1|e.City||||Where|<>'Leeds'", "1|*||||Count", "0|e.City||||GroupBy|>'A'", "-2|||||"}},
+  };
+  for (const auto& Case : Cases) {
+    Load(Case.Input);
+    EXPECT_EQ(Lines(), Case.Lines) << Case.Input;
+  }
+  Load(Cases[3].Input);
   ASSERT_EQ(List()->GetSortOrderCount(), 2);
   EXPECT_EQ(List()->GetSortOrderItems(0), Row(2));
-}
-
-TEST_F(TSelectListRig, HavingOnAGroupedColumnAndWhereOnTheSameColumnUseTwoRows) {
-  Load("SELECT e.City, Count(*) FROM Employees e WHERE e.City <> 'Leeds' GROUP BY e.City HAVING e.City > 'A'");
-  EXPECT_EQ(Line(0), "1|e.City||||Where|<>'Leeds'");
-  EXPECT_EQ(Line(1), "1|*||||Count");
-  EXPECT_EQ(Line(2), "0|e.City||||GroupBy|>'A'");
-  EXPECT_EQ(SQL(), "SELECT e.City, Count(*) FROM Employees e WHERE e.City<>'Leeds' GROUP BY e.City HAVING e.City>'A'");
+  Load(Cases[0].Input);
+  EXPECT_EQ(List()->GetGridColumnCount(), TvxSelectList::FixedGridColumns + 4);
 }
 
 TEST_F(TSelectListRig, SelectAllColumnsRowsCarryTheirDatasource) {

@@ -23,6 +23,12 @@ protected:
     for (size_t Column = 1; Column < Texts.size(); ++Column) Result += (Column > 1 ? "|" : "") + Texts[Column];
     return Result;
   }
+  // The Line of every row, the empty last one included.
+  std::vector<std::string> Lines() const {
+    std::vector<std::string> Result;
+    for (int Index = 0; Index < List()->GetCount(); ++Index) Result.push_back(Line(Index));
+    return Result;
+  }
   // Text as the dialect itself writes it after parsing: the reference where the layout of a
   // clause the select list does not build (FROM) is not the point.
   std::string Normalized(const std::string& Text) { return FSyntax.ParseSelect(Text)->GetSimpleSQL(); }

@@ -257,27 +257,19 @@ protected:
 };
 
 TEST_F(UnionCapabilities, EachRefusalHasItsMessageAndChangesNothing) {
-  auto Message = [](const std::function<void()>& Edit) {
-    try {
-      Edit();
-    } catch (const EvxException& Error) {
-      return std::string(Error.GetMessage());
-    }
-    return std::string("no exception");
-  };
   Load("SELECT 1 UNION (SELECT 2 UNION SELECT 3) UNION SELECT 4 WHERE 4 IN (SELECT 5 UNION (SELECT 6))");
   const std::string Before = SQL();
   TvxSubQuery* Sub = FQueryBuilder.GetSubQueries(1);
   Dialect().Unions = Dialect().Brackets = Dialect().SubQueryUnions = Dialect().SubQueryBrackets = false;
-  EXPECT_EQ(Message([&] { Root()->Add(); }), "This server don't support unions!");
-  EXPECT_EQ(Message([&] { Group(1)->Insert(0); }), "This server don't support unions!");
-  EXPECT_EQ(Message([&] { Sub->Add(); }), "This server don't support unions in subqueries!");
-  EXPECT_EQ(Message([&] { Root()->AddGroup(); }), "This server don't support brackets in unions!");
-  EXPECT_EQ(Message([&] { Root()->InsertGroup(1); }), "This server don't support brackets in unions!");
+  EXPECT_EQ(MessageOf([&] { Root()->Add(); }), "This server don't support unions!");
+  EXPECT_EQ(MessageOf([&] { Group(1)->Insert(0); }), "This server don't support unions!");
+  EXPECT_EQ(MessageOf([&] { Sub->Add(); }), "This server don't support unions in subqueries!");
+  EXPECT_EQ(MessageOf([&] { Root()->AddGroup(); }), "This server don't support brackets in unions!");
+  EXPECT_EQ(MessageOf([&] { Root()->InsertGroup(1); }), "This server don't support brackets in unions!");
   // Any group but the component's root query asks the sub-query flag.
-  EXPECT_EQ(Message([&] { Group(1)->AddGroup(); }), "This server don't support brackets in unions in subqueries!");
-  EXPECT_EQ(Message([&] { Sub->AddGroup(); }), "This server don't support brackets in unions in subqueries!");
-  EXPECT_EQ(Message([&] { Op(0)->EncloseWithBrackets(); }), "This server don't support brackets in unions!");
+  EXPECT_EQ(MessageOf([&] { Group(1)->AddGroup(); }), "This server don't support brackets in unions in subqueries!");
+  EXPECT_EQ(MessageOf([&] { Sub->AddGroup(); }), "This server don't support brackets in unions in subqueries!");
+  EXPECT_EQ(MessageOf([&] { Op(0)->EncloseWithBrackets(); }), "This server don't support brackets in unions!");
   EXPECT_EQ(SQL(), Before);
 
   // The first operand is always allowed.
@@ -286,7 +278,7 @@ TEST_F(UnionCapabilities, EachRefusalHasItsMessageAndChangesNothing) {
   ASSERT_EQ(Root()->GetUnionSubQueriesCount(), 1);
   delete Op(0);
   EXPECT_NE(Root()->Add(), nullptr);
-  EXPECT_EQ(Message([&] { Root()->Add(); }), "This server don't support unions!");
+  EXPECT_EQ(MessageOf([&] { Root()->Add(); }), "This server don't support unions!");
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "vxTestSql.h"
 
 #include <QObject>
+#include <QString>
 
 #include <functional>
 #include <memory>
@@ -19,6 +20,9 @@
 #include <vector>
 
 namespace vxtest {
+
+// Text for QCOMPARE, which prints QStrings but not std::strings when they differ.
+inline QString Q(const std::string& Text) { return QString::fromStdString(Text); }
 
 // Every Qt Test class of the program registers here and is run by main().
 std::vector<std::function<std::unique_ptr<QObject>()>>& TestRegistry();

@@ -11,7 +11,6 @@
 #include <QTemporaryDir>
 
 #include <map>
-#include <memory>
 #include <stdexcept>
 
 namespace {
@@ -59,53 +58,50 @@ QStringList Spelled(const TTestDatabase& Db, const QStringList& Names) {
   return Result;
 }
 
+// Each sample is built by its first caller; one that fails leaves the next caller to try again.
 const TTestDatabase& SQLiteSample() {
-  static std::unique_ptr<TTestDatabase> Db;
-  if (Db) return *Db;
-  static QTemporaryDir Folder;
-  const QString Path = TvxSampleDatabase::EnsureSQLiteFile(Folder.filePath(QStringLiteral("sample.sqlite")));
-  auto Result = std::make_unique<TTestDatabase>();
-  Result->Kind = QStringLiteral("SQLite");
-  Result->ConnectionName = QStringLiteral("test-sqlite");
-  QSqlDatabase Connection = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), Result->ConnectionName);
-  Connection.setDatabaseName(Path);
-  if (!Connection.open()) throw std::runtime_error("cannot open " + Path.toStdString());
-  Result->AdoConnectionString = QStringLiteral("Provider=QSQLITE;Data Source=\"%1\"").arg(Path);
-  Result->BdeDriverName = QStringLiteral("SQLITE");
-  Result->BdeParams = {QStringLiteral("PATH=") + Path};
-  Db = std::move(Result);
-  return *Db;
+  static const TTestDatabase Db = [] {
+    static QTemporaryDir Folder;
+    const QString Path = TvxSampleDatabase::EnsureSQLiteFile(Folder.filePath(QStringLiteral("sample.sqlite")));
+    QSqlDatabase Connection = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("test-sqlite"));
+    Connection.setDatabaseName(Path);
+    if (!Connection.open()) throw std::runtime_error("cannot open " + Path.toStdString());
+    return TTestDatabase{QStringLiteral("SQLite"),
+                         Connection.connectionName(),
+                         QStringLiteral("Provider=QSQLITE;Data Source=\"%1\"").arg(Path),
+                         QStringLiteral("SQLITE"),
+                         {QStringLiteral("PATH=") + Path}};
+  }();
+  return Db;
 }
 
 const TTestDatabase& PostgreSQLSample() {
-  static std::unique_ptr<TTestDatabase> Db;
-  if (Db) return *Db;
-  const auto Env = ReadEnvFile();
-  GPgDatabase = QStringLiteral("vxmeta_%1").arg(QCoreApplication::applicationPid());
-  {
-    QSqlDatabase Admin = AddPgConnection(QStringLiteral("test-pg-admin"), QString());
-    QSqlQuery Query(Admin);
-    Query.exec(QStringLiteral("SET client_min_messages TO warning"));
-    Query.exec(QStringLiteral("DROP DATABASE IF EXISTS %1").arg(GPgDatabase));
-    if (!Query.exec(QStringLiteral("CREATE DATABASE %1").arg(GPgDatabase)))
-      throw std::runtime_error("cannot create the test database: " + Query.lastError().text().toStdString());
-  }
-  auto Result = std::make_unique<TTestDatabase>();
-  Result->Kind = QStringLiteral("PostgreSQL");
-  Result->ConnectionName = QStringLiteral("test-pg");
-  QSqlDatabase Connection = AddPgConnection(Result->ConnectionName, GPgDatabase);
-  // The scripts' DROP ... IF EXISTS would each print a notice.
-  QSqlQuery(Connection).exec(QStringLiteral("SET client_min_messages TO warning"));
-  TvxSampleDatabase::Load(Connection);
-  Result->AdoConnectionString = PostgreSQLServerString() + QStringLiteral(";Database=") + GPgDatabase;
-  Result->BdeDriverName = QStringLiteral("POSTGRESQL");
-  Result->BdeParams = {QStringLiteral("SERVER NAME=") + Env.at(QStringLiteral("PGHOST")),
-                       QStringLiteral("PORT=") + Env.at(QStringLiteral("PGPORT")),
-                       QStringLiteral("USER NAME=") + Env.at(QStringLiteral("PGUSER")),
-                       QStringLiteral("DATABASE NAME=") + GPgDatabase};
-  Result->FoldsToLower = true;
-  Db = std::move(Result);
-  return *Db;
+  static const TTestDatabase Db = [] {
+    const auto Env = ReadEnvFile();
+    GPgDatabase = QStringLiteral("vxmeta_%1").arg(QCoreApplication::applicationPid());
+    {
+      QSqlDatabase Admin = AddPgConnection(QStringLiteral("test-pg-admin"), QString());
+      QSqlQuery Query(Admin);
+      Query.exec(QStringLiteral("SET client_min_messages TO warning"));
+      Query.exec(QStringLiteral("DROP DATABASE IF EXISTS %1").arg(GPgDatabase));
+      if (!Query.exec(QStringLiteral("CREATE DATABASE %1").arg(GPgDatabase)))
+        throw std::runtime_error("cannot create the test database: " + Query.lastError().text().toStdString());
+    }
+    QSqlDatabase Connection = AddPgConnection(QStringLiteral("test-pg"), GPgDatabase);
+    // The scripts' DROP ... IF EXISTS would each print a notice.
+    QSqlQuery(Connection).exec(QStringLiteral("SET client_min_messages TO warning"));
+    TvxSampleDatabase::Load(Connection);
+    return TTestDatabase{QStringLiteral("PostgreSQL"),
+                         Connection.connectionName(),
+                         PostgreSQLServerString() + QStringLiteral(";Database=") + GPgDatabase,
+                         QStringLiteral("POSTGRESQL"),
+                         {QStringLiteral("SERVER NAME=") + Env.at(QStringLiteral("PGHOST")),
+                          QStringLiteral("PORT=") + Env.at(QStringLiteral("PGPORT")),
+                          QStringLiteral("USER NAME=") + Env.at(QStringLiteral("PGUSER")),
+                          QStringLiteral("DATABASE NAME=") + GPgDatabase},
+                         true};
+  }();
+  return Db;
 }
 
 QString PostgreSQLServerString() {

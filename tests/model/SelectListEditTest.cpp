@@ -28,10 +28,9 @@ TEST_F(TSelectListRig, TypedExpressionsAliasesAndCriteriaColumns) {
   Limit->SetCondition(3, "5");
   EXPECT_EQ(City->GetGroupByType(), gtWhere);
   EXPECT_EQ(Line(2), "0|c.CreditLimit||||Where||>1000||=5");
-  const std::string Expected =
-      "SELECT c.CompanyName, c.City AS Town FROM Customers c WHERE c.City='Paris' Or c.City Like 'R%' And "
-      "c.CreditLimit>1000 Or c.CreditLimit=5";
-  EXPECT_EQ(SQL(), Expected);
+  EXPECT_EQ(SQL(),
+            "SELECT c.CompanyName, c.City AS Town FROM Customers c WHERE c.City='Paris' Or c.City Like 'R%' And "
+            "c.CreditLimit>1000 Or c.CreditLimit=5");
   EXPECT_EQ(SampleRows(SQL()), SampleRows("SELECT c.CompanyName, c.City FROM Customers c WHERE c.City = 'Paris' OR "
                                           "(c.City LIKE 'R%' AND c.CreditLimit > 1000) OR c.CreditLimit = 5"));
   ExpectFixedPoint();
@@ -73,10 +72,9 @@ TEST_F(TSelectListRig, CellsAreConjunctions) {
   // Into an AND cell it is appended.
   Price->AddCondition(0, Dialect->ParseLogicalExpression("p.ProductName LIKE 'A%'", false));
   EXPECT_EQ(Price->GetCondition(0), "(<5 Or >100) And <>120 And p.ProductName Like 'A%'");
-  const std::string Expected =
-      "SELECT p.ProductName, p.UnitPrice FROM Products p WHERE (p.UnitPrice<5 Or p.UnitPrice>100) And "
-      "p.UnitPrice<>120 And p.ProductName Like 'A%'";
-  EXPECT_EQ(SQL(), Expected);
+  EXPECT_EQ(SQL(),
+            "SELECT p.ProductName, p.UnitPrice FROM Products p WHERE (p.UnitPrice<5 Or p.UnitPrice>100) And "
+            "p.UnitPrice<>120 And p.ProductName Like 'A%'");
   EXPECT_EQ(SampleRows(SQL()), SampleRows("SELECT p.ProductName, p.UnitPrice FROM Products p WHERE p.UnitPrice NOT "
                                           "BETWEEN 5 AND 100 AND p.UnitPrice <> 120 AND p.ProductName LIKE 'A%'"));
   ExpectFixedPoint();
@@ -102,10 +100,9 @@ TEST_F(TSelectListRig, GroupingByName) {
   Row(2)->SetGroupByTypeName(" count distinct ");
   EXPECT_EQ(Line(1), "1|c.CreditLimit||||Sum|>10000");
   EXPECT_EQ(Line(2), "1|c.City||||Count Distinct");
-  const std::string Grouped =
-      "SELECT c.Country, Sum(c.CreditLimit), Count(DISTINCT c.City) FROM Customers c GROUP BY c.Country HAVING "
-      "Sum(c.CreditLimit)>10000";
-  EXPECT_EQ(SQL(), Grouped);
+  EXPECT_EQ(SQL(),
+            "SELECT c.Country, Sum(c.CreditLimit), Count(DISTINCT c.City) FROM Customers c GROUP BY c.Country HAVING "
+            "Sum(c.CreditLimit)>10000");
   EXPECT_EQ(SampleRows(SQL()), SampleRows("SELECT c.Country, SUM(c.CreditLimit), COUNT(DISTINCT c.City) FROM "
                                           "Customers c GROUP BY c.Country HAVING SUM(c.CreditLimit) > 10000"));
 
@@ -135,20 +132,19 @@ TEST_F(TSelectListRig, StarAggregateByName) {
 
 TEST_F(TSelectListRig, GroupingChoicesDependOnTheRow) {
   Load("SELECT c.City, c.*, Count(*) FROM Customers c WHERE c.Region IS NULL");
-  TvxStringList Names;
-  Row(0)->GetGroupByNames(Names);
-  EXPECT_EQ(Names.Join(","),
+  auto Choices = [this](int Index) {
+    TvxStringList Names;
+    Row(Index)->GetGroupByNames(Names);
+    return Names;
+  };
+  EXPECT_EQ(Choices(0).Join(","),
             "Expression,Where,Group By,Having,Avg,Avg Distinct,Count,Count Distinct,Max,Max Distinct,Min,Min "
             "Distinct,Sum,Sum Distinct");
-  Row(1)->GetGroupByNames(Names);
-  EXPECT_EQ(Names.Join(","), "Expression,Count");
-  Row(2)->GetGroupByNames(Names);
-  EXPECT_EQ(Names.Join(","), "Expression,Count");
+  EXPECT_EQ(Choices(1).Join(","), "Expression,Count");
+  EXPECT_EQ(Choices(2).Join(","), "Expression,Count");
   Row(4)->SetExpression("c.Region IS NULL");
-  Row(4)->GetGroupByNames(Names);
-  EXPECT_EQ(Names.Join(","), "Expression,Where,Having");
-  Row(5)->GetGroupByNames(Names);
-  EXPECT_TRUE(Names.IsEmpty());
+  EXPECT_EQ(Choices(4).Join(","), "Expression,Where,Having");
+  EXPECT_TRUE(Choices(5).IsEmpty());
 }
 
 TEST_F(TSelectListRig, SortingByTypeAndPosition) {

@@ -168,7 +168,6 @@ TEST_F(UnionEdit, NewUnionSubQueryBecomesActiveAndTheRemovedOnePassesActivityOn)
   TvxUnionSubQuery* Added = Op(0)->NewUnionSubQuery();
   ASSERT_NE(Added, nullptr);
   EXPECT_EQ(Root()->GetActiveUnionSubquery(), Added);
-  EXPECT_EQ(Root()->IndexOf(Added), 2);
   // An empty operand has nothing to select yet; the first datasource gives it a FROM.
   Added->GetSelectList()->AddField(Added->AddObject("Shippers"), "ShipperID");
   EXPECT_EQ(SQL(), "SELECT 1 UNION SELECT 2 union SELECT Shippers.ShipperID FROM Shippers");

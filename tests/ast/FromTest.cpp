@@ -1,5 +1,6 @@
 // Text of FROM clauses, join kinds and sources; field-list refresh; derived tables behind proxies.
 #include "SelectTestTrees.h"
+#include "vxSQL92SyntaxProvider.h"
 
 #include <gtest/gtest.h>
 
@@ -39,17 +40,13 @@ protected:
   TastSyntaxProvider Provider;
   TTreeFactory F{Provider};
   TRecordingFieldsProvider Metadata;
+  TastSQL92SyntaxProvider Dialect;
 };
 
 TEST_F(FromTest, MultiLineChainsIndentJoinedSources) {
   EXPECT_EQ(Write(*F.From(F.Table("a"), F.Table("b")), true), "a, \r\n b");
-
-  auto C = F.Table("c");
-  C->SetJoinKind(F.Join<TSQLJoinKindCross>());
-  auto Group = F.From<TSQLFromItem>(F.Table("b"), std::move(C));
-  Group->SetJoinKind(F.Join<TSQLJoinKindInner>());
-  Group->SetJoinCondition(F.Bin(F.Col({"a", "x"}), "=", F.Col({"b", "x"})));
-  auto From = F.From(F.Table("a"), std::move(Group));
+  auto Statement = Dialect.ParseSelect("SELECT * FROM a INNER JOIN (b CROSS JOIN c) ON a.x = b.x");
+  TSQLFromClause* From = Statement->GetFirstSelect()->GetFrom();
   EXPECT_EQ(Write(*From, true), "a INNER JOIN\r\n (b CROSS JOIN\r\n c) ON a.x=b.x");
 
   TSQLFromSourceList Leaves;
@@ -59,19 +56,11 @@ TEST_F(FromTest, MultiLineChainsIndentJoinedSources) {
 }
 
 TEST_F(FromTest, DerivedTableStaysOnOneLineWithItsColumnList) {
-  TQuotingProvider Quoting;
-  TTreeFactory Q(Quoting);
-  auto Inner = Q.Select({{"a"}}, Q.From(Q.Table("t")));
-  Inner->SetWhere(Q.Bin(Q.Col({"a"}), "=", Q.Num("1")));
-  auto Source = NewNode<TSQLFromQuery>(&Quoting);
-  Source->SetSubSelect(Q.Chain(std::move(Inner)));
-  Source->SetAlias(NewNode<TSQLAliasObjectAsAlias>(&Quoting, "q"));
-  Source->SetColumnNames({"c1", "c 2"});
-  auto Outer = Q.Select({{"q", "c1"}}, Q.From(std::move(Source)));
+  auto Outer = Dialect.ParseSelect("SELECT q.c1 FROM (SELECT a FROM t WHERE a = 1) AS q (c1, \"c 2\")");
   const char* Expected = "SELECT q.c1\r\nFROM (SELECT a FROM t WHERE a=1) AS q (c1, \"c 2\")";
   EXPECT_EQ(Write(*Outer, true), Expected);
   EXPECT_EQ(Write(*CloneNode(*Outer), true), Expected);
-  EXPECT_EQ(Outer->GetFrom()->GetItem(0)->GetSimpleExpression(), "(SELECT a FROM t WHERE a=1)");
+  EXPECT_EQ(Outer->GetFirstSelect()->GetFrom()->GetItem(0)->GetSimpleExpression(), "(SELECT a FROM t WHERE a=1)");
 }
 
 TEST_F(FromTest, FunctionAndVariableSources) {
@@ -109,17 +98,15 @@ TEST_F(FromTest, ObjectChosenByNameIsWrittenAsOneName) {
 }
 
 TEST_F(FromTest, FieldListsAreAskedForEverySourceInnerFirst) {
-  auto Group = F.From<TSQLFromItem>(F.Table("Customers"), F.Table("Regions", "r"));
-  auto Statement = F.Chain(F.Select(
-      {{"Id"}}, F.From(F.Table("Orders", "o"), Derived(F.Chain(F.Select({{"Id"}}, F.From(F.Table("Lines")))), "q"),
-                       std::move(Group))));
+  auto Statement =
+      Dialect.ParseSelect("SELECT Id FROM Orders o, (SELECT Id FROM Lines) q, (Customers CROSS JOIN Regions r)");
   Metadata.Answers["select * from Orders o"] = {"Id", "Kind"};
   Metadata.Answers["select * from ((SELECT Id FROM Lines)) q"] = {"Id"};
   Statement->RefreshFieldsListRecursive(&Metadata);
   EXPECT_EQ(Metadata.Calls, (std::vector<std::string>{"select * from Orders o", "select * from Lines",
                                                       "select * from ((SELECT Id FROM Lines)) q",
                                                       "select * from Customers", "select * from Regions r"}));
-  TSQLFromClause* From = static_cast<TSQLSubQuerySelectExpression*>(Statement->GetItems(0))->GetFrom();
+  TSQLFromClause* From = Statement->GetFirstSelect()->GetFrom();
   EXPECT_EQ(From->GetItem(0)->GetFieldsList(), (TvxStringList{"Id", "Kind"}));
   EXPECT_EQ(From->GetItem(1)->GetFieldsList(), (TvxStringList{"Id"}));
 }

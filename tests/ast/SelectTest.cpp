@@ -86,31 +86,19 @@ TEST_F(SelectTest, ChainsAndBracketedGroups) {
 }
 
 TEST_F(SelectTest, OrderByAndGroupByClauses) {
-  auto Statement = F.Chain(F.Select({{"a"}, {"b"}}, F.From(F.Table("t"))));
-  auto OrderBy = NewNode<TSQLOrderByClause>(&Provider);
-  auto Ascending = NewNode<TSQLOrderByItem>(&Provider);
-  Ascending->SetExpression(F.Col({"a"}));
-  auto Descending = NewNode<TSQLOrderByItem>(&Provider, TSQLOrderByOrders::obDesc);
-  Descending->SetExpression(F.Col({"b"}));
-  OrderBy->Add(std::move(Ascending));
-  OrderBy->Add(std::move(Descending));
-  Statement->SetOrderBy(std::move(OrderBy));
+  auto Statement = Dialect.ParseSelect("SELECT a, b FROM t ORDER BY a, b DESC");
   EXPECT_EQ(Write(*Statement, true), "SELECT a, b\r\nFROM t\r\nORDER BY a, b DESC");
 
   // A GROUP BY node is written even without items; the ORDER BY of a SELECT follows HAVING.
-  auto* Select = static_cast<TSQLSubQuerySelectExpression*>(Statement->GetItems(0));
-  Select->SetGroupBy(NewNode<TSQLGroupByList>(&Provider));
-  Select->SetHaving(F.Bin(F.Col({"a"}), ">", F.Num("1")));
+  TSQLSubQuerySelectExpression* Select = Statement->GetFirstSelect();
+  Select->SetGroupBy(NewNode<TSQLGroupByList>(&Dialect));
+  Select->SetHaving(Dialect.ParseLogicalExpression("a > 1"));
   Select->SetOrderBy(CloneNode(*Statement->GetOrderBy()));
   EXPECT_EQ(Write(*Select), "SELECT a, b FROM t GROUP BY HAVING a>1 ORDER BY a, b DESC");
 }
 
 TEST_F(SelectTest, AllColumnItems) {
-  auto AllOfTable = NewNode<TSQLSelectItemAllTableColumns>(&Provider);
-  auto Object = NewNode<TSQLDatabaseObject>(&Provider);
-  Object->AddName("Orders");
-  AllOfTable->SetObject(std::move(Object));
-  EXPECT_EQ(Write(*F.Items(NewNode<TSQLSelectItemAllColumns>(&Provider), std::move(AllOfTable))), "*, Orders.*");
+  EXPECT_EQ(Write(*Dialect.ParseSelect("SELECT *, Orders.*")->GetFirstSelect()->GetSelectItems()), "*, Orders.*");
 }
 
 TEST_F(SelectTest, ProxyRefusesListOperations) {

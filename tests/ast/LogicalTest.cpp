@@ -1,6 +1,7 @@
 // Predicates and the logical connectives: their text, the brackets their meaning needs, their
 // classification and their references to FROM sources.
 #include "ExpressionTestTrees.h"
+#include "vxSQL92SyntaxProvider.h"
 
 #include <gtest/gtest.h>
 
@@ -22,20 +23,8 @@ protected:
     for (const char* Value : Values) Result->GetValues()->Add(F.Num(Value));
     return Result;
   }
-  std::unique_ptr<TSQLExpressionBetween> Between(std::unique_ptr<TSQLExpressionItem> Left, bool Not,
-                                                 std::unique_ptr<TSQLExpressionItem> Low,
-                                                 std::unique_ptr<TSQLExpressionItem> High) {
-    auto Result = Predicate<TSQLExpressionBetween>(std::move(Left), Not);
-    Result->SetLow(std::move(Low));
-    Result->SetHigh(std::move(High));
-    return Result;
-  }
-  std::unique_ptr<TSQLExpressionLikeTemplate> Like(bool Not, const char* Escape) {
-    auto Result = Predicate<TSQLExpressionLikeTemplate>(F.Col({"Name"}), Not);
-    Result->SetPattern(F.Num("'a%'"));
-    if (Escape != nullptr) Result->SetEscape(F.Num(Escape));
-    return Result;
-  }
+  // Text parsed as a condition, for the predicates the parser makes.
+  std::unique_ptr<TSQLExpressionItem> Parsed(const std::string& Text) { return Dialect.ParseLogicalExpression(Text); }
   template <class T>
   std::unique_ptr<T> Compare(std::string Op, TSQLCompareWithSet Quantifier) {
     auto Result = NewNode<T>(&Provider);
@@ -55,6 +44,7 @@ protected:
 
   TReservingProvider Provider;
   TExpressionFactory F{Provider};
+  TastSQL92SyntaxProvider Dialect;
 };
 
 // Parsed predicates are checked by the parser cases; these are the ones only other dialects or
@@ -93,16 +83,16 @@ TEST_F(LogicalTest, IsLogical) {
     std::unique_ptr<TSQLExpressionItem> Node;
     bool Logical;
   } Cases[] = {
-      {Predicate<TSQLExpressionIsNull>(F.Col({"a"})), true},
+      {Parsed("a IS NULL"), true},
       {InSet(false, {"1"}), true},
-      {Predicate<TSQLExpressionInSubQuery>(F.Col({"a"})), true},
-      {Like(false, nullptr), true},
+      {Parsed("a IN (SELECT b FROM t)"), true},
+      {Parsed("Name LIKE 'a%'"), true},
       {NewNode<TSQLExpressionExists>(&Provider), true},
       {Overlaps(), true},
       {F.Not(F.Col({"a"})), true},
       {F.And(), true},
       {F.Or(), true},
-      {Between(F.Col({"a"}), false, F.Num("1"), F.Num("2")), false},
+      {Parsed("a BETWEEN 1 AND 2"), false},
       {Compare<TSQLExpressionCompWithSet>("=", TSQLCompareWithSet::csAll), false},
       {F.Cmp({"a"}, "=", "1"), false},
       {F.Br(F.Not(F.Col({"a"}))), false},
@@ -119,22 +109,16 @@ TEST_F(LogicalTest, ReferencesToASource) {
     Expression->FixupObjects(Sources);
     return Expression->ContainsOnlyItemsWithFromSource(A.get());
   };
-  auto LikeOn = [&](auto Left, auto Pattern) {
-    auto Result = Predicate<TSQLExpressionLikeTemplate>(std::move(Left));
-    Result->SetPattern(std::move(Pattern));
-    return Result;
-  };
-  EXPECT_TRUE(Refers(Predicate<TSQLExpressionIsNull>(F.Col({"a", "x"}))));
+  EXPECT_TRUE(Refers(Parsed("a.x IS NULL")));
   EXPECT_FALSE(Refers(Predicate<TSQLExpressionIsNull>(nullptr)));
-  EXPECT_TRUE(Refers(Between(F.Col({"b", "y"}), false, F.Num("1"), F.Col({"a", "x"}))));  // any one suffices
-  EXPECT_FALSE(Refers(Between(F.Col({"b", "y"}), false, F.Num("1"), F.Num("2"))));
-  EXPECT_TRUE(Refers(LikeOn(F.Col({"b", "y"}), F.Col({"a", "x"}))));
-  EXPECT_FALSE(Refers(NewNode<TSQLExpressionExists>(&Provider, F.SubSelect("x", "A"))));
+  EXPECT_TRUE(Refers(Parsed("b.y BETWEEN 1 AND a.x")));  // any one suffices
+  EXPECT_FALSE(Refers(Parsed("b.y BETWEEN 1 AND 2")));
+  EXPECT_TRUE(Refers(Parsed("b.y LIKE a.x")));
+  EXPECT_FALSE(Refers(Parsed("EXISTS (SELECT x FROM A)")));
   EXPECT_TRUE(Refers(Overlaps()));
-  EXPECT_TRUE(Refers(F.Not(Predicate<TSQLExpressionIsNull>(F.Col({"a", "x"})))));
-  EXPECT_TRUE(
-      Refers(F.And(Predicate<TSQLExpressionIsNull>(F.Col({"a", "x"})), F.Bin(F.Col({"x"}), ">", F.Col({"a", "x"})))));
-  EXPECT_FALSE(Refers(F.Or(F.Cmp({"a", "x"}, "=", "1"), F.Cmp({"b", "y"}, "=", "2"))));
+  EXPECT_TRUE(Refers(F.Not(Parsed("a.x IS NULL"))));
+  EXPECT_TRUE(Refers(Parsed("a.x IS NULL AND x > a.x")));
+  EXPECT_FALSE(Refers(Parsed("a.x = 1 OR b.y = 2")));
 }
 
 TEST_F(LogicalTest, TakeItemsFromMovesAndNegates) {

@@ -36,6 +36,18 @@ void TFromRig::Load(const std::string& Text) {
   FQueryBuilder.ProcessPendingSQL();
 }
 
+void TFromRig::Reload() {
+  const std::string Written = SQL();
+  Load("");
+  Load(Written);
+}
+
+void TFromRig::ExpectFixedPoint() {
+  const std::string Written = SQL();
+  Reload();
+  EXPECT_EQ(SQL(), Written);
+}
+
 TvxUnionSubQuery* TFromRig::Operand() const {
   TvxUnionSubQuery* First = FQueryBuilder.GetRootQuery()->FirstSelect();
   if (First == nullptr) ADD_FAILURE() << "the query has no operand";

@@ -30,6 +30,11 @@ protected:
   // Assigns Text and loads it at once (raising as the synchronous loader does).
   void Load(const std::string& Text);
   std::string SQL() const { return FQueryBuilder.GetSQL(); }
+  // Loads the model's text afresh: the empty statement in between forces a new load, which the
+  // same text alone would not.
+  void Reload();
+  // The model's text now, reloaded: the model must give it back unchanged.
+  void ExpectFixedPoint();
   // The first operand of the root query and its FROM clause.
   TvxUnionSubQuery* Operand() const;
   TvxFromClause* From() const { return Operand()->GetFromClause(); }

@@ -77,6 +77,11 @@ TEST_F(TSelectListRig, CellsAreConjunctions) {
             "p.UnitPrice<>120 And p.ProductName Like 'A%'");
   EXPECT_EQ(SampleRows(SQL()), SampleRows("SELECT p.ProductName, p.UnitPrice FROM Products p WHERE p.UnitPrice NOT "
                                           "BETWEEN 5 AND 100 AND p.UnitPrice <> 120 AND p.ProductName LIKE 'A%'"));
+  // Loaded afresh, the condition on the name moves to the name's row, which comes first.
+  Reload();
+  EXPECT_EQ(SQL(),
+            "SELECT p.ProductName, p.UnitPrice FROM Products p WHERE p.ProductName Like 'A%' And (p.UnitPrice<5 Or "
+            "p.UnitPrice>100) And p.UnitPrice<>120");
   ExpectFixedPoint();
 }
 
@@ -297,7 +302,7 @@ TEST_F(TSelectListRig, RepeatedLoadingEditingAndClearingLeavesNothingBehind) {
     Row(0)->SetGroupByTypeName("Count");
     // An edited model may order its rows differently from the text it writes; one more round
     // settles it.
-    Load(SQL());
+    Reload();
     ExpectFixedPoint();
     List()->Clear();
     delete Find("c");

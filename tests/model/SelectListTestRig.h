@@ -32,12 +32,6 @@ protected:
   // Text as the dialect itself writes it after parsing: the reference where the layout of a
   // clause the select list does not build (FROM) is not the point.
   std::string Normalized(const std::string& Text) { return FSyntax.ParseSelect(Text)->GetSimpleSQL(); }
-  // The model's text now, loaded again: the model must give it back unchanged.
-  void ExpectFixedPoint() {
-    const std::string First = SQL();
-    Load(First);
-    EXPECT_EQ(SQL(), First);
-  }
 };
 
 }  // namespace vxtest

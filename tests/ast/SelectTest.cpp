@@ -12,35 +12,25 @@ namespace {
 
 class SelectTest : public ::testing::Test {
 protected:
-  // A union of a grouped join and a SELECT whose source lists its fields, so that the bare Id
-  // binds to it.
-  std::unique_ptr<TSQLSelectStatement> UnionExample() {
-    auto Statement = Dialect.ParseSelect(
-        "SELECT o.Id, Sum(l.Qty) Total FROM Orders o INNER JOIN Lines l ON o.Id=l.OrderId WHERE o.Kind=1 GROUP BY o.Id "
-        "UNION ALL SELECT Id, 0 FROM Archive");
-    static_cast<TSQLSubQuerySelectExpression*>(Statement->GetItems(1))->GetFrom()->GetItem(0)->SetFieldsList({"Id"});
-    return Statement;
-  }
-
   TastSyntaxProvider Provider;
   TTreeFactory F{Provider};
   TastSQL92SyntaxProvider Dialect;
 };
 
 TEST_F(SelectTest, UnionExampleIsLaidOutClauseByClause) {
-  auto Statement = UnionExample();
+  auto Statement = F.UnionExample();
   EXPECT_EQ(Write(*Statement, true),
             "SELECT o.Id, Sum(l.Qty) Total\r\n"
             "FROM Orders o INNER JOIN\r\n"
             " Lines l ON o.Id=l.OrderId\r\n"
             "WHERE o.Kind=1\r\n"
             "GROUP BY o.Id\r\n"
-            "UNION ALL\r\n"
+            "union ALL\r\n"
             "SELECT Id, 0\r\n"
             "FROM Archive");
   EXPECT_EQ(Write(*Statement, false),
             "SELECT o.Id, Sum(l.Qty) Total FROM Orders o INNER JOIN  Lines l ON o.Id=l.OrderId WHERE o.Kind=1 "
-            "GROUP BY o.Id UNION ALL SELECT Id, 0 FROM Archive");
+            "GROUP BY o.Id union ALL SELECT Id, 0 FROM Archive");
   // The simple text is the one-line text.
   EXPECT_EQ(Statement->GetSimpleSQL(), Write(*Statement, false));
 }
@@ -151,7 +141,7 @@ TEST_F(SelectTest, ProxyWritesAndCopiesTheModelsCurrentTree) {
 }
 
 TEST_F(SelectTest, CloneOfBoundStatementOutlivesTheOriginal) {
-  auto Original = UnionExample();
+  auto Original = F.UnionExample();
   TSQLFromSourceList Scope;
   Original->FixupObjects(Scope);
   std::unique_ptr<TSQLSelectStatement> Copy = CloneNode(*Original);
@@ -164,7 +154,7 @@ TEST_F(SelectTest, CloneOfBoundStatementOutlivesTheOriginal) {
   First->GetFrom()->GetItem(0)->GetAlias()->SetAlias("x");
   EXPECT_EQ(Write(*Copy),
             "SELECT x.Id, Sum(l.Qty) Total FROM Orders x INNER JOIN  Lines l ON x.Id=l.OrderId WHERE x.Kind=1 "
-            "GROUP BY x.Id UNION ALL SELECT Archive.Id, 0 FROM Archive");
+            "GROUP BY x.Id union ALL SELECT Archive.Id, 0 FROM Archive");
 }
 
 }  // namespace

@@ -105,6 +105,28 @@ public:
     return Chain;
   }
 
+  // SELECT o.Id, Sum(l.Qty) Total FROM Orders o INNER JOIN Lines l ON o.Id=l.OrderId
+  // WHERE o.Kind=1 GROUP BY o.Id union ALL SELECT Id, 0 FROM Archive, built by hand: an operator
+  // the parser did not read is written in the writer's own spelling.
+  std::unique_ptr<TSQLSelectStatement> UnionExample() const {
+    auto Lines = Table("Lines", "l", {"OrderId", "Qty"});
+    Lines->SetJoinKind(Join<TSQLJoinKindInner>());
+    Lines->SetJoinCondition(Bin(Col({"o", "Id"}), "=", Col({"l", "OrderId"})));
+    auto First = NewNode<TSQLSubQuerySelectExpression>(P);
+    First->SetSelectItems(Items(Item(Col({"o", "Id"})),
+                                Item(NewNode<TSQLExpressionAggregate1Param>(P, "Sum", Col({"l", "Qty"})), "Total")));
+    First->SetFrom(From(Table("Orders", "o", {"Id", "Kind"}), std::move(Lines)));
+    First->SetWhere(Bin(Col({"o", "Kind"}), "=", Num("1")));
+    auto GroupBy = NewNode<TSQLGroupByList>(P);
+    GroupBy->Add(Col({"o", "Id"}));
+    First->SetGroupBy(std::move(GroupBy));
+    auto Second = NewNode<TSQLSubQuerySelectExpression>(P);
+    Second->SetSelectItems(Items(Item(Col({"Id"})), Item(Num("0"))));
+    Second->SetFrom(From(Table("Archive", {}, {"Id"})));
+    Second->SetUnionAll(true);
+    return Chain<TSQLSelectStatement>(std::move(First), std::move(Second));
+  }
+
 private:
   TastSyntaxProvider* P;
 };

@@ -2,10 +2,9 @@
 // once as a user runs the program without any display.
 #include "RoundTripCommand.h"
 #include "vxCliInput.h"
+#include "vxTestDatabases.h"
 
 #include <QCoreApplication>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -72,14 +71,7 @@ TEST(RoundTripTool, ReportsWhatCannotBeLoaded) {
 TEST(RoundTripTool, TakesFieldsFromTheDatabaseGiven) {
   QTemporaryDir Folder;
   const QString Path = Folder.filePath(QStringLiteral("parts.sqlite"));
-  {
-    QSqlDatabase Db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("parts"));
-    Db.setDatabaseName(Path);
-    ASSERT_TRUE(Db.open());
-    ASSERT_TRUE(QSqlQuery(Db).exec(QStringLiteral("CREATE TABLE Parts (PartNo INTEGER, Label TEXT)")));
-    Db.close();
-  }
-  QSqlDatabase::removeDatabase(QStringLiteral("parts"));
+  ASSERT_EQ(CreateSQLiteFile(Path, {QStringLiteral("CREATE TABLE Parts (PartNo INTEGER, Label TEXT)")}), QString());
   // An unqualified column is bound to the table that has it, so the model names its table.
   const TRun Run = RoundTrip({"--db", Path.toStdString()}, "select PartNo from Parts where Label like 'x%'");
   EXPECT_EQ(Run.Status, 0) << Run.Err;

@@ -3,14 +3,13 @@
 #include "vxDemoResults.h"
 #include "vxDemoSQLPane.h"
 #include "vxDemoTest.h"
+#include "vxTestDatabases.h"
 
 #include "vxQueryBuilder.h"
 
 #include <QAction>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QStandardItemModel>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -128,13 +127,8 @@ private slots:
     QVERIFY(FieldsOf(Window, "c").contains(QStringLiteral("CompanyName")));
     QTemporaryDir Folder;
     const QString Other = Folder.filePath(QStringLiteral("other.sqlite"));
-    {
-      QSqlDatabase Db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
-      Db.setDatabaseName(Other);
-      QVERIFY(Db.open());
-      QVERIFY(QSqlQuery(Db).exec(QStringLiteral("CREATE TABLE Customers (CustomerID INTEGER, Name TEXT)")));
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    QCOMPARE(CreateSQLiteFile(Other, {QStringLiteral("CREATE TABLE Customers (CustomerID INTEGER, Name TEXT)")}),
+             QString());
     QString Error;
     QVERIFY2(Window.OpenSQLiteFile(Other, Error), qPrintable(Error));
     QCOMPARE(Window.GetDatabaseDescription(), QStringLiteral("SQLite: other.sqlite"));

@@ -46,6 +46,22 @@ QSqlDatabase AddPgConnection(const QString& Name, const QString& Database) {
 
 }  // namespace
 
+QString CreateSQLiteFile(const QString& Path, const QStringList& Statements) {
+  const QString Connection = QStringLiteral("test-create-") + Path;
+  QString Error;
+  {
+    QSqlDatabase Db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), Connection);
+    Db.setDatabaseName(Path);
+    if (!Db.open()) Error = Db.lastError().text();
+    QSqlQuery Query(Db);
+    for (const QString& Statement : Statements)
+      if (Error.isEmpty() && !Query.exec(Statement))
+        Error = Statement + QStringLiteral(": ") + Query.lastError().text();
+  }
+  QSqlDatabase::removeDatabase(Connection);
+  return Error;
+}
+
 QString Spelled(const TTestDatabase& Db, const QString& Name) {
   if (Name.contains(QLatin1Char(','))) return Spelled(Db, Name.split(QStringLiteral(", "))).join(QStringLiteral(", "));
   const bool Quoted = Name == QLatin1String("Sales by Category") || Name == QLatin1String("Date");

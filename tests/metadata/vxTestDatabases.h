@@ -31,6 +31,10 @@ QString PostgreSQLServerString();
 // Drops what PostgreSQLSample created; called once at the end of the run.
 void DropTestDatabases();
 
+// Creates the SQLite file Path and runs Statements in it: a small database of a test's own.
+// Empty when all went well, else the reason.
+QString CreateSQLiteFile(const QString& Path, const QStringList& Statements);
+
 // Names as the sample writes them, in the spelling of Db: lower case where it folds unquoted
 // names; the sample's two quoted names keep theirs. A comma-separated list is spelled per name.
 QString Spelled(const TTestDatabase& Db, const QString& Name);

@@ -1,9 +1,9 @@
 // Editing the FROM clause as the diagram does: adding tables with and without their foreign
 // keys, changing join kinds, derived tables, aliases, and removing datasources.
 #include "DatasourceTestRig.h"
+#include "vxTestDatabases.h"
 
 #include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -162,14 +162,12 @@ TEST_F(DatasourceEdit, RefreshesTheFieldsOfEveryDatasourceFromTheProvidersDataba
   ASSERT_EQ(OrdersFields[0], "OrderID");
 
   QTemporaryDir Folder;
-  {
-    QSqlDatabase Other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("refresh-other"));
-    Other.setDatabaseName(Folder.filePath(QStringLiteral("other.sqlite")));
-    ASSERT_TRUE(Other.open());
-    QSqlQuery Query(Other);
-    ASSERT_TRUE(Query.exec(QStringLiteral("CREATE TABLE Customers (CustomerID INTEGER, Name TEXT)")));
-    ASSERT_TRUE(Query.exec(QStringLiteral("CREATE TABLE Shippers (ShipperID INTEGER, Phone TEXT)")));
-  }
+  const QString Other = Folder.filePath(QStringLiteral("other.sqlite"));
+  ASSERT_EQ(CreateSQLiteFile(Other, {QStringLiteral("CREATE TABLE Customers (CustomerID INTEGER, Name TEXT)"),
+                                     QStringLiteral("CREATE TABLE Shippers (ShipperID INTEGER, Phone TEXT)")}),
+            QString());
+  // The provider opens the connection when it first reads from it.
+  QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("refresh-other")).setDatabaseName(Other);
   FMetadata.SetConnectionName(QStringLiteral("refresh-other"));
   const std::string Before = SQL();
   // Orders is not in the other database: those after it are refreshed all the same.

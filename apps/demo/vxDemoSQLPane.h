@@ -19,6 +19,8 @@ public:
   QString GetText() const;
   // True once the user changed the text after it was last set.
   bool IsEdited() const { return FEdited; }
+  // The text was handed to the builder.
+  void ClearEdited() { FEdited = false; }
 
   // Shows Message; with a Position (a character index into the text, -1 for none) the caret is
   // put there, the Length characters from there are underlined, and the message is prefixed

@@ -11,7 +11,6 @@
 #include "vxSampleDatabase.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -87,7 +86,7 @@ void TvxDemoWindow::CreateActions() {
   QMenu* Query = menuBar()->addMenu(tr("&Query"));
   // The add-object dialog belongs to the component; until it shows one itself the request
   // reaches the host through addObjectFormRequested.
-  QAction* AddTable = Add(Query, QStringLiteral("aAddTable"), tr("Add &Table..."), QKeySequence(Qt::Key_Insert),
+  QAction* AddTable = Add(Query, QStringLiteral("aAddTable"), tr("Add &Table..."), QKeySequence(Qt::CTRL | Qt::Key_T),
                           &TvxDemoWindow::ShowAddTable, Style->standardIcon(QStyle::SP_FileDialogNewFolder));
   QAction* Apply = Add(Query, QStringLiteral("aApply"), tr("&Apply SQL"), QKeySequence(Qt::CTRL | Qt::Key_Return),
                        &TvxDemoWindow::ApplySQL, Style->standardIcon(QStyle::SP_DialogApplyButton));
@@ -184,6 +183,9 @@ bool TvxDemoWindow::SaveSQLFile(const QString& Path, QString& Error) {
 
 void TvxDemoWindow::ApplySQL() {
   FSQLPane->ClearError();
+  // Text the model already holds loads nothing and so is not written back: the pane is in step
+  // from here on either way, or shows why not.
+  FSQLPane->ClearEdited();
   FQueryBuilder->SetSQLString(FSQLPane->GetText());
 }
 

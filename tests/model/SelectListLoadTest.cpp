@@ -1,17 +1,11 @@
 // Loading the SELECT list, WHERE, GROUP BY, HAVING and ORDER BY into rows, and building them
 // back: where each part lands in the grid, and that the rebuilt statement is a fixed point that
-// returns the same rows on the sample database.
+// returns the same rows on the sample database (in the same order where it has an ORDER BY).
 #include "SelectListTestRig.h"
 
 using namespace vxtest;
 
 namespace {
-
-struct TRoundTrip {
-  const char* Input;
-  const char* Model;  // the model's text after loading Input
-  bool OnSample;      // whether SQLite can run both (it reads "alias = expression" differently)
-};
 
 const TRoundTrip RoundTrips[] = {
     {"SELECT c.CompanyName Name, c.City AS Town, Label = c.Country, c.* FROM Customers c",
@@ -72,16 +66,17 @@ const TRoundTrip RoundTrips[] = {
 
 }  // namespace
 
-class TSelectListRoundTrip : public TSelectListRig, public testing::WithParamInterface<TRoundTrip> {};
-
 TEST_P(TSelectListRoundTrip, RebuildsAFixedPointWithTheSameRows) {
   const TRoundTrip& Case = GetParam();
   Load(Case.Input);
   EXPECT_EQ(SQL(), Case.Model);
   ExpectFixedPoint();
-  if (Case.OnSample) {
+  if (!Case.OnSample) return;
+  // Only an ORDER BY fixes the order of the rows.
+  if (FSyntax.ParseSelect(Case.Input)->GetOrderBy() != nullptr)
+    EXPECT_EQ(SampleRowsInOrder(SQL()), SampleRowsInOrder(Case.Input));
+  else
     EXPECT_EQ(SampleRows(SQL()), SampleRows(Case.Input));
-  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Statements, TSelectListRoundTrip, testing::ValuesIn(RoundTrips));

@@ -92,6 +92,12 @@ void TSQLOrderByItem::BuildSQLDirect(TSQLBuilder& Builder, bool MultiLine) const
   }
 }
 
+TSQLObjectColumn* TSQLOrderByItem::GetBareName() const {
+  auto* Reference = dynamic_cast<TSQLExpressionColumn*>(FExpression.get());
+  TSQLObjectColumn* Column = Reference != nullptr ? Reference->GetColumn() : nullptr;
+  return Column != nullptr && Column->GetCount() == 1 ? Column : nullptr;
+}
+
 void TSQLOrderByItem::GetMyChildren(TastChildren& List) const {
   TastNode::GetMyChildren(List);
   if (FExpression) List.push_back(FExpression.get());
@@ -130,6 +136,14 @@ void TSQLOrderByClause::BuildClause(TSQLBuilder& Builder, bool MultiLine) const 
 
 bool TSQLSubQuerySelectExpression::IsUsable() const {
   return FFrom && FFrom->HasLeafSource() && FSelectItems && FSelectItems->GetCount() > 0;
+}
+
+bool TSQLSubQuerySelectExpression::HasOutputAlias(std::string_view Name) const {
+  if (!FSelectItems) return false;
+  for (int I = 0; I < FSelectItems->GetCount(); ++I)
+    if (const auto* Item = dynamic_cast<const TSQLSelectItemExpression*>(FSelectItems->GetItem(I)))
+      if (Item->GetAlias() != nullptr && vx::SameText(Item->GetAlias()->GetAlias(), Name)) return true;
+  return false;
 }
 
 void TSQLSubQuerySelectExpression::BuildSQLDirect(TSQLBuilder& Builder, bool MultiLine) const {

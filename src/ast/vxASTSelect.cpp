@@ -2,6 +2,8 @@
 
 #include "vxSQLBuilder.h"
 
+#include <algorithm>
+
 VX_CLASS_IMPL(TSQLSelectItem, TastNode)
 VX_CLASS_IMPL(TSQLSelectItemAllColumns, TSQLSelectItem)
 VX_CLASS_IMPL(TSQLSelectItemAllTableColumns, TSQLSelectItem)
@@ -96,6 +98,13 @@ TSQLObjectColumn* TSQLOrderByItem::GetBareName() const {
   auto* Reference = dynamic_cast<TSQLExpressionColumn*>(FExpression.get());
   TSQLObjectColumn* Column = Reference != nullptr ? Reference->GetColumn() : nullptr;
   return Column != nullptr && Column->GetCount() == 1 ? Column : nullptr;
+}
+
+bool TSQLOrderByItem::IsPosition() const {
+  const auto* Constant = dynamic_cast<const TSQLExpressionConstant*>(FExpression.get());
+  if (Constant == nullptr) return false;
+  const std::string Text = Constant->GetValue().ToString();
+  return !Text.empty() && std::all_of(Text.begin(), Text.end(), [](char C) { return C >= '0' && C <= '9'; });
 }
 
 void TSQLOrderByItem::GetMyChildren(TastChildren& List) const {

@@ -141,6 +141,8 @@ public:
   // The column when the key is a name of one part and nothing else (no brackets, no
   // qualifier): only such a key can name a result column by its alias. Null otherwise.
   TSQLObjectColumn* GetBareName() const;
+  // True when the key is an unsigned integer, which SQL reads as the number of a result column.
+  bool IsPosition() const;
 
   void BuildSQLDirect(TSQLBuilder& Builder, bool MultiLine) const override;
   void GetMyChildren(TastChildren& List) const override;

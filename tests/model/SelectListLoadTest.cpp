@@ -53,9 +53,9 @@ const TRoundTrip RoundTrips[] = {
     // ORDER BY: sort order over rows, unselected rows for columns not in the SELECT list.
     {"SELECT c.CompanyName FROM Customers c ORDER BY c.Country DESC, c.CompanyName",
      "SELECT c.CompanyName FROM Customers c ORDER BY c.Country DESC, c.CompanyName", true},
-    // Ordering by an alias keeps the alias: the row it makes is not output.
+    // Ordering by an alias sorts the aliased row, which sorts by its expression.
     {"SELECT c.CompanyName AS Name FROM Customers c ORDER BY Name DESC",
-     "SELECT c.CompanyName AS Name FROM Customers c ORDER BY Name DESC", true},
+     "SELECT c.CompanyName AS Name FROM Customers c ORDER BY c.CompanyName DESC", true},
     // A sub-query in a criterion, behind a quantified comparison.
     {"SELECT o.OrderID FROM Orders o WHERE o.Freight > ALL (SELECT o2.Freight FROM Orders o2 WHERE o2.ShipperID = 2) "
      "OR o.Freight = 0",

@@ -60,7 +60,9 @@ std::unique_ptr<TSQLExpressionItem> SimplifyLogicalExpression(std::unique_ptr<TS
     Condition = std::move(Opposite);
   }
 
-  auto* Collection = dynamic_cast<TSQLExpressionLogicalCollection*>(Condition.get());
+  // A bracketed group keeps its brackets but is simplified inside them all the same, or what
+  // it holds would settle only when a later load has shed the brackets.
+  auto* Collection = dynamic_cast<TSQLExpressionLogicalCollection*>(LookThroughBrackets(Condition.get()));
   if (Collection == nullptr) return Condition;
   for (int I = Collection->GetCount() - 1; I >= 0; --I)
     FlattenInto(*Collection, I, SimplifyLogicalExpression(Collection->Extract(I)));

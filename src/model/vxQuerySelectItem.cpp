@@ -81,12 +81,28 @@ std::unique_ptr<TSQLSelectItem> TvxSelectItem::GetSelectItemTree() const {
   return Tree;
 }
 
-std::unique_ptr<TSQLOrderByItem> TvxSelectItem::GetOrderByItem() const {
+std::unique_ptr<TSQLOrderByItem> TvxSelectItem::GetOrderByItem(TvxSortKeyForm Form) const {
   const TSQLExpressionItem* Expression = ExpressionOnly();
   if (Expression == nullptr) return nullptr;
-  auto Item = NewNode<TSQLOrderByItem>(Expression->GetSyntaxProvider(),
-                                       FSortType == stDesc ? TSQLOrderByOrders::obDesc : TSQLOrderByOrders::obAsc);
-  Item->SetExpression(Expression->Clone());
+  TastSyntaxProvider* Dialect = Expression->GetSyntaxProvider();
+  auto Item =
+      NewNode<TSQLOrderByItem>(Dialect, FSortType == stDesc ? TSQLOrderByOrders::obDesc : TSQLOrderByOrders::obAsc);
+  std::string Name;
+  if (Form == TvxSortKeyForm::skResultName) {
+    const auto* Reference = dynamic_cast<const TSQLExpressionColumn*>(Expression);
+    // A string-literal alias ('Total') would be a constant as a sort key.
+    if (FSelect && FAlias && !FAlias->GetAlias().starts_with('\''))
+      Name = FAlias->GetAlias();
+    else if (Reference != nullptr && Reference->GetColumn() != nullptr)
+      Name = Reference->GetColumn()->GetObjName();
+  }
+  if (Name.empty()) {
+    Item->SetExpression(Expression->Clone());
+    return Item;
+  }
+  auto Column = NewNode<TSQLObjectColumn>(Dialect);
+  Column->AddName(std::move(Name));
+  Item->SetExpression(NewNode<TSQLExpressionColumn>(Dialect, std::move(Column)));
   return Item;
 }
 

@@ -12,6 +12,7 @@
 #include <QScopedValueRollback>
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace {
 
@@ -178,13 +179,18 @@ TvxSelectItem* TvxSelectList::FindOrAddSelectItem(const TSQLExpressionItem& Expr
     IndexRow(Row);
     return Row;
   }
+  TvxSelectItem* Row = LoadIntoFreeRow(Expression);
+  const TvxQueryBuilderGroupByType Loaded = Row->GetGroupByType();
+  if (Loaded == gtExpression || (Type == gtWhere && (Loaded == gtAggregate || Loaded == gtAggregateStar)))
+    Row->SetGroupByType(Type);
+  return Row;
+}
+
+TvxSelectItem* TvxSelectList::LoadIntoFreeRow(const TSQLExpressionItem& Expression) {
   auto Empty =
       std::find_if(FItems.begin(), FItems.end(), [](const TvxSelectItem* Row) { return !Row->HasExpression(); });
   TvxSelectItem* Row = Empty != FItems.end() ? *Empty : NewRow(GetCount());
   Row->LoadFromAST(Expression.Clone());
-  const TvxQueryBuilderGroupByType Loaded = Row->GetGroupByType();
-  if (Loaded == gtExpression || (Type == gtWhere && (Loaded == gtAggregate || Loaded == gtAggregateStar)))
-    Row->SetGroupByType(Type);
   IndexRow(Row);
   return Row;
 }
@@ -297,18 +303,34 @@ void TvxSelectList::LoadGroupByListFromAST(std::unique_ptr<TSQLGroupByList> Grou
   NotifySQLUpdated();
 }
 
-void TvxSelectList::LoadOrderByListFromAST(std::unique_ptr<TSQLOrderByClause> OrderByClause) {
+void TvxSelectList::LoadOrderByListFromAST(std::unique_ptr<TSQLOrderByClause> OrderByClause, TvxSortKeyForm Form) {
   if (!OrderByClause) return;
   TvxUpdateScope Update(this);
   TIndexedLoading Indexed(*this);
+  const TResultColumns Columns = GetResultColumns(Form);
+  // The keys as they are built back: a key that builds as an earlier one sorts by the same
+  // column and cannot change the order.
+  std::unordered_set<std::string> Keys;
   for (const std::unique_ptr<TastNode>& Node : OrderByClause->ExtractAll()) {
     auto* Item = dynamic_cast<TSQLOrderByItem*>(Node.get());
     if (Item == nullptr || Item->GetExpression() == nullptr) continue;
-    TvxSelectItem* Row = FindOrAddSelectItem(*Item->GetExpression(), AllTypes, gtExpression);
+    if (Item->IsPosition() && Keys.contains(TvxSelectItem::ComparisonText(*Item->GetExpression()))) continue;
+    TvxSelectItem* Row = FindOrAddSortedRow(*Item, Columns);
+    if (std::unique_ptr<TSQLOrderByItem> Key = GetSortKey(*Row, Form, Columns))
+      if (!Keys.insert(TvxSelectItem::ComparisonText(*Key->GetExpression())).second) continue;
     AddToSortOrder(Row);
     Row->FSortType = Item->GetOrder() == TSQLOrderByOrders::obDesc ? stDesc : stAsc;
   }
   NotifySQLUpdated();
+}
+
+TvxSelectItem* TvxSelectList::FindOrAddSortedRow(const TSQLOrderByItem& Item, const TResultColumns& Columns) {
+  if (const TSQLObjectColumn* Name = Item.GetBareName()) {
+    const auto Named = Columns.find(vx::UpperCase(Name->GetObjName()));
+    if (Named != Columns.end()) return Named->second;
+  }
+  if (Item.IsPosition()) return LoadIntoFreeRow(*Item.GetExpression());
+  return FindOrAddSelectItem(*Item.GetExpression(), AllTypes, gtExpression);
 }
 
 // --- building ----------------------------------------------------------------------------------
@@ -366,13 +388,44 @@ std::unique_ptr<TSQLGroupByList> TvxSelectList::GetGroupByTree() const {
   return Tree;
 }
 
-std::unique_ptr<TSQLOrderByClause> TvxSelectList::GetOrderByClause() const {
+std::unique_ptr<TSQLOrderByClause> TvxSelectList::GetOrderByClause(TvxSortKeyForm Form) const {
   if (FSortOrder.empty()) return nullptr;
   auto Clause = NewNode<TSQLOrderByClause>(GetDialect());
+  const TResultColumns Columns = GetResultColumns(Form);
   for (const TvxSelectItem* Row : FSortOrder)
     if (Row->GetSortType() != stNone)
-      if (std::unique_ptr<TSQLOrderByItem> Item = Row->GetOrderByItem()) Clause->Add(std::move(Item));
+      if (std::unique_ptr<TSQLOrderByItem> Item = GetSortKey(*Row, Form, Columns)) Clause->Add(std::move(Item));
   return Clause;
+}
+
+TvxSelectList::TResultColumns TvxSelectList::GetResultColumns(TvxSortKeyForm Form) const {
+  TResultColumns Columns;
+  for (TvxSelectItem* Row : FItems) {
+    if (!Row->GetSelect() || !Row->IsExpressionOnly()) continue;
+    if (Row->GetAliasNode() != nullptr) {
+      Columns.try_emplace(vx::UpperCase(Row->GetAlias()), Row);
+    } else if (Form == TvxSortKeyForm::skResultName) {
+      const auto* Reference = dynamic_cast<const TSQLExpressionColumn*>(Row->ExpressionOnly());
+      if (Reference != nullptr && Reference->GetColumn() != nullptr)
+        Columns.try_emplace(vx::UpperCase(Reference->GetColumn()->GetObjName()), Row);
+    }
+  }
+  return Columns;
+}
+
+std::unique_ptr<TSQLOrderByItem> TvxSelectList::GetSortKey(const TvxSelectItem& Row, TvxSortKeyForm Form,
+                                                           const TResultColumns& Columns) const {
+  std::unique_ptr<TSQLOrderByItem> Key = Row.GetOrderByItem(Form);
+  if (!Key || Form != TvxSortKeyForm::skExpression) return Key;
+  bool ReadsAsAnotherColumn = Key->IsPosition();
+  if (!ReadsAsAnotherColumn && Key->GetBareName() != nullptr) {
+    const auto Named = Columns.find(vx::UpperCase(Key->GetExpression()->GetSimpleSQL()));
+    ReadsAsAnotherColumn = Named != Columns.end() && Named->second != &Row;
+  }
+  if (!ReadsAsAnotherColumn) return Key;
+  const auto Own = Columns.find(vx::UpperCase(Row.GetAlias()));
+  return Own != Columns.end() && Own->second == &Row ? Row.GetOrderByItem(TvxSortKeyForm::skResultName)
+                                                     : std::move(Key);
 }
 
 void TvxSelectList::GetASTChildren(TastChildren& List) const {

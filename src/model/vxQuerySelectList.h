@@ -78,8 +78,11 @@ public:
   void LoadConditionFromAST(std::unique_ptr<TSQLExpressionItem> Condition, TvxQueryBuilderGroupByType Type);
   // Grouping types from a GROUP BY list; null makes an empty list node. The node is kept, emptied.
   void LoadGroupByListFromAST(std::unique_ptr<TSQLGroupByList> GroupByList);
-  // The sort order from the ORDER BY of the statement whose first operand this list belongs to.
-  void LoadOrderByListFromAST(std::unique_ptr<TSQLOrderByClause> OrderByClause);
+  // The sort order from the ORDER BY of the statement whose first operand this list belongs to;
+  // Form is how the clause is built back. A key that is the bare name of an output alias sorts
+  // that row. A key that builds back as an earlier key cannot change the order and is dropped:
+  // the first keeps its place and direction.
+  void LoadOrderByListFromAST(std::unique_ptr<TSQLOrderByClause> OrderByClause, TvxSortKeyForm Form);
 
   // --- building (every result is owned by the caller) ---
   // The SELECT list: every output row with an expression, in row order.
@@ -91,8 +94,8 @@ public:
   std::unique_ptr<TSQLExpressionItem> GetConditionTree(TvxQueryBuilderGroupByTypes Types) const;
   // The expressions of the gtGroupBy rows; null when there is none.
   std::unique_ptr<TSQLGroupByList> GetGroupByTree() const;
-  // The sorted rows in sort order; null when nothing is sorted.
-  std::unique_ptr<TSQLOrderByClause> GetOrderByClause() const;
+  // The sorted rows in sort order, each key in Form; null when nothing is sorted.
+  std::unique_ptr<TSQLOrderByClause> GetOrderByClause(TvxSortKeyForm Form) const;
   void GetASTChildren(TastChildren& List) const override;
 
   // --- sort order ---
@@ -155,6 +158,25 @@ private:
   void TidyRows();
   // The first row whose grouping type is in Allowed and whose expression equals Expression.
   TvxSelectItem* FindSelectItem(const TSQLExpressionItem& Expression, TvxQueryBuilderGroupByTypes Allowed) const;
+
+  // Row Expression is loaded into (a clone, not output): the first empty row, or a new one.
+  TvxSelectItem* LoadIntoFreeRow(const TSQLExpressionItem& Expression);
+
+  // The result columns a bare sort key can name, by name upper-cased: output rows by their
+  // alias and, where keys name result columns (TvxSortKeyForm::skResultName), output column
+  // references without alias by their column's name. Of two rows of one name the first counts.
+  using TResultColumns = std::unordered_map<std::string, TvxSelectItem*>;
+  TResultColumns GetResultColumns(TvxSortKeyForm Form) const;
+  // The row a sort key sorts: the result column a bare name names; for a position a row of its
+  // own, since the number is built back as it stands and keeps meaning the column at that place
+  // (an output row whose expression is that number may be sorted by its alias); otherwise the
+  // row of the key's expression.
+  TvxSelectItem* FindOrAddSortedRow(const TSQLOrderByItem& Item, const TResultColumns& Columns);
+  // Row's ORDER BY entry in Form. An expression that would read back as another column (a
+  // number is a position; a bare name may be another row's alias) gives way to the row's own
+  // alias where the alias names this row.
+  std::unique_ptr<TSQLOrderByItem> GetSortKey(const TvxSelectItem& Row, TvxSortKeyForm Form,
+                                              const TResultColumns& Columns) const;
 
   // Rows by the comparison text of their expression, kept only while conditions and grouping
   // lists load: finding each condition's row by writing every row's expression again would make

@@ -5,10 +5,12 @@
 
 #include <QPoint>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+enum class TvxSortKeyForm : std::uint8_t;
 class TvxDatasource;
 class TvxDatasourceBase;
 class TvxDataSourceObject;
@@ -42,10 +44,11 @@ public:
   // The operand's select list (owned, made in the constructor).
   TvxSelectList* GetSelectList() const { return FSelectList; }
   // The ORDER BY of the statement whose first operand this is (not of this SELECT alone): it
-  // becomes the sort order of the select list's rows.
-  void LoadOrderByFromAST(std::unique_ptr<TSQLOrderByClause> OrderBy);
-  // The ORDER BY built from the select list, owned by the caller; null when nothing is sorted.
-  std::unique_ptr<TSQLOrderByClause> GetOrderByClause() const;
+  // becomes the sort order of the select list's rows. Form is how the statement writes its keys.
+  void LoadOrderByFromAST(std::unique_ptr<TSQLOrderByClause> OrderBy, TvxSortKeyForm Form);
+  // The ORDER BY built from the select list, keys in Form, owned by the caller; null when nothing
+  // is sorted.
+  std::unique_ptr<TSQLOrderByClause> GetOrderByClause(TvxSortKeyForm Form) const;
 
   // The operand's controls once the page control's sheets and the navigation bar exist: the
   // union page (work area and select-list grid), the navigation-bar button, the operator.

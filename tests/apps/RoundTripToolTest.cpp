@@ -40,7 +40,8 @@ const std::string SampleModelText =
     "sum(ol.Quantity*ol.UnitPrice*(1-ol.Discount)) AS NetSales FROM Customers c INNER JOIN  Orders o ON "
     "o.CustomerID=c.CustomerID INNER JOIN  OrderLines ol ON ol.OrderID=o.OrderID INNER JOIN  Products p ON "
     "p.ProductID=ol.ProductID WHERE p.Discontinued=0 GROUP BY c.CustomerID, c.CompanyName, c.Country HAVING "
-    "sum(ol.Quantity*ol.UnitPrice*(1-ol.Discount))>1000 ORDER BY NetSales DESC, c.CompanyName";
+    "sum(ol.Quantity*ol.UnitPrice*(1-ol.Discount))>1000 ORDER BY sum(ol.Quantity*ol.UnitPrice*(1-ol.Discount)) DESC, "
+    "c.CompanyName";
 
 TEST(RoundTripTool, PrintsTheModelsTextOnOneLineOrByClause) {
   const TRun OneLine = RoundTrip({Env("VX_SAMPLES") + "/queries/sample.sql"});

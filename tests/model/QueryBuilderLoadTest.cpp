@@ -3,6 +3,7 @@
 #include "vxModelTest.h"
 
 #include "vxParserBase.h"
+#include "vxQuerySelectList.h"
 #include "vxSQLBuilderPlainText.h"
 
 #include <QRegularExpression>
@@ -173,8 +174,8 @@ private slots:
     const std::string Text = "SELECT a FROM t UNION SELECT b FROM u ORDER BY a";
     Rig.Load(Text);
     TvxQuery* Root = Rig.QueryBuilder.GetRootQuery();
-    QVERIFY(Root->FirstSelect()->GetOrderByClause() != nullptr);
-    QVERIFY(Root->GetUnionSubQueries(1)->GetOrderByClause() == nullptr);
+    QCOMPARE(Root->FirstSelect()->GetSelectList()->GetSortOrderCount(), 1);
+    QCOMPARE(Root->GetUnionSubQueries(1)->GetSelectList()->GetSortOrderCount(), 0);
     QCOMPARE(Q(Rig.QueryBuilder.GetSQL()), Q(Rig.Prepared(Text)));
     // Starting afresh drops it with the operand that held it.
     Rig.QueryBuilder.ReadSyntaxProviderCaps();

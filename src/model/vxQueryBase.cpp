@@ -1,5 +1,6 @@
 #include "vxQueryBase.h"
 
+#include "vxQBControlFactory.h"
 #include "vxQueryBuilder.h"
 #include "vxQuerySubQuery.h"
 #include "vxQueryUnionSubQuery.h"
@@ -405,6 +406,13 @@ void TvxUnionGroup::RemoveBrackets() {
     CopyUnionOperator(*this, *First);
   }
   delete this;
+}
+
+QWidget* TvxUnionGroup::CreateControlInternal(int Index) {
+  TvxQueryBuilderControlFactory* Factory = GetControlFactory();
+  if (Factory == nullptr) return nullptr;
+  if (Index == 2) return Factory->CreateUnionOperator(this);
+  return Factory->CreateUnionBracket(this, Index == 0);
 }
 
 QMenu* TvxUnionGroup::GetPopupMenu() {

@@ -184,6 +184,7 @@ public:
 
 protected:
   int GetControlsCount() const override { return 3; }
+  QWidget* CreateControlInternal(int Index) override;
 
 private:
   // Raises when the dialect forbids a further operand (Group false) or a bracket (Group true).

@@ -7,6 +7,7 @@
 #include "vxBaseSQLBuilder.h"
 #include "vxBaseSyntaxProvider.h"
 #include "vxQBAddObjectOptions.h"
+#include "vxQBControlFactory.h"
 #include "vxQBLinkPainter.h"
 #include "vxQuerySubQuery.h"
 #include "vxQueryUnionSubQuery.h"
@@ -17,7 +18,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-TvxQueryBuilder::TvxQueryBuilder(QWidget* Parent) : QWidget(Parent) {
+TvxQueryBuilder::TvxQueryBuilder(QWidget* Parent) : QWidget(Parent), FControlFactory(&vx::GetDefaultControlFactory()) {
   // The page control covers the whole client area: nothing of the component's own background
   // is ever visible, so it is neither erased nor painted.
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -27,8 +28,7 @@ TvxQueryBuilder::TvxQueryBuilder(QWidget* Parent) : QWidget(Parent) {
 
   FAddObjectFormOptions = new TvxAddObjectFormOptions(this);
   FPopupMenu = new QMenu(this);
-  FPageControl = new QTabWidget(this);
-  FPageControl->setObjectName(QStringLiteral("PageControl"));
+  FPageControl = FControlFactory->CreatePageControl(this);
   auto* Layout = new QVBoxLayout(this);
   Layout->setContentsMargins(0, 0, 0, 0);
   Layout->addWidget(FPageControl);
@@ -158,6 +158,15 @@ void TvxQueryBuilder::CreateControls() {
   FControlsCreated = true;
   FRootQuery->CreateControl();
   if (QWidget* Page = GetActiveSubquery()->GetQueryPage()) FPageControl->setCurrentWidget(Page);
+}
+
+void TvxQueryBuilder::SetControlFactory(TvxQueryBuilderControlFactory* Factory) {
+  if (Factory == nullptr) Factory = &vx::GetDefaultControlFactory();
+  if (Factory == FControlFactory) return;
+  const bool Recreate = FControlsCreated;
+  DestroyControls();
+  FControlFactory = Factory;
+  if (Recreate) CreateControls();
 }
 
 void TvxQueryBuilder::DestroyControls() {

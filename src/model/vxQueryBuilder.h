@@ -30,6 +30,7 @@ class TvxBaseSyntaxProvider;
 class TvxObject;
 class TvxQuery;
 class TvxQueryBuilder;
+class TvxQueryBuilderControlFactory;
 class TvxQueryBuilderLinkPainter;
 class TvxSubQuery;
 class TvxUnionSubQuery;
@@ -164,6 +165,12 @@ public:
   void DoUpdateControlParams();
   void RepaintBackground();
   QTabWidget* GetPageControl() const { return FPageControl; }
+  // What makes the model's controls: the widget layer's default factory unless another was set.
+  TvxQueryBuilderControlFactory& GetControlFactory() const { return *FControlFactory; }
+  // Makes the controls with Factory from now on (not owned; it must outlive the component or be
+  // replaced first); null returns to the default factory. Existing controls are made again. The
+  // page control stays the one made at construction.
+  void SetControlFactory(TvxQueryBuilderControlFactory* Factory);
   // The height the select-list pane takes: DefColumnsPaneHeight after clamping.
   int GetCurrentColumnsPaneHeight() const { return FCurrentColumnsPaneHeight; }
 
@@ -279,7 +286,8 @@ private:
   bool FControlsCreated = false;
   std::vector<TvxSubQuery*> FSubQueries;
   std::vector<TvxBaseSQLBuilder*> FSQLBuilders;
-  QMenu* FPopupMenu = nullptr;         // owned (QObject child)
+  QMenu* FPopupMenu = nullptr;  // owned (QObject child)
+  TvxQueryBuilderControlFactory* FControlFactory = nullptr;
   QTabWidget* FPageControl = nullptr;  // owned (child widget)
   int FCurrentColumnsPaneHeight = 0;
 

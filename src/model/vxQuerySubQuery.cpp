@@ -2,6 +2,7 @@
 
 #include "vxASTExpressions.h"
 #include "vxASTNames.h"
+#include "vxQBControlFactory.h"
 #include "vxQueryBuilder.h"
 #include "vxQueryUnionSubQuery.h"
 
@@ -152,6 +153,11 @@ void TvxSubQuery::UpdateCaption() {
   QTabWidget* PageControl = GetQueryBuilder()->GetPageControl();
   const int Index = PageControl->indexOf(Page);
   if (Index >= 0) PageControl->setTabText(Index, QString::fromStdString(Caption));
+}
+
+QWidget* TvxSubQuery::CreateControlInternal(int Index) {
+  TvxQueryBuilderControlFactory* Factory = GetControlFactory();
+  return Factory != nullptr && Index == 0 ? Factory->CreateQueryTabSheet(this) : nullptr;
 }
 
 bool TvxSubQuery::CanCreateControls() const {

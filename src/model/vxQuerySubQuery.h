@@ -61,6 +61,9 @@ public:
 
 protected:
   int GetControlsCount() const override { return 1; }
+  QWidget* CreateControlInternal(int Index) override;
+  // The page control shows the tab sheet when its tab is chosen.
+  bool MakeVisible(int Index) override { return false; }
 
 private:
   void CollectOperands(const TvxUnionGroup& Group, int& Counter);

@@ -1,6 +1,8 @@
 #include "vxQueryUnionSubQuery.h"
 
 #include "vxBaseSyntaxProvider.h"
+#include "vxQBControlFactory.h"
+#include "vxQBControlViews.h"
 #include "vxQueryBuilder.h"
 #include "vxQueryDatasource.h"
 #include "vxQuerySelectList.h"
@@ -103,6 +105,32 @@ void TvxUnionSubQuery::GetDatasourcesBottomUp(TSQLFromSourceList& List) const {
   if (GetRootQuery() != nullptr)
     if (TvxUnionSubQuery* Outer = GetRootQuery()->GetUnionSubQuery()) Outer->GetDatasourcesBottomUp(List);
 }
+
+// --- controls ----------------------------------------------------------------------------------
+
+QWidget* TvxUnionSubQuery::CreateControlInternal(int Index) {
+  TvxQueryBuilderControlFactory* Factory = GetControlFactory();
+  if (Factory == nullptr) return nullptr;
+  switch (Index) {
+    case 0:
+      return Factory->CreateUnionPage(this);
+    case 1:
+      return Factory->CreateUnionButton(this);
+    default:
+      return Factory->CreateUnionOperator(this);
+  }
+}
+
+bool TvxUnionSubQuery::MakeVisible(int Index) {
+  return Index != 0 || (GetRootQuery() != nullptr && GetRootQuery()->GetActiveUnionSubquery() == this);
+}
+
+QWidget* TvxUnionSubQuery::GetWorkArea() const {
+  auto* Page = dynamic_cast<TvxUnionPageView*>(GetUnionPage());
+  return Page != nullptr ? Page->GetWorkArea() : nullptr;
+}
+
+TvxWorkAreaView* TvxUnionSubQuery::GetWorkAreaView() const { return dynamic_cast<TvxWorkAreaView*>(GetWorkArea()); }
 
 // --- union edits and menus ---------------------------------------------------------------------
 

@@ -33,10 +33,8 @@ void CopyUnionOperator(const TvxQueryBase& From, TvxQueryBase& To) {
 namespace vx {
 
 void ReportActionError(TvxQueryBuilder* QueryBuilder, const std::exception& Error) {
-  if (QueryBuilder != nullptr)
-    QueryBuilder->ReportActionError(Error.what());
-  else
-    qWarning("vxQueryBuilder: %s", Error.what());
+  // Without a component nobody is left to tell, and nothing is logged.
+  if (QueryBuilder != nullptr) QueryBuilder->ReportActionError(Error.what());
 }
 
 }  // namespace vx

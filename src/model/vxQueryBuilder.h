@@ -92,8 +92,9 @@ public:
   void SetSQL(const std::string& Text);
   QString GetSQLString() const;
   void SetSQLString(const QString& Text);
-  // True from an assignment of SQL until it has been processed (also for empty text).
-  bool IsSQLLoading() const { return FSQLPending; }
+  // True while assigned text waits to be loaded. An assignment of empty text is processed too
+  // (it clears the query) but loads nothing, so it does not count.
+  bool IsSQLLoading() const { return !FPendingSQL.empty(); }
   // Loads the pending text now instead of waiting for the posted event (which then finds
   // nothing to do). Unlike the posted path it raises: "No syntax provider!" without both
   // providers (the text stays pending), and load failures when OnSQLError is not assigned.
@@ -145,8 +146,8 @@ public:
   // Shows the about box modally.
   void ShowAboutBox();
   // A menu action of a model object failed (the dialect refused a union, say): the exception
-  // must not reach the event loop, so its message is reported through actionFailed and as a
-  // warning instead.
+  // must not reach the event loop, so its message is reported through actionFailed instead.
+  // Nothing is logged: the host decides what the user sees.
   void ReportActionError(const std::string& Message);
 
   // --- the add-object dialog ---
@@ -242,6 +243,7 @@ public:
 signals:
   // Assigned SQL could not be loaded and no caller got the exception: emitted along with
   // OnSQLError, and, in the posted path, in place of the exception when OnSQLError is unset.
+  // These two signals are the only way the library reports a failure to the host.
   void sqlError(const QString& SQL, const QString& Errors);
   // A menu action failed with Message; the model is as the action left it.
   void actionFailed(const QString& Message);

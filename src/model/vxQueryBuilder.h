@@ -119,6 +119,9 @@ public:
   int GetSubQueriesCount() const { return static_cast<int>(FSubQueries.size()); }
   void RegisterSubQuery(TvxSubQuery* SubQuery);
   void UnregisterSubQuery(TvxSubQuery* SubQuery);
+  // The sub-queries registered from Middle on move in front of those from First to Middle, each
+  // part keeping its order (0 <= First <= Middle <= count).
+  void RotateSubQueries(int First, int Middle);
   // The sub-query whose tab is shown; the root query when no other is active.
   TvxSubQuery* GetActiveSubquery() const;
   void SetActiveSubquery(TvxSubQuery* SubQuery);

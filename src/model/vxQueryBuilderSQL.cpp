@@ -174,6 +174,10 @@ void TvxQueryBuilder::UnregisterSubQuery(TvxSubQuery* SubQuery) {
   if (FActiveSubQuery == SubQuery) FActiveSubQuery = nullptr;
 }
 
+void TvxQueryBuilder::RotateSubQueries(int First, int Middle) {
+  std::rotate(FSubQueries.begin() + First, FSubQueries.begin() + Middle, FSubQueries.end());
+}
+
 TvxSubQuery* TvxQueryBuilder::GetActiveSubquery() const {
   if (FActiveSubQuery) return FActiveSubQuery;
   return FRootQuery;

@@ -71,11 +71,17 @@ void TvxUnionSubQuery::LoadClausesFromAST(TSQLSubQuerySelectExpression& Node) {
   if (Node.GetGroupBy() != nullptr && Node.GetGroupBy()->GetCount() == 0) Node.SetGroupBy(nullptr);
   // The FROM clause takes its sources out first, so that the nested SELECTs of derived tables and
   // ON conditions become sub-queries of the datasources and links that hold them.
+  TvxQueryBuilder* QueryBuilder = GetQueryBuilder();
+  const int First = QueryBuilder != nullptr ? QueryBuilder->GetSubQueriesCount() : 0;
   FFromClause->LoadFromClause(Node.ExtractFrom());
+  const int AfterFrom = QueryBuilder != nullptr ? QueryBuilder->GetSubQueriesCount() : 0;
   LoadSelectListClauses(Node);
   // While the node keeps all its clauses, the nested SELECTs anywhere in it become sub-queries
   // of this operand; the select list and the FROM clause do this for their own parts later.
   LoadSubQueries(&Node);
+  // The tabs follow the text a reader scans: the select list, WHERE, GROUP BY and HAVING, then
+  // FROM, whatever the order of loading.
+  if (QueryBuilder != nullptr) QueryBuilder->RotateSubQueries(First, AfterFrom);
 }
 
 void TvxUnionSubQuery::SetClausesOnTree(TSQLSubQuerySelectExpression& Tree) const {

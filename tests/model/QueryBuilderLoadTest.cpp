@@ -215,6 +215,24 @@ private slots:
     QCOMPARE(QB.GetSubQueriesCount(), 1);
     QCOMPARE(QB.GetActiveSubquery(), QB.GetRootQuery());
   }
+
+  // FROM loads first, so that its nested SELECTs belong to its datasources and links; the list
+  // (and so the tabs) still follows the clauses as the text has them, nested ones after theirs.
+  void SubQueriesAreListedInTheOrderOfTheClauses() {
+    TQueryBuilderRig Rig;
+    Rig.Load(
+        "SELECT (SELECT 1 FROM s1) AS a FROM orders o"
+        " INNER JOIN (SELECT id FROM d1 WHERE id IN (SELECT id FROM d2)) d"
+        " ON d.id = o.id AND o.id IN (SELECT id FROM j1)"
+        " WHERE o.id IN (SELECT id FROM w1) GROUP BY o.id HAVING COUNT(*) > (SELECT 2 FROM h1)");
+    QStringList Order;
+    for (int I = 1; I < Rig.QueryBuilder.GetSubQueriesCount(); ++I) {
+      const QString SQL = Q(Rig.QueryBuilder.GetSubQueries(I)->GetSQL());
+      const int From = SQL.indexOf("FROM ") + 5;
+      Order << SQL.mid(From, 2);
+    }
+    QCOMPARE(Order, QStringList({"s1", "w1", "h1", "d1", "d2", "j1"}));
+  }
 };
 
 VX_REGISTER_TEST(TQueryBuilderLoadTest)

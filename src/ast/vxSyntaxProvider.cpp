@@ -46,6 +46,26 @@ TvxUnionOperatorKind TastSyntaxProvider::GetUnionOperatorKind(std::string_view O
   return TvxUnionOperatorKind::uokNone;
 }
 
+std::string TastSyntaxProvider::GetUnionOperatorIcon(std::string_view Op) const {
+  switch (GetUnionOperatorKind(Op)) {
+    case TvxUnionOperatorKind::uokUnion:
+      return "VXQB_UNION";
+    case TvxUnionOperatorKind::uokUnionAll:
+      return "VXQB_UNIONALL";
+    case TvxUnionOperatorKind::uokExcept:
+      return "VXQB_EXCEPT";
+    case TvxUnionOperatorKind::uokExceptAll:
+      return "VXQB_EXCEPTALL";
+    case TvxUnionOperatorKind::uokIntersect:
+      return "VXQB_INTERSECT";
+    case TvxUnionOperatorKind::uokIntersectAll:
+      return "VXQB_INTERSECTALL";
+    case TvxUnionOperatorKind::uokNone:
+      break;
+  }
+  return std::string();
+}
+
 // --- extender registry ------------------------------------------------------------------------
 
 const TastClass* TastSyntaxProvider::FindExtenderClass(const TastClass& NodeClass, bool Inherited) const {

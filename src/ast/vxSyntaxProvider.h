@@ -100,6 +100,10 @@ public:
   std::string NormalizeUnionOperator(std::string_view Op) const;
   // Which of the six set operators Op names (exact words, single spaces, any case).
   static TvxUnionOperatorKind GetUnionOperatorKind(std::string_view Op);
+  // The name of the picture that stands for the set operator Op ("VXQB_UNION", "VXQB_UNIONALL",
+  // "VXQB_EXCEPT", ... "VXQB_INTERSECTALL"); empty for any other text. The core draws nothing:
+  // the widgets look the picture up by this name.
+  std::string GetUnionOperatorIcon(std::string_view Op) const;
 
   // The extender registry.
   const TastClass* FindExtenderClass(const TastClass& NodeClass, bool Inherited) const;

@@ -5,12 +5,14 @@
 #include "vxASTCriteria.h"
 #include "vxQueryBuilder.h"
 #include "vxQueryLink.h"
+#include "vxQuerySubQuery.h"
 #include "vxQueryUnionSubQuery.h"
 #include "vxSyntaxProvider.h"
 
 #include <QWidget>
 
 #include <algorithm>
+#include <exception>
 
 namespace {
 
@@ -67,7 +69,32 @@ bool RefersToSource(const TastExtender& Node, const TSQLFromSource* Source) {
                      [Source](const TastExtender* Child) { return RefersToSource(*Child, Source); });
 }
 
+// Calls Action on every item even when one fails, then raises the first failure: one source the
+// database cannot describe must not leave the others stale.
+template <class TItem>
+void ForEachThenRaise(const std::vector<TItem*>& Items, void (TItem::*Action)()) {
+  std::exception_ptr First;
+  for (TItem* Item : Items) {
+    try {
+      (Item->*Action)();
+    } catch (...) {
+      if (!First) First = std::current_exception();
+    }
+  }
+  if (First) std::rethrow_exception(First);
+}
+
 }  // namespace
+
+void vx::RefreshAllDatasources(TvxQueryBuilder& QueryBuilder) {
+  std::vector<TvxDatasourceBase*> Clauses;
+  for (int I = 0; I < QueryBuilder.GetSubQueriesCount(); ++I) {
+    const TvxSubQuery* SubQuery = QueryBuilder.GetSubQueries(I);
+    for (int J = 0; J < SubQuery->GetUnionSubQueriesCount(); ++J)
+      Clauses.push_back(SubQuery->GetUnionSubQueries(J)->GetFromClause());
+  }
+  ForEachThenRaise(Clauses, &TvxDatasourceBase::RefreshMetadata);
+}
 
 void vx::ReplaceLinksInTree(TastExtender& Root, const TastNodeMap& Copies) {
   if (Copies.empty()) return;
@@ -417,6 +444,8 @@ void TvxDatasourceGroup::GetItemsByType(TvxDatasourceList& List, const QMetaObje
 void TvxDatasourceGroup::UpdateChecks() {
   for (TvxDatasourceBase* Item : FItems) Item->UpdateChecks();
 }
+
+void TvxDatasourceGroup::RefreshMetadata() { ForEachThenRaise(FItems, &TvxDatasourceBase::RefreshMetadata); }
 
 void TvxDatasourceGroup::GetDatasourcesBottomUp(TSQLFromSourceList& List) const {
   for (auto It = FItems.rbegin(); It != FItems.rend(); ++It) (*It)->GetDatasourcesBottomUp(List);

@@ -138,6 +138,22 @@ void TvxDatasource::UpdateChecks() {
   if (QWidget* Box = GetDSControl(); Box != nullptr && GetNode() != nullptr) Box->update();
 }
 
+void TvxDatasource::RefreshMetadata() {
+  TSQLFromSource* Node = GetNode();
+  TvxBaseMetadataProvider* Provider = MetadataProviderOf(*this);
+  if (Node == nullptr || Provider == nullptr) return;
+  // The list is emptied before the provider is asked; a box that cannot be described keeps
+  // showing what it had rather than nothing.
+  TvxStringList Old = Node->GetFieldsList();
+  try {
+    RefreshNodeFields();
+  } catch (...) {
+    Node->SetFieldsList(std::move(Old));
+    throw;
+  }
+  UpdateChecks();
+}
+
 void TvxDatasource::RefreshNodeFields() {
   if (GetNode() == nullptr) return;
   if (TvxBaseMetadataProvider* Provider = MetadataProviderOf(*this)) GetNode()->RefreshFieldsList(Provider);
@@ -235,8 +251,6 @@ std::string TvxDataSourceObject::GetCaption() const {
   std::string Alias = GetAlias();
   return Alias.empty() ? Node->GetSimpleExpression() : Alias;
 }
-
-void TvxDataSourceObject::RefreshMetadata() { RefreshNodeFields(); }
 
 // --- TvxDataSourceQuery ----------------------------------------------------------------------------------
 

@@ -12,17 +12,35 @@
 #include "vxQuerySubQuery.h"
 #include "vxQueryUnionSubQuery.h"
 
+#include <qdrawutil.h>
 #include <QMenu>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QPalette>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+namespace {
+
+int FrameWidthOf(TvxBorderStyle Style) {
+  switch (Style) {
+    case qbbs3D:
+    case qbbsFlat:
+      return 2;
+    case qbbsUltraFlat:
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
 TvxQueryBuilder::TvxQueryBuilder(QWidget* Parent) : QWidget(Parent), FControlFactory(&vx::GetDefaultControlFactory()) {
-  // The page control covers the whole client area: nothing of the component's own background
-  // is ever visible, so it is neither erased nor painted.
+  // The frame and the strip beside the tabs are the component's own; paintEvent covers them
+  // all, so nothing is erased first.
   setAttribute(Qt::WA_OpaquePaintEvent);
-  setAttribute(Qt::WA_NoSystemBackground);
   resize(300, 280);
   FTableColor = palette().color(QPalette::Base);
 
@@ -183,7 +201,33 @@ void TvxQueryBuilder::DoUpdateControlParams() {
     FPageControl->setTabShape(FTabStyle == tsButtons ? QTabWidget::Triangular : QTabWidget::Rounded);
     FPageControl->setDocumentMode(FTabStyle == tsFlatButtons);
   }
+  const int Margin = FrameWidthOf(FBorderStyle) + std::max(0, FBorderWidth);
+  if (layout() != nullptr) layout()->setContentsMargins(Margin, Margin, Margin, Margin);
+  update();
   if (FControlsCreated && FRootQuery != nullptr && FRootQuery->GetControlsCreated()) FRootQuery->DoUpdateContolParams();
+}
+
+void TvxQueryBuilder::paintEvent(QPaintEvent* Event) {
+  QPainter Painter(this);
+  Painter.fillRect(Event->rect(), palette().window());
+  const QRect Frame = rect();
+  switch (FBorderStyle) {
+    case qbbs3D:
+      qDrawShadePanel(&Painter, Frame, palette(), true, FrameWidthOf(qbbs3D));
+      break;
+    case qbbsFlat:
+    case qbbsUltraFlat: {
+      const int Width = FrameWidthOf(FBorderStyle);
+      Painter.setPen(QPen(FBorderColor, Width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+      Painter.setBrush(Qt::NoBrush);
+      // A pen of width W centred on a rectangle W/2 inside covers exactly the outer W pixels.
+      const qreal Inset = Width / 2.0;
+      Painter.drawRect(QRectF(Frame).adjusted(Inset, Inset, -Inset, -Inset));
+      break;
+    }
+    default:
+      break;
+  }
 }
 
 void TvxQueryBuilder::RepaintBackground() {

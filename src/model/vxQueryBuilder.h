@@ -56,6 +56,14 @@ class TvxQueryBuilder : public QWidget {
   // BorderColor navy (0,0,128); SplitterHeight 3; no link painter; TableColor the palette's base
   // (window) colour; TableFont the default font; no BkImage; bkipTopLeft; bgidWhite; BkColor
   // white; TabHotTrack false; tsTabs; DefColumnsPaneHeight 0.
+  //
+  // The component's frame: BorderStyle qbbs3D is a sunken bevel two pixels wide in the
+  // palette's light and dark shades (BorderColor unused), qbbsFlat a line two pixels wide in
+  // BorderColor, qbbsUltraFlat a line one pixel wide in BorderColor, qbbsNone no frame.
+  // BorderWidth more pixels of the window colour lie between the frame and the tabs.
+  //
+  // The work area's background: the built-in watermark in the tone of BkImageDarkness; a host's
+  // BkImage (top left or tiled, by BkImagePos) over BkColor takes its place.
   Q_PROPERTY(TvxBaseSyntaxProvider* SyntaxProvider READ GetSyntaxProvider WRITE SetSyntaxProvider)
   Q_PROPERTY(TvxBaseMetadataProvider* MetadataProvider READ GetMetadataProvider WRITE SetMetadataProvider)
   Q_PROPERTY(bool SnapToGrid READ GetSnapToGrid WRITE SetSnapToGrid)
@@ -256,6 +264,7 @@ signals:
 protected:
   bool event(QEvent* Event) override;
   void showEvent(QShowEvent* Event) override;
+  void paintEvent(QPaintEvent* Event) override;
 
 private:
   static QEvent::Type SetSQLEventType();

@@ -47,6 +47,10 @@ TvxSubQuery::TvxSubQuery(QObject* Owner) : TvxUnionGroup(Owner) {
 
 TvxSubQuery::~TvxSubQuery() {
   MarkDestroying();
+  // The user sees "Main" again rather than whichever tab the page control would pass to.
+  TvxQueryBuilder* QueryBuilder = GetQueryBuilder();
+  if (QueryBuilder != nullptr && !QueryBuilder->IsDestroying() && QueryBuilder->GetActiveSubquery() == this)
+    QueryBuilder->SetActiveSubquery(QueryBuilder->GetRootQuery());
   DestroyControl();
   // The operands unregister from this object as they go, so they go while it is still whole.
   DestroyComponents();

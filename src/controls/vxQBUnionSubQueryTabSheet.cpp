@@ -1,0 +1,65 @@
+#include "vxQBUnionSubQueryTabSheet.h"
+
+#include "vxQBQueryTabSheet.h"
+#include "vxQBWorkArea.h"
+#include "vxQueryBuilder.h"
+#include "vxQueryUnionSubQuery.h"
+
+#include <QFrame>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+TvxUnionSubQueryTabSheet::TvxUnionSubQueryTabSheet(TvxUnionSubQuery* Operand, TvxQueryTabSheet* Sheet)
+    : QWidget(Sheet), FUnionSubQuery(Operand), FQueryBuilder(Operand->GetQueryBuilder()) {
+  setObjectName(QStringLiteral("UnionSubQueryTabSheet"));
+  setVisible(false);
+  setGeometry(Sheet->rect());
+
+  FSplitter = new QSplitter(Qt::Vertical, this);
+  FSplitter->setObjectName(QStringLiteral("Splitter"));
+  // A collapsed pane would leave the grid unreachable for a user who does not know to drag it
+  // back.
+  FSplitter->setChildrenCollapsible(false);
+  FWorkArea = new TvxQueryBuilderWorkArea(this);
+  FBottomPanel = new QFrame;
+  FBottomPanel->setObjectName(QStringLiteral("ColumnsPane"));
+  FBottomPanel->setAutoFillBackground(true);
+  auto* PaneLayout = new QVBoxLayout(FBottomPanel);
+  PaneLayout->setContentsMargins(0, 0, 0, 0);
+  FSplitter->addWidget(FWorkArea);
+  FSplitter->addWidget(FBottomPanel);
+  // When the page grows, the diagram takes the room; the grid keeps its height.
+  FSplitter->setStretchFactor(0, 1);
+  FSplitter->setStretchFactor(1, 0);
+  UpdateContolParams();
+}
+
+QWidget* TvxUnionSubQueryTabSheet::GetWorkArea() const { return FWorkArea; }
+
+void TvxUnionSubQueryTabSheet::UpdateContolParams() {
+  if (FQueryBuilder == nullptr) return;
+  FSplitter->setHandleWidth(FQueryBuilder->GetSplitterHeight());
+  if (FAppliedPaneSetting >= 0 && FAppliedPaneSetting != FQueryBuilder->GetCurrentColumnsPaneHeight())
+    ApplyPaneHeight();
+  FWorkArea->UpdateContolParams();
+}
+
+int TvxUnionSubQueryTabSheet::GetWantedPaneHeight() const {
+  if (FQueryBuilder == nullptr) return 0;
+  const int Setting = FQueryBuilder->GetCurrentColumnsPaneHeight();
+  return Setting != 0 ? Setting : 3 * FQueryBuilder->height() / 8;
+}
+
+void TvxUnionSubQueryTabSheet::ApplyPaneHeight() {
+  const int Pane = GetWantedPaneHeight();
+  const int Room = FSplitter->height() - FSplitter->handleWidth();
+  FSplitter->setSizes({std::max(0, Room - Pane), Pane});
+  FAppliedPaneSetting = FQueryBuilder != nullptr ? FQueryBuilder->GetCurrentColumnsPaneHeight() : 0;
+}
+
+void TvxUnionSubQueryTabSheet::resizeEvent(QResizeEvent* Event) {
+  QWidget::resizeEvent(Event);
+  FSplitter->setGeometry(rect());
+  // The first real height places the pane.
+  if (FAppliedPaneSetting < 0 && height() > 0) ApplyPaneHeight();
+}

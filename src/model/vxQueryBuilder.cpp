@@ -156,8 +156,9 @@ void TvxQueryBuilder::SetDefColumnsPaneHeight(int Value) {
   if (Value > Bound) Value = Bound;
   if (Value == FDefColumnsPaneHeight) return;
   FDefColumnsPaneHeight = Value;
-  DoUpdateControlParams();
+  // The panes read the current height while their parameters are updated.
   FCurrentColumnsPaneHeight = Value;
+  DoUpdateControlParams();
 }
 
 void TvxQueryBuilder::SetAddObjectFormOptions(TvxAddObjectFormOptions* Value) {

@@ -144,10 +144,10 @@ private slots:
     // Changing the property later sizes the pane of a page already shown.
     TQueryBuilderRig Rig;
     QVERIFY(ShowAndWait(Rig.QueryBuilder));
-    Rig.QueryBuilder.SetDefColumnsPaneHeight(120);
-    Rig.QueryBuilder.SetSplitterHeight(6);
     TvxUnionSubQueryTabSheet* Page = PageOf(Rig.QueryBuilder.GetRootQuery()->FirstSelect());
+    Rig.QueryBuilder.SetDefColumnsPaneHeight(120);
     QCOMPARE(Page->GetBottomPanel()->height(), 120);
+    Rig.QueryBuilder.SetSplitterHeight(6);
     QCOMPARE(Page->GetSplitter()->handleWidth(), 6);
   }
 

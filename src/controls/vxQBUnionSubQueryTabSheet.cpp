@@ -9,6 +9,8 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 TvxUnionSubQueryTabSheet::TvxUnionSubQueryTabSheet(TvxUnionSubQuery* Operand, TvxQueryTabSheet* Sheet)
     : QWidget(Sheet), FUnionSubQuery(Operand), FQueryBuilder(Operand->GetQueryBuilder()) {
   setObjectName(QStringLiteral("UnionSubQueryTabSheet"));

@@ -10,6 +10,8 @@
 #include <QMimeData>
 #include <QPainter>
 
+#include <limits>
+
 namespace {
 
 constexpr int GColumnLeft = 10;

@@ -33,6 +33,8 @@ TvxUnionSubQueryTabSheet::TvxUnionSubQueryTabSheet(TvxUnionSubQuery* Operand, Tv
   // When the page grows, the diagram takes the room; the grid keeps its height.
   FSplitter->setStretchFactor(0, 1);
   FSplitter->setStretchFactor(1, 0);
+  connect(FSplitter, &QSplitter::splitterMoved, this, [this] { FUserSized = true; });
+  if (FQueryBuilder != nullptr) FPaneSetting = FQueryBuilder->GetCurrentColumnsPaneHeight();
   UpdateContolParams();
 }
 
@@ -41,8 +43,11 @@ QWidget* TvxUnionSubQueryTabSheet::GetWorkArea() const { return FWorkArea; }
 void TvxUnionSubQueryTabSheet::UpdateContolParams() {
   if (FQueryBuilder == nullptr) return;
   FSplitter->setHandleWidth(FQueryBuilder->GetSplitterHeight());
-  if (FAppliedPaneSetting >= 0 && FAppliedPaneSetting != FQueryBuilder->GetCurrentColumnsPaneHeight())
-    ApplyPaneHeight();
+  if (FPaneSetting != FQueryBuilder->GetCurrentColumnsPaneHeight()) {
+    FPaneSetting = FQueryBuilder->GetCurrentColumnsPaneHeight();
+    FUserSized = false;
+  }
+  ApplyPaneHeight();
   FWorkArea->UpdateContolParams();
 }
 
@@ -53,15 +58,16 @@ int TvxUnionSubQueryTabSheet::GetWantedPaneHeight() const {
 }
 
 void TvxUnionSubQueryTabSheet::ApplyPaneHeight() {
+  if (FUserSized || FSplitter->height() <= 0) return;
   const int Pane = GetWantedPaneHeight();
   const int Room = FSplitter->height() - FSplitter->handleWidth();
   FSplitter->setSizes({std::max(0, Room - Pane), Pane});
-  FAppliedPaneSetting = FQueryBuilder != nullptr ? FQueryBuilder->GetCurrentColumnsPaneHeight() : 0;
 }
 
 void TvxUnionSubQueryTabSheet::resizeEvent(QResizeEvent* Event) {
   QWidget::resizeEvent(Event);
   FSplitter->setGeometry(rect());
-  // The first real height places the pane.
-  if (FAppliedPaneSetting < 0 && height() > 0) ApplyPaneHeight();
+  // Whatever order the page is shown and sized in, the pane ends at its height and the diagram
+  // takes the rest.
+  ApplyPaneHeight();
 }

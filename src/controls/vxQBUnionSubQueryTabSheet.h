@@ -43,7 +43,8 @@ private:
   TvxQueryBuilderWorkArea* FWorkArea;
   QSplitter* FSplitter;
   QFrame* FBottomPanel;
-  // The DefColumnsPaneHeight the pane was last sized by; -1 until the page has a height. Only
-  // a change of the property sizes the pane again: a height the user dragged stays otherwise.
-  int FAppliedPaneSetting = -1;
+  // The DefColumnsPaneHeight the pane was sized by.
+  int FPaneSetting = 0;
+  // The user dragged the splitter: the pane keeps that height until the property changes.
+  bool FUserSized = false;
 };

@@ -10,7 +10,6 @@
 
 #include <QCoreApplication>
 #include <QTabWidget>
-#include <QtDebug>
 
 #include <algorithm>
 
@@ -75,10 +74,8 @@ void TvxQueryBuilder::SetSQLMsg() {
     ProcessPendingSQL();
   } catch (const std::exception& Error) {
     emit sqlError(vx::ToQString(FLoadingSQL), QString::fromUtf8(Error.what()));
-    qWarning("TvxQueryBuilder: the assigned SQL was not loaded: %s", Error.what());
   } catch (...) {
     emit sqlError(vx::ToQString(FLoadingSQL), QStringLiteral("Unknown error"));
-    qWarning("TvxQueryBuilder: the assigned SQL was not loaded");
   }
 }
 
@@ -175,6 +172,10 @@ void TvxQueryBuilder::UnregisterSubQuery(TvxSubQuery* SubQuery) {
   // The guarded pointer would clear only once the QObject part goes; the sub-query is already
   // half gone here.
   if (FActiveSubQuery == SubQuery) FActiveSubQuery = nullptr;
+}
+
+void TvxQueryBuilder::RotateSubQueries(int First, int Middle) {
+  std::rotate(FSubQueries.begin() + First, FSubQueries.begin() + Middle, FSubQueries.end());
 }
 
 TvxSubQuery* TvxQueryBuilder::GetActiveSubquery() const {

@@ -268,6 +268,7 @@ public:
 
 protected:
   int GetControlsCount() const override { return 1; }
+  QWidget* CreateControlInternal(int Index) override;
   void SaveControlParams(int Index) override;
   void RestoreControlParams(int Index) override;
   // Reloads the node's field list from the component's metadata provider.

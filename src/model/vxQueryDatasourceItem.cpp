@@ -1,6 +1,7 @@
 // Single datasources: the box-backed item with its alias, caption, geometry and check marks, the
 // table (or table function) datasource and the derived table.
 #include "vxBaseMetadataProvider.h"
+#include "vxQBControlFactory.h"
 #include "vxQueryBuilder.h"
 #include "vxQueryDatasource.h"
 #include "vxQuerySelectList.h"
@@ -202,6 +203,11 @@ QRect TvxDatasource::CalcFieldRect(const std::string& FieldName) const {
   // Only a box knows where its entries are; a model without one has no rectangles to offer.
   (void)FieldName;
   return QRect();
+}
+
+QWidget* TvxDatasource::CreateControlInternal(int Index) {
+  TvxQueryBuilderControlFactory* Factory = GetControlFactory();
+  return Factory != nullptr && Index == 0 ? Factory->CreateDatasourceControl(this) : nullptr;
 }
 
 void TvxDatasource::SaveControlParams(int Index) {

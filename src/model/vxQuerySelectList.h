@@ -139,8 +139,7 @@ public:
 
 protected:
   int GetControlsCount() const override { return 1; }
-  // The grid is made by the grid control's code; until then the list has no face.
-  QWidget* CreateControlInternal(int Index) override { return nullptr; }
+  QWidget* CreateControlInternal(int Index) override;
 
 private:
   friend class TvxSelectItem;

@@ -3,6 +3,7 @@
 #include "vxQuerySelectList.h"
 
 #include "vxASTLogical.h"
+#include "vxQBControlFactory.h"
 #include "vxQueryDatasource.h"
 #include "vxQueryUnionSubQuery.h"
 
@@ -20,6 +21,11 @@ TvxSelectItem* RowOfItem(const QTableWidgetItem* Item) {
 }
 
 }  // namespace
+
+QWidget* TvxSelectList::CreateControlInternal(int Index) {
+  TvxQueryBuilderControlFactory* Factory = GetControlFactory();
+  return Factory != nullptr && Index == 0 ? Factory->CreateSelectListGrid(this) : nullptr;
+}
 
 QTableWidget* TvxSelectList::GetSelectListControl() const { return qobject_cast<QTableWidget*>(GetControls(0)); }
 

@@ -1,5 +1,8 @@
 #include "vxQuerySubQuery.h"
 
+#include "vxASTExpressions.h"
+#include "vxASTNames.h"
+#include "vxQBControlFactory.h"
 #include "vxQueryBuilder.h"
 #include "vxQuerySelectItem.h"
 #include "vxQueryUnionSubQuery.h"
@@ -38,6 +41,10 @@ TvxSubQuery::TvxSubQuery(QObject* Owner) : TvxUnionGroup(Owner) {
 
 TvxSubQuery::~TvxSubQuery() {
   MarkDestroying();
+  // The user sees "Main" again rather than whichever tab the page control would pass to.
+  TvxQueryBuilder* QueryBuilder = GetQueryBuilder();
+  if (QueryBuilder != nullptr && !QueryBuilder->IsDestroying() && QueryBuilder->GetActiveSubquery() == this)
+    QueryBuilder->SetActiveSubquery(QueryBuilder->GetRootQuery());
   DestroyControl();
   // The operands unregister from this object as they go, so they go while it is still whole.
   DestroyComponents();
@@ -141,6 +148,11 @@ void TvxSubQuery::UpdateCaption() {
   QTabWidget* PageControl = GetQueryBuilder()->GetPageControl();
   const int Index = PageControl->indexOf(Page);
   if (Index >= 0) PageControl->setTabText(Index, QString::fromStdString(Caption));
+}
+
+QWidget* TvxSubQuery::CreateControlInternal(int Index) {
+  TvxQueryBuilderControlFactory* Factory = GetControlFactory();
+  return Factory != nullptr && Index == 0 ? Factory->CreateQueryTabSheet(this) : nullptr;
 }
 
 bool TvxSubQuery::CanCreateControls() const {

@@ -18,6 +18,7 @@ class TvxDataSourceQuery;
 class TvxFromClause;
 class TvxLink;
 class TvxSelectList;
+class TvxWorkAreaView;
 class QAction;
 
 class TvxUnionSubQuery : public TvxQueryBase {
@@ -56,7 +57,8 @@ public:
   QWidget* GetUnionButton() const { return GetControls(1); }
   QWidget* GetUnionOperator() const override { return GetControls(2); }
   // The diagram area on the union page; null until the union page exists.
-  QWidget* GetWorkArea() const { return nullptr; }
+  QWidget* GetWorkArea() const;
+  TvxWorkAreaView* GetWorkAreaView() const;
 
   // This operand's FROM sources in front of List, and in front of them those of the operands
   // that enclose its sub-query.
@@ -129,6 +131,9 @@ public:
 
 protected:
   int GetControlsCount() const override { return 3; }
+  QWidget* CreateControlInternal(int Index) override;
+  // Of the union pages only the active operand's is seen.
+  bool MakeVisible(int Index) override;
 
 private:
   // The parts of the SELECT that other model objects edit: the select list (select items,

@@ -29,11 +29,12 @@ struct TTone {
   QColor Ink;
 };
 
-// In the order of TvxBkImageDarkness. The dark tone draws light lines on a slate paper, dark
-// enough to set white boxes off and light enough for black link lines.
+// In the order of TvxBkImageDarkness. The paper is the colour the work area fills the rest of
+// the diagram with in that tone, so the picture shows no edge. The dark tone draws light lines
+// on a grey paper, dark enough to set white boxes off and light enough for black link lines.
 const TTone Tones[] = {{"White", QColor(255, 255, 255), QColor(70, 105, 150)},
-                       {"Light", QColor(236, 240, 245), QColor(60, 92, 135)},
-                       {"Dark", QColor(128, 141, 160), QColor(238, 243, 250)}};
+                       {"Light", QColor(224, 223, 227), QColor(60, 92, 135)},
+                       {"Dark", QColor(153, 153, 153), QColor(238, 243, 250)}};
 
 QColor InkOf(int Amount) { return QColor(0, 0, 0, Amount); }
 

@@ -4,6 +4,7 @@
 
 #include "vxQuerySelectList.h"
 #include "vxSQL92SyntaxProvider.h"
+#include "vxSQLBuilderPlainText.h"
 
 #include <functional>
 
@@ -100,6 +101,18 @@ const TEditCase EditCases[] = {
      [](UnionEdit& T) { T.Op(1)->SelectUnionOperator("Union &All"); }, "SELECT 1 UNION ALL SELECT 2", "1 2"},
     {"InsertGroupAtTheFront", "SELECT 1 UNION SELECT 2",
      [](UnionEdit& T) { T.Root()->InsertGroup(0)->AddToEnd(T.Op(0)); }, "(SELECT 1) UNION SELECT 2", "1 2"},
+    // No edit leaves an empty bracket pair, which would not parse: the group goes with its last item.
+    {"RemovingTheLastOperandRemovesTheBrackets", "SELECT 1 UNION ((SELECT 2)) UNION SELECT 3",
+     [](UnionEdit& T) { delete T.Op(1); }, "SELECT 1 UNION SELECT 3", "1 3"},
+    {"ClearingAGroupRemovesTheBracketsToo", "SELECT 1 UNION (SELECT 2 EXCEPT (SELECT 3)) UNION SELECT 4",
+     [](UnionEdit& T) { T.Group(1)->Clear(); }, "SELECT 1 UNION SELECT 4", "1 4"},
+    {"MovingTheLastOperandOutRemovesTheBrackets", "SELECT 1 UNION (SELECT 2)",
+     [](UnionEdit& T) { T.Op(0)->InsertBefore(T.Op(1)); }, "SELECT 2 union SELECT 1", "2 1"},
+    {"PushingEveryItemOutRemovesTheBrackets", "SELECT 0 UNION (SELECT 1 UNION ALL SELECT 2)",
+     [](UnionEdit& T) { T.Group(1)->RemoveFromEnd(T.Op(1)); }, "SELECT 0 union SELECT 1 UNION ALL SELECT 2", "0 1 2"},
+    // The operands belong to the root sub-query, not to the brackets around them.
+    {"FreeingAGroupKeepsItsOperands", "SELECT 1 UNION (SELECT 2 INTERSECT SELECT 3) UNION SELECT 4",
+     [](UnionEdit& T) { delete T.Group(1); }, "SELECT 1 UNION SELECT 4 union SELECT 2 INTERSECT SELECT 3", "1 4 2 3"},
 };
 
 TEST_P(UnionEditCase, GivesTheExpectedText) {
@@ -181,13 +194,21 @@ TEST_F(UnionEdit, NewUnionSubQueryBecomesActiveAndTheRemovedOnePassesActivityOn)
   EXPECT_EQ(Root()->GetUnionSubQueriesCount(), 0);
 }
 
-TEST_F(UnionEdit, RemovingAGroupFreesItsOperands) {
-  Load("SELECT 1 UNION (SELECT 2 UNION SELECT 3) UNION SELECT 4");
-  Root()->SetActiveUnionSubquery(Op(2));
-  delete Group(1);
-  EXPECT_EQ(SQL(), "SELECT 1 UNION SELECT 4");
-  EXPECT_EQ(Root()->GetUnionSubQueriesCount(), 2);
-  EXPECT_NE(Root()->GetActiveUnionSubquery(), nullptr);
+TEST_F(UnionEdit, NoBuilderEverSeesAnEmptyBracketPair) {
+  TvxSQLBuilderPlainText Builder;
+  std::vector<std::string> Texts;
+  QObject::connect(&Builder, &TvxBaseSQLBuilder::sqlUpdated, [&] { Texts.push_back(Builder.GetSQL()); });
+  Builder.SetQueryBuilder(&FQueryBuilder);
+  Load("SELECT 1 UNION ((SELECT 2) UNION SELECT 3)");
+  Root()->SetActiveUnionSubquery(Op(1));
+  Texts.clear();
+  delete Op(2);
+  Op(1)->RemoveEvent(nullptr);
+  EXPECT_EQ(SQL(), "SELECT 1");
+  EXPECT_EQ(Root()->GetActiveUnionSubquery(), Op(0));
+  ASSERT_FALSE(Texts.empty());
+  for (const std::string& Text : Texts) EXPECT_EQ(Text.find("()"), std::string::npos) << Text;
+  Builder.SetQueryBuilder(nullptr);
 }
 
 TEST_F(UnionEdit, DatasourcesAreVisibleFromTheOutermostQueryIn) {

@@ -1,6 +1,7 @@
 #include "vxQueryBase.h"
 
 #include "vxQBControlFactory.h"
+#include "vxQBControlViews.h"
 #include "vxQueryBuilder.h"
 #include "vxQuerySubQuery.h"
 #include "vxQueryUnionSubQuery.h"
@@ -181,6 +182,11 @@ bool TvxQueryBase::CanAddBrackets() const {
   if (Dialect == nullptr || FRootQuery == nullptr) return false;
   return FRootQuery->GetIsMainQuery() ? Dialect->IsSupportBracketsInUnions()
                                       : Dialect->IsSupportSubQueryBracketsInUnions();
+}
+
+void TvxQueryBase::RequestAlignUnionNavbar() {
+  if (FRootQuery == nullptr || FRootQuery->IsDestroying()) return;
+  if (auto* Page = dynamic_cast<TvxQueryPageView*>(FRootQuery->GetQueryPage())) Page->AlignUnionNavbar();
 }
 
 void TvxQueryBase::GetDatasourcesBottomUp(TSQLFromSourceList&) const {}

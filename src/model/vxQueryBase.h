@@ -106,8 +106,9 @@ public:
   // variants. False without a syntax provider.
   bool CanAddUnions() const;
   bool CanAddBrackets() const;
-  // Asks the navigation bar to lay itself out again (once it exists).
-  virtual void RequestAlignUnionNavbar() {}
+  // Asks the navigation bar of the root sub-query's page to lay itself out again from the union
+  // tree (once it exists; nothing while the root sub-query goes).
+  void RequestAlignUnionNavbar();
   // The FROM sources visible from this item, outermost query first.
   virtual void GetDatasourcesBottomUp(TSQLFromSourceList& List) const;
 

@@ -343,3 +343,62 @@ TEST_F(TSelectListRig, RepeatedLoadingEditingAndClearingLeavesNothingBehind) {
     delete Find("c");
   }
 }
+
+// What each grid cell offers, per row kind: '.' takes no text; 's' plain text, 'p' a pick list,
+// 'e' a "..." button for its nested SELECTs.
+TEST_F(TSelectListRig, GridCellsByRowKind) {
+  Load(
+      "SELECT c.CompanyName, c.*, (SELECT MAX(o.OrderID) FROM Orders o) AS Latest FROM Customers c WHERE "
+      "c.CustomerID IN (SELECT o.CustomerID FROM Orders o)");
+  Row(4)->SetExpression("c.City LIKE 'P%'");
+  auto Cells = [this](const TvxSelectItem* Item) {
+    std::string Text;
+    for (int Column = 0; Column < List()->GetGridColumnCount(); ++Column) {
+      const char Styles[] = {'s', 'e', 'p'};
+      Text += List()->CanEditCell(Column, Item) ? Styles[List()->GetEditStyle(Column, Item)] : '.';
+    }
+    return Text;
+  };
+  ASSERT_EQ(List()->GetCount(), 6);
+  EXPECT_EQ(Cells(Row(0)), "..pspppssss");  // a column
+  EXPECT_EQ(Cells(Row(1)), "..p...p....");  // c.*
+  EXPECT_EQ(Cells(Row(2)), "..espppssss");  // a nested SELECT
+  EXPECT_EQ(Cells(Row(3)), "..pspppesss");  // a criterion with a nested SELECT
+  EXPECT_EQ(Cells(Row(4)), "..p...ppppp");  // a condition
+  EXPECT_EQ(Cells(Row(5)), "..p........");  // the empty row
+  EXPECT_EQ(Cells(nullptr), "...........");
+
+  TvxStringList Choices;
+  List()->GetPickList(slcSortOrder, *Row(0), Choices);
+  EXPECT_EQ(Choices.Items(), std::vector<std::string>({"1"}));
+  List()->GetPickList(slcCriteria + 1, *Row(4), Choices);
+  EXPECT_EQ(Choices.Items(), std::vector<std::string>({"=TRUE", "=FALSE"}));
+}
+
+TEST_F(TSelectListRig, GridTextGoesToTheRowsAndDroppedFieldsToTheirPlace) {
+  Load("SELECT c.CompanyName FROM Customers c");
+  TvxSelectItem* Name = Row(0);
+  List()->SetEditText(slcAlias, Name, "Company");
+  List()->SetEditText(slcSortType, Name, "desc");
+  List()->SetEditText(slcCriteria + 1, Name, "LIKE 'A%'");
+  List()->SetEditText(slcExpression, Row(1), "c.City");
+  List()->SetEditText(slcGroupBy, Row(1), "Group By");
+  Row(1)->SetSelect(true);
+  EXPECT_EQ(SQL(),
+            "SELECT c.CompanyName AS Company, c.City FROM Customers c WHERE c.CompanyName Like 'A%' GROUP BY c.City "
+            "ORDER BY c.CompanyName DESC");
+  // The cell's own text changes nothing; the output column takes no text.
+  List()->SetEditText(slcSortType, Name, "Descending");
+  List()->SetEditText(slcOutput, Name, "0");
+  EXPECT_EQ(Name->GetSortType(), stDesc);
+  EXPECT_TRUE(Name->GetSelect());
+
+  TvxDatasource* Customers = Find("c");
+  // Dropped on a row it goes in front of it; on the title, in front of the trailing empty row.
+  List()->DropField(Customers, "Country", Row(1));
+  List()->DropField(Customers, "Region", nullptr);
+  EXPECT_EQ(Lines()[1], "1|c.Country||||Expression");
+  EXPECT_EQ(Lines()[3], "1|c.Region||||Expression");
+  ASSERT_EQ(List()->GetCount(), 5);
+  EXPECT_FALSE(Row(4)->HasExpression());
+}

@@ -2,8 +2,10 @@
 
 #include "vxQBPageControl.h"
 #include "vxQBQueryTabSheet.h"
+#include "vxQBSelectListControl.h"
 #include "vxQBUnionSubQueryTabSheet.h"
 #include "vxQueryBuilder.h"
+#include "vxQuerySelectList.h"
 #include "vxQuerySubQuery.h"
 #include "vxQueryUnionSubQuery.h"
 
@@ -36,10 +38,14 @@ QWidget* TvxDefaultControlFactory::CreateUnionPage(TvxUnionSubQuery* Operand) {
   return Sheet != nullptr ? new TvxUnionSubQueryTabSheet(Operand, Sheet) : nullptr;
 }
 
-// The navigation bar, the diagram's boxes and lines and the select-list grid have no widgets yet.
+// The navigation bar and the diagram's boxes and lines have no widgets yet.
 QWidget* TvxDefaultControlFactory::CreateUnionButton(TvxUnionSubQuery*) { return nullptr; }
 QWidget* TvxDefaultControlFactory::CreateUnionOperator(TvxQueryBase*) { return nullptr; }
 QWidget* TvxDefaultControlFactory::CreateUnionBracket(TvxUnionGroup*, bool) { return nullptr; }
 QWidget* TvxDefaultControlFactory::CreateDatasourceControl(TvxDatasource*) { return nullptr; }
 QWidget* TvxDefaultControlFactory::CreateLinkControl(TvxLink*) { return nullptr; }
-QWidget* TvxDefaultControlFactory::CreateSelectListGrid(TvxSelectList*) { return nullptr; }
+QWidget* TvxDefaultControlFactory::CreateSelectListGrid(TvxSelectList* SelectList) {
+  TvxUnionSubQuery* Operand = SelectList->GetUnionSubQuery();
+  auto* Page = Operand != nullptr ? qobject_cast<TvxUnionSubQueryTabSheet*>(Operand->GetUnionPage()) : nullptr;
+  return Page != nullptr ? new TvxQueryBuilderSelectListControl(SelectList, Page->GetBottomPanel()) : nullptr;
+}

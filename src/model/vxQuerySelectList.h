@@ -185,6 +185,8 @@ public:
 protected:
   int GetControlsCount() const override { return 1; }
   QWidget* CreateControlInternal(int Index) override;
+  // A new grid shows the rows at once.
+  void RestoreControlParams(int Index) override { FillList(); }
 
 private:
   friend class TvxSelectItem;

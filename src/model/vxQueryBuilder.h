@@ -5,6 +5,7 @@
 #pragma once
 
 #include "vxQBTypes.h"
+#include "vxSQLBuilder.h"
 
 #include <QColor>
 #include <QEvent>
@@ -197,6 +198,9 @@ public:
   void SetMetadataProvider(TvxBaseMetadataProvider* Value);
   // The dialect object new syntax nodes are made with: the syntax provider's, or null.
   TastSyntaxProvider* GetASTSyntaxProvider() const;
+  // How the metadata provider's server spells unquoted names (nfNone without a provider): a
+  // name the model takes from the provider is quoted when this folding would change it.
+  TvxNameFolding GetNameFolding() const;
   // Called by a syntax provider that is going: the property is cleared, the query stays.
   void SyntaxProviderDestroying(TvxBaseSyntaxProvider* Provider);
 

@@ -31,22 +31,11 @@ const TSQLExpressionOperatorBinary* AsLinkCandidate(const TSQLExpressionItem* Ex
   return Binary;
 }
 
-// Part 0 of a column name without the dialect's quotes: the spelling the metadata provider
-// reports and the box lists.
+// Part 0 of a column name as the database calls it (delimiters off, doubled quotes undoubled):
+// the spelling the metadata provider reports and the box lists.
 std::string FieldNameOf(const TSQLObjectColumn& Column) {
-  std::string Name = Column.GetObjName();
   const TastSyntaxProvider* Dialect = Column.GetSyntaxProvider();
-  if (Dialect == nullptr) return Name;
-  const std::string Begin = Dialect->GetQuoteBegin(), End = Dialect->GetQuoteEnd();
-  if (Begin.empty() || End.empty() || Name.size() < Begin.size() + End.size() ||
-      Name.compare(0, Begin.size(), Begin) != 0 || Name.compare(Name.size() - End.size(), End.size(), End) != 0)
-    return Name;
-  std::string Inner = Name.substr(Begin.size(), Name.size() - Begin.size() - End.size());
-  // A doubled closing quote stands for one.
-  const std::string Doubled = End + End;
-  for (size_t Pos = Inner.find(Doubled); Pos != std::string::npos; Pos = Inner.find(Doubled, Pos + End.size()))
-    Inner.erase(Pos, End.size());
-  return Inner;
+  return Dialect != nullptr ? Dialect->UnquoteName(Column.GetObjName()) : Column.GetObjName();
 }
 
 // The model datasource a column reference is bound to, and the referenced field.

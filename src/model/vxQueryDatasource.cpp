@@ -231,21 +231,22 @@ std::unique_ptr<TSQLExpressionItem> TvxDatasourceBase::SplitJoinCondition(std::u
 }
 
 bool TvxDatasourceBase::SplitAndList(TSQLExpressionAnd& List, TvxDatasourceGroup* Group, TvxDatasourceBase* Prev) {
-  int Index = 0;
-  while (Index < List.GetCount()) {
-    const TSQLExpressionItem* Inner = SkipBrackets(List.GetItem(Index));
+  // The conditions leave the list in one move; those that do not become links come back in
+  // theirs, in order. (Taking them out and putting them back one by one would make a long
+  // condition split in quadratic time.)
+  std::vector<std::unique_ptr<TSQLExpressionItem>> Items = List.ExtractAll();
+  std::vector<std::unique_ptr<TSQLExpressionItem>> Rest;
+  Rest.reserve(Items.size());
+  for (std::unique_ptr<TSQLExpressionItem>& Item : Items) {
+    const TSQLExpressionItem* Inner = SkipBrackets(Item.get());
     if (auto* Nested = dynamic_cast<TSQLExpressionAnd*>(const_cast<TSQLExpressionItem*>(Inner))) {
-      if (SplitAndList(*Nested, Group, Prev)) {
-        List.Delete(Index);
-        continue;
-      }
+      if (SplitAndList(*Nested, Group, Prev)) continue;
     } else if (AsLinkCandidate(Inner) != nullptr) {
-      std::unique_ptr<TSQLExpressionItem> Candidate = List.Extract(Index);
-      if (TakeCandidate(Candidate, Group, Prev)) continue;
-      List.Insert(Index, std::move(Candidate));
+      if (TakeCandidate(Item, Group, Prev)) continue;
     }
-    ++Index;
+    Rest.push_back(std::move(Item));
   }
+  List.AddAll(std::move(Rest));
   return List.GetCount() == 0;
 }
 

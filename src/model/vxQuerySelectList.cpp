@@ -9,6 +9,7 @@
 #include "vxQueryDatasource.h"
 #include "vxQueryUnionSubQuery.h"
 
+#include <QPointer>
 #include <QScopedValueRollback>
 
 #include <algorithm>
@@ -34,6 +35,13 @@ TvxSelectList::TvxSelectList(TvxUnionSubQuery* Operand) : TvxQueryBuilderControl
 
 TvxSelectList::~TvxSelectList() {
   MarkDestroying();
+  // The rows go first, oldest first: Qt finds a child that goes by searching its parent's
+  // children from the front, so freeing the newest first would make a list of many rows go in
+  // quadratic time. Rows going with their list tell it nothing.
+  std::vector<QPointer<QObject>> Rows;
+  for (QObject* Child : children())
+    if (qobject_cast<TvxSelectItem*>(Child) != nullptr) Rows.emplace_back(Child);
+  for (const QPointer<QObject>& Row : Rows) delete Row.data();
   DestroyComponents();
   FItems.clear();
   FSortOrder.clear();
@@ -58,6 +66,12 @@ int TvxSelectList::IndexOf(const TvxSelectItem* Row) const {
 TvxSelectItem* TvxSelectList::NewRow(int Index) {
   auto* Row = new TvxSelectItem(this);
   FItems.insert(FItems.begin() + Index, Row);
+  if (FExpressionIndex && FExpressionIndex->Built) {
+    if (Index + 1 == GetCount())
+      FExpressionIndex->Order[Row] = FExpressionIndex->NextOrder++;
+    else
+      NumberRows();
+  }
   if (Row->CanCreateControls()) Row->CreateControl();
   return Row;
 }
@@ -84,6 +98,7 @@ void TvxSelectList::Move(int From, int To) {
   if (To < 0 || To >= GetCount()) throw EvxListError::IndexOutOfBounds(To);
   if (From == To) return;
   vx::MoveElement(FItems, From, To);
+  ReindexRows();
   NotifySQLUpdated();
 }
 
@@ -104,6 +119,7 @@ TvxSelectItem* TvxSelectList::InsertExpression(int Index, const std::string& Tex
 
 void TvxSelectList::RowDestroying(TvxSelectItem* Row) {
   UnindexRow(Row);
+  if (FExpressionIndex) FExpressionIndex->Order.erase(Row);
   FItems.erase(std::remove(FItems.begin(), FItems.end(), Row), FItems.end());
   FSortOrder.erase(std::remove(FSortOrder.begin(), FSortOrder.end(), Row), FSortOrder.end());
   if (!FTidying) NotifySQLUpdated();
@@ -154,13 +170,14 @@ void TvxSelectList::RemoveFields(TvxDatasource* Datasource, const std::string& F
         std::find_if(FItems.rbegin(), FItems.rend(), [](const TvxSelectItem* Item) { return Item->HasExpression(); });
     FItems.insert(LastUsed.base(), Row);
   }
+  ReindexRows();
   NotifySQLUpdated();
 }
 
 TvxSelectItem* TvxSelectList::FindSelectItem(const TSQLExpressionItem& Expression,
                                              TvxQueryBuilderGroupByTypes Allowed) const {
   auto IsAllowed = [&Allowed](const TvxSelectItem* Row) { return Allowed.Contains(Row->GetGroupByType()); };
-  if (!FExpressionIndex) {
+  if (!FExpressionIndex || !FExpressionIndex->Built) {
     for (TvxSelectItem* Row : FItems)
       if (IsAllowed(Row) && Row->IsEqualExpression(Expression)) return Row;
     return nullptr;
@@ -174,6 +191,7 @@ TvxSelectItem* TvxSelectList::FindSelectItem(const TSQLExpressionItem& Expressio
 TvxSelectItem* TvxSelectList::FindOrAddSelectItem(const TSQLExpressionItem& Expression,
                                                   TvxQueryBuilderGroupByTypes Allowed,
                                                   TvxQueryBuilderGroupByType Type) {
+  EnsureIndex();
   if (TvxSelectItem* Row = FindSelectItem(Expression, Allowed)) {
     if (Row->GetGroupByType() == gtExpression) Row->SetGroupByType(Type);
     IndexRow(Row);
@@ -201,7 +219,6 @@ public:
   explicit TIndexedLoading(TvxSelectList& List) : FList(List), FOutermost(!List.FExpressionIndex) {
     if (!FOutermost) return;
     FList.FExpressionIndex = std::make_unique<TExpressionIndex>();
-    for (TvxSelectItem* Row : FList.FItems) FList.IndexRow(Row);
   }
   ~TIndexedLoading() {
     if (FOutermost) FList.FExpressionIndex.reset();
@@ -215,7 +232,7 @@ private:
 };
 
 void TvxSelectList::IndexRow(TvxSelectItem* Row) {
-  if (!FExpressionIndex) return;
+  if (!FExpressionIndex || !FExpressionIndex->Built) return;
   std::string Text = Row->GetComparisonText();
   const auto Filed = FExpressionIndex->Texts.find(Row);
   if (Filed != FExpressionIndex->Texts.end() && Filed->second == Text) return;
@@ -223,21 +240,54 @@ void TvxSelectList::IndexRow(TvxSelectItem* Row) {
   if (Text.empty()) return;
   std::vector<TvxSelectItem*>& Rows = FExpressionIndex->Rows[Text];
   FExpressionIndex->Texts.emplace(Row, std::move(Text));
-  // Rows sharing a text are few; only then is the list order worth looking up.
-  auto Position = [this](const TvxSelectItem* Item) { return std::find(FItems.begin(), FItems.end(), Item); };
-  const auto Before = std::find_if(Rows.begin(), Rows.end(),
-                                   [&](const TvxSelectItem* Other) { return Position(Other) > Position(Row); });
-  Rows.insert(Before, Row);
+  // Rows sharing a text stay in list order. Rows are mostly filed in list order, so the place
+  // is at the end; otherwise it is found by bisection.
+  const auto& Order = FExpressionIndex->Order;
+  const size_t Place = Order.at(Row);
+  if (Rows.empty() || Order.at(Rows.back()) < Place) {
+    Rows.push_back(Row);
+    return;
+  }
+  Rows.insert(std::upper_bound(Rows.begin(), Rows.end(), Place,
+                               [&Order](size_t Value, const TvxSelectItem* Other) { return Value < Order.at(Other); }),
+              Row);
 }
 
 void TvxSelectList::UnindexRow(const TvxSelectItem* Row) {
-  if (!FExpressionIndex) return;
+  if (!FExpressionIndex || !FExpressionIndex->Built) return;
   const auto Filed = FExpressionIndex->Texts.find(Row);
-  if (Filed == FExpressionIndex->Texts.end()) return;
-  const auto Rows = FExpressionIndex->Rows.find(Filed->second);
-  std::erase(Rows->second, Row);
-  if (Rows->second.empty()) FExpressionIndex->Rows.erase(Rows);
-  FExpressionIndex->Texts.erase(Filed);
+  if (Filed != FExpressionIndex->Texts.end()) {
+    const auto Rows = FExpressionIndex->Rows.find(Filed->second);
+    const auto& Order = FExpressionIndex->Order;
+    const size_t Place = Order.at(Row);
+    const auto Found =
+        std::lower_bound(Rows->second.begin(), Rows->second.end(), Place,
+                         [&Order](const TvxSelectItem* Other, size_t Value) { return Order.at(Other) < Value; });
+    if (Found != Rows->second.end() && *Found == Row) Rows->second.erase(Found);
+    if (Rows->second.empty()) FExpressionIndex->Rows.erase(Rows);
+    FExpressionIndex->Texts.erase(Filed);
+  }
+}
+
+void TvxSelectList::EnsureIndex() {
+  if (!FExpressionIndex || FExpressionIndex->Built) return;
+  FExpressionIndex->Built = true;
+  ReindexRows();
+}
+
+void TvxSelectList::NumberRows() {
+  if (!FExpressionIndex || !FExpressionIndex->Built) return;
+  FExpressionIndex->Order.clear();
+  FExpressionIndex->NextOrder = 0;
+  for (const TvxSelectItem* Row : FItems) FExpressionIndex->Order[Row] = FExpressionIndex->NextOrder++;
+}
+
+void TvxSelectList::ReindexRows() {
+  if (!FExpressionIndex || !FExpressionIndex->Built) return;
+  FExpressionIndex->Rows.clear();
+  FExpressionIndex->Texts.clear();
+  NumberRows();
+  for (TvxSelectItem* Row : FItems) IndexRow(Row);
 }
 
 // --- loading -----------------------------------------------------------------------------------

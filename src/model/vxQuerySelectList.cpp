@@ -8,6 +8,7 @@
 #include "vxQueryCriteria.h"
 #include "vxQueryDatasource.h"
 #include "vxQueryUnionSubQuery.h"
+#include "vxSyntaxProvider.h"
 
 #include <QPointer>
 #include <QScopedValueRollback>
@@ -21,6 +22,13 @@ constexpr TvxQueryBuilderGroupByTypes WhereTypes{gtExpression, gtWhere};
 constexpr TvxQueryBuilderGroupByTypes HavingTypes{gtExpression, gtGroupBy, gtHaving, gtAggregateStar, gtAggregate};
 constexpr TvxQueryBuilderGroupByTypes AllTypes{gtExpression, gtGroupBy,       gtHaving,
                                                gtWhere,      gtAggregateStar, gtAggregate};
+
+// The key of a result column named Name (a name as a tree stores it) among the result columns:
+// what the name stands for, upper-cased, so that "Total" and Total, "a""b" and the alias a"b
+// meet.
+std::string ResultColumnKey(const TastSyntaxProvider* Dialect, const std::string& Name) {
+  return vx::UpperCase(Dialect != nullptr ? Dialect->UnquoteName(Name) : Name);
+}
 
 // Takes the condition out of any brackets around it; the brackets are freed.
 std::unique_ptr<TSQLExpressionItem> WithoutBrackets(std::unique_ptr<TSQLExpressionItem> Condition) {
@@ -376,7 +384,7 @@ void TvxSelectList::LoadOrderByListFromAST(std::unique_ptr<TSQLOrderByClause> Or
 
 TvxSelectItem* TvxSelectList::FindOrAddSortedRow(const TSQLOrderByItem& Item, const TResultColumns& Columns) {
   if (const TSQLObjectColumn* Name = Item.GetBareName()) {
-    const auto Named = Columns.find(vx::UpperCase(Name->GetObjName()));
+    const auto Named = Columns.find(ResultColumnKey(GetDialect(), Name->GetObjName()));
     if (Named != Columns.end()) return Named->second;
   }
   if (Item.IsPosition()) return LoadIntoFreeRow(*Item.GetExpression());
@@ -453,11 +461,11 @@ TvxSelectList::TResultColumns TvxSelectList::GetResultColumns(TvxSortKeyForm For
   for (TvxSelectItem* Row : FItems) {
     if (!Row->GetSelect() || !Row->IsExpressionOnly()) continue;
     if (Row->GetAliasNode() != nullptr) {
-      Columns.try_emplace(vx::UpperCase(Row->GetAlias()), Row);
+      Columns.try_emplace(vx::UpperCase(Row->GetAlias()), Row);  // the alias as it is called
     } else if (Form == TvxSortKeyForm::skResultName) {
       const auto* Reference = dynamic_cast<const TSQLExpressionColumn*>(Row->ExpressionOnly());
       if (Reference != nullptr && Reference->GetColumn() != nullptr)
-        Columns.try_emplace(vx::UpperCase(Reference->GetColumn()->GetObjName()), Row);
+        Columns.try_emplace(ResultColumnKey(GetDialect(), Reference->GetColumn()->GetObjName()), Row);
     }
   }
   return Columns;
@@ -469,7 +477,7 @@ std::unique_ptr<TSQLOrderByItem> TvxSelectList::GetSortKey(const TvxSelectItem& 
   if (!Key || Form != TvxSortKeyForm::skExpression) return Key;
   bool ReadsAsAnotherColumn = Key->IsPosition();
   if (!ReadsAsAnotherColumn && Key->GetBareName() != nullptr) {
-    const auto Named = Columns.find(vx::UpperCase(Key->GetExpression()->GetSimpleSQL()));
+    const auto Named = Columns.find(ResultColumnKey(GetDialect(), Key->GetExpression()->GetSimpleSQL()));
     ReadsAsAnotherColumn = Named != Columns.end() && Named->second != &Row;
   }
   if (!ReadsAsAnotherColumn) return Key;

@@ -74,11 +74,13 @@ int TvxSelectList::IndexOf(const TvxSelectItem* Row) const {
 TvxSelectItem* TvxSelectList::NewRow(int Index) {
   auto* Row = new TvxSelectItem(this);
   FItems.insert(FItems.begin() + Index, Row);
-  if (FExpressionIndex && FExpressionIndex->Built) {
-    if (Index + 1 == GetCount())
-      FExpressionIndex->Order[Row] = FExpressionIndex->NextOrder++;
-    else
+  if (FExpressionIndex) {
+    if (Index + 1 != GetCount()) {
+      FExpressionIndex->FilledBefore = 0;
       NumberRows();
+    } else if (FExpressionIndex->Built) {
+      FExpressionIndex->Order[Row] = FExpressionIndex->NextOrder++;
+    }
   }
   if (Row->CanCreateControls()) Row->CreateControl();
   return Row;
@@ -127,7 +129,10 @@ TvxSelectItem* TvxSelectList::InsertExpression(int Index, const std::string& Tex
 
 void TvxSelectList::RowDestroying(TvxSelectItem* Row) {
   UnindexRow(Row);
-  if (FExpressionIndex) FExpressionIndex->Order.erase(Row);
+  if (FExpressionIndex) {
+    FExpressionIndex->Order.erase(Row);
+    FExpressionIndex->FilledBefore = 0;
+  }
   FItems.erase(std::remove(FItems.begin(), FItems.end(), Row), FItems.end());
   FSortOrder.erase(std::remove(FSortOrder.begin(), FSortOrder.end(), Row), FSortOrder.end());
   if (!FTidying) NotifySQLUpdated();
@@ -201,8 +206,8 @@ TvxSelectItem* TvxSelectList::FindOrAddSelectItem(const TSQLExpressionItem& Expr
                                                   TvxQueryBuilderGroupByType Type) {
   EnsureIndex();
   if (TvxSelectItem* Row = FindSelectItem(Expression, Allowed)) {
+    // Filed already, under a text the grouping type does not change.
     if (Row->GetGroupByType() == gtExpression) Row->SetGroupByType(Type);
-    IndexRow(Row);
     return Row;
   }
   TvxSelectItem* Row = LoadIntoFreeRow(Expression);
@@ -213,9 +218,14 @@ TvxSelectItem* TvxSelectList::FindOrAddSelectItem(const TSQLExpressionItem& Expr
 }
 
 TvxSelectItem* TvxSelectList::LoadIntoFreeRow(const TSQLExpressionItem& Expression) {
-  auto Empty =
-      std::find_if(FItems.begin(), FItems.end(), [](const TvxSelectItem* Row) { return !Row->HasExpression(); });
+  // While a load runs, the rows before the hint are known to hold expressions (loading only
+  // fills rows), so the search goes on from there: filling many rows stays linear.
+  const size_t From = FExpressionIndex ? std::min(FExpressionIndex->FilledBefore, FItems.size()) : 0;
+  const auto Empty = std::find_if(FItems.begin() + static_cast<std::ptrdiff_t>(From), FItems.end(),
+                                  [](const TvxSelectItem* Row) { return !Row->HasExpression(); });
+  const size_t Place = static_cast<size_t>(Empty - FItems.begin());
   TvxSelectItem* Row = Empty != FItems.end() ? *Empty : NewRow(GetCount());
+  if (FExpressionIndex) FExpressionIndex->FilledBefore = Place + 1;
   Row->LoadFromAST(Expression.Clone());
   IndexRow(Row);
   return Row;
@@ -291,6 +301,7 @@ void TvxSelectList::NumberRows() {
 }
 
 void TvxSelectList::ReindexRows() {
+  if (FExpressionIndex) FExpressionIndex->FilledBefore = 0;
   if (!FExpressionIndex || !FExpressionIndex->Built) return;
   FExpressionIndex->Rows.clear();
   FExpressionIndex->Texts.clear();

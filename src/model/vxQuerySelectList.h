@@ -190,6 +190,9 @@ private:
     // The index is filled when a load first looks a row up: a load with nothing to look up
     // (no GROUP BY, say) costs nothing.
     bool Built = false;
+    // Rows before this place hold expressions; a free row for a new expression is looked for
+    // from here on.
+    size_t FilledBefore = 0;
   };
   class TIndexedLoading;
   // Files Row under the present text of its expression (nothing without an index).

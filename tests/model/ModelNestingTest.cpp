@@ -2,11 +2,13 @@
 // reads loads into the model, which writes it and takes it back (the model's walks are
 // recursive too, so this is where a stack would overflow). Width is not bounded at all; the
 // benchmarks measure it.
+#include "vxParserBase.h"
 #include "vxQBEventMetaProvider.h"
 #include "vxQueryBuilder.h"
 #include "vxQuerySubQuery.h"
 #include "vxSQL92SynProvider.h"
 #include "vxSQL92SyntaxProvider.h"
+#include "vxTestSql.h"
 
 #include <gtest/gtest.h>
 
@@ -35,16 +37,6 @@ const TShape GShapes[] = {
     {"unions", [](int N) { return Repeat("(SELECT a FROM t UNION ", N) + "SELECT a FROM t" + Repeat(")", N); }},
 };
 
-bool Parses(TastSQL92SyntaxProvider& Provider, const std::string& Text) {
-  try {
-    Provider.ParseSelect(Text);
-    return true;
-  } catch (const EvxSQLError& Error) {
-    if (Error.GetMessage() != "Statement nested too deeply") throw;
-    return false;
-  }
-}
-
 TEST(ModelNesting, TheDeepestStatementsTheParserReadsLoadAndWrite) {
   TvxSQL92SyntaxProvider Syntax;
   TvxEventMetadataProvider Metadata;
@@ -57,12 +49,7 @@ TEST(ModelNesting, TheDeepestStatementsTheParserReadsLoadAndWrite) {
   TastSQL92SyntaxProvider Parser;
   for (const TShape& Shape : GShapes) {
     SCOPED_TRACE(Shape.Name);
-    int Low = 1, High = 2;
-    while (Parses(Parser, Shape.Make(High))) Low = High, High *= 2;
-    while (High - Low > 1) {
-      const int Middle = (Low + High) / 2;
-      (Parses(Parser, Shape.Make(Middle)) ? Low : High) = Middle;
-    }
+    const int Low = DeepestParse(Parser, Shape.Make, 4 * TvxWayParser::DefaultMaxDepth);
     QueryBuilder.SetSQL(Shape.Make(Low));
     QueryBuilder.ProcessPendingSQL();
     const std::string Written = QueryBuilder.GetSQL();

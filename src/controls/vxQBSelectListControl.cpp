@@ -73,7 +73,8 @@ TvxQueryBuilderSelectListControl::TvxQueryBuilderSelectListControl(TvxSelectList
   FRowDrag = new TvxMouseDrag(viewport(), GDragThreshold);
   FRowDrag->OnCanStartDrag = [this](const QPoint& Point) {
     const QModelIndex Pressed = indexAt(Point);
-    FDraggedRow = Pressed.isValid() && Pressed.column() == slcIndicator ? Pressed.row() : -1;
+    const bool OnRow = Pressed.isValid() && Pressed.column() == slcIndicator && Pressed.row() < FSelectList->GetCount();
+    FDraggedRow = OnRow ? Pressed.row() : -1;
     return FDraggedRow >= 0;
   };
   connect(FRowDrag, &TvxMouseDrag::dragFinished, this, [this] { FDraggedRow = -1; });
@@ -136,9 +137,7 @@ void TvxQueryBuilderSelectListControl::UpdateEditorState() {
   const QModelIndex Current = currentIndex();
   TvxSelectItem* Item = FModel->GetItem(Current.row());
   if (!Current.isValid() || !FSelectList->CanEditCell(Current.column(), Item)) {
-    const bool HadFocus = FEditor->isAncestorOf(QApplication::focusWidget());
-    FEditor->hide();
-    if (HadFocus) setFocus(Qt::OtherFocusReason);
+    HideEditor();
     return;
   }
   if (!FEditor->isVisible() || !FEditor->IsModified())
@@ -149,9 +148,19 @@ void TvxQueryBuilderSelectListControl::UpdateEditorState() {
   if (GridHasFocus) FEditor->setFocus(Qt::OtherFocusReason);
 }
 
+void TvxQueryBuilderSelectListControl::HideEditor() {
+  // Hiding a focused child would pass the focus on as Tab does, which moves the current cell:
+  // the focus is dropped first and given to the grid after.
+  QWidget* Focused = QApplication::focusWidget();
+  const bool HadFocus = FEditor->isAncestorOf(Focused);
+  if (HadFocus) Focused->clearFocus();
+  FEditor->hide();
+  if (HadFocus) setFocus(Qt::OtherFocusReason);
+}
+
 void TvxQueryBuilderSelectListControl::RefreshEditor() {
   if (FEditor->isVisible() && FEditor->IsModified()) return;
-  FEditor->hide();
+  HideEditor();
   UpdateEditorState();
 }
 
@@ -228,7 +237,7 @@ void TvxQueryBuilderSelectListControl::currentChanged(const QModelIndex& Current
     viewport()->update(visualRect(FModel->index(Previous.row(), slcIndicator)));
     viewport()->update(visualRect(FModel->index(Current.row(), slcIndicator)));
   }
-  FEditor->hide();
+  HideEditor();
   UpdateEditorState();
 }
 
@@ -330,9 +339,11 @@ void TvxQueryBuilderSelectListControl::DragDrop(QObject* Source, const QPoint& P
   const int Line = LineAt(Point);
   if (Source == viewport() && FDraggedRow >= 0) {
     const int From = FDraggedRow;
+    // The trailing empty line stands for the end of the list.
+    const int To = std::min(Line, FSelectList->GetCount() - 1);
     const int Column = currentIndex().column();
-    vx::RunReported(GetQueryBuilder(), [&] { FSelectList->Move(From, Line); });
-    setCurrentIndex(FModel->index(Line, Column));
+    vx::RunReported(GetQueryBuilder(), [&] { FSelectList->Move(From, To); });
+    setCurrentIndex(FModel->index(To, Column));
     return;
   }
   auto* Field = dynamic_cast<TvxFieldDragSource*>(Source);

@@ -90,6 +90,7 @@ private:
   // refused (the cell stays).
   bool MoveCurrent(const QModelIndex& Index);
   void ToggleOutput(int Row);
+  void HideEditor();
   // The editor's text afresh from its cell, unless the user is typing into it.
   void RefreshEditor();
   void PlaceEditor();

@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -51,6 +52,19 @@ struct TGridRig : TQueryBuilderRig {
   }
   QPoint CellCenter(int Row, int Column) const {
     return Grid()->visualRect(Grid()->GetGridModel()->index(Row, Column)).center();
+  }
+  // The SELECT clause of the SQL (up to FROM), on one line.
+  QString SelectClause() const {
+    const QString Text = Q(SQL()).simplified();
+    return Text.left(Text.indexOf(QStringLiteral(" FROM ")));
+  }
+  // Drags the indicator of line From onto line To with the library's drag.
+  void DragIndicator(int From, int To) {
+    QWidget* Viewport = Grid()->viewport();
+    QTest::mousePress(Viewport, Qt::LeftButton, {}, CellCenter(From, slcIndicator));
+    QTest::mouseMove(Viewport, CellCenter(From, slcIndicator) + QPoint(0, 6));
+    QTest::mouseMove(Viewport, CellCenter(To, slcIndicator));
+    QTest::mouseRelease(Viewport, Qt::LeftButton, {}, CellCenter(To, slcIndicator));
   }
   void Click(int Row, int Column) {
     QTest::mouseClick(Grid()->viewport(), Qt::LeftButton, {}, CellCenter(Row, Column));
@@ -100,6 +114,86 @@ private slots:
     QCOMPARE(Rig.Line(1), QStringLiteral("1|o.Total||||Where|>100"));
     QCOMPARE(Rig.Line(2), QStringLiteral("-2"));
     QCOMPARE(Grid->GetGridModel()->index(0, slcOutput).data(Qt::CheckStateRole), QVariant(Qt::Checked));
+  }
+
+  void EditsReachTheSQL() {
+    TGridRig Rig;
+    QVERIFY(Rig.Show());
+    Rig.Load(GTypical);
+    QSignalSpy Failed(&Rig.QueryBuilder, &TvxQueryBuilder::actionFailed);
+
+    // A click beside the output box does nothing; inside it the column leaves the SELECT.
+    const QRect Box = Rig.Grid()->GetCheckRect(0);
+    QTest::mouseClick(Rig.Grid()->viewport(), Qt::LeftButton, {}, QPoint(Box.right() + 6, Box.center().y()));
+    QCOMPARE(Rig.SelectClause(), QStringLiteral("SELECT c.Name, o.Total"));
+    QTest::mouseClick(Rig.Grid()->viewport(), Qt::LeftButton, {}, Box.center());
+    QCOMPARE(Rig.SelectClause(), QStringLiteral("SELECT o.Total"));
+    QCOMPARE(Rig.Grid()->GetGridModel()->index(0, slcOutput).data(Qt::CheckStateRole), QVariant(Qt::Unchecked));
+    // Space on the output cell puts it back.
+    QTest::keyClick(Rig.Grid(), Qt::Key_Space);
+    QCOMPARE(Rig.SelectClause(), QStringLiteral("SELECT c.Name, o.Total"));
+
+    Rig.Type(1, slcAlias, QStringLiteral("Amount"));
+    QCOMPARE(Rig.SelectClause(), QStringLiteral("SELECT c.Name, o.Total AS Amount"));
+    // Escape puts the cell's text back and changes nothing.
+    Rig.Type(1, slcAlias, QStringLiteral("Other"), Qt::Key_Escape);
+    QCOMPARE(Rig.Editor()->GetText(), QStringLiteral("Amount"));
+    QCOMPARE(Rig.SelectClause(), QStringLiteral("SELECT c.Name, o.Total AS Amount"));
+
+    // A criterion in the second "or" column joins the WHERE with OR.
+    Rig.Type(0, slcCriteria + 1, QStringLiteral("= 'Ann'"));
+    QVERIFY2(Q(Rig.SQL()).simplified().contains(QStringLiteral("WHERE o.Total>100 Or c.Name='Ann'")),
+             qPrintable(Q(Rig.SQL())));
+
+    // Text the grammar cannot read is refused with its position; the editor keeps it.
+    const std::string Before = Rig.SQL();
+    QCOMPARE(Failed.count(), 0);
+    Rig.Type(1, slcCriteria, QStringLiteral("> (1 +"));
+    QCOMPARE(Failed.count(), 1);
+    QVERIFY2(Failed.front().front().toString().contains(QStringLiteral("column")),
+             qPrintable(Failed.front().front().toString()));
+    QCOMPARE(Rig.SQL(), Before);
+    QVERIFY(Rig.Editor()->isVisible());
+    QCOMPARE(Rig.Editor()->GetText(), QStringLiteral("> (1 +"));
+    QCOMPARE(Rig.Grid()->currentIndex(), Rig.Grid()->GetGridModel()->index(1, slcCriteria));
+    // Escape gives the cell's text back.
+    QTest::keyClick(Rig.Editor()->GetLineEdit(), Qt::Key_Escape);
+    QCOMPARE(Rig.Editor()->GetText(), QStringLiteral(">100"));
+  }
+
+  void MovingRowsByTheirIndicator() {
+    TGridRig Rig;
+    QVERIFY(Rig.Show());
+    Rig.Load("SELECT o.Id, o.CustId, o.Total FROM Orders o");
+    Rig.DragIndicator(2, 0);
+    QCOMPARE(Rig.SelectClause(), QStringLiteral("SELECT o.Total, o.Id, o.CustId"));
+    QCOMPARE(Rig.Line(0).section('|', 1, 1), QStringLiteral("o.Total"));
+    // Dropped on the trailing empty line, a row goes last.
+    Rig.DragIndicator(1, 3);
+    QCOMPARE(Rig.SelectClause(), QStringLiteral("SELECT o.Total, o.CustId, o.Id"));
+  }
+
+  void TheEllipsisOpensTheNestedSelect() {
+    TGridRig Rig;
+    QVERIFY(Rig.Show());
+    Rig.Load("SELECT o.Id, (SELECT MAX(p.Total) FROM Orders p) FROM Orders o");
+    QTabBar* Tabs = TabBarOf(Rig.QueryBuilder);
+    QCOMPARE(Tabs->currentIndex(), 0);
+    Rig.Click(1, slcExpression);
+    QToolButton* Button = Rig.Editor()->GetEditButton();
+    QVERIFY(Button->isVisible());
+    QCOMPARE(Button->text(), QStringLiteral("\u2026"));
+    QTest::mouseClick(Button, Qt::LeftButton);
+    QCOMPARE(Tabs->currentIndex(), 1);
+  }
+
+  void RenderForPeopleToLookAt() {
+    TGridRig Rig;
+    QVERIFY(Rig.Show());
+    Rig.Load(GTypical);
+    Rig.Type(0, slcCriteria + 1, QStringLiteral("LIKE 'A%'"));
+    Rig.Click(1, slcAlias);
+    QVERIFY(!SaveScreenshot(Rig.Grid()->grab().toImage(), QStringLiteral("select-list-grid")).isEmpty());
   }
 };
 

@@ -3,6 +3,7 @@
 #include "DatasourceTestRig.h"
 
 #include "vxQuerySelectList.h"
+#include "vxQueryUnionNavDrop.h"
 #include "vxSQL92SyntaxProvider.h"
 #include "vxSQLBuilderPlainText.h"
 
@@ -127,6 +128,65 @@ TEST_P(UnionEditCase, GivesTheExpectedText) {
 
 INSTANTIATE_TEST_SUITE_P(Edits, UnionEditCase, testing::ValuesIn(EditCases),
                          [](const testing::TestParamInfo<TEditCase>& Info) { return Info.param.Name; });
+
+// Dropping one item of the navigation bar on another: operands move before or after each other
+// and into or out of brackets, brackets move over operands and other brackets.
+struct TNavDropCase {
+  const char* Name;
+  const char* Input;
+  std::function<TvxNavItem(UnionEdit&)> Target;
+  std::function<TvxNavItem(UnionEdit&)> Dragged;
+  const char* Expected;  // the text afterwards; null when the drop is refused
+};
+
+class UnionNavDropCase : public UnionEdit, public testing::WithParamInterface<TNavDropCase> {};
+
+using enum TvxNavItemKind;
+auto Button(int Index) {
+  return [Index](UnionEdit& T) { return TvxNavItem{T.Op(Index), nikButton}; };
+}
+auto Bracket(int Index, TvxNavItemKind Kind) {
+  return [Index, Kind](UnionEdit& T) { return TvxNavItem{T.Group(Index), Kind}; };
+}
+
+const TNavDropCase NavDropCases[] = {
+    {"ButtonBeforeAnEarlierButton", "SELECT 1 UNION SELECT 2 EXCEPT SELECT 3", Button(0), Button(2),
+     "SELECT 3 union SELECT 1 UNION SELECT 2"},
+    {"ButtonAfterALaterButton", "SELECT 1 UNION SELECT 2 EXCEPT SELECT 3", Button(2), Button(0),
+     "SELECT 2 EXCEPT SELECT 3 union SELECT 1"},
+    {"ButtonOnItself", "SELECT 1 UNION SELECT 2", Button(1), Button(1), nullptr},
+    {"LeftBracketOverASiblingBefore", "SELECT 1 UNION SELECT 2 UNION (SELECT 3 EXCEPT SELECT 4)", Button(1),
+     Bracket(2, nikLeftBracket), "SELECT 1 UNION (SELECT 2 union SELECT 3 EXCEPT SELECT 4)"},
+    {"LeftBracketNotOverASiblingAfter", "(SELECT 1) UNION SELECT 2", Button(1), Bracket(0, nikLeftBracket), nullptr},
+    {"LeftBracketInsideItsGroup", "SELECT 0 UNION (SELECT 1 UNION ALL SELECT 2 EXCEPT SELECT 3)", Button(2),
+     Bracket(1, nikLeftBracket), "SELECT 0 union SELECT 1 UNION ALL SELECT 2 UNION (SELECT 3)"},
+    {"RightBracketOverASiblingAfter", "(SELECT 1 UNION SELECT 2) UNION ALL SELECT 3 EXCEPT SELECT 4", Button(3),
+     Bracket(0, nikRightBracket), "(SELECT 1 UNION SELECT 2 UNION ALL SELECT 3 EXCEPT SELECT 4)"},
+    {"RightBracketNotOverASiblingBefore", "SELECT 1 UNION (SELECT 2)", Button(0), Bracket(1, nikRightBracket), nullptr},
+    {"ButtonFromTheRightOnALeftBracketGoesBeforeIt", "(SELECT 1 UNION SELECT 2) UNION SELECT 3",
+     Bracket(0, nikLeftBracket), Button(2), "SELECT 3 union (SELECT 1 UNION SELECT 2)"},
+    {"ButtonFromTheLeftOnARightBracketGoesAfterIt", "SELECT 1 UNION (SELECT 2 UNION SELECT 3)",
+     Bracket(1, nikRightBracket), Button(0), "(SELECT 2 UNION SELECT 3) union SELECT 1"},
+    {"LeftBracketOverTheGroupBefore", "(SELECT 1) UNION (SELECT 2)", Bracket(0, nikLeftBracket),
+     Bracket(1, nikLeftBracket), "((SELECT 1) union SELECT 2)"},
+    {"BracketOnItself", "SELECT 1 UNION (SELECT 2)", Bracket(1, nikLeftBracket), Bracket(1, nikLeftBracket),
+     "SELECT 1 UNION (SELECT 2)"},
+};
+
+TEST_P(UnionNavDropCase, MovesWhatTheBarShows) {
+  const TNavDropCase& Case = GetParam();
+  Load(Case.Input);
+  const std::string Before = SQL();
+  const TvxNavItem Target = Case.Target(*this);
+  const TvxNavItem Dragged = Case.Dragged(*this);
+  EXPECT_EQ(vx::CanDropNavItem(Target, Dragged), Case.Expected != nullptr);
+  vx::DropNavItem(Target, Dragged);
+  EXPECT_EQ(SQL(), Case.Expected != nullptr ? Case.Expected : Before);
+  ExpectFixedPoint();
+}
+
+INSTANTIATE_TEST_SUITE_P(Drops, UnionNavDropCase, testing::ValuesIn(NavDropCases),
+                         [](const testing::TestParamInfo<TNavDropCase>& Info) { return Info.param.Name; });
 
 // The first operand keeps the ORDER BY; after a union it names result columns, which belong to
 // no table (PostgreSQL refuses "ORDER BY Customers.City" there).

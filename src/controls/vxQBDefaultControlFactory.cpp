@@ -3,6 +3,8 @@
 #include "vxQBPageControl.h"
 #include "vxQBQueryTabSheet.h"
 #include "vxQBSelectListControl.h"
+#include "vxQBUnionNavBar.h"
+#include "vxQBUnionNavItems.h"
 #include "vxQBUnionSubQueryTabSheet.h"
 #include "vxQueryBuilder.h"
 #include "vxQuerySelectList.h"
@@ -38,10 +40,31 @@ QWidget* TvxDefaultControlFactory::CreateUnionPage(TvxUnionSubQuery* Operand) {
   return Sheet != nullptr ? new TvxUnionSubQueryTabSheet(Operand, Sheet) : nullptr;
 }
 
-// The navigation bar and the diagram's boxes and lines have no widgets yet.
-QWidget* TvxDefaultControlFactory::CreateUnionButton(TvxUnionSubQuery*) { return nullptr; }
-QWidget* TvxDefaultControlFactory::CreateUnionOperator(TvxQueryBase*) { return nullptr; }
-QWidget* TvxDefaultControlFactory::CreateUnionBracket(TvxUnionGroup*, bool) { return nullptr; }
+namespace {
+// The navigation bar of the sheet of Item's sub-query; null before the sheet exists.
+TvxUnionNavBar* NavBarOf(const TvxQueryBase* Item) {
+  const TvxSubQuery* SubQuery = Item->GetRootQuery();
+  auto* Sheet = SubQuery != nullptr ? qobject_cast<TvxQueryTabSheet*>(SubQuery->GetQueryPage()) : nullptr;
+  return Sheet != nullptr ? Sheet->GetNavBar() : nullptr;
+}
+}  // namespace
+
+QWidget* TvxDefaultControlFactory::CreateUnionButton(TvxUnionSubQuery* Operand) {
+  TvxUnionNavBar* Bar = NavBarOf(Operand);
+  return Bar != nullptr ? new TvxUnionButton(Operand, Bar) : nullptr;
+}
+
+QWidget* TvxDefaultControlFactory::CreateUnionOperator(TvxQueryBase* Item) {
+  TvxUnionNavBar* Bar = NavBarOf(Item);
+  return Bar != nullptr ? new TvxUnionOperator(Item, Bar) : nullptr;
+}
+
+QWidget* TvxDefaultControlFactory::CreateUnionBracket(TvxUnionGroup* Group, bool Left) {
+  TvxUnionNavBar* Bar = NavBarOf(Group);
+  return Bar != nullptr ? new TvxBracket(Group, Left, Bar) : nullptr;
+}
+
+// The diagram's boxes and lines have no widgets yet.
 QWidget* TvxDefaultControlFactory::CreateDatasourceControl(TvxDatasource*) { return nullptr; }
 QWidget* TvxDefaultControlFactory::CreateLinkControl(TvxLink*) { return nullptr; }
 QWidget* TvxDefaultControlFactory::CreateSelectListGrid(TvxSelectList* SelectList) {

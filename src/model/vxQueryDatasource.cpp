@@ -34,19 +34,7 @@ const TSQLExpressionOperatorBinary* AsLinkCandidate(const TSQLExpressionItem* Ex
 // Part 0 of a column name without the dialect's quotes: the spelling the metadata provider
 // reports and the box lists.
 std::string FieldNameOf(const TSQLObjectColumn& Column) {
-  std::string Name = Column.GetObjName();
-  const TastSyntaxProvider* Dialect = Column.GetSyntaxProvider();
-  if (Dialect == nullptr) return Name;
-  const std::string Begin = Dialect->GetQuoteBegin(), End = Dialect->GetQuoteEnd();
-  if (Begin.empty() || End.empty() || Name.size() < Begin.size() + End.size() ||
-      Name.compare(0, Begin.size(), Begin) != 0 || Name.compare(Name.size() - End.size(), End.size(), End) != 0)
-    return Name;
-  std::string Inner = Name.substr(Begin.size(), Name.size() - Begin.size() - End.size());
-  // A doubled closing quote stands for one.
-  const std::string Doubled = End + End;
-  for (size_t Pos = Inner.find(Doubled); Pos != std::string::npos; Pos = Inner.find(Doubled, Pos + End.size()))
-    Inner.erase(Pos, End.size());
-  return Inner;
+  return vx::UnquoteName(Column.GetObjName(), Column.GetSyntaxProvider());
 }
 
 // The model datasource a column reference is bound to, and the referenced field.
@@ -85,6 +73,20 @@ void ForEachThenRaise(const std::vector<TItem*>& Items, void (TItem::*Action)())
 }
 
 }  // namespace
+
+std::string vx::UnquoteName(const std::string& Name, const TastSyntaxProvider* Dialect) {
+  if (Dialect == nullptr) return Name;
+  const std::string Begin = Dialect->GetQuoteBegin(), End = Dialect->GetQuoteEnd();
+  if (Begin.empty() || End.empty() || Name.size() < Begin.size() + End.size() ||
+      Name.compare(0, Begin.size(), Begin) != 0 || Name.compare(Name.size() - End.size(), End.size(), End) != 0)
+    return Name;
+  std::string Inner = Name.substr(Begin.size(), Name.size() - Begin.size() - End.size());
+  // A doubled closing quote stands for one.
+  const std::string Doubled = End + End;
+  for (size_t Pos = Inner.find(Doubled); Pos != std::string::npos; Pos = Inner.find(Doubled, Pos + End.size()))
+    Inner.erase(Pos, End.size());
+  return Inner;
+}
 
 void vx::RefreshAllDatasources(TvxQueryBuilder& QueryBuilder) {
   std::vector<TvxDatasourceBase*> Clauses;

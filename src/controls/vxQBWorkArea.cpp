@@ -1,5 +1,6 @@
 #include "vxQBWorkArea.h"
 
+#include "vxQBDataSourceControl.h"
 #include "vxQBPaint.h"
 #include "vxQBUnionSubQueryTabSheet.h"
 #include "vxQueryBuilder.h"
@@ -44,6 +45,7 @@ protected:
   void paintEvent(QPaintEvent* Event) override {
     QPainter Painter(this);
     FWorkArea->PaintBackground(Painter, Event->rect());
+    FWorkArea->PaintUnderBoxes(Painter, Event->rect());
   }
   void childEvent(QChildEvent* Event) override {
     QWidget::childEvent(Event);
@@ -147,6 +149,18 @@ void TvxQueryBuilderWorkArea::PaintBackground(QPainter& Painter, const QRect& Re
     Painter.drawTiledPixmap(GetCanvas()->rect(), HostPicture);
   else
     Painter.drawPixmap(QPoint(0, 0), HostPicture);
+}
+
+void TvxQueryBuilderWorkArea::PaintUnderBoxes(QPainter& Painter, const QRect& Rect) const {
+  const QList<QWidget*> Children = GetCanvas()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+  for (const QWidget* Child : Children)
+    if (const auto* Box = qobject_cast<const TvxQueryBuilderDataSourceControl*>(Child))
+      if (Box->geometry().adjusted(-4, -4, 4, 4).intersects(Rect)) Box->PaintShadow(Painter);
+}
+
+void TvxQueryBuilderWorkArea::RealignLinks(const TvxDatasource*) {
+  for (QObject* Child : GetCanvas()->children())
+    if (auto* Line = dynamic_cast<TvxLinkView*>(Child)) Line->UpdateLine();
 }
 
 void TvxQueryBuilderWorkArea::UpdateCanvasSize() {

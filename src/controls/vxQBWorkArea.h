@@ -24,6 +24,7 @@
 
 class QDropEvent;
 class QPainter;
+class TvxDatasource;
 class TvxQueryBuilder;
 class TvxUnionSubQuery;
 class TvxUnionSubQueryTabSheet;
@@ -51,6 +52,11 @@ public:
 
   // Paints the background into Rect of the canvas.
   void PaintBackground(QPainter& Painter, const QRect& Rect) const;
+  // Paints what lies on the background under the boxes into Rect of the canvas: the boxes'
+  // shadows.
+  void PaintUnderBoxes(QPainter& Painter, const QRect& Rect) const;
+  // Lays out again the lines that end at Datasource's box.
+  void RealignLinks(const TvxDatasource* Datasource);
   // Makes the canvas cover the visible area and every box, with a margin for growing.
   void UpdateCanvasSize();
 

@@ -1,12 +1,14 @@
 #include "vxQBDefaultControlFactory.h"
 
 #include "vxQBDataSourceControl.h"
+#include "vxQBLinkControl.h"
 #include "vxQBPageControl.h"
 #include "vxQBQueryTabSheet.h"
 #include "vxQBUnionSubQueryTabSheet.h"
 #include "vxQBWorkArea.h"
 #include "vxQueryBuilder.h"
 #include "vxQueryDatasource.h"
+#include "vxQueryLink.h"
 #include "vxQuerySubQuery.h"
 #include "vxQueryUnionSubQuery.h"
 
@@ -52,9 +54,13 @@ QWidget* TvxDefaultControlFactory::CreateDatasourceControl(TvxDatasource* Dataso
   return WorkArea != nullptr ? new TvxQueryBuilderDataSourceControl(Datasource, WorkArea) : nullptr;
 }
 
-// The navigation bar, the diagram's lines and the select-list grid have no widgets yet.
+QWidget* TvxDefaultControlFactory::CreateLinkControl(TvxLink* Link) {
+  TvxQueryBuilderWorkArea* WorkArea = WorkAreaOf(Link->GetUnionSubQuery());
+  return WorkArea != nullptr ? new TvxQueryBuilderLinkControl(Link, WorkArea) : nullptr;
+}
+
+// The navigation bar and the select-list grid have no widgets yet.
 QWidget* TvxDefaultControlFactory::CreateUnionButton(TvxUnionSubQuery*) { return nullptr; }
 QWidget* TvxDefaultControlFactory::CreateUnionOperator(TvxQueryBase*) { return nullptr; }
 QWidget* TvxDefaultControlFactory::CreateUnionBracket(TvxUnionGroup*, bool) { return nullptr; }
-QWidget* TvxDefaultControlFactory::CreateLinkControl(TvxLink*) { return nullptr; }
 QWidget* TvxDefaultControlFactory::CreateSelectListGrid(TvxSelectList*) { return nullptr; }

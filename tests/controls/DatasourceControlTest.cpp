@@ -6,6 +6,7 @@
 #include "vxQBDataSourceControl.h"
 #include "vxQBDatasourceFieldsList.h"
 #include "vxQBDefaultControlFactory.h"
+#include "vxQBLinkControl.h"
 #include "vxQBWorkArea.h"
 #include "vxQueryDatasource.h"
 
@@ -35,6 +36,13 @@ QStringList TickedRows(const TDiagramRig& Rig) {
   return Ticked;
 }
 
+// The middle of Field's row in the canvas.
+QPoint RowMiddleOnCanvas(TvxQueryBuilderDataSourceControl* Box, const QString& Field) {
+  TvxQueryBuilderDatasourceFieldsList* List = Box->GetFieldsList();
+  const QRect Row = List->visualItemRect(RowOf(Box, Field));
+  return List->viewport()->mapTo(Box->parentWidget(), QPoint(Row.center().x(), (Row.top() + Row.bottom() + 1) / 2));
+}
+
 }  // namespace
 
 class TDatasourceControlTest : public QObject {
@@ -49,12 +57,19 @@ private slots:
   }
   void cleanup() { FRig.reset(); }
 
-  void TypicalStatementShowsTwoBoxesAndTheTicks() {
+  void TypicalStatementShowsTwoBoxesTheTicksAndOneLine() {
     FRig->Load(GTypicalStatement);
     TvxQueryBuilderDataSourceControl* Customers = FRig->Box("c");
     TvxQueryBuilderDataSourceControl* Orders = FRig->Box("o");
     QVERIFY(Customers != nullptr && Orders != nullptr);
     QCOMPARE(TickedRows(*FRig), QStringList({"c.Name", "o.Total"}));
+    QCOMPARE(FRig->Lines().size(), 1);
+    // The line leaves the Id row at the right edge of c and enters the CustId row at the left
+    // edge of o, which stands in the next column.
+    const TvxQueryBuilderLinkControl* Line = FRig->Lines().first();
+    const QPoint From = Line->GetPoints()[0] + Line->pos(), To = Line->GetPoints()[3] + Line->pos();
+    QCOMPARE(From, QPoint(Customers->geometry().right() + 1, RowMiddleOnCanvas(Customers, "Id").y()));
+    QCOMPARE(To, QPoint(Orders->x(), RowMiddleOnCanvas(Orders, "CustId").y()));
   }
 
   void TickingAndUntickingEditTheSelectList() {
@@ -106,6 +121,7 @@ private slots:
       FRig->Load("SELECT * FROM Customers c, Orders o");
       DragField(FRig->Box(Case.From), Case.FromField, FRig->Box(Case.To), Case.ToField);
       QVERIFY2(FRig->SQL() == Case.Expected, Case.Name);
+      QCOMPARE(FRig->Lines().size(), FRig->SQL().find(" ON ") != std::string::npos ? 1 : 0);
     }
     QCOMPARE(Failures.count(), 0);
   }
@@ -116,6 +132,7 @@ private slots:
     QTest::mouseClick(Orders, Qt::LeftButton, {}, Orders->GetCloseButtonRect().center());
     QCOMPARE(Q(FRig->SQL()), QStringLiteral("SELECT c.Name FROM Customers c ORDER BY c.Name"));
     QTRY_VERIFY(Orders.isNull());
+    QVERIFY(FRig->Lines().isEmpty());
   }
 
   void DeleteRemovesTheFocusedBoxAndTheMenuOffersRemoveAndEdit() {
@@ -224,6 +241,8 @@ private slots:
     TvxDefaultControlFactory Other;
     QB.SetControlFactory(&Other);
     QCOMPARE(FRig->Box("o")->geometry(), Geometry);
+    QCOMPARE(FRig->Lines().size(), 1);
+    QVERIFY(FRig->Lines().first()->IsLaidOut());
     QB.SetControlFactory(nullptr);
   }
 };

@@ -2,6 +2,7 @@
 
 #include "vxQBDataSourceControl.h"
 #include "vxQBDatasourceFieldsList.h"
+#include "vxQBLinkControl.h"
 #include "vxQBWorkArea.h"
 #include "vxQueryDatasource.h"
 
@@ -46,6 +47,12 @@ TvxQueryBuilderDataSourceControl* TDiagramRig::Box(const QString& Caption) const
   for (auto* Box : WorkArea->GetCanvas()->findChildren<TvxQueryBuilderDataSourceControl*>())
     if (Box->windowTitle() == Caption && Box->isVisible()) return Box;
   return nullptr;
+}
+
+QList<TvxQueryBuilderLinkControl*> TDiagramRig::Lines() const {
+  TvxQueryBuilderWorkArea* WorkArea = ActiveWorkArea(QueryBuilder);
+  return WorkArea != nullptr ? WorkArea->GetCanvas()->findChildren<TvxQueryBuilderLinkControl*>()
+                             : QList<TvxQueryBuilderLinkControl*>();
 }
 
 QListWidgetItem* RowOf(TvxQueryBuilderDataSourceControl* Box, const QString& Field) {

@@ -1,5 +1,5 @@
 // Shared pieces of the diagram tests: a shown component over the Overview's two tables and the
-// user's hand on its boxes.
+// user's hand on its boxes and lines.
 #pragma once
 
 #include "vxControlsTest.h"
@@ -9,6 +9,7 @@
 
 class QListWidgetItem;
 class TvxQueryBuilderDataSourceControl;
+class TvxQueryBuilderLinkControl;
 
 namespace vxtest {
 
@@ -26,6 +27,8 @@ struct TDiagramRig {
   std::string SQL() const { return QueryBuilder.GetSQL(); }
   // The box of the datasource captioned Caption in the active operand; null when there is none.
   TvxQueryBuilderDataSourceControl* Box(const QString& Caption) const;
+  // The lines of the active operand's diagram, in creation order.
+  QList<TvxQueryBuilderLinkControl*> Lines() const;
 };
 
 // The row of Box's list that shows Field ("*" for row 0).

@@ -38,9 +38,6 @@ namespace vx {
 // Re-points every link below Root (Root included) that refers to a key of Copies to its value:
 // a tree built from parts copied one by one then refers to its own FROM sources.
 void ReplaceLinksInTree(TastExtender& Root, const TastNodeMap& Copies);
-// Name without the dialect's quotes around it, a doubled closing quote inside standing for one:
-// an identifier as people read it. A name that is not quoted as a whole comes back as it is.
-std::string UnquoteName(const std::string& Name, const TastSyntaxProvider* Dialect);
 // RefreshMetadata of the FROM clause of every union operand of every sub-query: what a host
 // calls after pointing the metadata provider at another database. Raises, after all of them
 // were refreshed, the first failure.
@@ -233,14 +230,16 @@ public:
   void LoadFromAST(std::unique_ptr<TSQLFromSource> Node) override;
   void GetDatasourcesBottomUp(TSQLFromSourceList& List) const override;
 
-  // The correlation name; empty without one.
+  // The correlation name as the user reads and types it (a delimited alias without its
+  // delimiters); empty without one.
   std::string GetAlias() const;
-  // An empty Alias removes the alias. Raises "Can't assign alias if astFromSource=nil!" without
-  // a node.
+  // An empty Alias removes the alias; another is quoted as it needs. Raises "Can't assign alias
+  // if astFromSource=nil!" without a node.
   void SetAlias(const std::string& Alias);
   // The box caption: the alias, or what names the source without one.
   virtual std::string GetCaption() const;
-  // The caption as the box shows it: a quoted name without its quotes.
+  // The caption as the box shows it: a table named without an alias shows each part of its
+  // name as the catalog calls it (an alias already reads so).
   std::string GetDisplayCaption() const;
 
   // The entries of the box's field list: "*" and then the node's fields.

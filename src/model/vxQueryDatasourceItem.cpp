@@ -66,19 +66,23 @@ void TvxDatasource::GetDatasourcesBottomUp(TSQLFromSourceList& List) const {
 
 std::string TvxDatasource::GetAlias() const {
   const TSQLAlias* Alias = GetNode() != nullptr ? GetNode()->GetAlias() : nullptr;
-  return Alias != nullptr ? Alias->GetAlias() : std::string();
+  if (Alias == nullptr) return std::string();
+  const TastSyntaxProvider* Dialect = GetNode()->GetSyntaxProvider();
+  return Dialect != nullptr ? Dialect->UnquoteName(Alias->GetAlias()) : Alias->GetAlias();
 }
 
 void TvxDatasource::SetAlias(const std::string& Alias) {
   if (Alias == GetAlias()) return;
   TSQLFromSource* Node = GetNode();
   if (Node == nullptr) throw EvxException("Can't assign alias if astFromSource=nil!");
+  const TastSyntaxProvider* Dialect = Node->GetSyntaxProvider();
+  const std::string Stored = Dialect != nullptr ? Dialect->QuoteName(Alias) : Alias;
   if (Alias.empty())
     Node->SetAlias(nullptr);
   else if (Node->GetAlias() == nullptr)
-    Node->SetAlias(NewNode<TSQLAliasObjectAlias>(Node->GetSyntaxProvider(), Alias));
+    Node->SetAlias(NewNode<TSQLAliasObjectAlias>(Node->GetSyntaxProvider(), Stored));
   else
-    Node->GetAlias()->SetAlias(Alias);
+    Node->GetAlias()->SetAlias(Stored);
   NotifySQLUpdated();
   if (QWidget* Box = GetDSControl()) Box->setWindowTitle(QString::fromStdString(GetDisplayCaption()));
 }
@@ -86,7 +90,16 @@ void TvxDatasource::SetAlias(const std::string& Alias) {
 std::string TvxDatasource::GetCaption() const { return GetAlias(); }
 
 std::string TvxDatasource::GetDisplayCaption() const {
-  return vx::UnquoteName(GetCaption(), GetNode() != nullptr ? GetNode()->GetSyntaxProvider() : nullptr);
+  const auto* Table = dynamic_cast<const TSQLFromObject*>(GetNode());
+  const TSQLDatabaseObject* Name = Table != nullptr ? Table->GetObject() : nullptr;
+  if (Name == nullptr || !GetAlias().empty()) return GetCaption();
+  const TastSyntaxProvider* Dialect = Name->GetSyntaxProvider();
+  std::string Shown;
+  for (int Part = Name->GetCount() - 1; Part >= 0; --Part) {
+    if (!Shown.empty()) Shown += '.';
+    Shown += Dialect != nullptr ? Dialect->UnquoteName(Name->GetName(Part)) : Name->GetName(Part);
+  }
+  return Shown;
 }
 
 void TvxDatasource::GetFieldsList(TvxStringList& List) const {

@@ -222,14 +222,15 @@ private slots:
   void CaptionsShowNamesAsPeopleReadThem() {
     FRig->Load(
         "SELECT * FROM Customers \"Kunden und Bücher\", Orders \"O'Brien\", Orders \"Sales \"\"24\"\"\", "
-        "\"Order Lines\", \"Ärzte\"");
+        "\"Order Lines\", \"Ärzte\", Orders \"\"\"Q\"\"\", dbo.\"Order Lines\"");
     QStringList Captions;
     for (const auto* Box :
          ActiveWorkArea(FRig->QueryBuilder)->GetCanvas()->findChildren<TvxQueryBuilderDataSourceControl*>())
       Captions << Box->windowTitle();
     QCOMPARE(Captions,
              QStringList({QStringLiteral("Kunden und Bücher"), QStringLiteral("O'Brien"),
-                          QStringLiteral("Sales \"24\""), QStringLiteral("Order Lines"), QStringLiteral("Ärzte")}));
+                          QStringLiteral("Sales \"24\""), QStringLiteral("Order Lines"), QStringLiteral("Ärzte"),
+                          QStringLiteral("\"Q\""), QStringLiteral("dbo.Order Lines")}));
   }
 
   void BoxesKeepTheirPlaceWhenTheirControlsAreMadeAgain() {

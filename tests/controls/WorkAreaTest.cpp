@@ -82,8 +82,14 @@ private slots:
     for (const auto& [Tone, Fill] : Tones) {
       FRig->QueryBuilder.SetBkImageDarkness(Tone);
       const QImage Picture = Grab(FWorkArea);
-      // Beyond the watermark: the fill of the tone.
-      QCOMPARE(Picture.pixelColor(Picture.width() - 2, Picture.height() - 2), Fill);
+      // Beyond the watermark its dot grid goes on, every 25 pixels, on the fill of the tone.
+      const QColor Dot = Picture.pixelColor(12, 12);
+      QVERIFY(Dot != Fill);
+      const QPoint LastDot((Picture.width() - 14) / 25 * 25 + 12, (Picture.height() - 14) / 25 * 25 + 12);
+      for (const QPoint& Beyond : {QPoint(462, 12), QPoint(12, 362), LastDot})
+        QCOMPARE(Picture.pixelColor(Beyond), Dot);
+      for (const QPoint& Between : {QPoint(460, 12), QPoint(462, 360), LastDot - QPoint(5, 5)})
+        QCOMPARE(Picture.pixelColor(Between), Fill);
       Watermarks << Picture.copy(0, 0, 450, 350);
     }
     QVERIFY(Watermarks[0] != Watermarks[1] && Watermarks[1] != Watermarks[2] && Watermarks[0] != Watermarks[2]);

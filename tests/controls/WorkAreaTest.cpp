@@ -3,7 +3,6 @@
 // menu; drops that come from the host.
 #include "vxControlsTest.h"
 
-#include "vxQBEditPropsForm.h"
 #include "vxQBWorkArea.h"
 #include "vxQueryDatasource.h"
 
@@ -17,27 +16,6 @@
 using namespace vxtest;
 
 namespace {
-
-// A properties dialog that only counts how often it is asked to edit.
-int GEdits = 0;
-class TCountingForm : public TvxEditPropsForm {
-public:
-  void SetPosition(TvxPosition) override {}
-  bool Edit(TvxQueryBuilderControlOwner*, TvxBaseSyntaxProvider*) override {
-    ++GEdits;
-    return false;
-  }
-};
-const TvxEditPropsFormClass CountingFormClass{
-    "TCountingForm", [](QWidget*) -> std::unique_ptr<TvxEditPropsForm> { return std::make_unique<TCountingForm>(); }};
-
-// The SQL-92 dialect naming the counting dialog for union operands.
-class TDialogSyntaxProvider : public TvxSQL92SyntaxProvider {
-public:
-  const TvxEditPropsFormClass* GetEditPropsFormClass(TvxQueryBuilderControlOwner* Owner) override {
-    return qobject_cast<TvxUnionSubQuery*>(Owner) != nullptr ? &CountingFormClass : nullptr;
-  }
-};
 
 QImage Grab(TvxQueryBuilderWorkArea* WorkArea) { return WorkArea->viewport()->grab().toImage(); }
 
@@ -196,12 +174,12 @@ private slots:
   }
 
   void DoubleClickOnEmptyAreaOpensTheOperandsProperties() {
-    TDialogSyntaxProvider Dialect;
+    TCountingDialogSyntaxProvider Dialect(TvxUnionSubQuery::staticMetaObject);
     FRig->QueryBuilder.SetSyntaxProvider(&Dialect);  // a fresh query: a new work area
     FWorkArea = ActiveWorkArea(FRig->QueryBuilder);
-    GEdits = 0;
+    const int Edits = Dialect.GetEditCount();
     QTest::mouseDClick(FWorkArea->GetCanvas(), Qt::LeftButton, {}, QPoint(300, 200));
-    QCOMPARE(GEdits, 1);
+    QCOMPARE(Dialect.GetEditCount(), Edits + 1);
     FRig->QueryBuilder.SetSyntaxProvider(nullptr);
   }
 

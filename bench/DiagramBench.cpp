@@ -42,17 +42,9 @@ void SendMouse(QWidget* Widget, QEvent::Type Type, const QPoint& At, Qt::MouseBu
 
 void BM_ShowDiagram(benchmark::State& State) {
   vxbench::TModelRig Rig(static_cast<int>(State.range(0)));
-  TvxQueryBuilder& QB = Rig.GetQueryBuilder();
-  QB.resize(1000, 700);
-  QB.show();
-  QCoreApplication::processEvents();
+  Rig.Show();
   for (auto _ : State) {
-    State.PauseTiming();
-    Rig.Load("");
-    QCoreApplication::processEvents();
-    State.ResumeTiming();
-    QB.SetSQL(Rig.GetText());
-    QCoreApplication::processEvents();
+    Rig.AssignShown(State);
     // The whole canvas, not only what the window shows: every box and line paints once.
     benchmark::DoNotOptimize(WorkAreaOf(Rig.GetOperand())->GetCanvas()->grab());
   }
@@ -68,9 +60,7 @@ void BM_ShowDiagram(benchmark::State& State) {
 
 void BM_MoveBoxWithTenLines(benchmark::State& State) {
   vxbench::TModelRig Rig(1);
-  TvxQueryBuilder& QB = Rig.GetQueryBuilder();
-  QB.resize(1000, 700);
-  QB.show();
+  Rig.Show();
   Rig.Load(GenerateStar(10));
   QCoreApplication::processEvents();
   TvxQueryBuilderDataSourceControl* Box = BoxOf(Rig.GetTable(0));
@@ -91,9 +81,7 @@ void BM_MoveBoxWithTenLines(benchmark::State& State) {
 
 void BM_TickField(benchmark::State& State) {
   vxbench::TModelRig Rig(100);
-  TvxQueryBuilder& QB = Rig.GetQueryBuilder();
-  QB.resize(1000, 700);
-  QB.show();
+  Rig.Show();
   Rig.LoadQuery();
   Rig.AttachBuilder();
   QCoreApplication::processEvents();

@@ -14,17 +14,10 @@ namespace {
 void BM_ShowQuery(benchmark::State& State) {
   vxbench::TModelRig Rig(static_cast<int>(State.range(0)));
   TvxQueryBuilder& QB = Rig.GetQueryBuilder();
-  QB.resize(1000, 700);
-  QB.show();
-  QCoreApplication::processEvents();
+  Rig.Show();
   for (auto _ : State) {
-    State.PauseTiming();
-    Rig.Load("");
-    QCoreApplication::processEvents();
-    State.ResumeTiming();
-    QB.SetSQL(Rig.GetText());
-    // The posted load, the layout of the new pages, then one synchronous paint of everything.
-    QCoreApplication::processEvents();
+    Rig.AssignShown(State);
+    // Then one synchronous paint of everything.
     QB.repaint();
   }
   State.counters["tabs"] = QB.GetPageControl()->count();

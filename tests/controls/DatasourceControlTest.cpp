@@ -45,18 +45,10 @@ QPoint RowMiddleOnCanvas(TvxQueryBuilderDataSourceControl* Box, const QString& F
 
 }  // namespace
 
-class TDatasourceControlTest : public QObject {
+class TDatasourceControlTest : public TDiagramTest {
   Q_OBJECT
 
-  std::unique_ptr<TDiagramRig> FRig;
-
 private slots:
-  void init() {
-    FRig = std::make_unique<TDiagramRig>();
-    QVERIFY(ShowAndWait(FRig->QueryBuilder));
-  }
-  void cleanup() { FRig.reset(); }
-
   void TypicalStatementShowsTwoBoxesTheTicksAndOneLine() {
     FRig->Load(GTypicalStatement);
     TvxQueryBuilderDataSourceControl* Customers = FRig->Box("c");

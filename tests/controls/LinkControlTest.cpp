@@ -50,18 +50,10 @@ bool HasInk(const QImage& Picture, const QRect& Area) {
 
 }  // namespace
 
-class TLinkControlTest : public QObject {
+class TLinkControlTest : public TDiagramTest {
   Q_OBJECT
 
-  std::unique_ptr<TDiagramRig> FRig;
-
 private slots:
-  void init() {
-    FRig = std::make_unique<TDiagramRig>();
-    QVERIFY(ShowAndWait(FRig->QueryBuilder));
-  }
-  void cleanup() { FRig.reset(); }
-
   void LinesLeaveOnTheFacingSidesOrLoopOutOnTheNearerOne() {
     struct TCase {
       const char* Name;
@@ -175,7 +167,8 @@ private slots:
       const char* Join;
       bool LeftOuter, RightOuter;
     };
-    const TCase Cases[] = {{"INNER", false, false}, {"LEFT", true, false}, {"RIGHT", false, true}};
+    const TCase Cases[] = {
+        {"INNER", false, false}, {"LEFT", true, false}, {"RIGHT", false, true}, {"FULL", true, true}};
     QImage Inner[3];
     for (const TCase& Case : Cases) {
       FRig->Load(std::string("SELECT * FROM Customers c ") + Case.Join + " JOIN Orders o ON c.Id = o.CustId");

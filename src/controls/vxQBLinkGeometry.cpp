@@ -66,7 +66,10 @@ TvxLinkLayout CalcLinkLayout(const QRect& LeftRect, const QRect& RightRect) {
     Width = LeftRect.x() - Left;
     Layout.LeftSide = csLeft;
     Layout.RightSide = csRight;
-  } else if (std::abs(LeftRect.x() - RightRect.x()) <= std::abs(RightOf(LeftRect) - RightOf(RightRect))) {
+  } else if (std::abs(LeftRect.x() - RightRect.x()) <= std::abs(RightOf(LeftRect) - RightOf(RightRect)) &&
+             std::min(LeftRect.x(), RightRect.x()) >= LinkStubLength) {
+    // (A loop on the left of boxes at the diagram's left edge would run outside the diagram,
+    // where nobody sees it: it goes round the right side instead.)
     Left = std::min(LeftRect.x(), RightRect.x()) - LinkStubLength;
     Width = std::max(LeftRect.x(), RightRect.x()) - Left;
     Layout.LeftSide = Layout.RightSide = csLeft;

@@ -36,7 +36,8 @@ TvxLinkPoints CalcLinkPoints(const QRect& LeftRect, TvxQueryBuilderLinkConnectTo
                              TvxQueryBuilderLinkConnectToSide RightSide);
 // The line between the rows LeftRect and RightRect (work-area pixels): between boxes side by
 // side it leaves one box on the side facing the other; between boxes that overlap horizontally
-// it loops out 16 pixels on the side where their edges are nearer.
+// it loops out 16 pixels on the side where their edges are nearer, on the right when the left
+// loop would leave the diagram (x < 0).
 TvxLinkLayout CalcLinkLayout(const QRect& LeftRect, const QRect& RightRect);
 // The pixels within Tolerance of the polyline: a band of that half-height along horizontal
 // segments (half-width along vertical ones) that ends with them, and along a slanting segment

@@ -66,8 +66,10 @@ private slots:
          QRect(98, 30, 104, 89)},
         {"right box further left", QRect(200, 80, 90, 18), QRect(10, 50, 90, 18), csLeft, csRight,
          QRect(98, 30, 104, 89)},
-        {"overlapping, left edges nearer", QRect(10, 50, 90, 18), QRect(20, 150, 120, 18), csLeft, csLeft,
-         QRect(-8, 30, 30, 159)},
+        {"overlapping, left edges nearer", QRect(30, 50, 90, 18), QRect(40, 150, 120, 18), csLeft, csLeft,
+         QRect(12, 30, 30, 159)},
+        {"overlapping at the diagram's left edge", QRect(10, 50, 90, 18), QRect(20, 150, 120, 18), csRight, csRight,
+         QRect(98, 30, 60, 159)},
         {"overlapping, right edges nearer", QRect(10, 50, 90, 18), QRect(60, 150, 45, 18), csRight, csRight,
          QRect(98, 30, 25, 159)},
         {"a narrow gap keeps its middle", QRect(10, 50, 90, 18), QRect(110, 50, 90, 18), csRight, csLeft,
@@ -288,6 +290,19 @@ private slots:
          {"TvxQueryBuilderLinkPainterSimple", "TvxQueryBuilderLinkPainterMSSQL", "TvxQueryBuilderLinkPainterAccess"}) {
       QB.SetLinkTypeName(Painter);
       QVERIFY(!SaveScreenshot(QB.grab().toImage(), QStringLiteral("typical-line-focused-%1").arg(Painter)).isEmpty());
+    }
+
+    // Outer joins, lines that cross the diagram and a loop between boxes one above the other.
+    FRig->Load(
+        "SELECT * FROM Customers c LEFT JOIN Orders o ON c.Id = o.CustId RIGHT JOIN Orders p ON p.CustId = "
+        "c.Id FULL JOIN Other x ON x.A = o.Note");
+    DragCaption(FRig->Box("o"), QPoint(330, 60));
+    DragCaption(FRig->Box("p"), QPoint(30, 190));
+    DragCaption(FRig->Box("x"), QPoint(520, 230));
+    for (const char* Painter :
+         {"TvxQueryBuilderLinkPainterSimple", "TvxQueryBuilderLinkPainterMSSQL", "TvxQueryBuilderLinkPainterAccess"}) {
+      QB.SetLinkTypeName(Painter);
+      QVERIFY(!SaveScreenshot(QB.grab().toImage(), QStringLiteral("outer-joins-%1").arg(Painter)).isEmpty());
     }
   }
 };

@@ -59,7 +59,8 @@ private slots:
     // The line leaves the Id row at the right edge of c and enters the CustId row at the left
     // edge of o, which stands in the next column.
     const TvxQueryBuilderLinkControl* Line = FRig->Lines().first();
-    const QPoint From = Line->GetPoints()[0] + Line->pos(), To = Line->GetPoints()[3] + Line->pos();
+    const QPoint From = Line->GetPoints()[0] + Line->GetBounds().topLeft(),
+                 To = Line->GetPoints()[3] + Line->GetBounds().topLeft();
     QCOMPARE(From, QPoint(Customers->geometry().right() + 1, RowMiddleOnCanvas(Customers, "Id").y()));
     QCOMPARE(To, QPoint(Orders->x(), RowMiddleOnCanvas(Orders, "CustId").y()));
   }

@@ -29,7 +29,7 @@ const char* const GTypicalStatement =
 // The line drawn by Painter on white, in the line's own coordinates.
 QImage Render(const TvxQueryBuilderLinkControl* Line, TvxQueryBuilderLinkPainter* Painter, TvxQueryBuilder& QB) {
   QB.SetLinkType(Painter);
-  QImage Picture(Line->size(), QImage::Format_RGB32);
+  QImage Picture(Line->GetBounds().size(), QImage::Format_RGB32);
   Picture.fill(Qt::white);
   QPainter Canvas(&Picture);
   Canvas.setRenderHint(QPainter::Antialiasing);
@@ -92,12 +92,32 @@ private slots:
     }
   }
 
+  void ClicksAreMeasuredFromTheNearestSegment() {
+    const TvxLinkPoints Slanting{QPoint(0, 10), QPoint(16, 10), QPoint(56, 50), QPoint(72, 50)};
+    const TvxLinkPoints Loop{QPoint(0, 0), QPoint(16, 0), QPoint(16, 40), QPoint(0, 40)};
+    struct TCase {
+      const char* Name;
+      const TvxLinkPoints& Points;
+      QPoint Point;
+      double Distance;
+    };
+    const TCase Cases[] = {
+        {"below a stub", Slanting, QPoint(8, 16), 6},
+        {"further below a stub", Slanting, QPoint(8, 17), 7},
+        {"beside the slant, by |dx| + |dy|", Slanting, QPoint(36, 24), 6},
+        {"past a stub's end, from the slant's end", Slanting, QPoint(80, 50), 24},
+        {"beside a vertical segment", Loop, QPoint(20, 20), 4},
+        {"below the vertical segment, from the stub under it", Loop, QPoint(10, 45), 5},
+    };
+    for (const TCase& Case : Cases) QVERIFY2(vx::CalcLinkDistance(Case.Points, Case.Point) == Case.Distance, Case.Name);
+  }
+
   void AClickWithinSixPixelsSelectsTheLineAndDeleteTurnsTheJoinIntoACrossJoin() {
     FRig->Load(GTypicalStatement);
     TvxQueryBuilderWorkArea* WorkArea = ActiveWorkArea(FRig->QueryBuilder);
     QPointer<TvxQueryBuilderLinkControl> Line = FRig->Lines().first();
     // A point on the left stub, on the canvas.
-    const QPoint OnLine = Line->pos() + Line->GetPoints()[0] + QPoint(8, 0);
+    const QPoint OnLine = Line->GetBounds().topLeft() + Line->GetPoints()[0] + QPoint(8, 0);
     ClickThroughWindow(WorkArea->GetCanvas(), OnLine + QPoint(0, 7));
     QVERIFY(WorkArea->GetFocusedControl() == nullptr);
     ClickThroughWindow(WorkArea->GetCanvas(), OnLine - QPoint(0, 7));
@@ -119,14 +139,15 @@ private slots:
     FRig->Load(GTypicalStatement);
     TvxQueryBuilderWorkArea* WorkArea = ActiveWorkArea(QB);
     QPointer<TvxQueryBuilderLinkControl> Line = FRig->Lines().first();
-    const QPoint OnLine = Line->GetPoints()[0] + QPoint(8, 0);
-    QWidget* Window = Line->window();
+    QWidget* Canvas = WorkArea->GetCanvas();
+    const QPoint OnLine = Line->GetBounds().topLeft() + Line->GetPoints()[0] + QPoint(8, 0);
+    QWidget* Window = Canvas->window();
     const int Edits = Dialect.GetEditCount();
-    QTest::mouseDClick(Window->windowHandle(), Qt::LeftButton, {}, Line->mapTo(Window, OnLine));
+    QTest::mouseDClick(Window->windowHandle(), Qt::LeftButton, {}, Canvas->mapTo(Window, OnLine));
     QCOMPARE(Dialect.GetEditCount(), Edits + 1);
 
-    QContextMenuEvent Event(QContextMenuEvent::Mouse, OnLine, Line->mapToGlobal(OnLine));
-    QApplication::sendEvent(Line, &Event);
+    QContextMenuEvent Event(QContextMenuEvent::Mouse, OnLine, Canvas->mapToGlobal(OnLine));
+    QApplication::sendEvent(Canvas, &Event);
     QMenu* Menu = QB.GetPopupMenu();
     QTRY_VERIFY(Menu->isVisible());
     QCOMPARE(WorkArea->GetFocusedControl(), Line.data());
@@ -154,7 +175,8 @@ private slots:
     QCOMPARE(FRig->Lines().size(), 1);
     const TvxQueryBuilderLinkControl* Line = FRig->Lines().first();
     QVERIFY(Line->IsLaidOut());
-    const QPoint From = Line->pos() + Line->GetPoints()[0], To = Line->pos() + Line->GetPoints()[3];
+    const QPoint From = Line->GetBounds().topLeft() + Line->GetPoints()[0],
+                 To = Line->GetBounds().topLeft() + Line->GetPoints()[3];
     for (const auto& [End, Box] : {std::make_pair(From, Customers), std::make_pair(To, Orders)}) {
       const QRect Caption = Box->GetCaptionRect().translated(Box->pos());
       QVERIFY(End.y() >= Caption.top() && End.y() <= Caption.bottom());
@@ -223,7 +245,7 @@ private slots:
     TvxQueryBuilderWorkArea* WorkArea = ActiveWorkArea(QB);
     const TvxQueryBuilderLinkControl* Line = FRig->Lines().first();
     // A pixel of the left stub, half-way along it, and the one under it.
-    const QPoint OnLine = Line->pos() + (Line->GetPoints()[0] + Line->GetPoints()[1]) / 2;
+    const QPoint OnLine = Line->GetBounds().topLeft() + (Line->GetPoints()[0] + Line->GetPoints()[1]) / 2;
     auto Colour = [&](QPoint At) { return WorkArea->GetCanvas()->grab().toImage().pixelColor(At); };
 
     QB.SetLinkTypeName("TvxQueryBuilderLinkPainterSimple");
@@ -256,7 +278,7 @@ private slots:
     TvxQueryBuilderDatasourceFieldsList* List = Wide->GetFieldsList();
     QCOMPARE(Wide->height(), TvxQueryBuilderDataSourceControl::MaxHeight);
     const TvxQueryBuilderLinkControl* Line = FRig->Lines().first();
-    auto LeftEnd = [&] { return Line->pos() + Line->GetPoints()[0]; };
+    auto LeftEnd = [&] { return Line->GetBounds().topLeft() + Line->GetPoints()[0]; };
     QCOMPARE(LeftEnd().y(), Wide->y() + List->geometry().bottom() + 1);
     List->verticalScrollBar()->setValue(List->verticalScrollBar()->maximum());
     const QRect Row = List->visualItemRect(List->item(60));

@@ -158,6 +158,30 @@ private slots:
     QCOMPARE(Q(FRig->SQL()), QStringLiteral("SELECT * FROM Orders p"));
   }
 
+  void BoxesFollowTheTableColourAndFontAndTheirLinesFollowTheRows() {
+    FRig->Load(GTypicalStatement);
+    TvxQueryBuilder& QB = FRig->QueryBuilder;
+    const QColor Cream(255, 248, 220);
+    QFont Large = QB.GetTableFont();
+    Large.setPointSize(Large.pointSize() + 3);
+    QB.SetTableColor(Cream);
+    QB.SetTableFont(Large);
+    for (const char* Caption : {"c", "o"}) {
+      TvxQueryBuilderDataSourceControl* Box = FRig->Box(Caption);
+      TvxQueryBuilderDatasourceFieldsList* List = Box->GetFieldsList();
+      QCOMPARE(List->font().pointSize(), Large.pointSize());
+      // Beside the first field's name, the list shows the table colour.
+      const QImage Picture = List->viewport()->grab().toImage();
+      QCOMPARE(Picture.pixelColor(Picture.width() - 3, List->visualItemRect(List->item(1)).center().y()), Cream);
+    }
+    // Taller rows move the joined row down, and the line with it.
+    const TvxQueryBuilderLinkControl* Line = FRig->Lines().first();
+    TvxQueryBuilderDatasourceFieldsList* Orders = FRig->Box("o")->GetFieldsList();
+    QVERIFY(Orders->viewport()->rect().contains(Orders->visualItemRect(RowOf(FRig->Box("o"), "CustId"))));
+    QCOMPARE(Line->GetBounds().topLeft().y() + Line->GetPoints()[3].y(),
+             RowMiddleOnCanvas(FRig->Box("o"), "CustId").y());
+  }
+
   void ADoubleClickOnTheCaptionOpensTheProperties() {
     TCountingDialogSyntaxProvider Dialect(TvxDatasource::staticMetaObject);
     FRig->QueryBuilder.SetSyntaxProvider(&Dialect);

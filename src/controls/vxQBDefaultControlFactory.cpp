@@ -1,12 +1,17 @@
 #include "vxQBDefaultControlFactory.h"
 
+#include "vxQBDataSourceControl.h"
+#include "vxQBLinkControl.h"
 #include "vxQBPageControl.h"
 #include "vxQBQueryTabSheet.h"
 #include "vxQBSelectListControl.h"
 #include "vxQBUnionNavBar.h"
 #include "vxQBUnionNavItems.h"
 #include "vxQBUnionSubQueryTabSheet.h"
+#include "vxQBWorkArea.h"
 #include "vxQueryBuilder.h"
+#include "vxQueryDatasource.h"
+#include "vxQueryLink.h"
 #include "vxQuerySelectList.h"
 #include "vxQuerySubQuery.h"
 #include "vxQueryUnionSubQuery.h"
@@ -41,13 +46,29 @@ QWidget* TvxDefaultControlFactory::CreateUnionPage(TvxUnionSubQuery* Operand) {
 }
 
 namespace {
+
+TvxQueryBuilderWorkArea* WorkAreaOf(const TvxUnionSubQuery* Operand) {
+  return Operand != nullptr ? qobject_cast<TvxQueryBuilderWorkArea*>(Operand->GetWorkArea()) : nullptr;
+}
+
 // The navigation bar of the sheet of Item's sub-query; null before the sheet exists.
 TvxUnionNavBar* NavBarOf(const TvxQueryBase* Item) {
   const TvxSubQuery* SubQuery = Item->GetRootQuery();
   auto* Sheet = SubQuery != nullptr ? qobject_cast<TvxQueryTabSheet*>(SubQuery->GetQueryPage()) : nullptr;
   return Sheet != nullptr ? Sheet->GetNavBar() : nullptr;
 }
+
 }  // namespace
+
+QWidget* TvxDefaultControlFactory::CreateDatasourceControl(TvxDatasource* Datasource) {
+  TvxQueryBuilderWorkArea* WorkArea = WorkAreaOf(Datasource->GetOwningOperand());
+  return WorkArea != nullptr ? new TvxQueryBuilderDataSourceControl(Datasource, WorkArea) : nullptr;
+}
+
+QWidget* TvxDefaultControlFactory::CreateLinkControl(TvxLink* Link) {
+  TvxQueryBuilderWorkArea* WorkArea = WorkAreaOf(Link->GetUnionSubQuery());
+  return WorkArea != nullptr ? new TvxQueryBuilderLinkControl(Link, WorkArea) : nullptr;
+}
 
 QWidget* TvxDefaultControlFactory::CreateUnionButton(TvxUnionSubQuery* Operand) {
   TvxUnionNavBar* Bar = NavBarOf(Operand);
@@ -64,9 +85,6 @@ QWidget* TvxDefaultControlFactory::CreateUnionBracket(TvxUnionGroup* Group, bool
   return Bar != nullptr ? new TvxBracket(Group, Left, Bar) : nullptr;
 }
 
-// The diagram's boxes and lines have no widgets yet.
-QWidget* TvxDefaultControlFactory::CreateDatasourceControl(TvxDatasource*) { return nullptr; }
-QWidget* TvxDefaultControlFactory::CreateLinkControl(TvxLink*) { return nullptr; }
 QWidget* TvxDefaultControlFactory::CreateSelectListGrid(TvxSelectList* SelectList) {
   TvxUnionSubQuery* Operand = SelectList->GetUnionSubQuery();
   auto* Page = Operand != nullptr ? qobject_cast<TvxUnionSubQueryTabSheet*>(Operand->GetUnionPage()) : nullptr;

@@ -1,6 +1,6 @@
 #include "vxQBSelectListControl.h"
 
-#include "vxQBFieldDragSource.h"
+#include "vxQBDatasourceFieldsList.h"
 #include "vxQBSelectListGridDelegate.h"
 #include "vxQBSelectListGridModel.h"
 #include "vxQBSelectListInplaceEdit.h"
@@ -329,8 +329,8 @@ void TvxQueryBuilderSelectListControl::DragOver(QObject* Source, const QPoint& P
     Accept = Line >= 0 && Line < FModel->rowCount();
     return;
   }
-  const auto* Field = dynamic_cast<const TvxFieldDragSource*>(Source);
-  const TvxDatasource* Datasource = Field != nullptr ? Field->GetDragDatasource() : nullptr;
+  const auto* Fields = TvxQueryBuilderDatasourceFieldsList::FromDragSource(Source);
+  const TvxDatasource* Datasource = Fields != nullptr ? Fields->GetDatasource() : nullptr;
   // Only fields of the boxes on this grid's own diagram.
   Accept = Datasource != nullptr && Datasource->GetUnionSubQuery() == FSelectList->GetUnionSubQuery();
 }
@@ -346,11 +346,11 @@ void TvxQueryBuilderSelectListControl::DragDrop(QObject* Source, const QPoint& P
     setCurrentIndex(FModel->index(To, Column));
     return;
   }
-  auto* Field = dynamic_cast<TvxFieldDragSource*>(Source);
-  if (Field == nullptr) return;
-  TvxDatasource* Datasource = Field->GetDragDatasource();
-  std::string Name = Field->GetDragFieldName();
-  if (Name == "*") Name.clear();
+  const auto* Fields = TvxQueryBuilderDatasourceFieldsList::FromDragSource(Source);
+  if (Fields == nullptr) return;
+  TvxDatasource* Datasource = Fields->GetDatasource();
+  // Empty for row 0: all columns of the datasource.
+  const std::string Name = Fields->GetDraggedField();
   const TvxSelectItem* Before = FModel->GetItem(Line);
   vx::RunReported(GetQueryBuilder(), [&] { FSelectList->DropField(Datasource, Name, Before); });
 }

@@ -1,5 +1,6 @@
 // The diagram area of a union operand: a scroll area whose canvas holds the datasource boxes and
-// link lines as child widgets, so that real clicks reach real widgets. Canvas coordinates are
+// link lines as child widgets, so that real clicks reach real boxes; the canvas paints the lines
+// and the work area takes the clicks near them. Canvas coordinates are
 // the diagram's; the canvas is at least as large as the visible area and grows with the boxes.
 //
 // Background, scrolling with the diagram: without a host picture (BkImage empty) a fill and the
@@ -8,12 +9,12 @@
 // BkImage in place of them, at the origin (bkipTopLeft) or repeated over the whole diagram
 // (bkipTile).
 //
-// The mouse and keys: a press on empty area focuses the work area and clears the focused box or
-// line; a double click opens the operand's properties; the context menu is the operand's
-// work-area menu; Delete without modifiers frees the focused control, and so its model object.
-// Qt drags (those that come from the host) go to the component's DragOver2 and DragDrop2 with
-// points in diagram pixels; their source is the drag's source widget when the drag comes from
-// this application, else its QMimeData.
+// The mouse and keys: a press within 6 pixels of a line (the nearest, where lines meet) goes to
+// the line; a press on empty area focuses the work area and clears the focused box or line; a
+// double click opens the line's or else the operand's properties; the context menu is the
+// line's or else the operand's work-area menu; Delete without modifiers frees the focused control, and so its model
+// object. Qt drags (those that come from the host) go to the component's DragOver2 and DragDrop2 with points in diagram
+// pixels; their source is the drag's source widget when the drag comes from this application, else its QMimeData.
 #pragma once
 
 #include "vxQBControlViews.h"
@@ -24,6 +25,8 @@
 
 class QDropEvent;
 class QPainter;
+class TvxDatasource;
+class TvxQueryBuilderLinkControl;
 class TvxQueryBuilder;
 class TvxUnionSubQuery;
 class TvxUnionSubQueryTabSheet;
@@ -40,8 +43,8 @@ public:
   TvxQueryBuilder* GetQueryBuilder() const { return FQueryBuilder; }
   // The parent of boxes and lines.
   QWidget* GetCanvas() const { return widget(); }
-  // Every child of the canvas but Control counts as a box. When not even the first column
-  // leaves room for Control, the first column is used all the same.
+  // Every child of the canvas but Control and the link lines counts as a box. When not even the
+  // first column leaves room for Control, the first column is used all the same.
   QPoint FindPos(const QWidget* Control) const override;
   QWidget* GetFocusedControl() const override { return FFocusedControl; }
   // A control that takes no keyboard focus (a line) is marked by the work area taking the focus
@@ -51,8 +54,15 @@ public:
 
   // Paints the background into Rect of the canvas.
   void PaintBackground(QPainter& Painter, const QRect& Rect) const;
+  // Paints what lies on the background under the boxes into Rect of the canvas: the boxes'
+  // shadows and the link lines.
+  void PaintUnderBoxes(QPainter& Painter, const QRect& Rect) const;
+  // Lays out again the lines that end at Datasource's box (every line for null).
+  void RealignLinks(const TvxDatasource* Datasource);
   // Makes the canvas cover the visible area and every box, with a margin for growing.
   void UpdateCanvasSize();
+  // The line nearest to the canvas point DiagramPoint, if one lies within 6 pixels of it.
+  TvxQueryBuilderLinkControl* LineAt(const QPoint& DiagramPoint) const;
 
 protected:
   void mousePressEvent(QMouseEvent* Event) override;

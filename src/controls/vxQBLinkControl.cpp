@@ -1,0 +1,78 @@
+#include "vxQBLinkControl.h"
+
+#include "vxQBWorkArea.h"
+#include "vxQueryBase.h"
+#include "vxQueryBuilder.h"
+#include "vxQueryLink.h"
+
+#include <QPainter>
+
+#include <limits>
+
+TvxQueryBuilderLinkControl::TvxQueryBuilderLinkControl(TvxLink* Link, TvxQueryBuilderWorkArea* WorkArea)
+    : QWidget(WorkArea->GetCanvas()), FLink(Link), FWorkArea(WorkArea) {
+  setObjectName(QStringLiteral("LinkControl"));
+  setVisible(false);
+  setFocusPolicy(Qt::NoFocus);
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  setGeometry(QRect());
+  UpdateLine();
+}
+
+TvxQueryBuilderLinkControl::~TvxQueryBuilderLinkControl() { Repaint(); }
+
+bool TvxQueryBuilderLinkControl::Joins(const TvxDatasource* Datasource) const {
+  return Datasource != nullptr && (TvxLink::CalcDatasource(FLink->GetLeftDatasource()) == Datasource ||
+                                   TvxLink::CalcDatasource(FLink->GetRightDatasource()) == Datasource);
+}
+
+QRect TvxQueryBuilderLinkControl::EndRect(const TvxDatasource* Datasource, const std::string& Field) {
+  // A row scrolled out of view is a rectangle without height at the list's edge, not "none".
+  const QRect Row = Datasource->CalcFieldRect(Field, true);
+  return Row.isNull() ? Datasource->CalcFieldRect(std::string(), true) : Row;
+}
+
+double TvxQueryBuilderLinkControl::DistanceTo(const QPoint& Point) const {
+  return FLaidOut ? vx::CalcLinkDistance(FLayout.Points, Point - FLayout.Bounds.topLeft())
+                  : std::numeric_limits<double>::infinity();
+}
+
+void TvxQueryBuilderLinkControl::UpdateLine() {
+  const QRect Old = FLaidOut ? FLayout.Bounds : QRect();
+  const TvxDatasource* Left = TvxLink::CalcDatasource(FLink->GetLeftDatasource());
+  const TvxDatasource* Right = TvxLink::CalcDatasource(FLink->GetRightDatasource());
+  auto HasBox = [](const TvxDatasource* Datasource) {
+    return Datasource != nullptr && !Datasource->IsDestroying() && Datasource->GetDSControl() != nullptr;
+  };
+  FLaidOut = HasBox(Left) && HasBox(Right);
+  if (FLaidOut)
+    FLayout = vx::CalcLinkLayout(EndRect(Left, FLink->GetLeftField()), EndRect(Right, FLink->GetRightField()));
+  if (QWidget* Canvas = parentWidget()) Canvas->update(Old | (FLaidOut ? FLayout.Bounds : QRect()));
+}
+
+void TvxQueryBuilderLinkControl::Repaint() {
+  if (FLaidOut && parentWidget() != nullptr) parentWidget()->update(FLayout.Bounds);
+}
+
+void TvxQueryBuilderLinkControl::PaintLine(QPainter& Canvas) const {
+  if (!FLaidOut) return;
+  const TvxQueryBuilder* QueryBuilder = FLink->GetQueryBuilder();
+  TvxQueryBuilderLinkPainter* Painter = QueryBuilder != nullptr ? QueryBuilder->GetLinkType() : nullptr;
+  if (Painter == nullptr) Painter = &vx::GetDefaultLinkPainter();
+  const bool Focused = FWorkArea->GetFocusedControl() == this;
+  Painter->PaintLink(Canvas, FLayout.Points, Focused, FLayout.LeftSide, FLayout.RightSide, FLink);
+}
+
+// --- the mouse ---------------------------------------------------------------------------------
+
+void TvxQueryBuilderLinkControl::Press() { FWorkArea->SetFocusedControl(this); }
+
+void TvxQueryBuilderLinkControl::DoubleClick() {
+  vx::RunReported(FLink->GetQueryBuilder(), [this] { FLink->EditPropsEvent(this); });
+}
+
+void TvxQueryBuilderLinkControl::ShowMenu(const QPoint& Global) {
+  FWorkArea->SetFocusedControl(this);
+  TvxQueryBuilder* QueryBuilder = FLink->GetQueryBuilder();
+  if (QueryBuilder != nullptr && FLink->GetPopupMenu() != nullptr) QueryBuilder->PopupMenuPopup(Global);
+}

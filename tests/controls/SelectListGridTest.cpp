@@ -3,6 +3,10 @@
 // SELECT, the row menu and moving rows by their indicator; all through real mouse and key
 // events on the offscreen platform.
 #include "vxControlsTest.h"
+#include "vxDiagramTest.h"
+
+#include "vxQBDataSourceControl.h"
+#include "vxQBDatasourceFieldsList.h"
 
 #include "vxQBSelectListControl.h"
 #include "vxQBSelectListGridModel.h"
@@ -171,6 +175,36 @@ private slots:
     // Dropped on the trailing empty line, a row goes last.
     Rig.DragIndicator(1, 3);
     QCOMPARE(Rig.SelectClause(), QStringLiteral("SELECT o.Total, o.CustId, o.Id"));
+  }
+
+  void FieldsDroppedFromABox() {
+    TDiagramRig Rig;
+    QVERIFY(ShowAndWait(Rig.QueryBuilder));
+    Rig.Load(GTypical);
+    auto* Grid = qobject_cast<TvxQueryBuilderSelectListControl*>(
+        Rig.QueryBuilder.GetRootQuery()->FirstSelect()->GetSelectList()->GetSelectListControl());
+    TvxQueryBuilderDatasourceFieldsList* Fields = Rig.Box(QStringLiteral("o"))->GetFieldsList();
+    // Drags Field of the Orders box onto Point of the grid.
+    const auto DropOnGrid = [&](const QString& Field, const QPoint& Point) {
+      QWidget* Source = Fields->viewport();
+      const QPoint Start = Fields->visualItemRect(RowOf(Rig.Box(QStringLiteral("o")), Field)).center();
+      const QPoint End = Source->mapFromGlobal(Grid->mapToGlobal(Point));
+      QTest::mousePress(Source, Qt::LeftButton, {}, Start);
+      QTest::mouseMove(Source, Start + QPoint(6, 0));
+      QTest::mouseMove(Source, End);
+      QTest::mouseRelease(Source, Qt::LeftButton, {}, End);
+    };
+    // On the title row: in front of the trailing empty row.
+    DropOnGrid(QStringLiteral("Note"), QPoint(200, 5));
+    QCOMPARE(Grid->GetGridModel()->rowCount(), 4);
+    QCOMPARE(Grid->GetGridModel()->GetText(2, slcExpression), QStringLiteral("o.Note"));
+    QVERIFY(Grid->GetGridModel()->GetText(3, slcExpression).isEmpty());
+    // On a row: in front of it.
+    const QPoint FirstRow = Grid->viewport()->mapTo(Grid, Grid->visualRect(Grid->GetGridModel()->index(0, 2)).center());
+    DropOnGrid(QStringLiteral("Id"), FirstRow);
+    QCOMPARE(Grid->GetGridModel()->GetText(0, slcExpression), QStringLiteral("o.Id"));
+    QCOMPARE(Grid->GetGridModel()->GetText(1, slcExpression), QStringLiteral("c.Name"));
+    QVERIFY(Q(Rig.SQL()).simplified().startsWith(QStringLiteral("SELECT o.Id, c.Name, o.Total, o.Note FROM")));
   }
 
   void TheEllipsisOpensTheNestedSelect() {

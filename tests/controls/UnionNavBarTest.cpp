@@ -101,6 +101,9 @@ private slots:
     const QWidget* Sheet = Rig.Bar()->parentWidget();
     QVERIFY(Rig.Bar()->geometry().right() > Sheet->width() - 40);
     QVERIFY(Rig.Bar()->y() < 10);
+    // It follows its corner when the component grows.
+    Rig.QueryBuilder.resize(1000, 500);
+    QTRY_VERIFY(Rig.Bar()->geometry().right() > Sheet->width() - 40 && Sheet->width() > 900);
 
     // A press shows the operand at once, before the release.
     auto* Second = qobject_cast<TvxUnionButton*>(Rig.Op(1)->GetUnionButton());

@@ -14,6 +14,7 @@
 #include "vxQuerySelectList.h"
 
 #include <QAbstractItemModelTester>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
@@ -205,6 +206,30 @@ private slots:
     QCOMPARE(Grid->GetGridModel()->GetText(0, slcExpression), QStringLiteral("o.Id"));
     QCOMPARE(Grid->GetGridModel()->GetText(1, slcExpression), QStringLiteral("c.Name"));
     QVERIFY(Q(Rig.SQL()).simplified().startsWith(QStringLiteral("SELECT o.Id, c.Name, o.Total, o.Note FROM")));
+  }
+
+  void TheRowMenu() {
+    TGridRig Rig;
+    QVERIFY(Rig.Show());
+    Rig.Load("SELECT o.Id, o.CustId, o.Total FROM Orders o");
+    // Right on the indicator of a row, then an item of the menu.
+    const auto Choose = [&](int Row, const QString& Text) {
+      const QPoint Point = Rig.CellCenter(Row, slcIndicator);
+      QContextMenuEvent Event(QContextMenuEvent::Mouse, Point, Rig.Grid()->viewport()->mapToGlobal(Point));
+      QApplication::sendEvent(Rig.Grid()->viewport(), &Event);
+      QMenu* Menu = Rig.QueryBuilder.GetPopupMenu();
+      QTRY_VERIFY(Menu->isVisible());
+      for (QAction* Action : Menu->actions())
+        if (Action->text().remove('&') == Text)
+          QTest::mouseClick(Menu, Qt::LeftButton, {}, Menu->actionGeometry(Action).center());
+    };
+    Choose(1, QStringLiteral("Remove Row"));
+    QCOMPARE(Rig.SelectClause(), QStringLiteral("SELECT o.Id, o.Total"));
+    Choose(1, QStringLiteral("Insert Empty Row"));
+    QCOMPARE(Rig.Grid()->GetGridModel()->rowCount(), 4);
+    QVERIFY(Rig.Grid()->GetGridModel()->GetText(1, slcExpression).isEmpty());
+    QCOMPARE(Rig.Grid()->GetGridModel()->GetText(2, slcExpression), QStringLiteral("o.Total"));
+    QCOMPARE(Rig.SelectClause(), QStringLiteral("SELECT o.Id, o.Total"));
   }
 
   void TheEllipsisOpensTheNestedSelect() {

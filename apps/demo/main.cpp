@@ -73,7 +73,7 @@ int main(int Argc, char** Argv) {
   TvxDemoWindow Window;
   const bool Headless = Parser.isSet(Screenshot);
   // A picture has no screen to fit; an interactive window fits the one it opens on.
-  Window.resize(1200, 860);
+  Window.resize(1200, 940);
   if (!Headless) Window.resize(Window.size().boundedTo(Window.screen()->availableSize() * 9 / 10));
   QObject::connect(Window.GetQueryBuilder(), &TvxQueryBuilder::sqlError,
                    [](const QString&, const QString& Message) { PrintError(Message); });

@@ -37,11 +37,13 @@ TvxDemoWindow::TvxDemoWindow(QWidget* Parent) : QMainWindow(Parent) {
   FSplitter->addWidget(FQueryBuilder);
   FSplitter->addWidget(FSQLPane);
   FSplitter->addWidget(FResults);
-  // The diagram gets most of the room; the SQL and the rows share the rest.
-  FSplitter->setStretchFactor(0, 5);
+  // The diagram gets most of the room; the SQL and the rows share the rest. The grid pane gets
+  // a fixed height that shows a typical select list, so that growing the window grows the diagram.
+  FQueryBuilder->SetDefColumnsPaneHeight(150);
+  FSplitter->setStretchFactor(0, 6);
   FSplitter->setStretchFactor(1, 2);
-  FSplitter->setStretchFactor(2, 3);
-  FSplitter->setSizes({420, 210, 230});
+  FSplitter->setStretchFactor(2, 2);
+  FSplitter->setSizes({560, 200, 140});
   setCentralWidget(FSplitter);
 
   lDatabase = new QLabel(this);

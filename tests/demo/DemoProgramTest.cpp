@@ -30,7 +30,7 @@ private slots:
     const QString Path = Folder.filePath(QStringLiteral("demo.png"));
     QCOMPARE(RunDemo({QStringLiteral("--sql"), SampleQueryPath(), QStringLiteral("--screenshot"), Path}), 0);
     const QImage Shot(Path);
-    QCOMPARE(Shot.size(), QSize(1200, 860));
+    QCOMPARE(Shot.size(), QSize(1200, 940));
   }
 
   void RefusesWhatItCannotOpen() {

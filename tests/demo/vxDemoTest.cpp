@@ -21,7 +21,7 @@ bool WaitUntilLoaded(TvxDemoWindow& Window) {
 }
 
 bool OpenSampleQuery(TvxDemoWindow& Window) {
-  Window.resize(1200, 860);
+  Window.resize(1200, 940);
   Window.show();
   if (!QTest::qWaitForWindowExposed(&Window)) return false;
   QString Error;

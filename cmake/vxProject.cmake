@@ -48,10 +48,13 @@ endfunction()
 
 # The environment of every test: where the data lives, headless Qt (so a plain `ctest` works
 # without a preset), and in sanitizer builds the options that turn every finding into a failure.
+# A crashing Qt test would otherwise start a debugger for its stack trace and sit there until
+# CTest's timeout; the crash itself is what the run must report.
 set(VX_TEST_ENVIRONMENT
     "VX_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data"
     "VX_SAMPLES=${PROJECT_SOURCE_DIR}/samples"
-    "QT_QPA_PLATFORM=offscreen")
+    "QT_QPA_PLATFORM=offscreen"
+    "QTEST_DISABLE_STACK_TRACE=1")
 if(VX_SANITIZE)
   list(APPEND VX_TEST_ENVIRONMENT
        "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1"

@@ -1,0 +1,45 @@
+// Random use of the whole component: a seeded sequence of user actions on a fresh component,
+// every promise checked after each action, and a failing sequence shrunk to the shortest one
+// found that still fails the same way, printed so that a test can replay it.
+#pragma once
+
+#include "vxStateChecks.h"
+#include "vxUserAction.h"
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+
+namespace vxrandom {
+
+struct TvxRunStatistics {
+  std::map<std::string, int> ActionsByKind;
+  int Refusals = 0;
+  int RowComparisons = 0;
+  int RowSkips = 0;
+};
+
+struct TvxRunResult {
+  TvxUserActions Actions;  // the actions done, the failing one last
+  TvxCheckFailure Failure;
+  TvxRunStatistics Statistics;
+};
+
+class TvxRandomUse {
+public:
+  // Count actions drawn from Seed on a fresh component; the run stops at the first failure.
+  // Progress, when given, is called after every action with the number done.
+  static TvxRunResult Run(std::uint64_t Seed, int Count, const std::function<void(int)>& Progress = {});
+  // Actions done in order on a fresh component, with the same checks.
+  static TvxRunResult Replay(const TvxUserActions& Actions);
+  // The shortest part of Actions found (delta debugging, at most MaxReplays replays) that
+  // still fails the check Check.
+  static TvxUserActions Shrink(const TvxUserActions& Actions, const std::string& Check, int MaxReplays = 400);
+  // What a failing run prints: the seed, the failure, and the shrunk sequence ready to paste
+  // into a TvxUserActions initializer.
+  static std::string Report(std::uint64_t Seed, const TvxRunResult& Result, const TvxUserActions& Shrunk,
+                            const TvxCheckFailure& ShrunkFailure);
+};
+
+}  // namespace vxrandom

@@ -93,5 +93,17 @@ TEST_F(Link, LeavesACrossJoinWhenTheLastOneGoes) {
   EXPECT_EQ(SampleRows("SELECT COUNT(*) FROM (" + SQL() + ")"), std::vector<std::string>{"72000"});
 }
 
+// Two fields of one table are joined by that table's ON condition, which the first table of a
+// join does not have: there the link is refused and the query stays as it was.
+TEST_F(Link, JoinsTwoFieldsOfOneTableOnlyWhereItHasAnOnCondition) {
+  Load("SELECT * FROM Orders o, Employees e");
+  EXPECT_EQ(MessageOf([&] { Operand()->AddLink(Find("o"), "CustomerID", Find("o"), "ShipToCustomerID"); }),
+            "Can't link a datasource to itself where nothing joins before it");
+  EXPECT_EQ(SQL(), "SELECT * FROM Orders o,  Employees e");
+  Operand()->AddLink(Find("e"), "EmployeeID", Find("e"), "ManagerID");
+  EXPECT_EQ(SQL(), "SELECT * FROM Orders o INNER JOIN  Employees e ON e.EmployeeID=e.ManagerID");
+  ExpectFixedPoint();
+}
+
 }  // namespace
 }  // namespace vxtest

@@ -443,8 +443,16 @@ void TvxDatasourceGroup::GetDatasourcesBottomUp(TSQLFromSourceList& List) const 
 
 bool TvxDatasourceGroup::NotifyDatasourceDestroyingInternal(TvxDatasource* Datasource) {
   TvxDatasourceBase::NotifyDatasourceDestroyingInternal(Datasource);
-  if (IndexOf(Datasource) < 0) return false;
+  const int Index = IndexOf(Datasource);
+  if (Index < 0) return false;
   Remove(Datasource);
+  // The item that comes first now joins nothing before it: the links left on it (between two of
+  // its own fields) have no ON condition to be written in.
+  if (Index == 0 && !FItems.empty()) {
+    TvxDatasourceBase* First = FItems.front();
+    for (TvxLink* Link : std::vector<TvxLink*>(First->FJoins)) delete Link;
+    if (First->FNode) First->FNode->SetJoinKind(nullptr);
+  }
   // The datasource must not go with this group, should the group go now: one being freed has no
   // owner from here on, one announced ahead of its freeing (its box closing) waits under the
   // operand, out of the FROM clause.

@@ -103,6 +103,12 @@ TEST_F(Link, JoinsTwoFieldsOfOneTableOnlyWhereItHasAnOnCondition) {
   Operand()->AddLink(Find("e"), "EmployeeID", Find("e"), "ManagerID");
   EXPECT_EQ(SQL(), "SELECT * FROM Orders o INNER JOIN  Employees e ON e.EmployeeID=e.ManagerID");
   ExpectFixedPoint();
+  // When the table before it goes, the link goes too: the table that comes first has no ON.
+  TvxDatasource* Orders = Find("o");
+  Orders->SendDestroyNotification();
+  delete Orders;
+  EXPECT_EQ(SQL(), "SELECT * FROM Employees e");
+  ExpectFixedPoint();
 }
 
 }  // namespace

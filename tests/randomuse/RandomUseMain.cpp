@@ -76,14 +76,13 @@ int main(int argc, char** argv) {
                                                  : TvxRandomUse::Replay(Replayed);
   const double Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
   const size_t Done = Result.Actions.size();
-  std::printf("%s: %zu actions in %.2f s, %.1f actions/s\n",
-              ReplayFile.empty() ? ("seed " + std::to_string(Seed)).c_str() : ReplayFile.c_str(), Done, Seconds,
-              Done / Seconds);
+  const std::string Origin = ReplayFile.empty() ? "seed " + std::to_string(Seed) : ReplayFile;
+  std::printf("%s: %zu actions in %.2f s, %.1f actions/s\n", Origin.c_str(), Done, Seconds, Done / Seconds);
   PrintStatistics(Result.Statistics);
   if (!Result.Failure.IsFailure()) return 0;
 
   TvxUserActions Shrunk = Result.Actions;
   if (Shrink) Shrunk = TvxRandomUse::Shrink(Result.Actions, Result.Failure.Check);
-  std::cout << TvxRandomUse::Report(Seed, Result, Shrunk, TvxRandomUse::Replay(Shrunk).Failure);
+  std::cout << TvxRandomUse::Report(Origin, Result, Shrunk, TvxRandomUse::Replay(Shrunk).Failure);
   return 1;
 }

@@ -10,7 +10,8 @@ namespace {
 void ExpectClean(std::uint64_t Seed, const TvxRunResult& Result) {
   if (!Result.Failure.IsFailure()) return;
   const TvxUserActions Shrunk = TvxRandomUse::Shrink(Result.Actions, Result.Failure.Check);
-  ADD_FAILURE() << TvxRandomUse::Report(Seed, Result, Shrunk, TvxRandomUse::Replay(Shrunk).Failure);
+  ADD_FAILURE() << TvxRandomUse::Report("seed " + std::to_string(Seed), Result, Shrunk,
+                                        TvxRandomUse::Replay(Shrunk).Failure);
 }
 
 TEST(RandomUse, AThousandActionsOnAFixedSeedBreakNothing) {

@@ -127,11 +127,10 @@ TvxUserActions TvxRandomUse::Shrink(const TvxUserActions& Actions, const std::st
   return Current;
 }
 
-std::string TvxRandomUse::Report(std::uint64_t Seed, const TvxRunResult& Result, const TvxUserActions& Shrunk,
+std::string TvxRandomUse::Report(const std::string& Origin, const TvxRunResult& Result, const TvxUserActions& Shrunk,
                                  const TvxCheckFailure& ShrunkFailure) {
-  std::string Text = "random use failed on seed " + std::to_string(Seed) + " at action " +
-                     std::to_string(Result.Actions.size()) + " [" + Result.Failure.Check +
-                     "]: " + Result.Failure.Message + "\n";
+  std::string Text = "random use failed on " + Origin + " at action " + std::to_string(Result.Actions.size()) + " [" +
+                     Result.Failure.Check + "]: " + Result.Failure.Message + "\n";
   Text += "shortest failing sequence (" + std::to_string(Shrunk.size()) +
           " actions), which fails with: " + ShrunkFailure.Message + "\n";
   return Text + "  const TvxUserActions Actions = {\n" + ToString(Shrunk) + "  };\n";

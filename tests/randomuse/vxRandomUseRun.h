@@ -36,9 +36,9 @@ public:
   // The shortest part of Actions found (delta debugging, at most MaxReplays replays) that
   // still fails the check Check.
   static TvxUserActions Shrink(const TvxUserActions& Actions, const std::string& Check, int MaxReplays = 400);
-  // What a failing run prints: the seed, the failure, and the shrunk sequence ready to paste
-  // into a TvxUserActions initializer.
-  static std::string Report(std::uint64_t Seed, const TvxRunResult& Result, const TvxUserActions& Shrunk,
+  // What a failing run prints: what ran (Origin: "seed 7", a file name), the failure, and the
+  // shrunk sequence ready to paste into a TvxUserActions initializer.
+  static std::string Report(const std::string& Origin, const TvxRunResult& Result, const TvxUserActions& Shrunk,
                             const TvxCheckFailure& ShrunkFailure);
 };
 

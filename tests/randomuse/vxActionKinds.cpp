@@ -7,6 +7,7 @@ const std::vector<TvxActionKind>& ActionKinds() {
     std::vector<TvxActionKind> All;
     AddModelActions(All);
     AddWidgetActions(All);
+    AddDiagramActions(All);
     return All;
   }();
   return Kinds;

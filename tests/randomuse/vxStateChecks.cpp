@@ -6,6 +6,12 @@
 #include "vxCommon.h"
 #include "vxSQL92SyntaxProvider.h"
 
+#include "vxQBDataSourceControl.h"
+#include "vxQBLinkControl.h"
+#include "vxQBWorkArea.h"
+#include "vxQuerySubQuery.h"
+#include "vxQueryUnionSubQuery.h"
+
 #include <QTabWidget>
 
 namespace vxrandom {
@@ -108,6 +114,18 @@ TvxCheckFailure TvxStateChecks::CheckWidgets(TRandomUseRig& Rig) {
   if (Tabs != Component.GetSubQueriesCount())
     return {"widgets",
             std::to_string(Tabs) + " tabs for " + std::to_string(Component.GetSubQueriesCount()) + " sub-queries"};
+  for (TvxUnionSubQuery* Operand : Rig.AllOperands()) {
+    auto* WorkArea = qobject_cast<TvxQueryBuilderWorkArea*>(Operand->GetWorkArea());
+    if (WorkArea == nullptr) continue;
+    const size_t Boxes = size_t(WorkArea->GetCanvas()->findChildren<TvxQueryBuilderDataSourceControl*>().size());
+    const size_t Lines = size_t(WorkArea->GetCanvas()->findChildren<TvxQueryBuilderLinkControl*>().size());
+    const size_t Datasources = TRandomUseRig::Datasources(Operand).size();
+    const size_t Links = TRandomUseRig::Links(Operand).size();
+    if (Boxes != Datasources || Lines != Links)
+      return {"widgets", std::to_string(Boxes) + " boxes and " + std::to_string(Lines) + " lines for " +
+                             std::to_string(Datasources) + " datasources and " + std::to_string(Links) +
+                             " links in the diagram of\n  " + Operand->GetRootQuery()->GetSQL()};
+  }
   return {};
 }
 

@@ -3,6 +3,8 @@
 #include "vxActionKinds.h"
 
 #include "vxQueryBase.h"
+#include "vxQueryDatasource.h"
+#include "vxQueryLink.h"
 #include "vxQuerySelectList.h"
 #include "vxQuerySubQuery.h"
 #include "vxQueryUnionSubQuery.h"
@@ -19,8 +21,8 @@ namespace vxrandom {
 namespace {
 
 // The menus a user can open where they are, in a fixed order: of the active operand (its
-// navigation button), of its work area, of every select-list row, of the union operator
-// and of the brackets of every item of the active sub-query.
+// navigation button), of its work area, of every box and line, of every select-list row, of
+// the union operator and of the brackets of every item of the active sub-query.
 using TMenuSource = std::function<QMenu*()>;
 
 void CollectItems(const TvxUnionGroup& Group, std::vector<TvxQueryBase*>& Items) {
@@ -37,6 +39,9 @@ std::vector<TMenuSource> MenuSources(TRandomUseRig& Rig) {
   if (Operand != nullptr) {
     Sources.push_back([Operand] { return Operand->GetPopupMenu(); });
     Sources.push_back([Operand] { return Operand->GetPopupMenuWA(); });
+    for (TvxDatasource* Datasource : TRandomUseRig::Datasources(Operand))
+      Sources.push_back([Datasource] { return Datasource->GetPopupMenu(); });
+    for (TvxLink* Link : TRandomUseRig::Links(Operand)) Sources.push_back([Link] { return Link->GetPopupMenu(); });
     TvxSelectList* List = Operand->GetSelectList();
     for (int I = 0; I < List->GetCount(); ++I) {
       TvxSelectItem* Row = List->GetItems(I);

@@ -11,9 +11,9 @@ namespace vxrandom {
 namespace {
 
 // Steps of SQLite's virtual machine between two calls of the progress handler, and calls
-// allowed: some 50 million steps, a few tenths of a second.
+// allowed: some 5 million steps, a few hundredths of a second.
 constexpr int StepsPerCall = 10000;
-constexpr int CallsAllowed = 5000;
+constexpr int CallsAllowed = 500;
 constexpr size_t RowsAllowed = 50000;
 
 struct TBudget {

@@ -22,6 +22,26 @@ TEST(RandomUse, AThousandActionsOnAFixedSeedBreakNothing) {
   EXPECT_GT(Result.Statistics.RowComparisons, 100);
 }
 
+// Shrunk sequences of runs that once failed, as the runs printed them.
+TEST(RandomUse, SequencesThatOnceFailedReplayClean) {
+  const TvxUserActions Sequences[] = {
+      // The empty last row sorted: ORDER BY without a key.
+      {{"EditGridCell", {0, 5}, "desc"}},
+      // A link between two fields of the first table: an ON condition on it.
+      {{"AssignSQL", {}, "SELECT ol.OrderID FROM OrderLines ol GROUP BY ol.OrderID"}, {"AddLink", {0, 9, 0, 10}, ""}},
+      // The same link left on a table that came first when the one before it went.
+      {{"AssignSQL",
+        {},
+        "SELECT c.CompanyName, o.OrderID FROM Customers c JOIN Orders o ON (o.CustomerID = c.CustomerID)"},
+       {"AddLink", {1, 11, 1, 3}, ""},
+       {"RemoveDatasource", {0}, ""}},
+  };
+  for (const TvxUserActions& Actions : Sequences) {
+    const TvxRunResult Result = TvxRandomUse::Replay(Actions);
+    EXPECT_FALSE(Result.Failure.IsFailure()) << Result.Failure.Message << "\n" << ToString(Actions);
+  }
+}
+
 TEST(RandomUse, PrintedActionsReadBackAsTheyWere) {
   const TvxUserAction Actions[] = {
       {"AssignSQL", {}, "SELECT 'it''s' AS \"q\"\r\n\tFROM t -- \\ \x01\xC3\xA9"},

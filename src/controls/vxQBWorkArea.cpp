@@ -22,17 +22,6 @@ constexpr int GRowTop = 10;
 constexpr int GRowGap = 20;
 constexpr int GCanvasMargin = 20;
 
-QColor FillOf(TvxBkImageDarkness Darkness) {
-  switch (Darkness) {
-    case bgidLight:
-      return QColor(224, 223, 227);
-    case bgidDark:
-      return QColor(153, 153, 153);
-    default:
-      return QColor(255, 255, 255);
-  }
-}
-
 // The scrolled widget: paints the background, and keeps the canvas large enough as its boxes
 // come, go, move and grow.
 class TvxWorkAreaCanvas : public QWidget {
@@ -155,7 +144,9 @@ void TvxQueryBuilderWorkArea::PaintBackground(QPainter& Painter, const QRect& Re
   const QPixmap HostPicture = FQueryBuilder != nullptr ? FQueryBuilder->GetBkImage() : QPixmap();
   Painter.setClipRect(Rect);
   if (HostPicture.isNull()) {
-    Painter.fillRect(Rect, FillOf(Darkness));
+    // The picture's own dot grid goes on over the rest of the diagram, so that the watermark
+    // shows no edge however large the visible area is.
+    Painter.fillRect(Rect, QBrush(vx::GetWorkAreaGridTile(Darkness)));
     Painter.drawImage(QPoint(0, 0), vx::GetWorkAreaBackground(Darkness));
     return;
   }

@@ -165,6 +165,17 @@ private slots:
     QCOMPARE(Q(FRig->SQL()), QStringLiteral("SELECT * FROM Orders p"));
   }
 
+  void ADoubleClickOnTheCaptionOpensTheProperties() {
+    TCountingDialogSyntaxProvider Dialect(TvxDatasource::staticMetaObject);
+    FRig->QueryBuilder.SetSyntaxProvider(&Dialect);
+    FRig->Load("SELECT * FROM Customers c");
+    TvxQueryBuilderDataSourceControl* Box = FRig->Box("c");
+    const int Edits = Dialect.GetEditCount();
+    QTest::mouseDClick(Box, Qt::LeftButton, {}, Box->GetCaptionRect().center());
+    QCOMPARE(Dialect.GetEditCount(), Edits + 1);
+    FRig->QueryBuilder.SetSyntaxProvider(&FRig->Syntax);
+  }
+
   void MovesAndSizesSnapToTheGridAndStopAtTheOrigin() {
     FRig->Load("SELECT * FROM Customers c");
     TvxQueryBuilderDataSourceControl* Box = FRig->Box("c");

@@ -11,6 +11,9 @@
 #include "vxQueryLink.h"
 #include "vxSqlCorpus.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTest>
@@ -113,6 +116,57 @@ private slots:
     QVERIFY(Line.isNull());
     QCOMPARE(Q(FRig->SQL()), QStringLiteral("SELECT c.Name, o.Total FROM Customers c CROSS JOIN  Orders o WHERE "
                                             "o.Total>100 ORDER BY c.Name"));
+  }
+
+  void ALineOpensItsPropertiesOnADoubleClickAndOffersRemoveAndEditInItsMenu() {
+    TCountingDialogSyntaxProvider Dialect(TvxLink::staticMetaObject);
+    TvxQueryBuilder& QB = FRig->QueryBuilder;
+    QB.SetSyntaxProvider(&Dialect);
+    FRig->Load(GTypicalStatement);
+    TvxQueryBuilderWorkArea* WorkArea = ActiveWorkArea(QB);
+    QPointer<TvxQueryBuilderLinkControl> Line = FRig->Lines().first();
+    const QPoint OnLine = Line->GetPoints()[0] + QPoint(8, 0);
+    QWidget* Window = Line->window();
+    const int Edits = Dialect.GetEditCount();
+    QTest::mouseDClick(Window->windowHandle(), Qt::LeftButton, {}, Line->mapTo(Window, OnLine));
+    QCOMPARE(Dialect.GetEditCount(), Edits + 1);
+
+    QContextMenuEvent Event(QContextMenuEvent::Mouse, OnLine, Line->mapToGlobal(OnLine));
+    QApplication::sendEvent(Line, &Event);
+    QMenu* Menu = QB.GetPopupMenu();
+    QTRY_VERIFY(Menu->isVisible());
+    QCOMPARE(WorkArea->GetFocusedControl(), Line.data());
+    QCOMPARE(Menu->defaultAction()->text(), QStringLiteral("Edit..."));
+    Menu->defaultAction()->trigger();
+    QCOMPARE(Dialect.GetEditCount(), Edits + 2);
+    QCOMPARE(Menu->actions().at(0)->text(), QStringLiteral("Remove"));
+    Menu->actions().at(0)->trigger();
+    Menu->close();
+    QVERIFY(Line.isNull());
+    QVERIFY(Q(FRig->SQL()).contains(QStringLiteral("CROSS JOIN")));
+    QB.SetSyntaxProvider(&FRig->Syntax);
+  }
+
+  void AnEndWithoutAFieldAttachesToTheCaptionBar() {
+    FRig->Load("SELECT * FROM Customers c, Orders o");
+    TvxQueryBuilderDataSourceControl* Customers = FRig->Box("c");
+    TvxQueryBuilderDataSourceControl* Orders = FRig->Box("o");
+    // A condition on the whole source at the left end, and a field the catalog does not know at
+    // the right one.
+    TvxDatasource* Left = Customers->GetDatasource();
+    TvxDatasource* Right = Orders->GetDatasource();
+    Right->CreateDatasourceLink(Left, std::string(), Right, "Gone",
+                                FRig->Syntax.GetASTSyntaxProvider()->ParseLogicalExpression("c.Id + 1 = o.CustId"));
+    QCOMPARE(FRig->Lines().size(), 1);
+    const TvxQueryBuilderLinkControl* Line = FRig->Lines().first();
+    QVERIFY(Line->IsLaidOut());
+    const QPoint From = Line->pos() + Line->GetPoints()[0], To = Line->pos() + Line->GetPoints()[3];
+    for (const auto& [End, Box] : {std::make_pair(From, Customers), std::make_pair(To, Orders)}) {
+      const QRect Caption = Box->GetCaptionRect().translated(Box->pos());
+      QVERIFY(End.y() >= Caption.top() && End.y() <= Caption.bottom());
+    }
+    QCOMPARE(From.x(), Customers->geometry().right() + 1);
+    QCOMPARE(To.x(), Orders->x());
   }
 
   void EndMarksShowOuterJoinsAndPicturesShowTheKeys() {

@@ -1,6 +1,7 @@
 #include "vxASTSelect.h"
 
 #include "vxSQLBuilder.h"
+#include "vxSyntaxProvider.h"
 
 #include <algorithm>
 
@@ -151,7 +152,10 @@ bool TSQLSubQuerySelectExpression::HasOutputAlias(std::string_view Name) const {
   if (!FSelectItems) return false;
   for (int I = 0; I < FSelectItems->GetCount(); ++I)
     if (const auto* Item = dynamic_cast<const TSQLSelectItemExpression*>(FSelectItems->GetItem(I)))
-      if (Item->GetAlias() != nullptr && vx::SameText(Item->GetAlias()->GetAlias(), Name)) return true;
+      if (Item->GetAlias() != nullptr &&
+          (FSyntaxProvider != nullptr ? FSyntaxProvider->IsNamesEqual(Item->GetAlias()->GetAlias(), Name)
+                                      : vx::SameText(Item->GetAlias()->GetAlias(), Name)))
+        return true;
   return false;
 }
 

@@ -104,6 +104,10 @@ TastSyntaxProvider* TvxQueryBuilder::GetASTSyntaxProvider() const {
   return FSyntaxProvider ? FSyntaxProvider->GetASTSyntaxProvider() : nullptr;
 }
 
+TvxNameFolding TvxQueryBuilder::GetNameFolding() const {
+  return FMetadataProvider ? FMetadataProvider->GetNameFolding() : TvxNameFolding::nfNone;
+}
+
 void TvxQueryBuilder::SetMetadataProvider(TvxBaseMetadataProvider* Value) {
   // The guarded pointer is the free-notification: a provider that goes clears the property.
   FMetadataProvider = Value;

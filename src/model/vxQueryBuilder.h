@@ -5,6 +5,7 @@
 #pragma once
 
 #include "vxQBTypes.h"
+#include "vxSQLBuilder.h"
 
 #include <QColor>
 #include <QEvent>
@@ -17,6 +18,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class QAction;
@@ -124,7 +126,7 @@ public:
   // --- sub-queries ---
   // Every sub-query of the model, the root query first, in order of creation.
   TvxSubQuery* GetSubQueries(int Index) const;  // EvxListError when out of range
-  int GetSubQueriesCount() const { return static_cast<int>(FSubQueries.size()); }
+  int GetSubQueriesCount() const;
   void RegisterSubQuery(TvxSubQuery* SubQuery);
   void UnregisterSubQuery(TvxSubQuery* SubQuery);
   // The sub-queries registered from Middle on move in front of those from First to Middle, each
@@ -197,6 +199,9 @@ public:
   void SetMetadataProvider(TvxBaseMetadataProvider* Value);
   // The dialect object new syntax nodes are made with: the syntax provider's, or null.
   TastSyntaxProvider* GetASTSyntaxProvider() const;
+  // How the metadata provider's server spells unquoted names (nfNone without a provider): a
+  // name the model takes from the provider is quoted when this folding would change it.
+  TvxNameFolding GetNameFolding() const;
   // Called by a syntax provider that is going: the property is cleared, the query stays.
   void SyntaxProviderDestroying(TvxBaseSyntaxProvider* Provider);
 
@@ -298,7 +303,13 @@ private:
   std::string FLoadingSQL;  // the text of the load in progress, for reports
   int FUpdateCount = 0;
   bool FControlsCreated = false;
-  std::vector<TvxSubQuery*> FSubQueries;
+  // The sub-queries in order of creation; a sub-query that went leaves a null entry behind
+  // until the list is next read or half of it is gone (so a model of many sub-queries goes in
+  // linear time, in whatever order its sub-queries go).
+  mutable std::vector<TvxSubQuery*> FSubQueries;
+  mutable std::unordered_map<const TvxSubQuery*, size_t> FSubQueryPlaces;  // index into FSubQueries
+  mutable size_t FGoneSubQueries = 0;
+  void CompactSubQueries() const;
   std::vector<TvxBaseSQLBuilder*> FSQLBuilders;
   QMenu* FPopupMenu = nullptr;  // owned (QObject child)
   TvxQueryBuilderControlFactory* FControlFactory = nullptr;

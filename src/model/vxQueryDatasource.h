@@ -232,10 +232,11 @@ public:
   void LoadFromAST(std::unique_ptr<TSQLFromSource> Node) override;
   void GetDatasourcesBottomUp(TSQLFromSourceList& List) const override;
 
-  // The correlation name; empty without one.
+  // The correlation name as the user reads and types it (a delimited alias without its
+  // delimiters); empty without one.
   std::string GetAlias() const;
-  // An empty Alias removes the alias. Raises "Can't assign alias if astFromSource=nil!" without
-  // a node.
+  // An empty Alias removes the alias; another is quoted as it needs. Raises "Can't assign alias
+  // if astFromSource=nil!" without a node.
   void SetAlias(const std::string& Alias);
   // The box caption: the alias, or what names the source without one.
   virtual std::string GetCaption() const;

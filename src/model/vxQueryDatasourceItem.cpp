@@ -65,19 +65,23 @@ void TvxDatasource::GetDatasourcesBottomUp(TSQLFromSourceList& List) const {
 
 std::string TvxDatasource::GetAlias() const {
   const TSQLAlias* Alias = GetNode() != nullptr ? GetNode()->GetAlias() : nullptr;
-  return Alias != nullptr ? Alias->GetAlias() : std::string();
+  if (Alias == nullptr) return std::string();
+  const TastSyntaxProvider* Dialect = GetNode()->GetSyntaxProvider();
+  return Dialect != nullptr ? Dialect->UnquoteName(Alias->GetAlias()) : Alias->GetAlias();
 }
 
 void TvxDatasource::SetAlias(const std::string& Alias) {
   if (Alias == GetAlias()) return;
   TSQLFromSource* Node = GetNode();
   if (Node == nullptr) throw EvxException("Can't assign alias if astFromSource=nil!");
+  const TastSyntaxProvider* Dialect = Node->GetSyntaxProvider();
+  const std::string Stored = Dialect != nullptr ? Dialect->QuoteName(Alias) : Alias;
   if (Alias.empty())
     Node->SetAlias(nullptr);
   else if (Node->GetAlias() == nullptr)
-    Node->SetAlias(NewNode<TSQLAliasObjectAlias>(Node->GetSyntaxProvider(), Alias));
+    Node->SetAlias(NewNode<TSQLAliasObjectAlias>(Node->GetSyntaxProvider(), Stored));
   else
-    Node->GetAlias()->SetAlias(Alias);
+    Node->GetAlias()->SetAlias(Stored);
   NotifySQLUpdated();
   if (QWidget* Box = GetDSControl()) Box->setWindowTitle(QString::fromStdString(GetCaption()));
 }

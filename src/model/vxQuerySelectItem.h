@@ -83,7 +83,8 @@ public:
   // A column reference to Field bound to Datasource's node (all its columns when Field is empty),
   // loaded as a select item, so output is set.
   void SetFieldExpression(TvxDatasource* Datasource, const std::string& Field);
-  // For a plain column reference: its name, upper-cased; empty otherwise.
+  // For a plain column reference: its name as the database calls it (delimiters off),
+  // upper-cased; empty otherwise.
   const std::string& GetFieldName() const { return FFieldName; }
   // For a column reference or t.*: the FROM source it belongs to (a link); null otherwise.
   TSQLFromSource* GetDatasourceNode() const { return FDatasourceNode; }
@@ -92,8 +93,10 @@ public:
   // --- alias ---
   // The alias node (owned); null without alias.
   TSQLAlias* GetAliasNode() const { return FAlias.get(); }
+  // The alias as the user reads and types it (a delimited alias without its delimiters).
   std::string GetAlias() const;
-  // Trimmed; empty text or a row that takes no alias drops it. Nothing while filling.
+  // Trimmed and quoted as it needs; empty text or a row that takes no alias drops it. Nothing
+  // while filling.
   void SetAlias(const std::string& Text);
 
   // --- output ---

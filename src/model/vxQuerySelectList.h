@@ -183,11 +183,27 @@ private:
   struct TExpressionIndex {
     std::unordered_map<std::string, std::vector<TvxSelectItem*>> Rows;  // each in list order
     std::unordered_map<const TvxSelectItem*, std::string> Texts;
+    // A number per row that grows with the row's place in the list: rows sharing a text are
+    // kept in list order by it, without looking their places up in the list.
+    std::unordered_map<const TvxSelectItem*, size_t> Order;
+    size_t NextOrder = 0;
+    // The index is filled when a load first looks a row up: a load with nothing to look up
+    // (no GROUP BY, say) costs nothing.
+    bool Built = false;
+    // Rows before this place hold expressions; a free row for a new expression is looked for
+    // from here on.
+    size_t FilledBefore = 0;
   };
   class TIndexedLoading;
   // Files Row under the present text of its expression (nothing without an index).
   void IndexRow(TvxSelectItem* Row);
   void UnindexRow(const TvxSelectItem* Row);
+  // Numbers the rows afresh in list order (after a row came in other than at the end).
+  void NumberRows();
+  // Files every row afresh (after rows changed places).
+  void ReindexRows();
+  // Fills the index of the running load when it is still empty.
+  void EnsureIndex();
 
   std::vector<TvxSelectItem*> FItems;
   std::vector<TvxSelectItem*> FSortOrder;

@@ -89,9 +89,12 @@ public:
   // --- the FROM clause: datasources and links (vxQueryUnionSubQueryFrom.cpp) ---
   // The operand's FROM clause (owned, made in the constructor).
   TvxFromClause* GetFromClause() const { return FFromClause; }
-  // A table or view Name (taken as one name part) joined by a comma at the end of the FROM
-  // clause, its box at Position; an empty Alias gives none. Null without a component or syntax
-  // provider.
+  // A table or view Name joined by a comma at the end of the FROM clause, its box at Position;
+  // an empty Alias gives none. Name is an entry of the metadata provider's lists, a name of the
+  // database, not SQL text: it is one name part (a dot inside belongs to the name), quoted as it
+  // needs, also when the provider's server would fold it to another name, and qualified with the
+  // provider's schema when that is not the connection's default (GetObjectsSchema). Alias is
+  // the user's and quoted as it needs. Null without a component or syntax provider.
   TvxDataSourceObject* AddObject(const std::string& Name, const std::string& Alias = std::string());
   TvxDataSourceObject* AddObjectAt(const std::string& Name, const QPoint& Position,
                                    const std::string& Alias = std::string());
@@ -116,7 +119,8 @@ public:
   TvxDataSourceQuery* AddQueryAt(std::unique_ptr<TSQLSubSelectStatement> Statement, const QPoint& Position,
                                  const std::string& Alias = std::string());
   // A link from (LeftDatasource, LeftField) to (RightDatasource, RightField) with the condition
-  // "left = right", owned by whichever of the two comes later in the FROM clause, which then
+  // "left = right" (the fields are names from the datasources' field lists, quoted as they
+  // need), owned by whichever of the two comes later in the FROM clause, which then
   // joins by an inner join when it joined by a comma or a cross join.
   TvxLink* AddLink(TvxDatasource* LeftDatasource, const std::string& LeftField, TvxDatasource* RightDatasource,
                    const std::string& RightField);

@@ -120,6 +120,25 @@ const TTestDatabase& PostgreSQLSample() {
   return Db;
 }
 
+QString PostgreSQLScratchDatabase(const QString& Purpose) {
+  const QString Connection = QStringLiteral("test-pg-") + Purpose;
+  if (QSqlDatabase::contains(Connection)) return Connection;
+  const QString Database = QStringLiteral("vx%1_%2").arg(Purpose.toLower()).arg(QCoreApplication::applicationPid());
+  {
+    QSqlDatabase Admin = QSqlDatabase::contains(QStringLiteral("test-pg-admin"))
+                             ? QSqlDatabase::database(QStringLiteral("test-pg-admin"))
+                             : AddPgConnection(QStringLiteral("test-pg-admin"), QString());
+    QSqlQuery Query(Admin);
+    Query.exec(QStringLiteral("SET client_min_messages TO warning"));
+    Query.exec(QStringLiteral("DROP DATABASE IF EXISTS %1").arg(Database));
+    if (!Query.exec(QStringLiteral("CREATE DATABASE %1").arg(Database)))
+      throw std::runtime_error("cannot create a test database: " + Query.lastError().text().toStdString());
+  }
+  QSqlDatabase Db = AddPgConnection(Connection, Database);
+  QSqlQuery(Db).exec(QStringLiteral("SET client_min_messages TO warning"));
+  return Connection;
+}
+
 QString PostgreSQLServerString() {
   const auto Env = ReadEnvFile();
   return QStringLiteral("Provider=QPSQL;Host=%1;Port=%2;User ID=%3")

@@ -26,6 +26,10 @@ struct TTestDatabase {
 // its own; a missing or unusable cluster fails the calling test with the reason.
 const TTestDatabase& SQLiteSample();
 const TTestDatabase& PostgreSQLSample();
+// A new empty database of the test cluster for one test suite, named after Purpose (letters)
+// and the process, open under the returned Qt SQL connection name. Created on the first call
+// per Purpose; a missing or unusable cluster raises std::runtime_error with the reason.
+QString PostgreSQLScratchDatabase(const QString& Purpose);
 // The cluster's connection settings as an ADO connection string without a database.
 QString PostgreSQLServerString();
 // Drops what PostgreSQLSample created; called once at the end of the run.

@@ -42,6 +42,14 @@ const TRoundTrip SortCases[] = {
      "SELECT e.LastName, 1 AS One FROM Employees e ORDER BY One, 1 DESC, e.EmployeeID"},
     {"SELECT a AS b, b AS a FROM (SELECT 1 AS a, 2 AS b UNION ALL SELECT 2, 1) q ORDER BY a",
      "SELECT a AS b, b AS a FROM (SELECT 1 AS a, 2 AS b UNION ALL SELECT 2, 1) q ORDER BY a"},
+    // Delimited aliases are named by what they stand for, their doubled quotes undoubled.
+    {"SELECT s.City AS \"Company Name\", s.SupplierID FROM Suppliers s ORDER BY \"Company Name\", s.SupplierID",
+     "SELECT s.City AS \"Company Name\", s.SupplierID FROM Suppliers s ORDER BY s.City, s.SupplierID"},
+    {"SELECT s.City AS \"To\"\"wn\", s.CompanyName FROM Suppliers s UNION SELECT c.City, c.CompanyName FROM Customers "
+     "c "
+     "ORDER BY \"To\"\"wn\" DESC, 2",
+     "SELECT s.City AS \"To\"\"wn\", s.CompanyName FROM Suppliers s UNION SELECT c.City, c.CompanyName FROM Customers "
+     "c ORDER BY \"To\"\"wn\" DESC, 2"},
     // A double negation inside a bracketed group settles in the first load.
     {"SELECT p.ProductID FROM Products p WHERE (p.CategoryID = 3 OR NOT NOT p.SupplierID > 25) ORDER BY p.ProductID",
      "SELECT p.ProductID FROM Products p WHERE p.CategoryID=3 Or p.SupplierID>25 ORDER BY p.ProductID"},

@@ -59,7 +59,8 @@ TEST(SQL92SyntaxProvider, FromObjectForATableName) {
   std::unique_ptr<TSQLFromSource> Source = Provider.CreateSQLFromObject("dbo.Orders", "o");
   auto* Table = dynamic_cast<TSQLFromObject*>(Source.get());
   ASSERT_NE(Table, nullptr);
-  EXPECT_EQ(Table->GetObject()->GetNames(), (TvxStringList{"dbo.Orders"}));
+  // One name part, quoted as it needs (a dot in a name is part of it).
+  EXPECT_EQ(Table->GetObject()->GetNames(), (TvxStringList{"\"dbo.Orders\""}));
   ASSERT_NE(Table->GetAlias(), nullptr);
   EXPECT_EQ(Table->GetAlias()->ClassName(), "TSQLAliasObjectAlias");
   EXPECT_EQ(Table->GetAlias()->GetAlias(), "o");

@@ -3,6 +3,7 @@
 #include "vxModelTest.h"
 
 #include "vxQBAboutBox.h"
+#include "vxQBAddObjectOptions.h"
 #include "vxQBLinkPainter.h"
 
 #include <QAction>
@@ -203,6 +204,29 @@ private slots:
     QVERIFY(Syntax.ParseLogicalExpression("> 5", Untouched, false) != nullptr);
     QVERIFY(Syntax.ParseSelectItem("a AS b", Untouched) != nullptr);
     QCOMPARE(Untouched, TvxStringList({"kept"}));
+  }
+
+  void AddObjectOptionsFollowTheirImageLists() {
+    TvxAddObjectFormOptions Options;
+    int Changes = 0;
+    Options.OnChange = [&Changes] { ++Changes; };
+    auto* Small = new TvxImageList;
+    Options.SetImageListSmall(Small);
+    QCOMPARE(Changes, 1);
+    // The dialog re-reads its pictures when the list changes, and drops a list that goes.
+    Small->Add(QIcon());
+    QCOMPARE(Changes, 2);
+    TvxAddObjectFormOptions Copy;
+    Copy.Assign(Options);
+    QCOMPARE(Copy.GetImageListSmall(), Small);
+    delete Small;
+    QCOMPARE(Options.GetImageListSmall(), nullptr);
+    QCOMPARE(Copy.GetImageListSmall(), nullptr);
+    QCOMPARE(Changes, 3);
+    // The size the dialog reports is kept without a round trip back to the dialog.
+    Options.StoreFormSize(400, 500);
+    QCOMPARE(Changes, 3);
+    QCOMPARE(Options.GetWidth(), 400);
   }
 };
 

@@ -1,5 +1,7 @@
 #include "vxQBDefaultControlFactory.h"
 
+#include "vxDatasourceProps.h"
+#include "vxLinkProps.h"
 #include "vxQBPageControl.h"
 #include "vxQBQueryTabSheet.h"
 #include "vxQBUnionSubQueryTabSheet.h"
@@ -43,3 +45,9 @@ QWidget* TvxDefaultControlFactory::CreateUnionBracket(TvxUnionGroup*, bool) { re
 QWidget* TvxDefaultControlFactory::CreateDatasourceControl(TvxDatasource*) { return nullptr; }
 QWidget* TvxDefaultControlFactory::CreateLinkControl(TvxLink*) { return nullptr; }
 QWidget* TvxDefaultControlFactory::CreateSelectListGrid(TvxSelectList*) { return nullptr; }
+
+const TvxEditPropsFormClass* TvxDefaultControlFactory::GetLinkPropsFormClass() { return &TvxLinkPropsForm::Class(); }
+
+const TvxEditPropsFormClass* TvxDefaultControlFactory::GetDatasourcePropsFormClass() {
+  return &TvxDatasourcePropsForm::Class();
+}

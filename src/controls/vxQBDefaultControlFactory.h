@@ -15,4 +15,6 @@ public:
   QWidget* CreateDatasourceControl(TvxDatasource* Datasource) override;
   QWidget* CreateLinkControl(TvxLink* Link) override;
   QWidget* CreateSelectListGrid(TvxSelectList* SelectList) override;
+  const TvxEditPropsFormClass* GetLinkPropsFormClass() override;
+  const TvxEditPropsFormClass* GetDatasourcePropsFormClass() override;
 };

@@ -4,7 +4,10 @@
 
 #include "vxQBAboutBox.h"
 #include "vxQBAddObjectOptions.h"
+#include "vxQBEditPropsForm.h"
 #include "vxQBLinkPainter.h"
+#include "vxQueryDatasource.h"
+#include "vxQueryLink.h"
 
 #include <QAction>
 #include <QApplication>
@@ -227,6 +230,23 @@ private slots:
     Options.StoreFormSize(400, 500);
     QCOMPARE(Changes, 3);
     QCOMPARE(Options.GetWidth(), 400);
+  }
+
+  void TheSQL92ProviderNamesTheDialogsOfLinksAndDatasources() {
+    TQueryBuilderRig Rig;
+    Rig.Load("SELECT * FROM orders o JOIN orders p ON o.id = p.custid");
+    TvxUnionSubQuery* Operand = Rig.QueryBuilder.GetRootQuery()->FirstSelect();
+    auto* Joined = qobject_cast<TvxDatasource*>(Operand->GetFromClause()->GetItems(1));
+    QVERIFY(Joined != nullptr && Joined->GetJoinsCount() == 1);
+    auto Name = [&Rig](TvxQueryBuilderControlOwner* Owner) {
+      const TvxEditPropsFormClass* Class = Rig.Syntax.GetEditPropsFormClass(Owner);
+      return Class != nullptr ? QString::fromLatin1(Class->Name.data(), static_cast<qsizetype>(Class->Name.size()))
+                              : QStringLiteral("none");
+    };
+    QCOMPARE(Name(Joined->GetJoins(0)), QStringLiteral("TvxLinkPropsForm"));
+    QCOMPARE(Name(Joined), QStringLiteral("TvxDatasourcePropsForm"));
+    QCOMPARE(Name(Operand), QStringLiteral("none"));
+    QCOMPARE(Name(Operand->GetFromClause()), QStringLiteral("none"));
   }
 };
 

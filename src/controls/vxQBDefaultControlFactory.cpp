@@ -1,5 +1,6 @@
 #include "vxQBDefaultControlFactory.h"
 
+#include "vxAddObject.h"
 #include "vxDatasourceProps.h"
 #include "vxLinkProps.h"
 #include "vxQBPageControl.h"
@@ -45,6 +46,10 @@ QWidget* TvxDefaultControlFactory::CreateUnionBracket(TvxUnionGroup*, bool) { re
 QWidget* TvxDefaultControlFactory::CreateDatasourceControl(TvxDatasource*) { return nullptr; }
 QWidget* TvxDefaultControlFactory::CreateLinkControl(TvxLink*) { return nullptr; }
 QWidget* TvxDefaultControlFactory::CreateSelectListGrid(TvxSelectList*) { return nullptr; }
+
+QWidget* TvxDefaultControlFactory::CreateAddObjectForm(TvxQueryBuilder* QueryBuilder) {
+  return new TvxAddObjectForm(QueryBuilder);
+}
 
 const TvxEditPropsFormClass* TvxDefaultControlFactory::GetLinkPropsFormClass() { return &TvxLinkPropsForm::Class(); }
 

@@ -35,3 +35,14 @@ public:
   virtual QWidget* GetFocusedControl() const = 0;
   virtual void SetFocusedControl(QWidget* Control) = 0;
 };
+
+// The add-object dialog.
+class TvxAddObjectFormView {
+public:
+  virtual ~TvxAddObjectFormView() = default;
+  // Lists the metadata provider's tables and views afresh and shows the dialog modally; returns
+  // when the user closes it.
+  virtual void ShowModal() = 0;
+  // Takes the component's AddObjectFormOptions again (their change handler).
+  virtual void NotifyOptionsChanged() = 0;
+};

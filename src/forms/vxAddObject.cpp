@@ -167,14 +167,15 @@ void TvxAddObjectForm::FillLists() {
   ShowMessage(QString(), false);
   TvxStringList Tables, Views;
   TastSyntaxProvider* Dialect = FQueryBuilder ? FQueryBuilder->GetASTSyntaxProvider() : nullptr;
-  const bool WithViews = Dialect != nullptr && Dialect->IsSupportViews();
   TvxBaseMetadataProvider* Metadata = FQueryBuilder ? FQueryBuilder->GetMetadataProvider() : nullptr;
+  bool WithViews = false;
   try {
+    WithViews = Dialect != nullptr && Dialect->IsSupportViews();
     if (Metadata == nullptr) throw EvxException("No metadata provider!");
     Metadata->GetTableNames(Tables, false);
     if (WithViews) Metadata->GetViewNames(Views, false);
   } catch (const std::exception& Error) {
-    ShowMessage(QString::fromUtf8(Error.what()), true);
+    ReportFailure(QString::fromUtf8(Error.what()));
   }
   FTables->SetNames(Tables);
   FViews->SetNames(Views);
@@ -216,6 +217,12 @@ void TvxAddObjectForm::ShowMessage(const QString& Text, bool Failure) {
   lMessage->setVisible(!Text.isEmpty());
 }
 
+void TvxAddObjectForm::ReportFailure(const QString& Message) {
+  ShowMessage(Message, true);
+  // The host learns of it as of any other refused action (a status line behind the dialog).
+  if (FQueryBuilder) FQueryBuilder->ReportActionError(vx::FromQString(Message));
+}
+
 // --- adding ----------------------------------------------------------------------------------------
 
 void TvxAddObjectForm::bAddClick() {
@@ -228,7 +235,7 @@ void TvxAddObjectForm::bAddClick() {
     if (FQueryBuilder->AddObjectFromCatalog(Name, WithFKLinks) != nullptr)
       ShowMessage(QStringLiteral("Added %1.").arg(vx::ToQString(Name)), false);
   } catch (const std::exception& Error) {
-    ShowMessage(QString::fromUtf8(Error.what()), true);
+    ReportFailure(QString::fromUtf8(Error.what()));
   }
 }
 

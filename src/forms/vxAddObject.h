@@ -7,8 +7,8 @@
 //
 // Its size, position, list style and pictures are the query builder's AddObjectFormOptions: the
 // dialog takes them when they change and writes its size back when the user resizes it. A
-// failure (the catalog cannot be read, a table cannot be described) shows under the lists; the
-// query stays as it was.
+// failure (the catalog cannot be read, a table cannot be described) shows under the lists and
+// goes to the host through the component's actionFailed; the query stays as it was.
 #pragma once
 
 #include "vxQBControlViews.h"
@@ -63,6 +63,8 @@ private:
   void UpdateButtons();
   // Shows Text under the lists, in red when it reports a failure; empty Text hides the line.
   void ShowMessage(const QString& Text, bool Failure);
+  // Shows Message as a failure and reports it through the component's actionFailed.
+  void ReportFailure(const QString& Message);
 
   QPointer<TvxQueryBuilder> FQueryBuilder;
   TvxObjectNamesModel* FTables = nullptr;

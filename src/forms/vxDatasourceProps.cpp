@@ -17,12 +17,7 @@ TvxDatasourcePropsForm::TvxDatasourcePropsForm(QWidget* Parent) : TvxQBPropertie
   Grid->setContentsMargins(0, 0, 0, 0);
   auto* Label1 = new QLabel(QStringLiteral("Object"), pDatasource);
   Label1->setObjectName(QStringLiteral("Label1"));
-  eObj = new QLineEdit(pDatasource);
-  eObj->setObjectName(QStringLiteral("eObj"));
-  eObj->setReadOnly(true);
-  // Read-only text on the dialog's own colour, as a field that is not for typing.
-  eObj->setBackgroundRole(QPalette::Window);
-  eObj->setAutoFillBackground(true);
+  eObj = NewReadOnlyField(pDatasource, "eObj");
   auto* Label2 = new QLabel(QStringLiteral("Alias"), pDatasource);
   Label2->setObjectName(QStringLiteral("Label2"));
   eAlias = new QLineEdit(pDatasource);

@@ -21,17 +21,6 @@ QWidget* NewPanel(QWidget* Parent, const char* Name) {
   return Panel;
 }
 
-// A read-only field on the dialog's own colour: shown, not typed into.
-QLineEdit* NewReadOnlyField(QWidget* Parent, const char* Name) {
-  auto* Field = new QLineEdit(Parent);
-  Field->setObjectName(QLatin1String(Name));
-  Field->setReadOnly(true);
-  Field->setFocusPolicy(Qt::ClickFocus);
-  Field->setBackgroundRole(QPalette::Window);
-  Field->setAutoFillBackground(true);
-  return Field;
-}
-
 QVBoxLayout* NewColumn(QWidget* Panel) {
   auto* Column = new QVBoxLayout(Panel);
   Column->setContentsMargins(0, 0, 0, 0);

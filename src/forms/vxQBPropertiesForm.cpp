@@ -5,6 +5,7 @@
 
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -33,7 +34,21 @@ TvxQBPropertiesForm::TvxQBPropertiesForm(QWidget* Parent) : QDialog(Parent) {
   BitBtn1->setDefault(true);
   connect(pButtons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(pButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  // The buttons stand apart from the fields they confirm.
+  Layout->addSpacing(6);
   Layout->addWidget(pButtons);
+}
+
+QLineEdit* TvxQBPropertiesForm::NewReadOnlyField(QWidget* Parent, const char* Name) {
+  auto* Field = new QLineEdit(Parent);
+  Field->setObjectName(QLatin1String(Name));
+  Field->setReadOnly(true);
+  // Selectable with the mouse, but never a stop of the Tab key.
+  Field->setFocusPolicy(Qt::ClickFocus);
+  QPalette Colours = Field->palette();
+  Colours.setColor(QPalette::Base, Colours.color(QPalette::Window));
+  Field->setPalette(Colours);
+  return Field;
 }
 
 void TvxQBPropertiesForm::AddPanel(QWidget* Panel) { FPanels->addWidget(Panel); }

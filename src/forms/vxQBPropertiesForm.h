@@ -15,6 +15,7 @@
 
 class QDialogButtonBox;
 class QLabel;
+class QLineEdit;
 class QVBoxLayout;
 class TvxQueryBuilderControlOwner;
 
@@ -39,6 +40,8 @@ protected:
   // Raises to refuse; then it must have changed nothing.
   virtual void SaveProps(TvxQueryBuilderControlOwner* Owner) = 0;
 
+  // A field that shows a value without taking typing: read-only, on the dialog's own colour.
+  static QLineEdit* NewReadOnlyField(QWidget* Parent, const char* Name);
   // Appends Panel (a child of the dialog) under the panels added before.
   void AddPanel(QWidget* Panel);
   // Shows Message under the fields; an empty one hides the line.

@@ -1,5 +1,8 @@
 #include "vxQBDefaultControlFactory.h"
 
+#include "vxAddObject.h"
+#include "vxDatasourceProps.h"
+#include "vxLinkProps.h"
 #include "vxQBDataSourceControl.h"
 #include "vxQBLinkControl.h"
 #include "vxQBPageControl.h"
@@ -64,3 +67,13 @@ QWidget* TvxDefaultControlFactory::CreateUnionButton(TvxUnionSubQuery*) { return
 QWidget* TvxDefaultControlFactory::CreateUnionOperator(TvxQueryBase*) { return nullptr; }
 QWidget* TvxDefaultControlFactory::CreateUnionBracket(TvxUnionGroup*, bool) { return nullptr; }
 QWidget* TvxDefaultControlFactory::CreateSelectListGrid(TvxSelectList*) { return nullptr; }
+
+QWidget* TvxDefaultControlFactory::CreateAddObjectForm(TvxQueryBuilder* QueryBuilder) {
+  return new TvxAddObjectForm(QueryBuilder);
+}
+
+const TvxEditPropsFormClass* TvxDefaultControlFactory::GetLinkPropsFormClass() { return &TvxLinkPropsForm::Class(); }
+
+const TvxEditPropsFormClass* TvxDefaultControlFactory::GetDatasourcePropsFormClass() {
+  return &TvxDatasourcePropsForm::Class();
+}

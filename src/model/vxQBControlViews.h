@@ -67,3 +67,14 @@ public:
   // repaints it.
   virtual void UpdateLine() = 0;
 };
+
+// The add-object dialog.
+class TvxAddObjectFormView {
+public:
+  virtual ~TvxAddObjectFormView() = default;
+  // Lists the metadata provider's tables and views afresh and shows the dialog modally; returns
+  // when the user closes it.
+  virtual void ShowModal() = 0;
+  // Takes the component's AddObjectFormOptions again (their change handler).
+  virtual void NotifyOptionsChanged() = 0;
+};

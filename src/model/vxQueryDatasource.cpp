@@ -75,6 +75,10 @@ void ForEachThenRaise(const std::vector<TItem*>& Items, void (TItem::*Action)())
 
 }  // namespace
 
+TvxDatasource* vx::LinkedDatasource(const TSQLExpressionItem* Operand, std::string& Field) {
+  return BoundDatasource(Operand, Field);
+}
+
 void vx::RefreshAllDatasources(TvxQueryBuilder& QueryBuilder) {
   std::vector<TvxDatasourceBase*> Clauses;
   for (int I = 0; I < QueryBuilder.GetSubQueriesCount(); ++I) {

@@ -82,7 +82,14 @@ TvxDataSourceObject* TvxUnionSubQuery::AddObjectWithFKAt(const std::string& Name
                                                          const std::string& Alias) {
   TvxUpdateScope Update(this);
   TvxDataSourceObject* Datasource = AddObjectAt(Name, Position, Alias);
-  if (Datasource != nullptr) AddFKLinksForObject(Datasource);
+  if (Datasource == nullptr) return nullptr;
+  // A table whose keys cannot be read goes again: the user asked for both or neither.
+  try {
+    AddFKLinksForObject(Datasource);
+  } catch (...) {
+    delete Datasource;
+    throw;
+  }
   return Datasource;
 }
 

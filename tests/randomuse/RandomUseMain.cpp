@@ -15,7 +15,7 @@ using namespace vxrandom;
 namespace {
 
 int Usage() {
-  std::cerr << "usage: vx_random_use [--seed N] [--actions N] [--no-shrink] | --replay FILE\n";
+  std::cerr << "usage: vx_random_use [--seed N] [--actions N] [--no-shrink] [--verbose] | --replay FILE [--verbose]\n";
   return 2;
 }
 
@@ -46,6 +46,7 @@ int main(int argc, char** argv) {
   std::uint64_t Seed = 1;
   int Count = 1000;
   bool Shrink = true;
+  bool Verbose = false;
   std::string ReplayFile;
   for (int I = 1; I < argc; ++I) {
     const std::string Argument = argv[I];
@@ -58,6 +59,8 @@ int main(int argc, char** argv) {
       ReplayFile = argv[++I];
     else if (Argument == "--no-shrink")
       Shrink = false;
+    else if (Argument == "--verbose")
+      Verbose = true;
     else
       return Usage();
   }
@@ -68,12 +71,15 @@ int main(int argc, char** argv) {
     return 1;
   }
   const auto Start = std::chrono::steady_clock::now();
-  const TvxRunResult Result = ReplayFile.empty() ? TvxRandomUse::Run(Seed, Count,
-                                                                     [](int Done) {
-                                                                       if (Done % 1000 == 0)
-                                                                         std::fprintf(stderr, "%d actions\n", Done);
-                                                                     })
-                                                 : TvxRandomUse::Replay(Replayed);
+  // Every action with the SQL after it when verbose, else a line every thousand actions.
+  const TvxRandomUse::TProgress Progress = [Verbose](int Done, const TvxUserAction& Action, const std::string& SQL) {
+    if (Verbose)
+      std::printf("%d %s\n    %s\n", Done, Action.ToString().c_str(), SQL.c_str());
+    else if (Done % 1000 == 0)
+      std::fprintf(stderr, "%d actions\n", Done);
+  };
+  const TvxRunResult Result =
+      ReplayFile.empty() ? TvxRandomUse::Run(Seed, Count, Progress) : TvxRandomUse::Replay(Replayed, Progress);
   const double Seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
   const size_t Done = Result.Actions.size();
   const std::string Origin = ReplayFile.empty() ? "seed " + std::to_string(Seed) : ReplayFile;

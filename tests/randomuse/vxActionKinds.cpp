@@ -8,6 +8,7 @@ const std::vector<TvxActionKind>& ActionKinds() {
     AddModelActions(All);
     AddWidgetActions(All);
     AddDiagramActions(All);
+    AddDialogActions(All);
     return All;
   }();
   return Kinds;

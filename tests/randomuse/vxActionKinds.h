@@ -1,7 +1,8 @@
 // The kinds of action a random user takes. A kind knows how to make an action at random from
 // where the user is and how to do it on a component; adding a kind is one entry in a table
 // (vxModelActions.cpp for what a host or a widget asks of the model, vxWidgetActions.cpp for
-// mouse and key events on tabs and menus, vxDiagramActions.cpp for those on boxes and lines).
+// mouse and key events on tabs and menus, vxDiagramActions.cpp for those on boxes and lines,
+// vxDialogActions.cpp for the dialogs).
 #pragma once
 
 #include "vxRandom.h"
@@ -35,10 +36,11 @@ const TvxActionKind* FindActionKind(const std::string& Name);
 // An action of a kind drawn by weight among those that have something to do.
 TvxUserAction MakeRandomAction(TvxRandom& Random, TRandomUseRig& Rig);
 
-// The tables of the three files.
+// The tables of the four files.
 void AddModelActions(std::vector<TvxActionKind>& Kinds);
 void AddWidgetActions(std::vector<TvxActionKind>& Kinds);
 void AddDiagramActions(std::vector<TvxActionKind>& Kinds);
+void AddDialogActions(std::vector<TvxActionKind>& Kinds);
 
 // Index wrapped into 0 .. Count - 1; -1 when Count is 0.
 inline int Wrap(int Index, size_t Count) {

@@ -82,20 +82,24 @@ bool FailsWith(const TvxUserActions& Actions, const std::string& Check) {
 
 }  // namespace
 
-TvxRunResult TvxRandomUse::Run(std::uint64_t Seed, int Count, const std::function<void(int)>& Progress) {
+TvxRunResult TvxRandomUse::Run(std::uint64_t Seed, int Count, const TProgress& Progress) {
   TRunner Runner("seed " + std::to_string(Seed));
   TvxRandom Random(Seed);
   for (int Done = 0; Done < Count; ++Done) {
-    if (!Runner.Step(MakeRandomAction(Random, Runner.GetRig()))) break;
-    if (Progress) Progress(Done + 1);
+    const TvxUserAction Action = MakeRandomAction(Random, Runner.GetRig());
+    if (!Runner.Step(Action)) break;
+    if (Progress) Progress(Done + 1, Action, Runner.GetRig().GetQueryBuilder().GetSQL());
   }
   return Runner.Finish();
 }
 
-TvxRunResult TvxRandomUse::Replay(const TvxUserActions& Actions) {
+TvxRunResult TvxRandomUse::Replay(const TvxUserActions& Actions, const TProgress& Progress) {
   TRunner Runner("replay");
-  for (const TvxUserAction& Action : Actions)
+  int Done = 0;
+  for (const TvxUserAction& Action : Actions) {
     if (!Runner.Step(Action)) break;
+    if (Progress) Progress(++Done, Action, Runner.GetRig().GetQueryBuilder().GetSQL());
+  }
   return Runner.Finish();
 }
 

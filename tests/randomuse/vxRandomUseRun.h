@@ -28,11 +28,14 @@ struct TvxRunResult {
 
 class TvxRandomUse {
 public:
+  // Called after every action that passed its checks: the number done, the action, the
+  // component's SQL after it.
+  using TProgress = std::function<void(int Done, const TvxUserAction& Action, const std::string& SQL)>;
+
   // Count actions drawn from Seed on a fresh component; the run stops at the first failure.
-  // Progress, when given, is called after every action with the number done.
-  static TvxRunResult Run(std::uint64_t Seed, int Count, const std::function<void(int)>& Progress = {});
+  static TvxRunResult Run(std::uint64_t Seed, int Count, const TProgress& Progress = {});
   // Actions done in order on a fresh component, with the same checks.
-  static TvxRunResult Replay(const TvxUserActions& Actions);
+  static TvxRunResult Replay(const TvxUserActions& Actions, const TProgress& Progress = {});
   // The shortest part of Actions found (delta debugging, at most MaxReplays replays) that
   // still fails the check Check.
   static TvxUserActions Shrink(const TvxUserActions& Actions, const std::string& Check, int MaxReplays = 400);

@@ -58,8 +58,9 @@ std::vector<TMenuSource> MenuSources(TRandomUseRig& Rig) {
   return Sources;
 }
 
-// The items of Menu a click can choose: enabled, no separator, no submenu. The about box and
-// the property dialogs ("...") are modal and wait for a user the run does not have.
+// The items of Menu a click can choose: enabled, no separator, no submenu. The about box, the
+// property dialogs ("...") and the add-object dialog ("Add Table") are modal: the dialog
+// actions open them with a hand ready for them.
 void ChoosableItems(const QMenu* Menu, std::vector<QAction*>& Items) {
   if (Menu == nullptr) return;
   for (QAction* Item : Menu->actions()) {
@@ -67,7 +68,9 @@ void ChoosableItems(const QMenu* Menu, std::vector<QAction*>& Items) {
       ChoosableItems(Item->menu(), Items);
       continue;
     }
-    if (Item->isSeparator() || !Item->isEnabled() || Item->text().endsWith(QStringLiteral("..."))) continue;
+    if (Item->isSeparator() || !Item->isEnabled() || Item->text().endsWith(QStringLiteral("...")) ||
+        Item->text() == QStringLiteral("Add Table"))
+      continue;
     Items.push_back(Item);
   }
 }

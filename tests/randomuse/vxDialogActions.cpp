@@ -60,38 +60,41 @@ void AddObjects(QDialog& Dialog, int Seed) {
   if (auto* Close = Dialog.findChild<QPushButton*>(QStringLiteral("bClose"))) Close->click();
 }
 
+// An edit of one of Count objects in its properties dialog: which one, the draws that change
+// the fields, OK or Cancel.
+TvxUserAction MakePropertiesEdit(TvxRandom& Random, const char* Kind, size_t Count) {
+  if (Count == 0) return {};
+  return {Kind, {Random.Below(int(Count)), Random.Below(1000000), Random.Below(2)}};
+}
+
 void AddPropertiesActions(std::vector<TvxActionKind>& Kinds) {
-  Kinds.push_back({"EditBoxInDialog", 2,
-                   [](TvxRandom& Random, TRandomUseRig& Rig) -> TvxUserAction {
-                     const size_t Count = TRandomUseRig::Datasources(Rig.ActiveOperand()).size();
-                     if (Count == 0) return {};
-                     return {"EditBoxInDialog", {Random.Below(int(Count)), Random.Below(1000000), Random.Below(2)}};
-                   },
-                   [](TRandomUseRig& Rig, const TvxUserAction& Action) {
-                     const std::vector<TvxDatasource*> All = TRandomUseRig::Datasources(Rig.ActiveOperand());
-                     const int At = Wrap(Action.GetNumber(0), All.size());
-                     auto* Box = At < 0
-                                     ? nullptr
-                                     : qobject_cast<TvxQueryBuilderDataSourceControl*>(All[size_t(At)]->GetDSControl());
-                     if (Box == nullptr || !Box->isVisible()) return;
-                     TvxDialogDriver Driver(EditProperties(Action.GetNumber(1), Action.GetNumber(2) != 0));
-                     QTest::mouseDClick(Box, Qt::LeftButton, {}, Box->GetCaptionRect().center() - QPoint(10, 0));
-                   }});
-  Kinds.push_back({"EditLineInDialog", 2,
-                   [](TvxRandom& Random, TRandomUseRig& Rig) -> TvxUserAction {
-                     const size_t Count = TRandomUseRig::Links(Rig.ActiveOperand()).size();
-                     if (Count == 0) return {};
-                     return {"EditLineInDialog", {Random.Below(int(Count)), Random.Below(1000000), Random.Below(2)}};
-                   },
-                   [](TRandomUseRig& Rig, const TvxUserAction& Action) {
-                     const std::vector<TvxLink*> All = TRandomUseRig::Links(Rig.ActiveOperand());
-                     const int At = Wrap(Action.GetNumber(0), All.size());
-                     QAction* Edit =
-                         At < 0 ? nullptr : FindItem(All[size_t(At)]->GetPopupMenu(), QStringLiteral("Edit..."));
-                     if (Edit == nullptr) return;
-                     TvxDialogDriver Driver(EditProperties(Action.GetNumber(1), Action.GetNumber(2) != 0));
-                     Edit->trigger();
-                   }});
+  Kinds.push_back(
+      {"EditBoxInDialog", 2,
+       [](TvxRandom& Random, TRandomUseRig& Rig) {
+         return MakePropertiesEdit(Random, "EditBoxInDialog", TRandomUseRig::Datasources(Rig.ActiveOperand()).size());
+       },
+       [](TRandomUseRig& Rig, const TvxUserAction& Action) {
+         const std::vector<TvxDatasource*> All = TRandomUseRig::Datasources(Rig.ActiveOperand());
+         const int At = Wrap(Action.GetNumber(0), All.size());
+         auto* Box =
+             At < 0 ? nullptr : qobject_cast<TvxQueryBuilderDataSourceControl*>(All[size_t(At)]->GetDSControl());
+         if (Box == nullptr || !Box->isVisible()) return;
+         TvxDialogDriver Driver(EditProperties(Action.GetNumber(1), Action.GetNumber(2) != 0));
+         QTest::mouseDClick(Box, Qt::LeftButton, {}, Box->GetCaptionRect().center() - QPoint(10, 0));
+       }});
+  Kinds.push_back(
+      {"EditLineInDialog", 2,
+       [](TvxRandom& Random, TRandomUseRig& Rig) {
+         return MakePropertiesEdit(Random, "EditLineInDialog", TRandomUseRig::Links(Rig.ActiveOperand()).size());
+       },
+       [](TRandomUseRig& Rig, const TvxUserAction& Action) {
+         const std::vector<TvxLink*> All = TRandomUseRig::Links(Rig.ActiveOperand());
+         const int At = Wrap(Action.GetNumber(0), All.size());
+         QAction* Edit = At < 0 ? nullptr : FindItem(All[size_t(At)]->GetPopupMenu(), QStringLiteral("Edit..."));
+         if (Edit == nullptr) return;
+         TvxDialogDriver Driver(EditProperties(Action.GetNumber(1), Action.GetNumber(2) != 0));
+         Edit->trigger();
+       }});
 }
 
 void AddCatalogActions(std::vector<TvxActionKind>& Kinds) {

@@ -1,14 +1,13 @@
 #include "vxRandomUseRig.h"
+#include "vxControlsTest.h"
 
 #include "vxQueryDatasource.h"
 #include "vxQueryLink.h"
 #include "vxQuerySubQuery.h"
 #include "vxQueryUnionSubQuery.h"
 #include "vxSQL92SyntaxProvider.h"
-#include "vxSampleDatabase.h"
 
 #include <QApplication>
-#include <QSqlDatabase>
 
 namespace vxrandom {
 namespace {
@@ -56,23 +55,11 @@ void CollectLinks(const TvxDatasourceBase* Item, std::vector<TvxLink*>& List) {
 
 }  // namespace
 
-QString SampleConnection() {
-  static const QString Name = [] {
-    const QString Connection = QStringLiteral("random-use-sample");
-    QSqlDatabase Db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), Connection);
-    Db.setDatabaseName(TvxSampleDatabase::EnsureSQLiteFile());
-    Db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-    Db.open();
-    return Connection;
-  }();
-  return Name;
-}
-
 TRandomUseRig::TRandomUseRig() {
   FDialects.push_back(std::make_unique<TvxSQL92SyntaxProvider>());
   FDialects.push_back(std::make_unique<TUnionlessSyntaxProvider>(false));
   FDialects.push_back(std::make_unique<TUnionlessSyntaxProvider>(true));
-  FMetadata.SetConnectionName(SampleConnection());
+  FMetadata.SetConnectionName(vxtest::SampleConnection());
   TvxStringList Names;
   FMetadata.GetTableNames(Names, false);
   FCatalog = Names.Items();

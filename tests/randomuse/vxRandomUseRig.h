@@ -20,9 +20,6 @@ class TvxUnionSubQuery;
 
 namespace vxrandom {
 
-// The name of the Qt SQL connection to the sample SQLite file (opened read-only on first use).
-QString SampleConnection();
-
 class TRandomUseRig {
 public:
   // Dialect 0 is SQL-92; 1 forbids unions and brackets in sub-queries; 2 forbids them anywhere.

@@ -52,61 +52,25 @@ TvxSelectList* ActiveSelectList(TRandomUseRig& Rig) {
   return Operand != nullptr ? Operand->GetSelectList() : nullptr;
 }
 
-// The text a user puts into Column of Row: an entry of the column's pick list or something typed.
+// The text a user puts into Column of Row: an entry of the cell's pick list, the output
+// check's "1" or "0", or something typed.
 std::string MakeCellText(TvxRandom& Random, const TvxSelectList& List, const TvxSelectItem& Row, int Column) {
+  if (Column == 1) return Random.Chance(50) ? "1" : "0";
   TvxStringList Offered;
-  switch (Column) {
-    case 1:
-      return Random.Chance(50) ? "1" : "0";
-    case 2:
-      List.GetExpressionNames(Offered);
-      break;
-    case 3:
-      return Random.Pick(GNames);
-    case 4:
-      TvxSelectList::GetSortTypeNames(Offered);
-      break;
-    case 5:
-      List.GetSortOrderNames(Row, Offered);
-      break;
-    case 6:
-      Row.GetGroupByNames(Offered);
-      break;
-    default:
-      TvxSelectList::GetCriteriaNames(Offered);
-      break;
-  }
+  List.GetPickList(Column, Row, Offered);
   if (!Offered.IsEmpty() && Random.Chance(60)) return Random.Pick(Items(Offered));
   if (Column == 2) return Random.Pick(GExpressions);
+  if (Column == 3) return Random.Pick(GNames);
   if (Column >= TvxSelectList::FixedGridColumns) return Random.Pick(GCriteria);
   return Random.Pick(GJunk);
 }
 
-// What the grid does with a cell's new text.
-void SetCellText(TvxSelectItem& Row, int Column, const std::string& Text) {
-  switch (Column) {
-    case 1:
-      Row.SetSelect(Text == "1");
-      break;
-    case 2:
-      Row.SetExpression(Text);
-      break;
-    case 3:
-      Row.SetAlias(Text);
-      break;
-    case 4:
-      Row.SetSortTypeName(Text);
-      break;
-    case 5:
-      Row.SetSortOrderName(Text);
-      break;
-    case 6:
-      Row.SetGroupByTypeName(Text);
-      break;
-    default:
-      Row.SetCondition(Column - TvxSelectList::FixedGridColumns, Text);
-      break;
-  }
+// What the grid does with a cell's new text; the output column is a check box, not text.
+void SetCellText(TvxSelectList& List, TvxSelectItem& Row, int Column, const std::string& Text) {
+  if (Column == 1)
+    Row.SetSelect(Text == "1");
+  else
+    List.SetEditText(Column, &Row, Text);
 }
 
 std::vector<std::string> FieldsOf(const TvxDatasource* Datasource) {
@@ -211,7 +175,7 @@ void AddSelectListActions(std::vector<TvxActionKind>& Kinds) {
                    [](TRandomUseRig& Rig, const TvxUserAction& Action) {
                      TvxSelectList* List = ActiveSelectList(Rig);
                      const int Row = List != nullptr ? Wrap(Action.GetNumber(0), size_t(List->GetCount())) : -1;
-                     if (Row >= 0) SetCellText(*List->GetItems(Row), Action.GetNumber(1), Action.Text);
+                     if (Row >= 0) SetCellText(*List, *List->GetItems(Row), Action.GetNumber(1), Action.Text);
                    },
                    true});
   Kinds.push_back({"MoveRow", 2,
@@ -227,6 +191,27 @@ void AddSelectListActions(std::vector<TvxActionKind>& Kinds) {
                      List->Move(Wrap(Action.GetNumber(0), Count), Wrap(Action.GetNumber(1), Count));
                    },
                    true});
+}
+
+void AddGridDropActions(std::vector<TvxActionKind>& Kinds) {
+  Kinds.push_back(
+      {"DropFieldOnGrid", 3,
+       [](TvxRandom& Random, TRandomUseRig& Rig) -> TvxUserAction {
+         TvxSelectList* List = ActiveSelectList(Rig);
+         const size_t Count = TRandomUseRig::Datasources(Rig.ActiveOperand()).size();
+         if (List == nullptr || Count == 0) return None();
+         return {"DropFieldOnGrid", {Random.Below(int(Count)), Random.Below(12), Random.Below(List->GetCount() + 1)}};
+       },
+       [](TRandomUseRig& Rig, const TvxUserAction& Action) {
+         TvxDatasource* Datasource = nullptr;
+         std::string Field;
+         TvxSelectList* List = ActiveSelectList(Rig);
+         if (List == nullptr || !ResolveField(Rig, Action.GetNumber(0), Action.GetNumber(1), Datasource, Field)) return;
+         // One past the rows: dropped below them.
+         const int Before = Wrap(Action.GetNumber(2), size_t(List->GetCount() + 1));
+         List->DropField(Datasource, Field, Before < List->GetCount() ? List->GetItems(Before) : nullptr);
+       },
+       true});
 }
 
 void AddNavigationActions(std::vector<TvxActionKind>& Kinds) {
@@ -302,6 +287,7 @@ void AddModelActions(std::vector<TvxActionKind>& Kinds) {
   AddSqlActions(Kinds);
   AddFromActions(Kinds);
   AddSelectListActions(Kinds);
+  AddGridDropActions(Kinds);
   AddNavigationActions(Kinds);
   AddPropertyActions(Kinds);
 }

@@ -6,9 +6,11 @@
 #include "vxCommon.h"
 #include "vxSQL92SyntaxProvider.h"
 
+#include "vxQBControlViews.h"
 #include "vxQBDataSourceControl.h"
 #include "vxQBLinkControl.h"
 #include "vxQBWorkArea.h"
+#include "vxQuerySelectList.h"
 #include "vxQuerySubQuery.h"
 #include "vxQueryUnionSubQuery.h"
 
@@ -121,6 +123,13 @@ TvxCheckFailure TvxStateChecks::CheckWidgets(TRandomUseRig& Rig) {
     const size_t Lines = size_t(WorkArea->GetCanvas()->findChildren<TvxQueryBuilderLinkControl*>().size());
     const size_t Datasources = TRandomUseRig::Datasources(Operand).size();
     const size_t Links = TRandomUseRig::Links(Operand).size();
+    // The grid shows one line per row, the trailing empty row included.
+    const TvxSelectList* List = Operand->GetSelectList();
+    if (const TvxSelectListGridView* Grid = List->GetGridView();
+        Grid != nullptr && Grid->GetGridLineCount() != List->GetCount())
+      return {"widgets", std::to_string(Grid->GetGridLineCount()) + " grid lines for " +
+                             std::to_string(List->GetCount()) + " select-list rows in\n  " +
+                             Operand->GetRootQuery()->GetSQL()};
     if (Boxes != Datasources || Lines != Links)
       return {"widgets", std::to_string(Boxes) + " boxes and " + std::to_string(Lines) + " lines for " +
                              std::to_string(Datasources) + " datasources and " + std::to_string(Links) +

@@ -94,6 +94,24 @@ void AddTabActions(std::vector<TvxActionKind>& Kinds) {
                    }});
 }
 
+void AddNavBarActions(std::vector<TvxActionKind>& Kinds) {
+  Kinds.push_back({"ClickUnionButton", 2,
+                   [](TvxRandom& Random, TRandomUseRig& Rig) -> TvxUserAction {
+                     TvxSubQuery* SubQuery = Rig.ActiveSubQuery();
+                     if (SubQuery == nullptr || SubQuery->GetUnionSubQueriesCount() < 2) return {};
+                     return {"ClickUnionButton", {Random.Below(SubQuery->GetUnionSubQueriesCount())}};
+                   },
+                   [](TRandomUseRig& Rig, const TvxUserAction& Action) {
+                     TvxSubQuery* SubQuery = Rig.ActiveSubQuery();
+                     const int At = SubQuery != nullptr
+                                        ? Wrap(Action.GetNumber(0), size_t(SubQuery->GetUnionSubQueriesCount()))
+                                        : -1;
+                     QWidget* Button = At >= 0 ? SubQuery->GetUnionSubQueries(At)->GetUnionButton() : nullptr;
+                     if (Button != nullptr && Button->isVisible())
+                       QTest::mouseClick(Button, Qt::LeftButton, {}, Button->rect().center());
+                   }});
+}
+
 void AddMenuActions(std::vector<TvxActionKind>& Kinds) {
   Kinds.push_back({"ChooseMenuItem", 8,
                    [](TvxRandom& Random, TRandomUseRig& Rig) -> TvxUserAction {
@@ -121,6 +139,7 @@ void AddMenuActions(std::vector<TvxActionKind>& Kinds) {
 
 void AddWidgetActions(std::vector<TvxActionKind>& Kinds) {
   AddTabActions(Kinds);
+  AddNavBarActions(Kinds);
   AddMenuActions(Kinds);
 }
 

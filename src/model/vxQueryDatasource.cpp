@@ -337,8 +337,15 @@ void TvxDatasourceGroup::Delete(int Index) { Remove(GetItems(Index)); }
 void TvxDatasourceGroup::Remove(TvxDatasourceBase* Item) {
   auto Found = std::find(FItems.begin(), FItems.end(), Item);
   if (Found == FItems.end()) return;
+  const bool WasFirst = Found == FItems.begin();
   FItems.erase(Found);
   if (Item->FParentGroup == this) Item->FParentGroup = nullptr;
+  // The item that comes first now joins nothing before it: the links left on it (between two of
+  // its own fields) have no ON condition to be written in.
+  if (!WasFirst || FItems.empty() || IsDestroying() || FItems.front()->IsDestroying()) return;
+  TvxDatasourceBase* First = FItems.front();
+  for (TvxLink* Link : std::vector<TvxLink*>(First->FJoins)) delete Link;
+  if (First->FNode) First->FNode->SetJoinKind(nullptr);
 }
 
 TvxDatasourceBase* TvxDatasourceGroup::GetItems(int Index) const {
@@ -447,16 +454,8 @@ void TvxDatasourceGroup::GetDatasourcesBottomUp(TSQLFromSourceList& List) const 
 
 bool TvxDatasourceGroup::NotifyDatasourceDestroyingInternal(TvxDatasource* Datasource) {
   TvxDatasourceBase::NotifyDatasourceDestroyingInternal(Datasource);
-  const int Index = IndexOf(Datasource);
-  if (Index < 0) return false;
+  if (IndexOf(Datasource) < 0) return false;
   Remove(Datasource);
-  // The item that comes first now joins nothing before it: the links left on it (between two of
-  // its own fields) have no ON condition to be written in.
-  if (Index == 0 && !FItems.empty()) {
-    TvxDatasourceBase* First = FItems.front();
-    for (TvxLink* Link : std::vector<TvxLink*>(First->FJoins)) delete Link;
-    if (First->FNode) First->FNode->SetJoinKind(nullptr);
-  }
   // The datasource must not go with this group, should the group go now: one being freed has no
   // owner from here on, one announced ahead of its freeing (its box closing) waits under the
   // operand, out of the FROM clause.

@@ -35,6 +35,18 @@ TEST(RandomUse, SequencesThatOnceFailedReplayClean) {
         "SELECT c.CompanyName, o.OrderID FROM Customers c JOIN Orders o ON (o.CustomerID = c.CustomerID)"},
        {"AddLink", {1, 11, 1, 3}, ""},
        {"RemoveDatasource", {0}, ""}},
+      // The same, when the table came first because a bracketed join before it went.
+      {{"AssignSQL",
+        {},
+        "SELECT c.CompanyName, o.OrderID FROM Customers c LEFT JOIN Orders o INNER JOIN Employees e ON e.EmployeeID = "
+        "o.EmployeeID ON o.CustomerID = c.CustomerID AND e.City = 'London'"},
+       {"AddObjectsInDialog", {408226}, ""},
+       {"RemoveDatasource", {1}, ""},
+       {"CloseBox", {0}, ""},
+       {"RemoveDatasource", {1}, ""},
+       {"AddObject", {0}, "Employees"},
+       {"AddLink", {1, 7, 1, 7}, ""},
+       {"ChooseMenuItem", {2, 0}, "Remove"}},
   };
   for (const TvxUserActions& Actions : Sequences) {
     const TvxRunResult Result = TvxRandomUse::Replay(Actions);

@@ -215,16 +215,12 @@ void AddGridDropActions(std::vector<TvxActionKind>& Kinds) {
 void AddNavigationActions(std::vector<TvxActionKind>& Kinds) {
   Kinds.push_back({"SelectOperand", 2,
                    [](TvxRandom& Random, TRandomUseRig& Rig) -> TvxUserAction {
-                     TvxSubQuery* SubQuery = Rig.ActiveSubQuery();
-                     if (SubQuery == nullptr || SubQuery->GetUnionSubQueriesCount() < 2) return None();
-                     return {"SelectOperand", {Random.Below(SubQuery->GetUnionSubQueriesCount())}};
+                     if (Rig.ActiveOperandCount() < 2) return None();
+                     return {"SelectOperand", {Random.Below(Rig.ActiveOperandCount())}};
                    },
                    [](TRandomUseRig& Rig, const TvxUserAction& Action) {
-                     TvxSubQuery* SubQuery = Rig.ActiveSubQuery();
-                     const int At = SubQuery != nullptr
-                                        ? Wrap(Action.GetNumber(0), size_t(SubQuery->GetUnionSubQueriesCount()))
-                                        : -1;
-                     if (At >= 0) SubQuery->SetActiveUnionSubquery(SubQuery->GetUnionSubQueries(At));
+                     if (TvxUnionSubQuery* Operand = Rig.OperandOfActive(Action.GetNumber(0)))
+                       Rig.ActiveSubQuery()->SetActiveUnionSubquery(Operand);
                    },
                    true});
   Kinds.push_back({"RemoveDatasource", 2,

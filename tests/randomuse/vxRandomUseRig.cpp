@@ -1,4 +1,5 @@
 #include "vxRandomUseRig.h"
+#include "vxActionKinds.h"
 #include "vxControlsTest.h"
 
 #include "vxQueryDatasource.h"
@@ -95,6 +96,16 @@ TvxSubQuery* TRandomUseRig::ActiveSubQuery() const { return FQueryBuilder->GetAc
 TvxUnionSubQuery* TRandomUseRig::ActiveOperand() const {
   TvxSubQuery* SubQuery = ActiveSubQuery();
   return SubQuery != nullptr ? SubQuery->GetActiveUnionSubquery() : nullptr;
+}
+
+int TRandomUseRig::ActiveOperandCount() const {
+  TvxSubQuery* SubQuery = ActiveSubQuery();
+  return SubQuery != nullptr ? SubQuery->GetUnionSubQueriesCount() : 0;
+}
+
+TvxUnionSubQuery* TRandomUseRig::OperandOfActive(int Index) const {
+  const int At = Wrap(Index, size_t(ActiveOperandCount()));
+  return At >= 0 ? ActiveSubQuery()->GetUnionSubQueries(At) : nullptr;
 }
 
 std::vector<TvxDatasource*> TRandomUseRig::Datasources(const TvxUnionSubQuery* Operand) {

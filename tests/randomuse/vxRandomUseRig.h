@@ -41,6 +41,10 @@ public:
   // Where the user is: the shown sub-query and its shown operand (may be null).
   TvxSubQuery* ActiveSubQuery() const;
   TvxUnionSubQuery* ActiveOperand() const;
+  // How many operands the shown sub-query has, and the one Index points at (wrapped; null for
+  // none).
+  int ActiveOperandCount() const;
+  TvxUnionSubQuery* OperandOfActive(int Index) const;
   // The table and derived-table datasources of Operand's FROM clause at any depth, in order.
   static std::vector<TvxDatasource*> Datasources(const TvxUnionSubQuery* Operand);
   // Every link of Operand's FROM clause, depth first.

@@ -97,16 +97,12 @@ void AddTabActions(std::vector<TvxActionKind>& Kinds) {
 void AddNavBarActions(std::vector<TvxActionKind>& Kinds) {
   Kinds.push_back({"ClickUnionButton", 2,
                    [](TvxRandom& Random, TRandomUseRig& Rig) -> TvxUserAction {
-                     TvxSubQuery* SubQuery = Rig.ActiveSubQuery();
-                     if (SubQuery == nullptr || SubQuery->GetUnionSubQueriesCount() < 2) return {};
-                     return {"ClickUnionButton", {Random.Below(SubQuery->GetUnionSubQueriesCount())}};
+                     if (Rig.ActiveOperandCount() < 2) return {};
+                     return {"ClickUnionButton", {Random.Below(Rig.ActiveOperandCount())}};
                    },
                    [](TRandomUseRig& Rig, const TvxUserAction& Action) {
-                     TvxSubQuery* SubQuery = Rig.ActiveSubQuery();
-                     const int At = SubQuery != nullptr
-                                        ? Wrap(Action.GetNumber(0), size_t(SubQuery->GetUnionSubQueriesCount()))
-                                        : -1;
-                     QWidget* Button = At >= 0 ? SubQuery->GetUnionSubQueries(At)->GetUnionButton() : nullptr;
+                     TvxUnionSubQuery* Operand = Rig.OperandOfActive(Action.GetNumber(0));
+                     QWidget* Button = Operand != nullptr ? Operand->GetUnionButton() : nullptr;
                      if (Button != nullptr && Button->isVisible())
                        QTest::mouseClick(Button, Qt::LeftButton, {}, Button->rect().center());
                    }});

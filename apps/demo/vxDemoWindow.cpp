@@ -88,8 +88,8 @@ void TvxDemoWindow::CreateActions() {
   Quit->setMenuRole(QAction::QuitRole);
 
   QMenu* Query = menuBar()->addMenu(tr("&Query"));
-  // The add-object dialog belongs to the component; until it shows one itself the request
-  // reaches the host through addObjectFormRequested.
+  // The add-object dialog belongs to the component, which lists the tables of the database the
+  // metadata provider follows.
   QAction* AddTable = Add(Query, QStringLiteral("aAddTable"), tr("Add &Table..."), QKeySequence(Qt::CTRL | Qt::Key_T),
                           &TvxDemoWindow::ShowAddTable, Style->standardIcon(QStyle::SP_FileDialogNewFolder));
   QAction* Apply = Add(Query, QStringLiteral("aApply"), tr("&Apply SQL"), QKeySequence(Qt::CTRL | Qt::Key_Return),

@@ -283,5 +283,5 @@ void TastNodeWithList::GetMyChildren(TastChildren& List) const {
 void TastNodeWithList::Assign(const TastExtender& Source) {
   TastNode::Assign(Source);
   if (const auto* SourceList = dynamic_cast<const TastNodeWithList*>(&Source))
-    for (const auto& Item : SourceList->FItems) FItems.push_back(CloneChild(Item));
+    FItems = CloneChildren(SourceList->FItems);
 }

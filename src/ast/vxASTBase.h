@@ -115,6 +115,10 @@ protected:
   // Clones an owned child inside Assign; links are re-pointed once, by the outermost Clone.
   template <class T>
   static std::unique_ptr<T> CloneChild(const std::unique_ptr<T>& Child);
+  // Clones of a list's items, made before the list is touched, so that a node assigned from
+  // itself keeps its items.
+  template <class T>
+  static std::vector<std::unique_ptr<T>> CloneChildren(const std::vector<std::unique_ptr<T>>& Items);
 
 private:
   std::unique_ptr<TastExtender> FExtender;
@@ -144,6 +148,8 @@ public:
 
   void BuildSQLDirect(TSQLBuilder& Builder, bool MultiLine) const override;
   void GetMyChildren(TastChildren& List) const override;
+  // The items of a list Source replace this node's own (copies, in order): an edited copy
+  // assigned back gives exactly the edited list.
   void Assign(const TastExtender& Source) override;
 
 protected:
@@ -168,6 +174,14 @@ std::unique_ptr<T> TastNode::CloneChild(const std::unique_ptr<T>& Child) {
   if (Typed == nullptr) throw EvxConvertError(Copy->ClassName(), T::StaticClass().Name);
   Copy.release();
   return std::unique_ptr<T>(Typed);
+}
+
+template <class T>
+std::vector<std::unique_ptr<T>> TastNode::CloneChildren(const std::vector<std::unique_ptr<T>>& Items) {
+  std::vector<std::unique_ptr<T>> Copies;
+  Copies.reserve(Items.size());
+  for (const auto& Item : Items) Copies.push_back(CloneChild(Item));
+  return Copies;
 }
 
 // Clone with the static type of the original.

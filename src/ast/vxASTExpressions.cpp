@@ -424,7 +424,7 @@ void TSQLExpressionItemsList::Assign(const TastExtender& Source) {
   TSQLExpressionItem::Assign(Source);
   if (const auto* List = dynamic_cast<const TSQLExpressionItemsList*>(&Source)) {
     FKeepEmptyItems = List->FKeepEmptyItems;
-    for (const auto& Item : List->FItems) FItems.push_back(CloneChild(Item));
+    FItems = CloneChildren(List->FItems);
   }
 }
 

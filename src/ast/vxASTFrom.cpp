@@ -310,8 +310,7 @@ void TSQLFromItem::GetMyChildren(TastChildren& List) const {
 
 void TSQLFromItem::Assign(const TastExtender& Source) {
   TSQLFromSource::Assign(Source);
-  if (const auto* From = dynamic_cast<const TSQLFromItem*>(&Source))
-    for (const auto& Item : From->FItems) FItems.push_back(CloneChild(Item));
+  if (const auto* From = dynamic_cast<const TSQLFromItem*>(&Source)) FItems = CloneChildren(From->FItems);
 }
 
 void TSQLFromItem::RefreshFieldsListRecursive(TastFieldsProvider* MetadataProvider) {

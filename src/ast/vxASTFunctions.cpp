@@ -267,7 +267,7 @@ void TSQLExpressionCaseFunction::GetMyChildren(TastChildren& List) const {
 void TSQLExpressionCaseFunction::Assign(const TastExtender& Source) {
   TSQLExpressionItem::Assign(Source);
   if (const auto* Case = dynamic_cast<const TSQLExpressionCaseFunction*>(&Source)) {
-    for (const auto& Item : Case->FItems) FItems.push_back(CloneChild(Item));
+    FItems = CloneChildren(Case->FItems);
     if (Case->FOperand) FOperand = CloneChild(Case->FOperand);
     if (Case->FElse) FElse = CloneChild(Case->FElse);
   }

@@ -49,6 +49,16 @@ enum class TvxUnionOperatorKind {
   uokIntersectAll
 };
 
+// A result read row by row, as a dialect's catalog statement (GetTableNamesSQL) returns it.
+class TastDataSet {
+public:
+  virtual ~TastDataSet() = default;
+  // Moves to the next row, the first one at the first call; false when there is none.
+  virtual bool Next() = 0;
+  // The text of column Index (0-based) of the current row.
+  virtual std::string GetFieldText(int Index) const = 0;
+};
+
 struct TastClassToExtenderEntry {
   const TastClass* NodeClass;
   const TastClass* ExtenderClass;
@@ -117,6 +127,15 @@ public:
   // "VXQB_EXCEPT", ... "VXQB_INTERSECTALL"); empty for any other text. The core draws nothing:
   // the widgets look the picture up by this name.
   std::string GetUnionOperatorIcon(std::string_view Op) const;
+
+  // A dialect's own catalog statements: the text that lists the tables (views) and the names
+  // read from its result. The base knows none (empty texts, nothing read), and neither does
+  // SQL-92, whose catalog each server spells its own way: the add-object dialog lists what the
+  // metadata provider reports.
+  virtual std::string GetTableNamesSQL() const { return std::string(); }
+  virtual void GetTableNames(TastDataSet& DataSet, TvxStringList& List) const {}
+  virtual std::string GetViewNamesSQL() const { return std::string(); }
+  virtual void GetViewNames(TastDataSet& DataSet, TvxStringList& List) const {}
 
   // The extender registry.
   const TastClass* FindExtenderClass(const TastClass& NodeClass, bool Inherited) const;

@@ -1,5 +1,8 @@
 #include "vxQBDefaultControlFactory.h"
 
+#include "vxAddObject.h"
+#include "vxDatasourceProps.h"
+#include "vxLinkProps.h"
 #include "vxQBDataSourceControl.h"
 #include "vxQBLinkControl.h"
 #include "vxQBPageControl.h"
@@ -89,4 +92,14 @@ QWidget* TvxDefaultControlFactory::CreateSelectListGrid(TvxSelectList* SelectLis
   TvxUnionSubQuery* Operand = SelectList->GetUnionSubQuery();
   auto* Page = Operand != nullptr ? qobject_cast<TvxUnionSubQueryTabSheet*>(Operand->GetUnionPage()) : nullptr;
   return Page != nullptr ? new TvxQueryBuilderSelectListControl(SelectList, Page->GetBottomPanel()) : nullptr;
+}
+
+QWidget* TvxDefaultControlFactory::CreateAddObjectForm(TvxQueryBuilder* QueryBuilder) {
+  return new TvxAddObjectForm(QueryBuilder);
+}
+
+const TvxEditPropsFormClass* TvxDefaultControlFactory::GetLinkPropsFormClass() { return &TvxLinkPropsForm::Class(); }
+
+const TvxEditPropsFormClass* TvxDefaultControlFactory::GetDatasourcePropsFormClass() {
+  return &TvxDatasourcePropsForm::Class();
 }

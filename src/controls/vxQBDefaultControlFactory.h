@@ -15,4 +15,7 @@ public:
   QWidget* CreateDatasourceControl(TvxDatasource* Datasource) override;
   QWidget* CreateLinkControl(TvxLink* Link) override;
   QWidget* CreateSelectListGrid(TvxSelectList* SelectList) override;
+  QWidget* CreateAddObjectForm(TvxQueryBuilder* QueryBuilder) override;
+  const TvxEditPropsFormClass* GetLinkPropsFormClass() override;
+  const TvxEditPropsFormClass* GetDatasourcePropsFormClass() override;
 };

@@ -13,10 +13,14 @@
 // Adding a kind of control: declare its function here, call it from the model object's
 // CreateControlInternal, implement it in TvxDefaultControlFactory; where the model must ask the
 // new control something, add a small interface in vxQBControlViews.h that the control implements.
+//
+// The dialogs come from here too: the add-object dialog, and the records of the properties
+// dialogs that a syntax provider names for a model object (GetEditPropsFormClass).
 #pragma once
 
 class QTabWidget;
 class QWidget;
+struct TvxEditPropsFormClass;
 class TvxDatasource;
 class TvxLink;
 class TvxQueryBase;
@@ -51,6 +55,13 @@ public:
   virtual QWidget* CreateLinkControl(TvxLink* Link) = 0;
   // The select-list grid in the select-list pane of its operand's union page.
   virtual QWidget* CreateSelectListGrid(TvxSelectList* SelectList) = 0;
+
+  // The add-object dialog of QueryBuilder: a hidden window of its own (a TvxAddObjectFormView)
+  // with the component as its parent. The component makes it on first use and keeps it.
+  virtual QWidget* CreateAddObjectForm(TvxQueryBuilder* QueryBuilder) = 0;
+  // The properties dialogs of a link and of a datasource; static records, never null.
+  virtual const TvxEditPropsFormClass* GetLinkPropsFormClass() = 0;
+  virtual const TvxEditPropsFormClass* GetDatasourcePropsFormClass() = 0;
 };
 
 namespace vx {

@@ -42,6 +42,17 @@ public:
   virtual void SetFocusedControl(QWidget* Control) = 0;
 };
 
+// The add-object dialog.
+class TvxAddObjectFormView {
+public:
+  virtual ~TvxAddObjectFormView() = default;
+  // Lists the metadata provider's tables and views afresh and shows the dialog modally; returns
+  // when the user closes it.
+  virtual void ShowModal() = 0;
+  // Takes the component's AddObjectFormOptions again (their change handler).
+  virtual void NotifyOptionsChanged() = 0;
+};
+
 // One line of the select-list grid: the row it shows and its texts, one per grid column
 // (column 0, the row indicator, has none).
 struct TvxSelectListGridLine {

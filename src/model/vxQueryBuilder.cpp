@@ -60,6 +60,9 @@ TvxQueryBuilder::TvxQueryBuilder(QWidget* Parent) : QWidget(Parent), FControlFac
 
 TvxQueryBuilder::~TvxQueryBuilder() {
   FDestroying = true;
+  // The dialog works on the model; it goes while the model is whole.
+  FAddObjectFormOptions->OnChange = nullptr;
+  delete FAddObjectForm.data();
   // The builders write out their text while the model their trees refer to is still whole.
   const std::vector<TvxBaseSQLBuilder*> Builders = FSQLBuilders;
   for (TvxBaseSQLBuilder* Builder : Builders) Builder->QueryBuilderDestroying(this);

@@ -29,6 +29,7 @@ class TvxAddObjectFormOptions;
 class TvxBaseMetadataProvider;
 class TvxBaseSQLBuilder;
 class TvxBaseSyntaxProvider;
+class TvxDataSourceObject;
 class TvxObject;
 class TvxQuery;
 class TvxQueryBuilder;
@@ -164,10 +165,19 @@ public:
   void ReportActionError(const std::string& Message);
 
   // --- the add-object dialog ---
-  // Asks for the add-object dialog over the active union operand ("Add Table" of the work-area
-  // menu). Until the dialogs are part of the library the request goes to the host through
-  // addObjectFormRequested, which may add tables with TvxUnionSubQuery::AddObjectWithFKAt.
+  // Makes the add-object dialog with the control factory and hooks AddObjectFormOptions to it;
+  // the dialog is kept (a child of the component) and returned.
+  QWidget* CreateAddObjectForm();
+  // The dialog once made, else null.
+  QWidget* GetAddObjectForm() const { return FAddObjectForm; }
+  // Shows the add-object dialog modally ("Add Table" of the work-area menu), making it on first
+  // use; it lists the metadata provider's tables and views afresh each time.
   void ShowAddObjectForm();
+  // Adds the table or view Name, an entry of the metadata provider's lists, to the active union
+  // operand of the active sub-query, with the links that its foreign keys give to the tables
+  // already there when WithFKLinks: what the add-object dialog does. Null when there is no
+  // active operand. When adding raises, nothing was added.
+  TvxDataSourceObject* AddObjectFromCatalog(const std::string& Name, bool WithFKLinks);
 
   // --- controls ---
   // The controls exist from the first show (or an explicit call) until destruction. A QWidget
@@ -263,8 +273,6 @@ signals:
   void sqlError(const QString& SQL, const QString& Errors);
   // A menu action failed with Message; the model is as the action left it.
   void actionFailed(const QString& Message);
-  // "Add Table" was chosen in the work area of Operand.
-  void addObjectFormRequested(TvxUnionSubQuery* Operand);
 
 protected:
   bool event(QEvent* Event) override;
@@ -336,4 +344,5 @@ private:
   TvxTabStyle FTabStyle = tsTabs;
   int FDefColumnsPaneHeight = 0;
   TvxAddObjectFormOptions* FAddObjectFormOptions = nullptr;  // owned (QObject child)
+  QPointer<QWidget> FAddObjectForm;                          // owned (child window), made on first use
 };

@@ -1,8 +1,13 @@
-// The menu shared by all model objects, tab captions, the about box and drops from the host.
+// The menu shared by all model objects, tab captions, the about box, the add-object dialog and
+// drops from the host.
 #include "vxQBAboutBox.h"
+#include "vxQBAddObjectOptions.h"
+#include "vxQBControlFactory.h"
 #include "vxQBControlOwner.h"
+#include "vxQBControlViews.h"
 #include "vxQBStrings.h"
 #include "vxQueryBuilder.h"
+#include "vxQueryDatasource.h"
 #include "vxQuerySubQuery.h"
 #include "vxQueryUnionSubQuery.h"
 
@@ -65,9 +70,29 @@ void TvxQueryBuilder::ShowAboutBox() {
 
 void TvxQueryBuilder::ReportActionError(const std::string& Message) { emit actionFailed(vx::ToQString(Message)); }
 
+// --- the add-object dialog ---------------------------------------------------------------------
+
+QWidget* TvxQueryBuilder::CreateAddObjectForm() {
+  delete FAddObjectForm.data();
+  FAddObjectForm = FControlFactory->CreateAddObjectForm(this);
+  FAddObjectFormOptions->OnChange = [this] {
+    // An image list of the host may go while the component itself goes.
+    if (auto* View = dynamic_cast<TvxAddObjectFormView*>(FAddObjectForm.data()); View != nullptr && !FDestroying)
+      View->NotifyOptionsChanged();
+  };
+  return FAddObjectForm;
+}
+
 void TvxQueryBuilder::ShowAddObjectForm() {
+  if (FAddObjectForm.isNull()) CreateAddObjectForm();
+  if (auto* View = dynamic_cast<TvxAddObjectFormView*>(FAddObjectForm.data())) View->ShowModal();
+}
+
+TvxDataSourceObject* TvxQueryBuilder::AddObjectFromCatalog(const std::string& Name, bool WithFKLinks) {
   TvxSubQuery* SubQuery = GetActiveSubquery();
-  emit addObjectFormRequested(SubQuery != nullptr ? SubQuery->GetActiveUnionSubquery() : nullptr);
+  TvxUnionSubQuery* Operand = SubQuery != nullptr ? SubQuery->GetActiveUnionSubquery() : nullptr;
+  if (Operand == nullptr) return nullptr;
+  return WithFKLinks ? Operand->AddObjectWithFK(Name) : Operand->AddObject(Name);
 }
 
 // --- tab captions ------------------------------------------------------------------------------

@@ -75,6 +75,10 @@ void ForEachThenRaise(const std::vector<TItem*>& Items, void (TItem::*Action)())
 
 }  // namespace
 
+TvxDatasource* vx::LinkedDatasource(const TSQLExpressionItem* Operand, std::string& Field) {
+  return BoundDatasource(Operand, Field);
+}
+
 void vx::RefreshAllDatasources(TvxQueryBuilder& QueryBuilder) {
   std::vector<TvxDatasourceBase*> Clauses;
   for (int I = 0; I < QueryBuilder.GetSubQueriesCount(); ++I) {
@@ -333,8 +337,15 @@ void TvxDatasourceGroup::Delete(int Index) { Remove(GetItems(Index)); }
 void TvxDatasourceGroup::Remove(TvxDatasourceBase* Item) {
   auto Found = std::find(FItems.begin(), FItems.end(), Item);
   if (Found == FItems.end()) return;
+  const bool WasFirst = Found == FItems.begin();
   FItems.erase(Found);
   if (Item->FParentGroup == this) Item->FParentGroup = nullptr;
+  // The item that comes first now joins nothing before it: the links left on it (between two of
+  // its own fields) have no ON condition to be written in.
+  if (!WasFirst || FItems.empty() || IsDestroying() || FItems.front()->IsDestroying()) return;
+  TvxDatasourceBase* First = FItems.front();
+  for (TvxLink* Link : std::vector<TvxLink*>(First->FJoins)) delete Link;
+  if (First->FNode) First->FNode->SetJoinKind(nullptr);
 }
 
 TvxDatasourceBase* TvxDatasourceGroup::GetItems(int Index) const {

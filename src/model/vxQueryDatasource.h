@@ -42,6 +42,9 @@ void ReplaceLinksInTree(TastExtender& Root, const TastNodeMap& Copies);
 // calls after pointing the metadata provider at another database. Raises, after all of them
 // were refreshed, the first failure.
 void RefreshAllDatasources(TvxQueryBuilder& QueryBuilder);
+// The datasource the column reference Operand is bound to, and in Field the column's name as the
+// database spells it; null (Field untouched) for anything but a bound column reference.
+TvxDatasource* LinkedDatasource(const TSQLExpressionItem* Operand, std::string& Field);
 }  // namespace vx
 
 class TvxDatasourceBase : public TvxQueryBuilderControlOwner {

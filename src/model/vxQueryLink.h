@@ -18,6 +18,21 @@
 #include <memory>
 #include <string>
 
+// A link as its properties dialog shows and edits it. Left and right are those of the dialog:
+// in simple mode the condition reads LeftObject.LeftColumn Operator RightObject.RightColumn,
+// otherwise they are the link's ends.
+struct TvxLinkProps {
+  // What names each side: its alias, else its source's text.
+  std::string LeftObject, RightObject;
+  // Whether every row of that side is kept (an outer join towards it); both: a full join.
+  bool AllFromLeft = false, AllFromRight = false;
+  // True when the condition compares a column with a column (brackets around it or not): the
+  // dialog then offers the operator alone.
+  bool Simple = false;
+  std::string LeftColumn, Operator, RightColumn;  // simple mode; columns without qualifier
+  std::string Expression;                         // the condition's text otherwise
+};
+
 class TvxLink : public TvxQueryBuilderControlOwner {
   Q_OBJECT
 
@@ -62,6 +77,15 @@ public:
   // From the foreign-key relations of the two tables: one-to-many in either direction, else
   // unknown at both ends. Only single-field relations between two tables count.
   void CalcCardinality();
+
+  // --- properties (vxQueryLinkProps.cpp) ---
+  TvxLinkProps GetProps() const;
+  // Applies what the dialog edited, as one change: in simple mode Props.Operator replaces the
+  // comparison's operator, otherwise Props.Expression is parsed and becomes the condition; then
+  // the owner joins by the join kind the two AllFrom flags give (a new node, even of the same
+  // kind). Text the dialect cannot read raises EvxSQLError (with the position in Expression, or
+  // in the condition with the new operator) before anything changes.
+  void SetProps(const TvxLinkProps& Props);
 
   QWidget* GetLinkControl() const { return GetControls(0); }
   // Lays the line out again and repaints it (TvxLinkView::UpdateLine).

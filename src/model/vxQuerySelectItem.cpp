@@ -357,7 +357,8 @@ void TvxSelectItem::CheckItemProperties() {
 // --- sorting -----------------------------------------------------------------------------------
 
 void TvxSelectItem::SetSortType(TvxQueryBuilderItemSortType Value) {
-  if (Value == FSortType) return;
+  // A row that cannot be sorted (an empty one, t.*, a condition) has no ORDER BY key to write.
+  if (Value == FSortType || (Value != stNone && !IsCanSort())) return;
   FSortType = Value;
   if (Value == stNone)
     FSelectList->RemoveFromSortOrder(this);
@@ -402,6 +403,7 @@ void TvxSelectItem::SetSortOrderName(const std::string& Text) {
   }
   TvxUpdateScope Update(this);
   if (FSortType == stNone) SetSortType(stAsc);
+  if (FSortType == stNone) return;
   long long Position = 0;
   if (!vx::TryStrToInt(Trimmed, Position) || Position == GetSortOrder() + 1) return;
   Position = std::min<long long>(Position, FSelectList->GetSortOrderCount());

@@ -98,8 +98,9 @@ public:
   TvxDataSourceObject* AddObject(const std::string& Name, const std::string& Alias = std::string());
   TvxDataSourceObject* AddObjectAt(const std::string& Name, const QPoint& Position,
                                    const std::string& Alias = std::string());
-  // The same, then the links the foreign keys of the new table give ("No metadata provider!"
-  // without a metadata provider; the table stays added).
+  // The same, then the links the foreign keys of the new table give. When they cannot be read
+  // ("No metadata provider!" without a metadata provider) the table goes again and the error
+  // passes on.
   TvxDataSourceObject* AddObjectWithFK(const std::string& Name, const std::string& Alias = std::string());
   TvxDataSourceObject* AddObjectWithFKAt(const std::string& Name, const QPoint& Position,
                                          const std::string& Alias = std::string());

@@ -82,7 +82,14 @@ TvxDataSourceObject* TvxUnionSubQuery::AddObjectWithFKAt(const std::string& Name
                                                          const std::string& Alias) {
   TvxUpdateScope Update(this);
   TvxDataSourceObject* Datasource = AddObjectAt(Name, Position, Alias);
-  if (Datasource != nullptr) AddFKLinksForObject(Datasource);
+  if (Datasource == nullptr) return nullptr;
+  // A table whose keys cannot be read goes again: the user asked for both or neither.
+  try {
+    AddFKLinksForObject(Datasource);
+  } catch (...) {
+    delete Datasource;
+    throw;
+  }
   return Datasource;
 }
 
@@ -124,6 +131,10 @@ TvxLink* TvxUnionSubQuery::AddLink(TvxDatasource* LeftDatasource, const std::str
   TvxDatasourceBase* RightItem = RightDatasource;
   if (Common + 1 < RightChain.size()) RightItem = RightChain[Common + 1];
   TvxDatasourceBase* Receiver = Group->IndexOf(LeftItem) >= Group->IndexOf(RightItem) ? LeftItem : RightItem;
+  // Two fields of one datasource can only be joined by an ON condition when something joins
+  // before it; the first item of a join has no ON to write the condition in.
+  if (Group->IndexOf(Receiver) == 0)
+    throw EvxException("Can't link a datasource to itself where nothing joins before it");
 
   TastSyntaxProvider* Dialect =
       GetNode() != nullptr && GetNode()->GetSyntaxProvider() != nullptr

@@ -1,5 +1,9 @@
 #include "vxSQL92SynProvider.h"
 
+#include "vxQBControlFactory.h"
+#include "vxQueryBuilder.h"
+#include "vxQueryDatasource.h"
+#include "vxQueryLink.h"
 #include "vxSQL92SyntaxProvider.h"
 
 std::unique_ptr<TastSyntaxProvider> TvxSQL92SyntaxProvider::CreateASTSyntaxProvider() {
@@ -7,9 +11,11 @@ std::unique_ptr<TastSyntaxProvider> TvxSQL92SyntaxProvider::CreateASTSyntaxProvi
 }
 
 const TvxEditPropsFormClass* TvxSQL92SyntaxProvider::GetEditPropsFormClass(TvxQueryBuilderControlOwner* Owner) {
-  // The link and datasource dialogs answer here once the link (TvxLink) and datasource
-  // (TvxDatasource) models and their dialogs (TvxLinkPropsForm, TvxDatasourcePropsForm) are
-  // part of the library: a qobject_cast of Owner to each model class picks the dialog's class
-  // record. Every other object has no properties dialog.
+  // The dialogs are widgets: the component's control factory has them, as it has the controls.
+  TvxQueryBuilder* QueryBuilder = Owner != nullptr ? Owner->GetQueryBuilder() : nullptr;
+  if (QueryBuilder == nullptr) return TvxBaseSyntaxProvider::GetEditPropsFormClass(Owner);
+  if (qobject_cast<TvxLink*>(Owner) != nullptr) return QueryBuilder->GetControlFactory().GetLinkPropsFormClass();
+  if (qobject_cast<TvxDatasource*>(Owner) != nullptr)
+    return QueryBuilder->GetControlFactory().GetDatasourcePropsFormClass();
   return TvxBaseSyntaxProvider::GetEditPropsFormClass(Owner);
 }

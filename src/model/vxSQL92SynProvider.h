@@ -10,7 +10,8 @@ class TvxSQL92SyntaxProvider : public TvxBaseSyntaxProvider {
 public:
   explicit TvxSQL92SyntaxProvider(QObject* Owner = nullptr) : TvxBaseSyntaxProvider(Owner) {}
 
-  // The link dialog for a link, the datasource dialog for a datasource, else none.
+  // The link dialog for a link, the datasource dialog for a datasource (as the control factory
+  // of the object's component makes them), else none.
   const TvxEditPropsFormClass* GetEditPropsFormClass(TvxQueryBuilderControlOwner* Owner) override;
 
 protected:

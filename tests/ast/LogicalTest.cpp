@@ -5,9 +5,21 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace vxtest;
 
 namespace {
+
+// A dialect's editor of list nodes, standing in for a properties dialog: Edit is what the user
+// does to the copy it is given, and answers whether the user confirmed.
+class TListEditor : public TastExtender {
+  VX_CLASS(TListEditor)
+public:
+  using TastExtender::TastExtender;
+  static inline std::function<bool(TastNode&)> Edit;
+  bool EditPropsForNode(TastNode& Node, TvxObject*) override { return Edit(Node); }
+};
 
 class LogicalTest : public ::testing::Test {
 protected:
@@ -131,4 +143,57 @@ TEST_F(LogicalTest, TakeItemsFromMovesAndNegates) {
   EXPECT_EQ(Write(*Source), "c=3 And Not a=1 And Not b=2");
 }
 
+// Editing a node in place assigns the edited copy back: a list takes the copy's items in place
+// of its own, so the condition is what the user left, not the old one followed by it.
+TEST_F(LogicalTest, AnAcceptedEditGivesExactlyTheEditedList) {
+  struct TCase {
+    const char* What;
+    std::function<bool(TastNode&)> Edit;
+    const char* Expected;
+  };
+  const TCase Cases[] = {
+      {"OK unchanged", [](TastNode&) { return true; }, "a=1 And b=2"},
+      {"one removed",
+       [](TastNode& Copy) {
+         dynamic_cast<TSQLExpressionAnd&>(Copy).Delete(0);
+         return true;
+       },
+       "b=2"},
+      {"one added",
+       [this](TastNode& Copy) {
+         dynamic_cast<TSQLExpressionAnd&>(Copy).Add(F.Cmp({"c"}, "=", "3"));
+         return true;
+       },
+       "a=1 And b=2 And c=3"},
+      {"cancelled",
+       [](TastNode& Copy) {
+         dynamic_cast<TSQLExpressionAnd&>(Copy).Delete(0);
+         return false;
+       },
+       "a=1 And b=2"},
+  };
+  TReservingProvider Editing;
+  Editing.RegisterExtender(TSQLExpressionAnd::StaticClass(), TListEditor::StaticClass());
+  const TExpressionFactory E{Editing};
+  for (const TCase& Case : Cases) {
+    auto Condition = E.Group<TSQLExpressionAnd>(E.Cmp({"a"}, "=", "1"), E.Cmp({"b"}, "=", "2"));
+    TListEditor::Edit = Case.Edit;
+    Condition->EditProps(nullptr);
+    EXPECT_EQ(Write(*Condition), Case.Expected) << Case.What;
+  }
+  TListEditor::Edit = nullptr;
+
+  // Every kind of list replaces its items, also when it is assigned from itself.
+  auto Items = F.Items(F.Item(F.Col({"a"})), F.Item(F.Col({"b"})));
+  Items->Assign(*F.Items(F.Item(F.Col({"c"}))));
+  EXPECT_EQ(Write(*Items), "c");
+  Items->Assign(*Items);
+  EXPECT_EQ(Write(*Items), "c");
+  auto Condition = F.Group<TSQLExpressionOr>(F.Cmp({"a"}, "=", "1"));
+  Condition->Assign(*Condition);
+  EXPECT_EQ(Write(*Condition), "a=1");
+}
+
 }  // namespace
+
+VX_CLASS_IMPL(TListEditor, TastExtender)

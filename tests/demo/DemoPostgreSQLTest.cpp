@@ -6,6 +6,7 @@
 #include "vxTestDatabases.h"
 
 #include "vxQueryBuilder.h"
+#include "vxTestModal.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,28 +15,8 @@
 #include <QSqlDatabase>
 #include <QStandardItemModel>
 #include <QTest>
-#include <QTimer>
-
-#include <functional>
 
 using namespace vxtest;
-
-namespace {
-
-// Calls Handle with the modal dialog once one shows (the caller then blocks in its exec()).
-void WhenModalShows(const std::function<void(QWidget*)>& Handle) {
-  auto* Poll = new QTimer;
-  QObject::connect(Poll, &QTimer::timeout, Poll, [Poll, Handle] {
-    if (QWidget* Modal = QApplication::activeModalWidget()) {
-      Poll->deleteLater();
-      Poll->stop();
-      Handle(Modal);
-    }
-  });
-  Poll->start(10);
-}
-
-}  // namespace
 
 class TDemoPostgreSQLTest : public QObject {
   Q_OBJECT

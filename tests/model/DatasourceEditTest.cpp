@@ -136,7 +136,8 @@ TEST_F(DatasourceEdit, RefusesTablesTheDatabaseDoesNotKnowAndForeignKeysWithoutM
 
   FQueryBuilder.SetMetadataProvider(nullptr);
   EXPECT_EQ(MessageOf([&] { Operand()->AddObjectWithFK("Customers"); }), "No metadata provider!");
-  EXPECT_EQ(From()->GetCount(), 2);
+  EXPECT_EQ(From()->GetCount(), 1);
+  EXPECT_EQ(SQL(), Before);
   EXPECT_THROW(Operand()->AddLink(Find("Orders"), "x", nullptr, "y"), EvxException);
 }
 

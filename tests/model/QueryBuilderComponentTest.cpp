@@ -3,7 +3,11 @@
 #include "vxModelTest.h"
 
 #include "vxQBAboutBox.h"
+#include "vxQBAddObjectOptions.h"
+#include "vxQBEditPropsForm.h"
 #include "vxQBLinkPainter.h"
+#include "vxQueryDatasource.h"
+#include "vxQueryLink.h"
 
 #include <QAction>
 #include <QApplication>
@@ -203,6 +207,46 @@ private slots:
     QVERIFY(Syntax.ParseLogicalExpression("> 5", Untouched, false) != nullptr);
     QVERIFY(Syntax.ParseSelectItem("a AS b", Untouched) != nullptr);
     QCOMPARE(Untouched, TvxStringList({"kept"}));
+  }
+
+  void AddObjectOptionsFollowTheirImageLists() {
+    TvxAddObjectFormOptions Options;
+    int Changes = 0;
+    Options.OnChange = [&Changes] { ++Changes; };
+    auto* Small = new TvxImageList;
+    Options.SetImageListSmall(Small);
+    QCOMPARE(Changes, 1);
+    // The dialog re-reads its pictures when the list changes, and drops a list that goes.
+    Small->Add(QIcon());
+    QCOMPARE(Changes, 2);
+    TvxAddObjectFormOptions Copy;
+    Copy.Assign(Options);
+    QCOMPARE(Copy.GetImageListSmall(), Small);
+    delete Small;
+    QCOMPARE(Options.GetImageListSmall(), nullptr);
+    QCOMPARE(Copy.GetImageListSmall(), nullptr);
+    QCOMPARE(Changes, 3);
+    // The size the dialog reports is kept without a round trip back to the dialog.
+    Options.StoreFormSize(400, 500);
+    QCOMPARE(Changes, 3);
+    QCOMPARE(Options.GetWidth(), 400);
+  }
+
+  void TheSQL92ProviderNamesTheDialogsOfLinksAndDatasources() {
+    TQueryBuilderRig Rig;
+    Rig.Load("SELECT * FROM orders o JOIN orders p ON o.id = p.custid");
+    TvxUnionSubQuery* Operand = Rig.QueryBuilder.GetRootQuery()->FirstSelect();
+    auto* Joined = qobject_cast<TvxDatasource*>(Operand->GetFromClause()->GetItems(1));
+    QVERIFY(Joined != nullptr && Joined->GetJoinsCount() == 1);
+    auto Name = [&Rig](TvxQueryBuilderControlOwner* Owner) {
+      const TvxEditPropsFormClass* Class = Rig.Syntax.GetEditPropsFormClass(Owner);
+      return Class != nullptr ? QString::fromLatin1(Class->Name.data(), static_cast<qsizetype>(Class->Name.size()))
+                              : QStringLiteral("none");
+    };
+    QCOMPARE(Name(Joined->GetJoins(0)), QStringLiteral("TvxLinkPropsForm"));
+    QCOMPARE(Name(Joined), QStringLiteral("TvxDatasourcePropsForm"));
+    QCOMPARE(Name(Operand), QStringLiteral("none"));
+    QCOMPARE(Name(Operand->GetFromClause()), QStringLiteral("none"));
   }
 };
 

@@ -212,6 +212,18 @@ TEST_F(TSelectListRig, SortingByTypeAndPosition) {
   EXPECT_EQ(SQL(), "SELECT c.CompanyName, c.City, c.Country FROM Customers c ORDER BY c.CompanyName, c.City");
 }
 
+// The grid offers the sort columns on every row; a row that has no value to sort by (the empty
+// last row, t.*) stays unsorted, since its ORDER BY key could not be written.
+TEST_F(TSelectListRig, RowsWithoutAValueAreNotSorted) {
+  Load("SELECT c.* FROM Customers c");
+  for (TvxSelectItem* Unsortable : {Row(0), Row(1)}) {
+    Unsortable->SetSortTypeName("Descending");
+    Unsortable->SetSortOrderName("1");
+    EXPECT_EQ(Unsortable->GetSortType(), stNone);
+  }
+  EXPECT_EQ(SQL(), "SELECT c.* FROM Customers c");
+}
+
 TEST_F(TSelectListRig, AllColumnsExpressionDropsCriteriaAliasAndSort) {
   Load("SELECT c.City AS Town FROM Customers c WHERE c.City = 'Paris' ORDER BY c.City");
   Row(0)->SetExpression("c.*");

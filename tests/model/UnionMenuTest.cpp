@@ -3,6 +3,7 @@
 #include "DatasourceTestRig.h"
 
 #include "vxSQL92SyntaxProvider.h"
+#include "vxTestModal.h"
 
 #include <QAction>
 #include <QMenu>
@@ -117,11 +118,15 @@ TEST_F(UnionMenu, ChoosingTheItemsEditsTheModel) {
   Choose(Op(1)->GetPopupMenuWA(), "Add Subquery");
   EXPECT_EQ(SQL(), "SELECT 1 UNION ALL SELECT 2 FROM (SELECT) AS Query1");
 
-  TvxUnionSubQuery* Requested = nullptr;
-  QObject::connect(&FQueryBuilder, &TvxQueryBuilder::addObjectFormRequested,
-                   [&Requested](TvxUnionSubQuery* Operand) { Requested = Operand; });
+  // "Add Table" opens the component's add-object dialog, modally.
+  QWidget* Shown = nullptr;
+  WhenModalShows([&Shown](QWidget* Modal) {
+    Shown = Modal;
+    Modal->close();
+  });
   Choose(Op(0)->GetPopupMenuWA(), "Add Table");
-  EXPECT_EQ(Requested, Root()->GetActiveUnionSubquery());
+  ASSERT_NE(Shown, nullptr);
+  EXPECT_EQ(Shown, FQueryBuilder.GetAddObjectForm());
 }
 
 TEST_F(UnionMenu, OperatorMenuChecksTheCurrentOperatorAndSetsTheChosenOne) {

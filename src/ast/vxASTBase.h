@@ -8,8 +8,10 @@
 
 #include "vxCommon.h"
 #include "vxMetaClass.h"
+#include "vxNodePool.h"
 
 #include <memory>
+#include <new>
 #include <type_traits>
 #include <unordered_map>
 #include <utility>
@@ -51,6 +53,12 @@ public:
   ~TastExtender() override = default;
   TastExtender(const TastExtender&) = delete;
   TastExtender& operator=(const TastExtender&) = delete;
+
+  // Nodes and extenders live in the node pool; ownership is as for any heap object.
+  static void* operator new(size_t Size) { return TvxNodePool::Allocate(Size); }
+  static void operator delete(void* Block, size_t Size) noexcept { TvxNodePool::Free(Block, Size); }
+  // Pool blocks are 8-aligned: a node class that needs more does not compile.
+  static void* operator new(size_t Size, std::align_val_t Alignment) = delete;
 
   TastSyntaxProvider* GetSyntaxProvider() const { return FSyntaxProvider; }
   // The query-model object built from this node; not owned, copied by Assign.

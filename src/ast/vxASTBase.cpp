@@ -185,8 +185,9 @@ bool TastNode::EditProps(TvxObject* Owner) {
 }
 
 void TastNode::UpdateExtender() {
-  const TastClass* ExtenderClass =
-      FSyntaxProvider != nullptr ? FSyntaxProvider->FindExtenderClass(GetClass(), true) : nullptr;
+  const TastClass* ExtenderClass = FSyntaxProvider != nullptr && FSyntaxProvider->HasExtenders()
+                                       ? FSyntaxProvider->FindExtenderClass(GetClass(), true)
+                                       : nullptr;
   if (ExtenderClass == nullptr) {
     FExtender.reset();
     return;

@@ -4,6 +4,8 @@
 #include "vxSQLBuilder.h"
 #include "vxSyntaxProvider.h"
 
+#include <algorithm>
+
 VX_CLASS_IMPL(TSQLQualifiedName, TastNode)
 VX_CLASS_IMPL(TSQLDatabaseObject, TSQLQualifiedName)
 VX_CLASS_IMPL(TSQLObjectColumn, TSQLDatabaseObject)
@@ -42,45 +44,55 @@ std::string AliasAsQualifier(const std::string& Alias, const TastSyntaxProvider*
   return Result + QuoteEnd;
 }
 
-const std::string& EmptyText() {
-  static const std::string Empty;
-  return Empty;
-}
-
 }  // namespace
 
 // --- TSQLQualifiedName ------------------------------------------------------------------------
 
-const std::string& TSQLQualifiedName::GetObjName() const { return FNames.IsEmpty() ? EmptyText() : FNames[0]; }
+std::string_view TSQLQualifiedName::GetName(int Index) const {
+  const int Count = GetCount();
+  if (Index < 0 || Index >= Count) throw EvxListError::IndexOutOfBounds(Index);
+  return FNames[Count - 1 - Index];
+}
 
-void TSQLQualifiedName::SetObjName(std::string Name) {
+TvxStringList TSQLQualifiedName::GetNames() const {
+  TvxStringList Names;
+  FNames.ForEach([&Names](std::string_view Part) { Names.Insert(0, std::string(Part)); });
+  return Names;
+}
+
+std::string_view TSQLQualifiedName::GetObjName() const { return FNames.IsEmpty() ? std::string_view() : GetName(0); }
+
+void TSQLQualifiedName::SetObjName(std::string_view Name) {
   if (FNames.IsEmpty())
-    FNames.Add(std::move(Name));
+    FNames.Add(Name);
   else
-    FNames.Set(0, std::move(Name));
+    FNames.Set(GetCount() - 1, Name);
 }
 
 std::string TSQLQualifiedName::GetPrefix(int Index) const {
   std::string Result;
-  for (int I = GetCount() - 1; I >= Index && I >= 0; --I) {
-    if (I != GetCount() - 1) Result += '.';
-    Result += FNames[I];
-  }
+  const int Wanted = GetCount() - std::max(Index, 0);  // parts from the outermost on
+  int Taken = 0;
+  FNames.ForEach([&](std::string_view Part) {
+    if (Taken >= Wanted) return;
+    if (Taken++ > 0) Result += '.';
+    Result += Part;
+  });
   return Result;
 }
 
 std::string TSQLQualifiedName::GetQualifiedName() const { return GetPrefix(0); }
 
 void TSQLQualifiedName::BuildParts(TSQLBuilder& Builder, bool QuoteReserved) const {
-  for (int I = GetCount() - 1; I >= 0; --I) {
-    const std::string& Part = FNames[I];
+  bool First = true;
+  FNames.ForEach([&](std::string_view Part) {
+    if (!First) Builder.WriteSymbol(".");
+    First = false;
     // An omitted qualifier (db..t) writes nothing between its dots.
-    if (!Part.empty()) {
-      bool Bare = !QuoteReserved && TSQLBuilder::IsPlainIdentifier(Part);
-      Builder.WriteIdentifier(Part, Bare ? nullptr : FSyntaxProvider);
-    }
-    if (I > 0) Builder.WriteSymbol(".");
-  }
+    if (Part.empty()) return;
+    const bool Bare = !QuoteReserved && TSQLBuilder::IsPlainIdentifier(Part);
+    Builder.WriteIdentifier(Part, Bare ? nullptr : FSyntaxProvider);
+  });
 }
 
 void TSQLQualifiedName::BuildFullName(TSQLBuilder& Builder) const { BuildParts(Builder, true); }

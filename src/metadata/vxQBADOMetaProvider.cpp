@@ -70,7 +70,7 @@ void TvxADOMetadataProvider::GetTableRelations(const TSQLDatabaseObject& TableNa
   if (!GetConnection()) return;
   auto DataSet = std::make_unique<TADODataSet>();
   const QVariant Null;
-  const QString Name = QString::fromStdString(TableName.GetObjName());
+  const QString Name = QString::fromStdString(std::string(TableName.GetObjName()));
   try {
     ReadRelations(*DataSet, TableName, {Null, Null, Name, Null, Null, Null},
                   QStringLiteral("FK_TABLE_NAME, FK_NAME, ORDINAL"), Relations);

@@ -68,7 +68,7 @@ void TvxQtSqlMetadataProvider::GetTableRelations(const TSQLDatabaseObject& Table
   QSqlDatabase Db = TvxQtSqlCatalog::OpenConnection(FConnectionName);
   if (!Db.isValid()) return;
   const TvxQtSqlCatalog Catalog(Db, FSchema, &FIndex);
-  const QString Table = QString::fromStdString(TableName.GetObjName());
+  const QString Table = QString::fromStdString(std::string(TableName.GetObjName()));
   vxAppendRelations(TableName, Catalog.GetForeignKeys(Table, QString()), false, Relations);
   vxAppendRelations(TableName, Catalog.GetForeignKeys(QString(), Table), true, Relations);
 }

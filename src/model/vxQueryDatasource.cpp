@@ -32,7 +32,7 @@ const TSQLExpressionOperatorBinary* AsLinkCandidate(const TSQLExpressionItem* Ex
 // Part 0 of a column name without the dialect's quotes: the spelling the metadata provider
 // reports and the box lists.
 std::string FieldNameOf(const TSQLObjectColumn& Column) {
-  std::string Name = Column.GetObjName();
+  std::string Name(Column.GetObjName());
   const TastSyntaxProvider* Dialect = Column.GetSyntaxProvider();
   if (Dialect == nullptr) return Name;
   const std::string Begin = Dialect->GetQuoteBegin(), End = Dialect->GetQuoteEnd();

@@ -280,9 +280,16 @@ protected:
     Ways.resize(Kept);
   }
 
-  // The replay's decision: the single viable alternative, or the recorded one.
-  int Decide(const TvxDecision& Decision, uint32_t Guard, TvxResolver Resolve) {
-    const uint32_t Mask = ViableAt<true>(Decision, Guard, Resolve, FTokenIndex);
+  // The replay's decision: the single viable alternative, or the recorded one. The tables are
+  // read inline; the resolver and the recorded way points are the rare case.
+  [[gnu::always_inline]] int Decide(const TvxDecision& Decision, uint32_t Guard, TvxResolver Resolve) {
+    const uint32_t Mask = MaskAt<true>(Decision, FTokenIndex) & Guard;
+    if (Mask != 0 && (Mask & (Mask - 1)) == 0) return CountTrailingZeros(Mask);
+    return DecideFurther(Mask, Resolve);
+  }
+  // Decide where the tables leave no alternative or several.
+  [[gnu::noinline]] int DecideFurther(uint32_t Mask, TvxResolver Resolve) {
+    if (Resolve != nullptr && (Mask & (Mask - 1)) != 0) Mask &= (this->*Resolve)(FTokenIndex + 1);
     if ((Mask & (Mask - 1)) == 0 && (Mask != 0 || !FDirect)) return Mask == 0 ? 0 : CountTrailingZeros(Mask);
     if (FDirect) AbortDirectReplay();
     return GetWayNode();

@@ -54,10 +54,21 @@ void ReplaceLinksRecursive(TastExtender& Node, const TastNodeMap& Map) {
 
 // --- TastExtender -----------------------------------------------------------------------------
 
+TastExtender::~TastExtender() = default;
+
+TastExtender::TRareLinks& TastExtender::GetRareLinks() {
+  if (!FRareLinks) FRareLinks = std::make_unique<TRareLinks>();
+  return *FRareLinks;
+}
+
+void TastExtender::SetModelObject(TvxObject* ModelObject) {
+  if (FRareLinks || ModelObject != nullptr) GetRareLinks().ModelObject = ModelObject;
+}
+
 void TastExtender::Assign(const TastExtender& Source) {
   // Every TastExtender is acceptable here; subclasses copy their own fields after this.
   FSyntaxProvider = Source.FSyntaxProvider;
-  FModelObject = Source.FModelObject;
+  SetModelObject(Source.GetModelObject());
 }
 
 bool TastExtender::EditPropsForNode(TastNode& Node, TvxObject* Owner) { return Node.EditPropsInternal(Node, Owner); }
@@ -110,19 +121,20 @@ TastNode::~TastNode() = default;
 void TastNode::Assign(const TastExtender& Source) {
   TastExtender::Assign(Source);
   if (const auto* SourceNode = dynamic_cast<const TastNode*>(&Source))
-    if (FExtender && SourceNode->FExtender) FExtender->Assign(*SourceNode->FExtender);
+    if (GetExtender() != nullptr && SourceNode->GetExtender() != nullptr)
+      GetExtender()->Assign(*SourceNode->GetExtender());
 }
 
 void TastNode::GetMyChildren(TastChildren& List) const {
   TastExtender::GetMyChildren(List);
-  if (FExtender) List.push_back(FExtender.get());
+  if (TastExtender* Extender = GetExtender()) List.push_back(Extender);
 }
 
 bool TastNode::EditPropsInternal(TastNode&, TvxObject*) { return false; }
 
 void TastNode::BuildSQL(TSQLBuilder& Builder, bool MultiLine) const {
-  if (FExtender)
-    FExtender->BuildSQLForNode(*this, Builder, MultiLine);
+  if (const TastExtender* Extender = GetExtender())
+    Extender->BuildSQLForNode(*this, Builder, MultiLine);
   else
     BuildSQLDirect(Builder, MultiLine);
 }
@@ -172,7 +184,8 @@ std::string TastNode::GetSimpleSQL() const {
 
 bool TastNode::EditProps(TvxObject* Owner) {
   std::unique_ptr<TastNode> Copy = Clone();
-  bool Ok = FExtender ? FExtender->EditPropsForNode(*Copy, Owner) : EditPropsInternal(*Copy, Owner);
+  TastExtender* Extender = GetExtender();
+  bool Ok = Extender != nullptr ? Extender->EditPropsForNode(*Copy, Owner) : EditPropsInternal(*Copy, Owner);
   if (Ok) {
     Assign(*Copy);
     // Links inside this node that the copy's children brought along point into the copy,
@@ -188,15 +201,16 @@ void TastNode::UpdateExtender() {
   const TastClass* ExtenderClass = FSyntaxProvider != nullptr && FSyntaxProvider->HasExtenders()
                                        ? FSyntaxProvider->FindExtenderClass(GetClass(), true)
                                        : nullptr;
+  TastExtender* Current = GetExtender();
   if (ExtenderClass == nullptr) {
-    FExtender.reset();
+    if (Current != nullptr) FRareLinks->Extender.reset();
     return;
   }
-  if (FExtender && &FExtender->GetClass() == ExtenderClass) return;
+  if (Current != nullptr && &Current->GetClass() == ExtenderClass) return;
   if (ExtenderClass->Factory == nullptr) throw EvxAbstractError();
   std::unique_ptr<TastExtender> NewExtender = ExtenderClass->Factory(FSyntaxProvider);
-  if (FExtender) NewExtender->Assign(*FExtender);
-  FExtender = std::move(NewExtender);
+  if (Current != nullptr) NewExtender->Assign(*Current);
+  GetRareLinks().Extender = std::move(NewExtender);
 }
 
 // --- TastNodeWithList -------------------------------------------------------------------------

@@ -50,7 +50,7 @@ public:
   bool InheritsFrom(const TastClass& Class) const { return GetClass().InheritsFrom(Class); }
 
   explicit TastExtender(TastSyntaxProvider* SyntaxProvider) : FSyntaxProvider(SyntaxProvider) {}
-  ~TastExtender() override = default;
+  ~TastExtender() override;
   TastExtender(const TastExtender&) = delete;
   TastExtender& operator=(const TastExtender&) = delete;
 
@@ -62,8 +62,8 @@ public:
 
   TastSyntaxProvider* GetSyntaxProvider() const { return FSyntaxProvider; }
   // The query-model object built from this node; not owned, copied by Assign.
-  TvxObject* GetModelObject() const { return FModelObject; }
-  void SetModelObject(TvxObject* ModelObject) { FModelObject = ModelObject; }
+  TvxObject* GetModelObject() const { return FRareLinks ? FRareLinks->ModelObject : nullptr; }
+  void SetModelObject(TvxObject* ModelObject);
 
   // Copies Source's state into this object. The base copies the provider and the model object
   // from another extender and raises EvxConvertError for anything else.
@@ -87,8 +87,17 @@ public:
   virtual void ReplaceLinks(const TastNodeMap& Map);
 
 protected:
+  // What few objects have: the model object built from this one and, for a node, its extender
+  // (owned). They live apart, so that the many objects without them are a pointer smaller.
+  struct TRareLinks {
+    TvxObject* ModelObject = nullptr;
+    std::unique_ptr<TastExtender> Extender;
+  };
+  // The rare links, created on first use.
+  TRareLinks& GetRareLinks();
+
   TastSyntaxProvider* FSyntaxProvider;
-  TvxObject* FModelObject = nullptr;
+  std::unique_ptr<TRareLinks> FRareLinks;
 };
 
 class TastNode : public TastExtender {
@@ -97,7 +106,7 @@ public:
   explicit TastNode(TastSyntaxProvider* SyntaxProvider) : TastExtender(SyntaxProvider) {}
   ~TastNode() override;
 
-  TastExtender* GetExtender() const { return FExtender.get(); }
+  TastExtender* GetExtender() const { return FRareLinks ? FRareLinks->Extender.get() : nullptr; }
 
   void Assign(const TastExtender& Source) override;
   void GetMyChildren(TastChildren& List) const override;
@@ -123,9 +132,6 @@ protected:
   // Clones an owned child inside Assign; links are re-pointed once, by the outermost Clone.
   template <class T>
   static std::unique_ptr<T> CloneChild(const std::unique_ptr<T>& Child);
-
-private:
-  std::unique_ptr<TastExtender> FExtender;
 };
 
 // A node holding an ordered list of owned child nodes. Indices are 0-based.

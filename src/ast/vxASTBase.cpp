@@ -1,5 +1,6 @@
 #include "vxASTBase.h"
 
+#include "vxASTNodeHelpers.h"
 #include "vxSQLBuilder.h"
 #include "vxSyntaxProvider.h"
 
@@ -219,10 +220,7 @@ void TastNodeWithList::CheckIndex(int Index) const {
   if (Index < 0 || Index >= GetCount()) throw EvxListError::IndexOutOfBounds(Index);
 }
 
-int TastNodeWithList::Add(std::unique_ptr<TastNode> Node) {
-  FItems.push_back(std::move(Node));
-  return GetCount() - 1;
-}
+int TastNodeWithList::Add(std::unique_ptr<TastNode> Node) { return vx::ast::AppendOwned(FItems, std::move(Node)); }
 
 void TastNodeWithList::Insert(int Index, std::unique_ptr<TastNode> Node) {
   if (Index < 0 || Index > GetCount()) throw EvxListError::IndexOutOfBounds(Index);

@@ -342,8 +342,7 @@ void TSQLExpressionItemsList::CheckIndex(int Index) const {
 }
 
 int TSQLExpressionItemsList::Add(std::unique_ptr<TSQLExpressionItem> Item) {
-  FItems.push_back(std::move(Item));
-  return GetCount() - 1;
+  return vx::ast::AppendOwned(FItems, std::move(Item));
 }
 
 void TSQLExpressionItemsList::Insert(int Index, std::unique_ptr<TSQLExpressionItem> Item) {

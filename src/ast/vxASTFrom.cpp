@@ -1,5 +1,6 @@
 #include "vxASTFrom.h"
 
+#include "vxASTNodeHelpers.h"
 #include "vxASTOneLine.h"
 #include "vxASTSelect.h"
 #include "vxSQLBuilder.h"
@@ -220,8 +221,7 @@ void TSQLFromItem::CheckIndex(int Index) const {
 }
 
 int TSQLFromItem::Add(std::unique_ptr<TSQLFromSource> Source) {
-  FItems.push_back(std::move(Source));
-  return GetCount() - 1;
+  return vx::ast::AppendOwned(FItems, std::move(Source));
 }
 
 void TSQLFromItem::Insert(int Index, std::unique_ptr<TSQLFromSource> Source) {

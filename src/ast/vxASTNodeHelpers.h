@@ -4,6 +4,7 @@
 #include "vxASTExpressions.h"
 
 #include <memory>
+#include <vector>
 
 namespace vx::ast {
 
@@ -11,6 +12,15 @@ namespace vx::ast {
 template <class T>
 void AppendChild(TastChildren& List, const std::unique_ptr<T>& Child) {
   if (Child) List.push_back(Child.get());
+}
+
+// Appends an owned item to a node's list and returns its index. A list starts with room for
+// three: the allocator hands out no smaller block, and most lists of a statement stay short.
+template <class T>
+int AppendOwned(std::vector<std::unique_ptr<T>>& Items, std::unique_ptr<T> Item) {
+  if (Items.capacity() == 0) Items.reserve(3);
+  Items.push_back(std::move(Item));
+  return static_cast<int>(Items.size()) - 1;
 }
 
 // ContainsOnlyItemsWithFromSource of an expression that may be missing (false then).

@@ -1,4 +1,5 @@
 // Union chains, sub-select and root statements, and the sub-query proxy.
+#include "vxASTNodeHelpers.h"
 #include "vxASTOneLine.h"
 #include "vxASTSelect.h"
 #include "vxSQLBuilder.h"
@@ -44,8 +45,7 @@ TSQLSubQueryExpression* TSQLSubQueryExpressions::GetItems(int Index) const {
 int TSQLSubQueryExpressions::GetCount() const { return static_cast<int>(FItems.size()); }
 
 int TSQLSubQueryExpressions::Add(std::unique_ptr<TSQLSubQueryExpression> Item) {
-  FItems.push_back(std::move(Item));
-  return static_cast<int>(FItems.size()) - 1;
+  return vx::ast::AppendOwned(FItems, std::move(Item));
 }
 
 int TSQLSubQueryExpressions::IndexOf(const TSQLSubQueryExpression* Item) const {

@@ -520,15 +520,17 @@ bool CheckInputs() {
   return Good;
 }
 
-// --passes=N [--input=NAME]: N parse-and-free passes over one input (by default the realistic
-// one) instead of the benchmarks. Instruction counts of these passes repeat from run to run
-// where timings do not (on a loaded machine), so each change is judged by them:
+// --passes=N [--input=NAME] [--write]: N parse-and-free passes (with --write: parse, write and
+// free) over one input (by default the realistic one) instead of the benchmarks. Instruction counts of these passes
+// repeat from run to run where timings do not (on a loaded machine), so each change is judged by them:
 //   valgrind --tool=callgrind --toggle-collect='*ParseAndFree*' vx_parser_bench --passes=20
 // Returns -1 when the arguments ask for no such run.
 int RunPasses(const std::vector<char*>& Arguments) {
   long Passes = -1;
   std::string Name = RealisticInput;
+  bool Write = false;
   for (const char* Argument : Arguments) {
+    if (std::strcmp(Argument, "--write") == 0) Write = true;
     if (std::strncmp(Argument, "--passes=", 9) == 0) Passes = std::atol(Argument + 9);
     if (std::strncmp(Argument, "--input=", 8) == 0) Name = Argument + 8;
   }
@@ -539,7 +541,8 @@ int RunPasses(const std::vector<char*>& Arguments) {
     return 1;
   }
   std::string Written;
-  for (long Pass = 0; Pass < Passes; ++Pass) ParseAndFree<false>(*Found, Written);
+  for (long Pass = 0; Pass < Passes; ++Pass)
+    Write ? ParseAndFree<true>(*Found, Written) : ParseAndFree<false>(*Found, Written);
   std::printf("%ld passes over %s: %zu statements, %zu bytes each\n", Passes, Name.c_str(), Found->Statements.size(),
               Found->Bytes);
   return 0;

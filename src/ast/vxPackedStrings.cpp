@@ -1,38 +1,88 @@
 #include "vxPackedStrings.h"
 
-#include <cstdint>
 #include <cstring>
 
-size_t TvxPackedStrings::WriteHeader(char* To, size_t Length) {
-  if (Length < LongLength) {
-    To[0] = static_cast<char>(Length);
-    return 1;
-  }
-  const auto Long = static_cast<uint32_t>(Length);
-  To[0] = static_cast<char>(LongLength);
-  std::memcpy(To + 1, &Long, sizeof Long);
-  return 1 + sizeof Long;
+static_assert(sizeof(TvxPackedStrings) == 16);
+
+// --- storage ------------------------------------------------------------------------------------
+
+const char* TvxPackedStrings::GetHeapData() const {
+  const char* Data;
+  std::memcpy(&Data, FStorage, sizeof Data);
+  return Data;
 }
 
-std::string_view TvxPackedStrings::Read(size_t& Position) const {
-  size_t Length = static_cast<unsigned char>(FData[Position++]);
+std::string_view TvxPackedStrings::GetBytes() const {
+  if (!IsOnHeap()) return {FStorage, static_cast<uint8_t>(FStorage[SizeByte])};
+  uint32_t Size;
+  std::memcpy(&Size, FStorage + HeapSizeAt, sizeof Size);
+  return {GetHeapData(), Size};
+}
+
+void TvxPackedStrings::Release() {
+  if (IsOnHeap()) delete[] GetHeapData();
+}
+
+TvxPackedStrings& TvxPackedStrings::operator=(const TvxPackedStrings& Other) {
+  if (this != &Other) Replace(0, GetBytes().size(), Other.GetBytes());
+  return *this;
+}
+
+void TvxPackedStrings::Replace(size_t Position, size_t Length, std::string_view Bytes) {
+  const std::string_view Old = GetBytes();
+  const size_t Size = Old.size() - Length + Bytes.size();
+  // The new bytes are put together apart from the old ones, which Bytes may view.
+  char Inline[InlineCapacity];
+  char* const Data = Size <= InlineCapacity ? Inline : new char[Size];
+  std::memcpy(Data, Old.data(), Position);
+  std::memcpy(Data + Position, Bytes.data(), Bytes.size());
+  std::memcpy(Data + Position + Bytes.size(), Old.data() + Position + Length, Old.size() - Position - Length);
+  Release();
+  if (Data == Inline) {
+    std::memcpy(FStorage, Inline, Size);
+    FStorage[SizeByte] = static_cast<char>(Size);
+    return;
+  }
+  const auto HeapSize = static_cast<uint32_t>(Size);
+  std::memcpy(FStorage, &Data, sizeof Data);
+  std::memcpy(FStorage + HeapSizeAt, &HeapSize, sizeof HeapSize);
+  FStorage[SizeByte] = static_cast<char>(OnHeap);
+}
+
+// --- entries ------------------------------------------------------------------------------------
+
+std::string TvxPackedStrings::Encode(std::string_view Value) {
+  std::string Entry;
+  if (Value.size() < LongLength) {
+    Entry += static_cast<char>(Value.size());
+  } else {
+    const auto Length = static_cast<uint32_t>(Value.size());
+    Entry += static_cast<char>(LongLength);
+    Entry.append(reinterpret_cast<const char*>(&Length), sizeof Length);
+  }
+  return Entry.append(Value);
+}
+
+std::string_view TvxPackedStrings::Read(std::string_view Bytes, size_t& Position) {
+  size_t Length = static_cast<unsigned char>(Bytes[Position++]);
   if (Length == LongLength) {
     uint32_t Long;
-    std::memcpy(&Long, FData.data() + Position, sizeof Long);
+    std::memcpy(&Long, Bytes.data() + Position, sizeof Long);
     Position += sizeof Long;
     Length = Long;
   }
-  const std::string_view Entry(FData.data() + Position, Length);
+  const std::string_view Entry = Bytes.substr(Position, Length);
   Position += Length;
   return Entry;
 }
 
 size_t TvxPackedStrings::Find(int Index) const {
   if (Index < 0) throw EvxListError::IndexOutOfBounds(Index);
+  const std::string_view Bytes = GetBytes();
   size_t Position = 0;
   for (int I = 0; I < Index; ++I) {
-    if (Position == FData.size()) throw EvxListError::IndexOutOfBounds(Index);
-    Read(Position);
+    if (Position == Bytes.size()) throw EvxListError::IndexOutOfBounds(Index);
+    Read(Bytes, Position);
   }
   return Position;
 }
@@ -45,33 +95,30 @@ int TvxPackedStrings::Count() const {
 
 std::string_view TvxPackedStrings::operator[](int Index) const {
   size_t Position = Find(Index);
-  if (Position == FData.size()) throw EvxListError::IndexOutOfBounds(Index);
-  return Read(Position);
+  if (Position == GetBytes().size()) throw EvxListError::IndexOutOfBounds(Index);
+  return Read(GetBytes(), Position);
 }
 
 void TvxPackedStrings::Add(std::string_view Value) {
-  if (Overlaps(Value)) return Add(std::string(Value));
-  char Header[8];
-  FData.append(Header, WriteHeader(Header, Value.size()));
-  FData.append(Value);
+  const size_t Size = GetBytes().size();
+  // The parser's case, a short part appended to a short name, writes in place.
+  if (!IsOnHeap() && Size + 1 + Value.size() <= InlineCapacity) {
+    FStorage[Size] = static_cast<char>(Value.size());
+    std::memmove(FStorage + Size + 1, Value.data(), Value.size());
+    FStorage[SizeByte] = static_cast<char>(Size + 1 + Value.size());
+    return;
+  }
+  Replace(Size, 0, Encode(Value));
 }
 
-void TvxPackedStrings::Insert(int Index, std::string_view Value) {
-  if (Overlaps(Value)) return Insert(Index, std::string(Value));
-  const size_t At = Find(Index);
-  FData.insert(At, HeaderSize(Value.size()) + Value.size(), '\0');
-  const size_t Header = WriteHeader(FData.data() + At, Value.size());
-  std::memcpy(FData.data() + At + Header, Value.data(), Value.size());
-}
+void TvxPackedStrings::Insert(int Index, std::string_view Value) { Replace(Find(Index), 0, Encode(Value)); }
 
 void TvxPackedStrings::Set(int Index, std::string_view Value) {
-  if (Overlaps(Value)) return Set(Index, std::string(Value));
   const size_t Begin = Find(Index);
-  if (Begin == FData.size()) throw EvxListError::IndexOutOfBounds(Index);
+  if (Begin == GetBytes().size()) throw EvxListError::IndexOutOfBounds(Index);
   size_t End = Begin;
-  Read(End);
-  FData.erase(Begin, End - Begin);
-  Insert(Index, Value);
+  Read(GetBytes(), End);
+  Replace(Begin, End - Begin, Encode(Value));
 }
 
 TvxStringList TvxPackedStrings::ToList() const {

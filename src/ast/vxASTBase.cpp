@@ -5,6 +5,8 @@
 #include "vxSyntaxProvider.h"
 
 #include <algorithm>
+#include <mutex>
+#include <unordered_map>
 
 // --- class records ----------------------------------------------------------------------------
 
@@ -53,22 +55,79 @@ void ReplaceLinksRecursive(TastExtender& Node, const TastNodeMap& Map) {
 
 }  // namespace
 
-// --- TastExtender -----------------------------------------------------------------------------
+// --- rare links ---------------------------------------------------------------------------------
 
-TastExtender::~TastExtender() = default;
+namespace {
 
-TastExtender::TRareLinks& TastExtender::GetRareLinks() {
-  if (!FRareLinks) FRareLinks = std::make_unique<TRareLinks>();
-  return *FRareLinks;
+struct TRareLinks {
+  TvxObject* ModelObject = nullptr;
+  std::unique_ptr<TastExtender> Extender;
+};
+
+// The rare links of every object that has any. Objects of any thread use it, hence the lock.
+// Never destroyed: the destructors of static objects may free nodes after it would be gone.
+class TRareLinkTable {
+public:
+  // Calls Use with the links of Object (created when missing) under the lock.
+  template <class TUse>
+  auto With(const TastExtender* Object, TUse&& Use) {
+    const std::lock_guard Guard(FLock);
+    return Use(FLinks[Object]);
+  }
+  // Takes the links of Object out of the table; the caller destroys them outside the lock,
+  // since an extender's own destructor comes back here.
+  TRareLinks Take(const TastExtender* Object) {
+    const std::lock_guard Guard(FLock);
+    auto Found = FLinks.find(Object);
+    if (Found == FLinks.end()) return {};
+    TRareLinks Links = std::move(Found->second);
+    FLinks.erase(Found);
+    return Links;
+  }
+
+private:
+  std::mutex FLock;
+  std::unordered_map<const TastExtender*, TRareLinks> FLinks;
+};
+
+TRareLinkTable& RareLinks() {
+  static TRareLinkTable* const Table = new TRareLinkTable;
+  return *Table;
+}
+
+}  // namespace
+
+TastExtender::~TastExtender() {
+  if (HasRareLinks()) RareLinks().Take(this);
+}
+
+TvxObject* TastExtender::GetModelObject() const {
+  if (!HasRareLinks()) return nullptr;
+  return RareLinks().With(this, [](TRareLinks& Links) { return Links.ModelObject; });
 }
 
 void TastExtender::SetModelObject(TvxObject* ModelObject) {
-  if (FRareLinks || ModelObject != nullptr) GetRareLinks().ModelObject = ModelObject;
+  if (!HasRareLinks() && ModelObject == nullptr) return;
+  RareLinks().With(this, [ModelObject](TRareLinks& Links) { Links.ModelObject = ModelObject; });
+  FSyntaxProvider.SetFlag(true);
 }
+
+TastExtender* TastExtender::FindExtender() const {
+  return RareLinks().With(this, [](TRareLinks& Links) { return Links.Extender.get(); });
+}
+
+void TastExtender::SetExtender(std::unique_ptr<TastExtender> Extender) {
+  if (!HasRareLinks() && Extender == nullptr) return;
+  RareLinks().With(this, [&Extender](TRareLinks& Links) { std::swap(Links.Extender, Extender); });
+  FSyntaxProvider.SetFlag(true);
+  // The extender replaced is freed here, outside the table's lock.
+}
+
+// --- TastExtender -----------------------------------------------------------------------------
 
 void TastExtender::Assign(const TastExtender& Source) {
   // Every TastExtender is acceptable here; subclasses copy their own fields after this.
-  FSyntaxProvider = Source.FSyntaxProvider;
+  FSyntaxProvider.Set(Source.GetSyntaxProvider());
   SetModelObject(Source.GetModelObject());
 }
 
@@ -204,14 +263,14 @@ void TastNode::UpdateExtender() {
                                        : nullptr;
   TastExtender* Current = GetExtender();
   if (ExtenderClass == nullptr) {
-    if (Current != nullptr) FRareLinks->Extender.reset();
+    if (Current != nullptr) SetExtender(nullptr);
     return;
   }
   if (Current != nullptr && &Current->GetClass() == ExtenderClass) return;
   if (ExtenderClass->Factory == nullptr) throw EvxAbstractError();
   std::unique_ptr<TastExtender> NewExtender = ExtenderClass->Factory(FSyntaxProvider);
   if (Current != nullptr) NewExtender->Assign(*Current);
-  GetRareLinks().Extender = std::move(NewExtender);
+  SetExtender(std::move(NewExtender));
 }
 
 // --- TastNodeWithList -------------------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include "vxMetaClass.h"
 #include "vxNodePool.h"
 
+#include <cstdint>
 #include <memory>
 #include <new>
 #include <type_traits>
@@ -42,6 +43,27 @@ using TastNodeMap = std::unordered_map<const TastExtender*, TastExtender*>;
 template <class T, class... TArgs>
 std::unique_ptr<T> NewNode(TastSyntaxProvider* SyntaxProvider, TArgs&&... Args);
 
+// The syntax provider link of a node or extender, with one bit to spare: whether the object
+// has rare links (see TastExtender). Reads like the plain pointer it stands for.
+class TastProviderLink {
+public:
+  // Converts from a plain pointer (as in "Bare ? nullptr : FSyntaxProvider"); assigning would
+  // lose the flag, so a new provider is given with Set.
+  TastProviderLink(TastSyntaxProvider* Provider) : FBits(reinterpret_cast<uintptr_t>(Provider)) {}
+  TastProviderLink(const TastProviderLink&) = default;
+  TastProviderLink& operator=(const TastProviderLink&) = delete;
+
+  operator TastSyntaxProvider*() const { return reinterpret_cast<TastSyntaxProvider*>(FBits & ~FlagBit); }
+  TastSyntaxProvider* operator->() const { return *this; }
+  void Set(TastSyntaxProvider* Provider) { FBits = reinterpret_cast<uintptr_t>(Provider) | (FBits & FlagBit); }
+  bool GetFlag() const { return (FBits & FlagBit) != 0; }
+  void SetFlag(bool Flag) { FBits = (FBits & ~FlagBit) | (Flag ? FlagBit : 0); }
+
+private:
+  static constexpr uintptr_t FlagBit = 1;  // providers are at least 2-aligned
+  uintptr_t FBits;
+};
+
 class TastExtender : public TvxObject {
 public:
   static const TastClass& StaticClass();
@@ -62,7 +84,7 @@ public:
 
   TastSyntaxProvider* GetSyntaxProvider() const { return FSyntaxProvider; }
   // The query-model object built from this node; not owned, copied by Assign.
-  TvxObject* GetModelObject() const { return FRareLinks ? FRareLinks->ModelObject : nullptr; }
+  TvxObject* GetModelObject() const;
   void SetModelObject(TvxObject* ModelObject);
 
   // Copies Source's state into this object. The base copies the provider and the model object
@@ -88,16 +110,14 @@ public:
 
 protected:
   // What few objects have: the model object built from this one and, for a node, its extender
-  // (owned). They live apart, so that the many objects without them are a pointer smaller.
-  struct TRareLinks {
-    TvxObject* ModelObject = nullptr;
-    std::unique_ptr<TastExtender> Extender;
-  };
-  // The rare links, created on first use.
-  TRareLinks& GetRareLinks();
+  // (owned). They live in a table apart, found by the object's address when the provider
+  // link's flag says there are any, so that the objects without them stay two pointers small.
+  bool HasRareLinks() const { return FSyntaxProvider.GetFlag(); }
+  TastExtender* FindExtender() const;
+  // Replaces the extender (null drops it).
+  void SetExtender(std::unique_ptr<TastExtender> Extender);
 
-  TastSyntaxProvider* FSyntaxProvider;
-  std::unique_ptr<TRareLinks> FRareLinks;
+  TastProviderLink FSyntaxProvider;
 };
 
 class TastNode : public TastExtender {
@@ -106,7 +126,7 @@ public:
   explicit TastNode(TastSyntaxProvider* SyntaxProvider) : TastExtender(SyntaxProvider) {}
   ~TastNode() override;
 
-  TastExtender* GetExtender() const { return FRareLinks ? FRareLinks->Extender.get() : nullptr; }
+  TastExtender* GetExtender() const { return HasRareLinks() ? FindExtender() : nullptr; }
 
   void Assign(const TastExtender& Source) override;
   void GetMyChildren(TastChildren& List) const override;

@@ -1,10 +1,13 @@
-// Nodes come from pools kept per thread. Whatever thread built a node, any thread may own, move,
-// copy and free it, also after the building thread has ended: trees and the parts the query
-// model moves between them must not notice where their memory came from.
+// Where nodes live. Nodes come from pools kept per thread: whatever thread built a node, any
+// thread may own, move, copy and free it, also after the building thread has ended; trees and
+// the parts the query model moves between them must not notice where their memory came from.
+// The model object and the extender of a node live in a table apart, found by the node's
+// address: they must follow the node, never its memory.
 #include "vxASTFrom.h"
 #include "vxASTSelect.h"
 #include "vxNodePool.h"
 #include "vxSQL92SyntaxProvider.h"
+#include "vxSQLBuilder.h"
 #include "vxTestSql.h"
 
 #include <gtest/gtest.h>
@@ -35,7 +38,7 @@ auto OnEndedThread(TWork Work) {
 
 TSQLSubQuerySelectExpression& FirstSelect(TSQLSelectStatement& Tree) { return *Tree.GetFirstSelect(); }
 
-class NodePool : public testing::Test {
+class NodeMemory : public testing::Test {
 protected:
   TTree Parse(const std::string& Text) { return FProvider.ParseSelect(Text); }
   TastSQL92SyntaxProvider FProvider;
@@ -44,7 +47,7 @@ protected:
 // The query model takes an ON condition out of one tree and puts it into another; here the two
 // trees were built on two threads that have both ended, and the move and the frees happen on a
 // third.
-TEST_F(NodePool, PartsMoveBetweenTreesOfEndedThreads) {
+TEST_F(NodeMemory, PartsMoveBetweenTreesOfEndedThreads) {
   TTree Joined = OnEndedThread([&] { return Parse(JoinText); });
   TTree Listed = OnEndedThread([&] { return Parse(ListText); });
   const std::string JoinWritten = Write(*Parse(JoinText)), ListWritten = Write(*Parse(ListText));
@@ -65,7 +68,7 @@ TEST_F(NodePool, PartsMoveBetweenTreesOfEndedThreads) {
 
 // A copy made on one thread of a tree built on another is independent of it: each frees on its
 // own thread, in either order, and the survivor still writes the same text.
-TEST_F(NodePool, ClonesAcrossThreadsAreIndependent) {
+TEST_F(NodeMemory, ClonesAcrossThreadsAreIndependent) {
   for (bool FreeOriginalFirst : {true, false}) {
     TTree Original = OnEndedThread([&] { return Parse(JoinText); });
     const std::string Written = Write(*Original);
@@ -82,7 +85,7 @@ TEST_F(NodePool, ClonesAcrossThreadsAreIndependent) {
 
 // Threads exchange trees and free each other's: every free lands on a list of the freeing
 // thread, while the building thread keeps allocating from its own.
-TEST_F(NodePool, ThreadsFreeEachOthersTrees) {
+TEST_F(NodeMemory, ThreadsFreeEachOthersTrees) {
   constexpr int Rounds = 200;
   std::vector<TTree> Built[2];
   std::thread Builders[2];
@@ -107,7 +110,7 @@ TEST_F(NodePool, ThreadsFreeEachOthersTrees) {
 
 // A thread-local tree that outlives the thread's free lists (it was created first, so it is
 // destroyed last) is freed all the same.
-TEST_F(NodePool, TreesFreedAfterTheThreadsListsAreGone) {
+TEST_F(NodeMemory, TreesFreedAfterTheThreadsListsAreGone) {
   struct THolder {
     TTree Tree;
   };
@@ -122,7 +125,7 @@ TEST_F(NodePool, TreesFreedAfterTheThreadsListsAreGone) {
 
 // A thread that ends leaves its free blocks to the threads after it: short-lived threads that
 // each parse a statement do not take new memory each.
-TEST_F(NodePool, EndedThreadsLeaveTheirMemoryToOthers) {
+TEST_F(NodeMemory, EndedThreadsLeaveTheirMemoryToOthers) {
   if (!TvxNodePool::IsEnabled()) GTEST_SKIP() << "nodes go to the plain allocator in this build";
   OnEndedThread([&] { return Parse(JoinText) != nullptr; });  // leaves a slab with free blocks
   int64_t Reserved = 0;
@@ -132,6 +135,59 @@ TEST_F(NodePool, EndedThreadsLeaveTheirMemoryToOthers) {
       return TvxNodePool::GetThreadStatistics().BytesReserved;
     });
   EXPECT_EQ(Reserved, 0);
+}
+
+// Writes its node between brackets, so that a test sees it at work.
+class TBracketExtender : public TastExtender {
+  VX_CLASS(TBracketExtender)
+public:
+  using TastExtender::TastExtender;
+  void BuildSQLForNode(const TastNode& Node, TSQLBuilder& Builder, bool MultiLine) const override {
+    Builder.WriteSymbol("[");
+    Node.BuildSQLDirect(Builder, MultiLine);
+    Builder.WriteSymbol("]");
+  }
+};
+VX_CLASS_IMPL(TBracketExtender, TastExtender)
+
+// A fresh node that takes the memory of a freed one starts without its model object.
+TEST_F(NodeMemory, ModelObjectsStayWithTheirNode) {
+  TvxObject Model;
+  for (int I = 0; I < 100; ++I) {
+    auto Alias = NewNode<TSQLAlias>(&FProvider, "a");
+    EXPECT_EQ(Alias->GetModelObject(), nullptr);
+    Alias->SetModelObject(&Model);
+  }
+  TTree Tree = Parse(JoinText);
+  FirstSelect(*Tree).SetModelObject(&Model);
+  TTree Copy = OnEndedThread([&] { return CloneNode(*Tree); });
+  std::thread([&] { Tree.reset(); }).join();
+  EXPECT_EQ(FirstSelect(*Copy).GetModelObject(), &Model);
+  Copy->SetModelObject(nullptr);
+  EXPECT_EQ(Copy->GetModelObject(), nullptr);
+}
+
+// Extenders are chosen when a node is made and copied with it; a copy made on another thread
+// has extenders of its own, which outlive the original's.
+TEST_F(NodeMemory, ExtendersFollowTheirNodeAcrossThreads) {
+  FProvider.RegisterExtender(TSQLAlias::StaticClass(), TBracketExtender::StaticClass());
+  TTree Tree = OnEndedThread([&] { return Parse(JoinText); });
+  TSQLAlias* Alias = FirstSelect(*Tree).GetFrom()->GetItem(0)->GetAlias();
+  ASSERT_NE(Alias->GetExtender(), nullptr);
+  EXPECT_EQ(Write(*Alias), "[o]");
+  TTree Copy = OnEndedThread([&] { return CloneNode(*Tree); });
+  TSQLAlias* Copied = FirstSelect(*Copy).GetFrom()->GetItem(0)->GetAlias();
+  EXPECT_NE(Copied->GetExtender(), Alias->GetExtender());
+  std::thread([&] { Tree.reset(); }).join();
+  EXPECT_EQ(Write(*Copied), "[o]");
+
+  // A node made before the registration has no extender until it asks again.
+  TastSQL92SyntaxProvider Plain;
+  auto Early = NewNode<TSQLAlias>(&Plain, "e");
+  Plain.RegisterExtender(TSQLAlias::StaticClass(), TBracketExtender::StaticClass());
+  EXPECT_EQ(Early->GetExtender(), nullptr);
+  Early->UpdateExtender();
+  EXPECT_EQ(Write(*Early), "[e]");
 }
 
 }  // namespace

@@ -173,7 +173,14 @@ public:
   TvxToken GetCurrentToken() const { return FScanner->GetToken(FTokenIndex); }
   // The current token's text as written, as a copy and as a view of the scanner's text.
   std::string TokenText() const { return std::string(TokenView()); }
-  std::string_view TokenView() const { return FScanner->GetTokenText(FTokenIndex); }
+  std::string_view TokenView() const {
+    // Inline for the tokens of the text (all but the last record, the end), which are all the
+    // replay's actions read.
+    const auto Records = FScanner->GetRecords();
+    if (static_cast<size_t>(FTokenIndex) + 1 >= Records.size()) return FScanner->GetTokenText(FTokenIndex);
+    const TvxTokenRecord& Token = Records[static_cast<size_t>(FTokenIndex)];
+    return FScanner->GetText().substr(Token.Offset, Token.Length);
+  }
 
   // --- inspection -------------------------------------------------------------------------------
 

@@ -15,8 +15,20 @@ VX_ABSTRACT_CLASS_IMPL(TSQLSubSelectStatementProxy, TSQLSubSelectStatement)
 
 // --- TSQLSubQueryExpression --------------------------------------------------------------------
 
+const std::string& TSQLSubQueryExpression::GetUnionOperator() const {
+  static const std::string Default = "union";
+  return FUnionOperator ? *FUnionOperator : Default;
+}
+
+void TSQLSubQueryExpression::SetUnionOperator(std::string UnionOperator) {
+  if (FUnionOperator)
+    *FUnionOperator = std::move(UnionOperator);
+  else
+    FUnionOperator = std::make_unique<std::string>(std::move(UnionOperator));
+}
+
 void TSQLSubQueryExpression::BuildUnionOperator(TSQLBuilder& Builder, bool) const {
-  Builder.WriteKeyword(FUnionOperator);
+  Builder.WriteKeyword(GetUnionOperator());
   if (FUnionAll) {
     Builder.Space();
     Builder.WriteKeyword("ALL");
@@ -30,7 +42,7 @@ std::string TSQLSubQueryExpression::GetSimpleUnionOperator() const {
 void TSQLSubQueryExpression::Assign(const TastExtender& Source) {
   TastNode::Assign(Source);
   if (const auto* Operand = dynamic_cast<const TSQLSubQueryExpression*>(&Source)) {
-    FUnionOperator = Operand->FUnionOperator;
+    FUnionOperator = Operand->FUnionOperator ? std::make_unique<std::string>(*Operand->FUnionOperator) : nullptr;
     FUnionAll = Operand->FUnionAll;
   }
 }

@@ -405,9 +405,10 @@ struct TBound {
   }
 };
 
-// Heap bytes per byte of SQL that the trees of the realistic input held with every tree alive
-// at once, measured on the code before node pools and smaller nodes; the bound is half of it.
-constexpr double KeptTreeBaseline = 17.8;
+// Memory per byte of SQL that the trees of the realistic input held with every tree alive at
+// once, measured on the code before node pools and smaller nodes (then all heap: 17.8 bytes of
+// usable size and 2.3 of glibc's size words); the bound is half of it.
+constexpr double KeptTreeBaseline = 20.08;
 
 void PrintSummary(const vxbench::TRateReporter& Reporter) {
   constexpr double MaxGrowth = 2.0, MaxPeakMB = 64.0, ParseGoal = 70.0;

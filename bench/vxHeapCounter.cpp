@@ -16,13 +16,19 @@ struct THeapCounter {
 };
 THeapCounter HeapCounter;
 
+// The heap a block takes: what it can hold, and the word before it in which glibc keeps its
+// size (its alignment padding is part of what it can hold).
+std::ptrdiff_t BlockBytes(void* Block) {
+  return static_cast<std::ptrdiff_t>(malloc_usable_size(Block) + sizeof(size_t));
+}
+
 void* CountedAlloc(std::size_t Size, std::size_t Alignment) {
   if (Size == 0) Size = 1;
   void* Block = Alignment <= alignof(std::max_align_t)
                     ? std::malloc(Size)
                     : std::aligned_alloc(Alignment, (Size + Alignment - 1) / Alignment * Alignment);
   if (Block != nullptr && HeapCounter.Active) [[unlikely]] {
-    HeapCounter.Current += static_cast<std::ptrdiff_t>(malloc_usable_size(Block));
+    HeapCounter.Current += BlockBytes(Block);
     ++HeapCounter.Allocations;
     HeapCounter.Peak = std::max(HeapCounter.Peak, HeapCounter.Current);
   }
@@ -38,7 +44,7 @@ void* CountedNew(std::size_t Size, std::size_t Alignment = alignof(std::max_alig
 void CountedFree(void* Block) noexcept {
   if (Block == nullptr) return;
   if (HeapCounter.Active) [[unlikely]]
-    HeapCounter.Current -= static_cast<std::ptrdiff_t>(malloc_usable_size(Block));
+    HeapCounter.Current -= BlockBytes(Block);
   std::free(Block);
 }
 

@@ -1,8 +1,8 @@
 // The counting heap of the parser benchmark. The program that links vxHeapCounter.cpp replaces
-// the global operator new and delete. While a measurement is active they add and subtract
-// malloc_usable_size of every block, so a measurement knows the most heap bytes held at once
-// above what was held when it started (the allocator's own headers and the stack are not
-// counted). Outside a measurement they only call malloc and free, so timed loops pay nothing
+// the global operator new and delete. While a measurement is active they add and subtract the
+// heap every block takes (malloc_usable_size and glibc's size word in front of the block), so a
+// measurement knows the most heap bytes held at once above what was held when it started (the
+// stack is not counted). Outside a measurement they only call malloc and free, so timed loops pay nothing
 // for it. Measurements run on one thread at a time, so the counters need no atomics.
 #pragma once
 

@@ -4,6 +4,15 @@
 
 static_assert(sizeof(TvxPackedStrings) == 16);
 
+namespace {
+
+// memcpy, which must not be given the null data of an empty view.
+void CopyBytes(char* To, const char* From, size_t Size) {
+  if (Size != 0) std::memcpy(To, From, Size);
+}
+
+}  // namespace
+
 // --- storage ------------------------------------------------------------------------------------
 
 const char* TvxPackedStrings::GetHeapData() const {
@@ -34,12 +43,12 @@ void TvxPackedStrings::Replace(size_t Position, size_t Length, std::string_view 
   // The new bytes are put together apart from the old ones, which Bytes may view.
   char Inline[InlineCapacity];
   char* const Data = Size <= InlineCapacity ? Inline : new char[Size];
-  std::memcpy(Data, Old.data(), Position);
-  std::memcpy(Data + Position, Bytes.data(), Bytes.size());
-  std::memcpy(Data + Position + Bytes.size(), Old.data() + Position + Length, Old.size() - Position - Length);
+  CopyBytes(Data, Old.data(), Position);
+  CopyBytes(Data + Position, Bytes.data(), Bytes.size());
+  CopyBytes(Data + Position + Bytes.size(), Old.data() + Position + Length, Old.size() - Position - Length);
   Release();
   if (Data == Inline) {
-    std::memcpy(FStorage, Inline, Size);
+    CopyBytes(FStorage, Inline, Size);
     FStorage[SizeByte] = static_cast<char>(Size);
     return;
   }
@@ -104,7 +113,8 @@ void TvxPackedStrings::Add(std::string_view Value) {
   // The parser's case, a short part appended to a short name, writes in place.
   if (!IsOnHeap() && Size + 1 + Value.size() <= InlineCapacity) {
     FStorage[Size] = static_cast<char>(Value.size());
-    std::memmove(FStorage + Size + 1, Value.data(), Value.size());
+    // A view of this list's own bytes lies before the destination, so memcpy is safe.
+    CopyBytes(FStorage + Size + 1, Value.data(), Value.size());
     FStorage[SizeByte] = static_cast<char>(Size + 1 + Value.size());
     return;
   }

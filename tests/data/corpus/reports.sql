@@ -193,10 +193,10 @@ WHERE p.UnitPrice > (SELECT AVG(UnitPrice) FROM Products) AND p.SupplierID IN (S
 ;
 SELECT o.OrderID, c.CompanyName, c.Country, e.LastName, sh.CompanyName AS Shipper, ot.Total, o.Freight, cat.CategoryName, p.ProductName, s.CompanyName AS Supplier
 FROM Orders o
-  INNER JOIN Customers c ON c.CustomerID = o.CustomerID
-  INNER JOIN Employees e ON e.EmployeeID = o.EmployeeID
-  INNER JOIN Shippers sh ON sh.ShipperID = o.ShipperID
   INNER JOIN OrderTotals ot ON ot.OrderID = o.OrderID
+  INNER JOIN Customers c ON c.CustomerID = o.CustomerID
+  LEFT JOIN Shippers sh ON sh.ShipperID = o.ShipperID
+  LEFT JOIN Employees e ON e.EmployeeID = o.EmployeeID
   INNER JOIN OrderLines ol ON ol.OrderID = o.OrderID
   INNER JOIN Products p ON p.ProductID = ol.ProductID
   INNER JOIN Categories cat ON cat.CategoryID = p.CategoryID

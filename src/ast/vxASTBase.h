@@ -10,6 +10,7 @@
 #include "vxMetaClass.h"
 #include "vxNodePool.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <new>
@@ -145,6 +146,9 @@ public:
   bool EditProps(TvxObject* Owner);
   // Chooses the extender from the provider's registry (run when the node is created).
   void UpdateExtender();
+  // False until some provider registers an extender: until then a new node has none to find.
+  static bool IsAnyExtenderRegistered() { return FAnyExtenderRegistered.load(std::memory_order_relaxed); }
+  static void NoteExtenderRegistered() { FAnyExtenderRegistered.store(true, std::memory_order_relaxed); }
 
 protected:
   // The copy without re-pointing of links; the sub-select proxy answers with its model's tree.
@@ -152,6 +156,9 @@ protected:
   // Clones an owned child inside Assign; links are re-pointed once, by the outermost Clone.
   template <class T>
   static std::unique_ptr<T> CloneChild(const std::unique_ptr<T>& Child);
+
+private:
+  static inline std::atomic<bool> FAnyExtenderRegistered{false};
 };
 
 // A node holding an ordered list of owned child nodes. Indices are 0-based.
@@ -190,7 +197,8 @@ protected:
 template <class T, class... TArgs>
 std::unique_ptr<T> NewNode(TastSyntaxProvider* SyntaxProvider, TArgs&&... Args) {
   auto Result = std::make_unique<T>(SyntaxProvider, std::forward<TArgs>(Args)...);
-  if constexpr (std::is_base_of_v<TastNode, T>) Result->UpdateExtender();
+  if constexpr (std::is_base_of_v<TastNode, T>)
+    if (TastNode::IsAnyExtenderRegistered()) Result->UpdateExtender();
   return Result;
 }
 

@@ -97,9 +97,7 @@ TRareLinkTable& RareLinks() {
 
 }  // namespace
 
-TastExtender::~TastExtender() {
-  if (HasRareLinks()) RareLinks().Take(this);
-}
+void TastExtender::DropRareLinks() { RareLinks().Take(this); }
 
 TvxObject* TastExtender::GetModelObject() const {
   if (!HasRareLinks()) return nullptr;
@@ -175,8 +173,6 @@ void TastExtender::RefreshFieldsListRecursive(TastFieldsProvider* MetadataProvid
 void TastExtender::ReplaceLinks(const TastNodeMap&) {}
 
 // --- TastNode ---------------------------------------------------------------------------------
-
-TastNode::~TastNode() = default;
 
 void TastNode::Assign(const TastExtender& Source) {
   TastExtender::Assign(Source);

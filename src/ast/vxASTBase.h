@@ -73,7 +73,9 @@ public:
   bool InheritsFrom(const TastClass& Class) const { return GetClass().InheritsFrom(Class); }
 
   explicit TastExtender(TastSyntaxProvider* SyntaxProvider) : FSyntaxProvider(SyntaxProvider) {}
-  ~TastExtender() override;
+  ~TastExtender() override {
+    if (HasRareLinks()) DropRareLinks();
+  }
   TastExtender(const TastExtender&) = delete;
   TastExtender& operator=(const TastExtender&) = delete;
 
@@ -115,6 +117,7 @@ protected:
   // link's flag says there are any, so that the objects without them stay two pointers small.
   bool HasRareLinks() const { return FSyntaxProvider.GetFlag(); }
   TastExtender* FindExtender() const;
+  void DropRareLinks();
   // Replaces the extender (null drops it).
   void SetExtender(std::unique_ptr<TastExtender> Extender);
 
@@ -125,7 +128,7 @@ class TastNode : public TastExtender {
   VX_CLASS(TastNode)
 public:
   explicit TastNode(TastSyntaxProvider* SyntaxProvider) : TastExtender(SyntaxProvider) {}
-  ~TastNode() override;
+  ~TastNode() override = default;
 
   TastExtender* GetExtender() const { return HasRareLinks() ? FindExtender() : nullptr; }
 

@@ -4,16 +4,8 @@
 // Targets at N = 100: loading the text and regenerating it under 50 ms each; one edit (ticking
 // a field, changing a criterion) with an attached SQL builder's new text under 10 ms; every
 // figure growing no worse than linearly up to N = 500 (the O(N) fit is printed).
-#include "vxQBEventMetaProvider.h"
-#include "vxQueryBuilder.h"
-#include "vxQueryDatasource.h"
+#include "vxModelBenchRig.h"
 #include "vxQuerySelectList.h"
-#include "vxQuerySubQuery.h"
-#include "vxQueryUnionSubQuery.h"
-#include "vxSQL92SynProvider.h"
-#include "vxSQLBuilderPlainText.h"
-
-#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -22,67 +14,7 @@
 
 namespace {
 
-constexpr int GFieldsPerTable = 10;
-
-std::string Alias(int Table) { return "t" + std::to_string(Table); }
-
-// SELECT t0.c0, ..., t0.c9, t1.c0, ... FROM T0 t0 INNER JOIN T1 t1 ON t1.ref = t0.id AND t1.c9 =
-// t0.c9 INNER JOIN T2 t2 ON t2.ref = t1.id ... WHERE t0.c0 > 0 AND t0.c1 <> 'x0' AND ...
-std::string GenerateQuery(int Tables) {
-  std::string Select, From, Where;
-  for (int T = 0; T < Tables; ++T) {
-    for (int F = 0; F < GFieldsPerTable; ++F)
-      Select += (Select.empty() ? "" : ", ") + Alias(T) + ".c" + std::to_string(F);
-    if (T == 0) {
-      From = "T0 t0";
-    } else {
-      From +=
-          " INNER JOIN T" + std::to_string(T) + " " + Alias(T) + " ON " + Alias(T) + ".ref = " + Alias(T - 1) + ".id";
-      // One more link on the first join makes as many links as tables.
-      if (T == 1) From += " AND t1.c9 = t0.c9";
-    }
-    Where += (Where.empty() ? "" : " AND ") + Alias(T) + ".c0 > " + std::to_string(T) + " AND " + Alias(T) +
-             ".c1 <> 'x" + std::to_string(T) + "'";
-  }
-  return "SELECT " + Select + " FROM " + From + " WHERE " + Where;
-}
-
-// A component over the generated schema, with a plain-text SQL builder attached.
-class TModelRig {
-public:
-  explicit TModelRig(int Tables) : FText(GenerateQuery(Tables)) {
-    FMetadata.OnGetSQLFieldNames = [](TvxBaseMetadataProvider*, const std::string&, TvxStringList& Fields) {
-      Fields.Add("id");
-      Fields.Add("ref");
-      for (int F = 0; F < GFieldsPerTable; ++F) Fields.Add("c" + std::to_string(F));
-    };
-    FQueryBuilder.SetSyntaxProvider(&FSyntax);
-    FQueryBuilder.SetMetadataProvider(&FMetadata);
-  }
-  ~TModelRig() { FBuilder.SetQueryBuilder(nullptr); }
-
-  void Load(const std::string& Text) {
-    FQueryBuilder.SetSQL(Text);
-    FQueryBuilder.ProcessPendingSQL();
-  }
-  void LoadQuery() { Load(FText); }
-  void AttachBuilder() { FBuilder.SetQueryBuilder(&FQueryBuilder); }
-
-  TvxQueryBuilder& GetQueryBuilder() { return FQueryBuilder; }
-  TvxSQLBuilderPlainText& GetBuilder() { return FBuilder; }
-  TvxUnionSubQuery* GetOperand() const { return FQueryBuilder.GetRootQuery()->FirstSelect(); }
-  // The datasource of table T.
-  TvxDatasource* GetTable(int T) const {
-    return qobject_cast<TvxDatasource*>(GetOperand()->GetFromClause()->GetItems(T));
-  }
-
-private:
-  std::string FText;
-  TvxSQL92SyntaxProvider FSyntax;
-  TvxEventMetadataProvider FMetadata;
-  TvxQueryBuilder FQueryBuilder;
-  TvxSQLBuilderPlainText FBuilder;
-};
+using vxbench::TModelRig;
 
 void SetCounters(benchmark::State& State, TModelRig& Rig) {
   State.counters["rows"] = Rig.GetOperand()->GetSelectList()->GetCount();
@@ -159,13 +91,4 @@ BENCHMARK(BM_ChangeCriterion)->Apply(Sizes);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  // The component is a widget; the benchmark needs no display.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication Application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return vxbench::RunWidgetBenchmarks(argc, argv); }

@@ -1,6 +1,7 @@
 #include "vxCliDiagnostic.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 namespace {
@@ -11,20 +12,50 @@ bool IsBlank(std::string_view Text) {
   return std::all_of(Text.begin(), Text.end(), [](char C) { return IsBlank(C); });
 }
 
-// Columns a terminal gives Text: one per UTF-8 sequence.
-int DisplayWidth(std::string_view Text) {
-  return static_cast<int>(std::count_if(Text.begin(), Text.end(), [](char C) { return !IsContinuationByte(C); }));
+std::string HexEscape(unsigned char Byte) {
+  char Escaped[8];
+  std::snprintf(Escaped, sizeof Escaped, "\\x%02X", Byte);
+  return Escaped;
 }
 
-// Blanks as wide as Prefix, keeping its tabs so the next character lines up.
-std::string Indentation(std::string_view Prefix) {
-  std::string Result;
-  for (char C : Prefix)
-    if (C == '\t')
-      Result += '\t';
-    else if (!IsContinuationByte(C))
-      Result += ' ';
-  return Result;
+// One character of a source line as a terminal is to show it: the bytes of a UTF-8 sequence,
+// or a visible escape for what a terminal would act on or cannot show.
+struct TvxUnit {
+  size_t Bytes;       // of the source it stands for
+  std::string Shown;  // what is written for it
+  bool Tab;           // a tab, kept so that the caret line can line up under it
+};
+
+// The character of Text at Pos. Control characters (C0 but the tab, DEL, and the C1 controls
+// such as CSI, U+009B), the characters that reorder text (U+202A..U+202E, U+2066..U+2069) and
+// bytes that begin no valid UTF-8 sequence are shown as escapes: \xNN per byte, \uNNNN for a
+// character.
+TvxUnit NextUnit(std::string_view Text, size_t Pos) {
+  const unsigned char Lead = static_cast<unsigned char>(Text[Pos]);
+  if (Lead == '\t') return {1, "\t", true};
+  if (Lead < 0x20 || Lead == 0x7F) return {1, HexEscape(Lead), false};
+  if (Lead < 0x80) return {1, std::string(1, char(Lead)), false};
+  const size_t Length = Lead >= 0xF0 && Lead <= 0xF4 ? 4 : Lead >= 0xE0 ? 3 : Lead >= 0xC2 && Lead <= 0xDF ? 2 : 0;
+  bool Valid = Length > 0 && Pos + Length <= Text.size();
+  for (size_t I = 1; Valid && I < Length; ++I) Valid = IsContinuationByte(Text[Pos + I]);
+  if (!Valid) return {1, HexEscape(Lead), false};
+  uint32_t Code = Lead & (0x7F >> Length);
+  for (size_t I = 1; I < Length; ++I) Code = (Code << 6) | (static_cast<unsigned char>(Text[Pos + I]) & 0x3F);
+  const bool Overlong = (Length == 3 && Code < 0x800) || (Length == 4 && (Code < 0x10000 || Code > 0x10FFFF));
+  if (Overlong || (Code >= 0xD800 && Code <= 0xDFFF)) return {1, HexEscape(Lead), false};
+  if ((Code >= 0x80 && Code <= 0x9F) || (Code >= 0x202A && Code <= 0x202E) || (Code >= 0x2066 && Code <= 0x2069)) {
+    char Escaped[12];
+    std::snprintf(Escaped, sizeof Escaped, "\\u%04X", static_cast<unsigned>(Code));
+    return {Length, Escaped, false};
+  }
+  return {Length, std::string(Text.substr(Pos, Length)), false};
+}
+
+// Columns a terminal gives a unit: one per character, the escape's length for an escape.
+int UnitWidth(const TvxUnit& Unit) {
+  if (Unit.Tab) return 1;
+  return static_cast<int>(
+      std::count_if(Unit.Shown.begin(), Unit.Shown.end(), [](char C) { return !IsContinuationByte(C); }));
 }
 
 struct TvxPosition {
@@ -71,21 +102,27 @@ std::string ShortTokenText(std::string_view Token) {
   std::string Result;
   bool Truncated = FirstLine.size() < Token.size();
   int Width = 0;
-  for (char C : FirstLine) {
-    if (!IsContinuationByte(C) && ++Width > MaxWidth) {
+  for (size_t Pos = 0; Pos < FirstLine.size();) {
+    TvxUnit Unit = NextUnit(FirstLine, Pos);
+    if (++Width > MaxWidth) {
       Truncated = true;
       break;
     }
-    unsigned char Byte = static_cast<unsigned char>(C);
-    if (Byte < 0x20 || Byte == 0x7F) {
-      char Escaped[8];
-      std::snprintf(Escaped, sizeof Escaped, "\\x%02X", Byte);
-      Result += Escaped;
-    } else {
-      Result += C;
-    }
+    Result += Unit.Tab ? std::string("\\x09") : Unit.Shown;
+    Pos += Unit.Bytes;
   }
   if (Truncated) Result += "...";
+  return Result;
+}
+
+std::string VisibleText(std::string_view Text) {
+  std::string Result;
+  Result.reserve(Text.size());
+  for (size_t Pos = 0; Pos < Text.size();) {
+    TvxUnit Unit = NextUnit(Text, Pos);
+    Result += Unit.Shown;
+    Pos += Unit.Bytes;
+  }
   return Result;
 }
 
@@ -100,17 +137,74 @@ std::string TvxSourceDiagnostic::Render(std::string_view FileName, std::string_v
 
   std::string_view Line = Lines[Pos.Line - 1];
   std::string Result =
-      std::string(FileName) + ":" + std::to_string(Pos.Line) + ":" + std::to_string(Pos.Col) + ": " + FMessage;
+      VisibleText(FileName) + ":" + std::to_string(Pos.Line) + ":" + std::to_string(Pos.Col) + ": " + FMessage;
   Result += AtEnd ? " at end of input\n" : " near '" + ShortTokenText(FTokenText) + "'\n";
-  Result.append(Line);
+
+  // The echo: the characters around the caret, as many as EchoWidth columns hold, shown
+  // visibly (see NextUnit); "..." marks where the line goes on. Only the window is read, so a
+  // line of any length costs the same.
+  constexpr int EchoWidth = 120;
+  const size_t Caret = static_cast<size_t>(Pos.Col - 1);
+  std::vector<TvxUnit> Before, After;
+  {
+    // At most four bytes a character: the window's characters before the caret start no
+    // further back than this; the first whole sequence after it starts the walk.
+    size_t Start = Caret > size_t(4 * EchoWidth) ? Caret - size_t(4 * EchoWidth) : 0;
+    while (Start < Caret && Start > 0 && IsContinuationByte(Line[Start])) ++Start;
+    for (size_t At = Start; At < Caret;) {
+      Before.push_back(NextUnit(Line, At));
+      At += Before.back().Bytes;
+    }
+    int Width = 0;
+    for (size_t At = Caret; At < Line.size() && Width < EchoWidth;) {
+      After.push_back(NextUnit(Line, At));
+      Width += UnitWidth(After.back());
+      At += After.back().Bytes;
+    }
+  }
+  // Up to half the width goes to what follows the caret, more when less precedes it.
+  int BeforeWidth = 0;
+  for (const TvxUnit& Unit : Before) BeforeWidth += UnitWidth(Unit);
+  int AfterBudget = std::max(EchoWidth / 2, EchoWidth - BeforeWidth);
+  size_t AfterCount = 0;
+  for (int Width = 0; AfterCount < After.size(); ++AfterCount) {
+    Width += UnitWidth(After[AfterCount]);
+    if (Width > AfterBudget) break;
+  }
+  int AfterWidth = 0;
+  for (size_t I = 0; I < AfterCount; ++I) AfterWidth += UnitWidth(After[I]);
+  size_t FirstBefore = Before.size();
+  for (int Width = 0; FirstBefore > 0; --FirstBefore) {
+    Width += UnitWidth(Before[FirstBefore - 1]);
+    if (Width > EchoWidth - AfterWidth) break;
+  }
+  size_t WindowStart = Caret, WindowEnd = Caret;
+  for (size_t I = FirstBefore; I < Before.size(); ++I) WindowStart -= Before[I].Bytes;
+  for (size_t I = 0; I < AfterCount; ++I) WindowEnd += After[I].Bytes;
+  const bool CutLeft = WindowStart > 0, CutRight = WindowEnd < Line.size();
+
+  std::string Indent = CutLeft ? "   " : "";
+  if (CutLeft) Result += "...";
+  for (size_t I = FirstBefore; I < Before.size(); ++I) {
+    Result += Before[I].Shown;
+    Indent += Before[I].Tab ? std::string("\t") : std::string(static_cast<size_t>(UnitWidth(Before[I])), ' ');
+  }
+  for (size_t I = 0; I < AfterCount; ++I) Result += After[I].Shown;
+  if (CutRight) Result += "...";
   Result += '\n';
 
-  std::string_view Rest = Line.substr(Pos.Col - 1);
+  // The caret under the token's first character, the underline to the token's end within
+  // the window.
   std::string_view Token = AtEnd ? std::string_view() : std::string_view(FTokenText);
-  Token = Token.substr(0, std::min({Token.find_first_of("\r\n"), Rest.size()}));
-  Result += Indentation(Line.substr(0, Pos.Col - 1));
+  Token = Token.substr(0, std::min(Token.find_first_of("\r\n"), Line.size() - Caret));
+  int TokenWidth = 0;
+  for (size_t I = 0, Bytes = 0; I < AfterCount && Bytes < Token.size(); ++I) {
+    TokenWidth += UnitWidth(After[I]);
+    Bytes += After[I].Bytes;
+  }
+  Result += Indent;
   Result += '^';
-  Result.append(static_cast<size_t>(std::max(DisplayWidth(Token) - 1, 0)), '~');
+  Result.append(static_cast<size_t>(std::max(TokenWidth - 1, 0)), '~');
   Result += '\n';
   return Result;
 }

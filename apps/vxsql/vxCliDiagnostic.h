@@ -8,6 +8,11 @@
 // start of the line, as the scanner counts); the caret line reproduces the tabs of the source
 // line and counts a UTF-8 sequence as one column, so the caret stands under the token in a
 // terminal.
+//
+// The source line is echoed so that a terminal shows it and acts on nothing in it: control
+// characters (escape sequences among them), the C1 controls, the characters that reorder text
+// and invalid UTF-8 are written as visible escapes (\x1B, \u009B); and of a long line only a
+// window of about 120 columns around the caret is echoed, "..." marking where it goes on.
 #pragma once
 
 #include <string>
@@ -37,6 +42,8 @@ private:
 // one line. A text ending in a line break has an empty last line.
 std::vector<std::string_view> SplitSourceLines(std::string_view Text);
 
-// A token's text for a one-line message: the first line only, at most 40 characters, control
-// bytes as \xNN.
+// A token's text for a one-line message: the first line only, at most 40 characters, shown
+// visibly as the echoed line is (a tab as \x09 too).
 std::string ShortTokenText(std::string_view Token);
+// Text with every character a terminal would act on, or cannot show, as a visible escape.
+std::string VisibleText(std::string_view Text);

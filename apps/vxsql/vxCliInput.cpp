@@ -7,11 +7,22 @@
 #include <iterator>
 #include <memory>
 
+namespace {
+
+// A UTF-8 byte-order mark (which editors on Windows put at the start of a file) is no part of
+// the statement.
+std::string WithoutByteOrderMark(std::string Text) {
+  if (Text.starts_with("\xEF\xBB\xBF")) Text.erase(0, 3);
+  return Text;
+}
+
+}  // namespace
+
 TvxCliInput TvxCliInput::Read(const std::string& FileName, std::istream& StdIn) {
   if (FileName == "-") {
     std::string Text{std::istreambuf_iterator<char>(StdIn), std::istreambuf_iterator<char>()};
     if (StdIn.bad()) throw EvxCliInputError("cannot read standard input");
-    return TvxCliInput("<stdin>", std::move(Text));
+    return TvxCliInput("<stdin>", WithoutByteOrderMark(std::move(Text)));
   }
   // stdio rather than ifstream: it keeps errno, so the message can say why (a directory opens
   // but fails on the first read with EISDIR).
@@ -28,5 +39,5 @@ TvxCliInput TvxCliInput::Read(const std::string& FileName, std::istream& StdIn) 
     if (Count < sizeof Chunk) break;
   }
   if (std::ferror(File.get())) throw Fail(errno);
-  return TvxCliInput(FileName, std::move(Text));
+  return TvxCliInput(FileName, WithoutByteOrderMark(std::move(Text)));
 }

@@ -14,7 +14,9 @@ public:
 class TvxCliInput {
 public:
   // Reads FileName, or StdIn when FileName is "-". The bytes are kept as they are (no line-end
-  // translation), so reported columns match the file. Raises EvxCliInputError.
+  // translation), so reported columns match the file; only a UTF-8 byte-order mark at the start
+  // is dropped (columns of the first line count from after it, as editors count them). Raises
+  // EvxCliInputError.
   static TvxCliInput Read(const std::string& FileName, std::istream& StdIn);
 
   // The name diagnostics use: the file name, or "<stdin>".

@@ -25,15 +25,18 @@ TSQLExpressionNot* NotOf(TSQLExpressionItem* Expression, T*& Operand) {
   return Operand != nullptr ? Not : nullptr;
 }
 
-// Replaces a group of the same kind as Into, found at Index, by its items.
-void FlattenInto(TSQLExpressionLogicalCollection& Into, int Index, std::unique_ptr<TSQLExpressionItem> Item) {
+// Appends Item to Into, or its items when it is a group of class Class (its own groups of that
+// class were flattened already). Empty items go.
+void FlattenInto(std::vector<std::unique_ptr<TSQLExpressionItem>>& Into, const TastClass& Class,
+                 std::unique_ptr<TSQLExpressionItem> Item) {
   if (Item == nullptr) return;
-  if (&Item->GetClass() == &Into.GetClass()) {
-    auto& Group = static_cast<TSQLExpressionLogicalCollection&>(*Item);
-    for (int Offset = 0; Group.GetCount() > 0; ++Offset) Into.Insert(Index + Offset, Group.Extract(0));
+  if (&Item->GetClass() != &Class) {
+    Into.push_back(std::move(Item));
     return;
   }
-  Into.Insert(Index, std::move(Item));
+  // All at once: taking the items from the front one by one would move the rest each time.
+  for (std::unique_ptr<TSQLExpressionItem>& Inner : static_cast<TSQLExpressionLogicalCollection&>(*Item).ExtractAll())
+    Into.push_back(std::move(Inner));
 }
 
 }  // namespace
@@ -60,11 +63,19 @@ std::unique_ptr<TSQLExpressionItem> SimplifyLogicalExpression(std::unique_ptr<TS
     Condition = std::move(Opposite);
   }
 
-  auto* Collection = dynamic_cast<TSQLExpressionLogicalCollection*>(Condition.get());
+  // A bracketed group keeps its brackets but is simplified inside them all the same, or what
+  // it holds would settle only when a later load has shed the brackets.
+  auto* Collection = dynamic_cast<TSQLExpressionLogicalCollection*>(LookThroughBrackets(Condition.get()));
   if (Collection == nullptr) return Condition;
-  for (int I = Collection->GetCount() - 1; I >= 0; --I)
-    FlattenInto(*Collection, I, SimplifyLogicalExpression(Collection->Extract(I)));
-  if (Collection->GetCount() == 0) return nullptr;
+  // The items leave the collection in one move and come back in one, flattened: linear in
+  // the length of the chain however the groups nest.
+  std::vector<std::unique_ptr<TSQLExpressionItem>> Items = Collection->ExtractAll();
+  std::vector<std::unique_ptr<TSQLExpressionItem>> Flat;
+  Flat.reserve(Items.size());
+  for (std::unique_ptr<TSQLExpressionItem>& Item : Items)
+    FlattenInto(Flat, Collection->GetClass(), SimplifyLogicalExpression(std::move(Item)));
+  if (Flat.empty()) return nullptr;
+  Collection->AddAll(std::move(Flat));
   return Condition;
 }
 

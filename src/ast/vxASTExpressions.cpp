@@ -345,6 +345,15 @@ int TSQLExpressionItemsList::Add(std::unique_ptr<TSQLExpressionItem> Item) {
   return vx::ast::AppendOwned(FItems, std::move(Item));
 }
 
+void TSQLExpressionItemsList::AddAll(std::vector<std::unique_ptr<TSQLExpressionItem>> Items) {
+  if (FItems.empty()) {
+    FItems = std::move(Items);
+    return;
+  }
+  FItems.reserve(FItems.size() + Items.size());
+  for (std::unique_ptr<TSQLExpressionItem>& Item : Items) FItems.push_back(std::move(Item));
+}
+
 void TSQLExpressionItemsList::Insert(int Index, std::unique_ptr<TSQLExpressionItem> Item) {
   if (Index < 0 || Index > GetCount()) throw EvxListError::IndexOutOfBounds(Index);
   FItems.insert(FItems.begin() + Index, std::move(Item));

@@ -373,6 +373,8 @@ public:
   std::unique_ptr<TSQLExpressionItem> Extract(const TSQLExpressionItem* Item);  // null when absent
   // Every entry in order, empty ones included; the list is left empty.
   std::vector<std::unique_ptr<TSQLExpressionItem>> ExtractAll() { return std::exchange(FItems, {}); }
+  // Appends every entry of Items in order, in one move (empty ones too).
+  void AddAll(std::vector<std::unique_ptr<TSQLExpressionItem>> Items);
   TSQLExpressionItem* GetItem(int Index) const;                       // EvxListError when out of range; may be null
   void SetItem(int Index, std::unique_ptr<TSQLExpressionItem> Item);  // frees the replaced entry
   int GetCount() const { return static_cast<int>(FItems.size()); }

@@ -365,11 +365,11 @@ void TSQLExpressionNot::BuildSQLDirect(TSQLBuilder& Builder, bool MultiLine) con
 
 void TSQLExpressionLogicalCollection::TakeItemsFrom(TSQLExpressionLogicalCollection& Source, bool Negate) {
   if (GetExtender() != nullptr && Source.GetExtender() != nullptr) GetExtender()->Assign(*Source.GetExtender());
-  while (Source.GetCount() > 0) {
-    std::unique_ptr<TSQLExpressionItem> Item = Source.Extract(0);
-    if (Negate && Item) Item = NewNode<TSQLExpressionNot>(FSyntaxProvider, std::move(Item));
-    Add(std::move(Item));
-  }
+  std::vector<std::unique_ptr<TSQLExpressionItem>> Items = Source.ExtractAll();
+  if (Negate)
+    for (std::unique_ptr<TSQLExpressionItem>& Item : Items)
+      if (Item) Item = NewNode<TSQLExpressionNot>(FSyntaxProvider, std::move(Item));
+  AddAll(std::move(Items));
 }
 
 void TSQLExpressionLogicalCollection::RemoveLExpression(const TSQLExpressionItem* Expression) {

@@ -44,6 +44,12 @@ std::string AliasAsQualifier(const std::string& Alias, const TastSyntaxProvider*
   return Result + QuoteEnd;
 }
 
+// Two stored names (aliases, name parts) compare as the dialect compares names: delimiters off,
+// doubled quotes undoubled, case ignored.
+bool SameName(const TastSyntaxProvider* SyntaxProvider, std::string_view A, std::string_view B) {
+  return SyntaxProvider != nullptr ? SyntaxProvider->IsNamesEqual(A, B) : vx::SameText(A, B);
+}
+
 }  // namespace
 
 // --- TSQLQualifiedName ------------------------------------------------------------------------
@@ -139,7 +145,7 @@ void TSQLDatabaseObject::FixupObjects(TSQLFromSourceList& FromSources) {
   for (auto It = FromSources.rbegin(); It != FromSources.rend(); ++It) {
     TSQLFromSource* Source = *It;
     const TSQLAlias* Alias = Source->GetAlias();
-    bool Hit = GetCount() == 1 && Alias != nullptr && vx::SameText(Alias->GetAlias(), GetObjName());
+    bool Hit = GetCount() == 1 && Alias != nullptr && SameName(FSyntaxProvider, Alias->GetAlias(), GetObjName());
     if (!Hit)
       if (const auto* FromObject = dynamic_cast<const TSQLFromObject*>(Source))
         Hit = FromObject->GetObject() != nullptr && FSyntaxProvider != nullptr &&
@@ -185,12 +191,17 @@ void TSQLObjectColumn::FixupObjects(TSQLFromSourceList& FromSources) {
     bool Hit = false;
     if (GetCount() == 2) {
       if (Alias != nullptr)
-        Hit = vx::SameText(Alias->GetAlias(), GetName(1));
+        Hit = SameName(FSyntaxProvider, Alias->GetAlias(), GetName(1));
       else if (const auto* FromObject = dynamic_cast<const TSQLFromObject*>(Source))
         Hit = FromObject->GetObject() != nullptr && FSyntaxProvider != nullptr &&
               FSyntaxProvider->IsColumnOfDBObject(*this, *FromObject->GetObject());
     } else {
-      Hit = Source->GetFieldsList().Contains(GetObjName());
+      // The field list holds the names the database reports; a delimited name stands for its
+      // inside.
+      const std::string_view Name = GetObjName();
+      Hit = FSyntaxProvider != nullptr && TSQLBuilder::MayBeDelimited(Name)
+                ? Source->GetFieldsList().Contains(FSyntaxProvider->UnquoteName(Name))
+                : Source->GetFieldsList().Contains(Name);
     }
     if (Hit) {
       FFromSource = Source;

@@ -1,6 +1,9 @@
 #include "vxASTSelect.h"
 
 #include "vxSQLBuilder.h"
+#include "vxSyntaxProvider.h"
+
+#include <algorithm>
 
 VX_CLASS_IMPL(TSQLSelectItem, TastNode)
 VX_CLASS_IMPL(TSQLSelectItemAllColumns, TSQLSelectItem)
@@ -92,6 +95,19 @@ void TSQLOrderByItem::BuildSQLDirect(TSQLBuilder& Builder, bool MultiLine) const
   }
 }
 
+TSQLObjectColumn* TSQLOrderByItem::GetBareName() const {
+  auto* Reference = dynamic_cast<TSQLExpressionColumn*>(FExpression.get());
+  TSQLObjectColumn* Column = Reference != nullptr ? Reference->GetColumn() : nullptr;
+  return Column != nullptr && Column->GetCount() == 1 ? Column : nullptr;
+}
+
+bool TSQLOrderByItem::IsPosition() const {
+  const auto* Constant = dynamic_cast<const TSQLExpressionConstant*>(FExpression.get());
+  if (Constant == nullptr) return false;
+  const std::string Text = Constant->GetValue().ToString();
+  return !Text.empty() && std::all_of(Text.begin(), Text.end(), [](char C) { return C >= '0' && C <= '9'; });
+}
+
 void TSQLOrderByItem::GetMyChildren(TastChildren& List) const {
   TastNode::GetMyChildren(List);
   if (FExpression) List.push_back(FExpression.get());
@@ -130,6 +146,17 @@ void TSQLOrderByClause::BuildClause(TSQLBuilder& Builder, bool MultiLine) const 
 
 bool TSQLSubQuerySelectExpression::IsUsable() const {
   return FFrom && FFrom->HasLeafSource() && FSelectItems && FSelectItems->GetCount() > 0;
+}
+
+bool TSQLSubQuerySelectExpression::HasOutputAlias(std::string_view Name) const {
+  if (!FSelectItems) return false;
+  for (int I = 0; I < FSelectItems->GetCount(); ++I)
+    if (const auto* Item = dynamic_cast<const TSQLSelectItemExpression*>(FSelectItems->GetItem(I)))
+      if (Item->GetAlias() != nullptr &&
+          (FSyntaxProvider != nullptr ? FSyntaxProvider->IsNamesEqual(Item->GetAlias()->GetAlias(), Name)
+                                      : vx::SameText(Item->GetAlias()->GetAlias(), Name)))
+        return true;
+  return false;
 }
 
 void TSQLSubQuerySelectExpression::BuildSQLDirect(TSQLBuilder& Builder, bool MultiLine) const {

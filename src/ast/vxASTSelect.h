@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 // --- select items ------------------------------------------------------------------------------
 
@@ -137,6 +138,11 @@ public:
   std::unique_ptr<TSQLExpressionItem> ExtractExpression() { return std::move(FExpression); }
   TSQLOrderByOrders GetOrder() const { return FOrder; }
   void SetOrder(TSQLOrderByOrders Order) { FOrder = Order; }
+  // The column when the key is a name of one part and nothing else (no brackets, no
+  // qualifier): only such a key can name a result column by its alias. Null otherwise.
+  TSQLObjectColumn* GetBareName() const;
+  // True when the key is an unsigned integer, which SQL reads as the number of a result column.
+  bool IsPosition() const;
 
   void BuildSQLDirect(TSQLBuilder& Builder, bool MultiLine) const override;
   void GetMyChildren(TastChildren& List) const override;
@@ -225,6 +231,8 @@ public:
   std::unique_ptr<TSQLOrderByClause> ExtractOrderBy() { return std::move(FOrderBy); }
 
   bool IsUsable() const override;
+  // True when an item of the select list carries the alias Name (letter case ignored).
+  bool HasOutputAlias(std::string_view Name) const;
 
   // Each clause after the select list starts a new line in multi-line text.
   void BuildSQLDirect(TSQLBuilder& Builder, bool MultiLine) const override;
@@ -296,7 +304,8 @@ public:
   void GetMyChildren(TastChildren& List) const override;
   void Assign(const TastExtender& Source) override;
   // The ORDER BY sorts this query's own result, so it binds with the sources of the first
-  // SELECT added to those in scope.
+  // SELECT added to those in scope; a key that is the bare name of an output alias of that
+  // SELECT names the result column and stays unbound, whatever the sources hold.
   void FixupObjects(TSQLFromSourceList& FromSources) override;
 
 private:

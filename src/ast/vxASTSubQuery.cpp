@@ -134,6 +134,20 @@ void TSQLSubQueryExpressions::Assign(const TastExtender& Source) {
 
 // --- TSQLSubSelectStatement --------------------------------------------------------------------
 
+namespace {
+
+// SQL looks a bare sort key up among the result columns before the sources: a key that is an
+// output alias of the first SELECT names that column even where a source has a column of that
+// name, so its binding to the source is undone.
+void ReleaseResultColumnNames(const TSQLOrderByClause& OrderBy, const TSQLSubQuerySelectExpression& First) {
+  for (int I = 0; I < OrderBy.GetCount(); ++I)
+    if (const TSQLOrderByItem* Item = OrderBy.GetItem(I))
+      if (TSQLObjectColumn* Name = Item->GetBareName(); Name != nullptr && First.HasOutputAlias(Name->GetObjName()))
+        Name->SetFromSource(nullptr);
+}
+
+}  // namespace
+
 void TSQLSubSelectStatement::BuildSQLDirect(TSQLBuilder& Builder, bool MultiLine) const {
   TSQLSubQueryExpressions::BuildSQLDirect(Builder, MultiLine);
   if (FOrderBy) FOrderBy->BuildClause(Builder, MultiLine);
@@ -159,8 +173,10 @@ void TSQLSubSelectStatement::FixupObjects(TSQLFromSourceList& FromSources) {
       continue;
     }
     TSQLFromSourcesScope Scope(FromSources);
-    if (const TSQLSubQuerySelectExpression* First = GetFirstSelect()) Scope.AddLeafSources(First->GetFrom());
+    const TSQLSubQuerySelectExpression* First = GetFirstSelect();
+    if (First != nullptr) Scope.AddLeafSources(First->GetFrom());
     Child->FixupObjects(FromSources);
+    if (First != nullptr) ReleaseResultColumnNames(*FOrderBy, *First);
   }
 }
 

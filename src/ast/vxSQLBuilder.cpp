@@ -40,6 +40,8 @@ void TSQLBuilder::WriteKeyword(std::string_view Text) {
 void TSQLBuilder::WriteIdentifier(std::string_view Name, const TastSyntaxProvider* SyntaxProvider) {
   if (IsPlainIdentifier(Name) && (SyntaxProvider == nullptr || !SyntaxProvider->IsReservedWord(Name)))
     WriteIdentifierInternal(Name);
+  else if (IsDelimitedIdentifier(Name, SyntaxProvider))
+    WriteIdentifierInternal(Name);
   else
     WriteIdentifierInternal(QuoteIdentifier(Name, SyntaxProvider));
   FAtLineStart = FAfterSpace = false;
@@ -69,20 +71,109 @@ bool TSQLBuilder::IsPlainIdentifier(std::string_view Name) {
   return true;
 }
 
-bool TSQLBuilder::IsDelimitedIdentifier(std::string_view Name, const TastSyntaxProvider* SyntaxProvider) {
-  auto Enclosed = [Name](std::string_view Begin, std::string_view End) {
-    return !Begin.empty() && !End.empty() && Name.size() >= Begin.size() + End.size() &&
-           Name.substr(0, Begin.size()) == Begin && Name.substr(Name.size() - End.size()) == End;
-  };
-  if (SyntaxProvider != nullptr && Enclosed(SyntaxProvider->GetQuoteBegin(), SyntaxProvider->GetQuoteEnd()))
-    return true;
-  return Enclosed("[", "]") || Enclosed("'", "'");
+namespace {
+
+struct TDelimiters {
+  std::string_view Begin, End;
+};
+
+// The delimiters a stored part may carry: the dialect's quotes and those the SQL-92 scanner
+// reads (double quotes and brackets for names, single quotes for a string used as an alias).
+template <class TVisit>
+bool ForEachDelimiters(const TastSyntaxProvider* SyntaxProvider, TVisit Visit) {
+  if (SyntaxProvider != nullptr) {
+    const std::string Begin = SyntaxProvider->GetQuoteBegin(), End = SyntaxProvider->GetQuoteEnd();
+    if (!Begin.empty() && !End.empty() && Visit(TDelimiters{Begin, End})) return true;
+  }
+  for (const TDelimiters& Delimiters : {TDelimiters{"\"", "\""}, TDelimiters{"[", "]"}, TDelimiters{"'", "'"}})
+    if (Visit(Delimiters)) return true;
+  return false;
 }
 
-std::string TSQLBuilder::QuoteIdentifier(std::string_view Name, const TastSyntaxProvider* SyntaxProvider) {
-  bool Plain = IsPlainIdentifier(Name) && (SyntaxProvider == nullptr || !SyntaxProvider->IsReservedWord(Name));
-  if (Plain || SyntaxProvider == nullptr || IsDelimitedIdentifier(Name, SyntaxProvider)) return std::string(Name);
-  return SyntaxProvider->GetQuoteBegin() + std::string(Name) + SyntaxProvider->GetQuoteEnd();
+// Whether Name is one delimited text between Delimiters: from the opening delimiter to the next
+// closing one, re-opened by an opening delimiter right after it, ending exactly at the end.
+bool IsOneDelimited(std::string_view Name, const TDelimiters& D) {
+  if (!Name.starts_with(D.Begin)) return false;
+  size_t Pos = D.Begin.size();
+  for (;;) {
+    const size_t Close = Name.find(D.End, Pos);
+    if (Close == std::string_view::npos) return false;
+    Pos = Close + D.End.size();
+    if (Pos == Name.size()) return true;
+    if (Name.substr(Pos).starts_with(D.Begin))
+      Pos += D.Begin.size();
+    else
+      return false;
+  }
+}
+
+}  // namespace
+
+bool TSQLBuilder::MayBeDelimited(std::string_view Name) {
+  if (Name.empty()) return false;
+  const char C = Name[0];
+  return !((C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z') || (C >= '0' && C <= '9') || C == '_');
+}
+
+bool TSQLBuilder::IsDelimitedIdentifier(std::string_view Name, const TastSyntaxProvider* SyntaxProvider) {
+  if (!MayBeDelimited(Name)) return false;
+  return ForEachDelimiters(SyntaxProvider, [Name](const TDelimiters& D) { return IsOneDelimited(Name, D); });
+}
+
+std::string TSQLBuilder::FoldName(std::string_view Name, TvxNameFolding Folding) {
+  switch (Folding) {
+    case TvxNameFolding::nfLower:
+      return vx::LowerCase(Name);
+    case TvxNameFolding::nfUpper:
+      return vx::UpperCase(Name);
+    case TvxNameFolding::nfNone:
+      break;
+  }
+  return std::string(Name);
+}
+
+std::string TSQLBuilder::QuoteIdentifier(std::string_view Name, const TastSyntaxProvider* SyntaxProvider,
+                                         TvxNameFolding Folding) {
+  if (SyntaxProvider == nullptr) return std::string(Name);
+  if (IsPlainIdentifier(Name) && !SyntaxProvider->IsReservedWord(Name) && FoldName(Name, Folding) == Name)
+    return std::string(Name);
+  const std::string Begin = SyntaxProvider->GetQuoteBegin(), End = SyntaxProvider->GetQuoteEnd();
+  if (Begin.empty() || End.empty()) return std::string(Name);
+  std::string Result = Begin;
+  Result.reserve(Name.size() + Begin.size() + End.size() + 2);
+  for (size_t Pos = 0; Pos < Name.size();) {
+    if (Name.compare(Pos, End.size(), End) == 0) {
+      // The scanner reads a closing quote followed by an opening one as a quote inside.
+      Result += End;
+      Result += Begin;
+      Pos += End.size();
+    } else {
+      Result += Name[Pos++];
+    }
+  }
+  return Result + End;
+}
+
+std::string TSQLBuilder::UnquoteIdentifier(std::string_view Name, const TastSyntaxProvider* SyntaxProvider) {
+  std::string Result(Name);
+  if (!MayBeDelimited(Name)) return Result;
+  ForEachDelimiters(SyntaxProvider, [&](const TDelimiters& D) {
+    if (!IsOneDelimited(Name, D)) return false;
+    Result.clear();
+    std::string_view Inner = Name.substr(D.Begin.size(), Name.size() - D.Begin.size() - D.End.size());
+    // Inside, a closing delimiter is always followed by an opening one: the two stand for the
+    // closing delimiter once.
+    for (size_t Pos = 0; Pos < Inner.size();) {
+      if (Inner.compare(Pos, D.End.size(), D.End) == 0) {
+        Result += D.End;
+        Pos += D.End.size() + D.Begin.size();
+      } else {
+        Result += Inner[Pos++];
+      }
+    }
+    return true;
+  });
+  return Result;
 }
 
 // In plain text the separators pass through the public WriteSymbol, so they clear both flags
@@ -90,21 +181,46 @@ std::string TSQLBuilder::QuoteIdentifier(std::string_view Name, const TastSyntax
 void TSQLBuilderPlainText::SpaceInternal() { WriteSymbol(" "); }
 void TSQLBuilderPlainText::NewLineInternal() { WriteSymbol(FNewLineText); }
 
+std::string TSQLBuilderHTML::Escape(std::string_view Text, bool InAttribute) {
+  std::string Result;
+  Result.reserve(Text.size());
+  for (char C : Text) {
+    switch (C) {
+      case '<':
+        Result += "&lt;";
+        break;
+      case '>':
+        Result += "&gt;";
+        break;
+      case '&':
+        Result += "&amp;";
+        break;
+      case '"':
+        Result += InAttribute ? "&quot;" : "\"";
+        break;
+      default:
+        Result += C;
+        break;
+    }
+  }
+  return Result;
+}
+
 void TSQLBuilderHTML::WriteKeywordInternal(std::string_view Text) {
   RawWrite(FKeywordBegin);
-  RawWrite(vx::LowerCase(Text));
+  RawWrite(Escape(vx::LowerCase(Text)));
   RawWrite(FKeywordEnd);
 }
 
 void TSQLBuilderHTML::WriteIdentifierInternal(std::string_view Text) {
   RawWrite(FIdentifierBegin);
-  RawWrite(Text);
+  RawWrite(Escape(Text));
   RawWrite(FIdentifierEnd);
 }
 
 void TSQLBuilderHTML::WriteSymbolInternal(std::string_view Text) {
   RawWrite(FSymbolBegin);
-  RawWrite(Text);
+  RawWrite(Escape(Text));
   RawWrite(FSymbolEnd);
 }
 

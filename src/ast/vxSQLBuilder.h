@@ -8,6 +8,11 @@
 
 class TastSyntaxProvider;
 
+// How a database spells a name written without quotes: as written (SQLite, SQL Server), in
+// lower case (PostgreSQL) or in upper case (the SQL standard, Oracle, Firebird). A name that
+// folding would change is quoted to keep its spelling.
+enum class TvxNameFolding { nfNone, nfLower, nfUpper };
+
 class TSQLBuilder {
 public:
   TSQLBuilder() = default;
@@ -22,9 +27,11 @@ public:
   void NewLine();
   void NewLineOrSpace(bool MultiLine);
   void WriteKeyword(std::string_view Text);
-  // Writes one name part. Already delimited names ("x", [x], 'x') are written as they are;
-  // other names are quoted with the dialect's quotes when they are not plain identifiers or
-  // are reserved words of the dialect. SyntaxProvider may be null only for plain names.
+  // Writes one name part as a tree stores it: a delimited identifier the parser read ("x",
+  // [x], or a string used as an alias, 'x') as it is; any other name bare when it is a plain
+  // identifier and no reserved word of the dialect, else quoted by QuoteIdentifier. So a name
+  // part is always written as exactly one token. SyntaxProvider may be null only for plain
+  // names.
   void WriteIdentifier(std::string_view Name, const TastSyntaxProvider* SyntaxProvider);
   void WriteSymbol(std::string_view Text);
   void WriteNumber(std::string_view Text);
@@ -35,10 +42,28 @@ public:
 
   // A name made of ASCII letters, digits and underscores that does not start with a digit.
   static bool IsPlainIdentifier(std::string_view Name);
-  // A name that already carries its delimiters: the dialect's quotes, [ ] or single quotes.
+  // Text that is exactly one delimited identifier as the scanner reads one: between the
+  // dialect's quotes, double quotes, [ ] or single quotes, with every closing delimiter inside
+  // followed by an opening one (the scanner's rule, which makes "" inside a double-quoted name
+  // one quote). Only the parser stores such parts; a name from anywhere else is quoted on its
+  // way into a tree (QuoteIdentifier).
   static bool IsDelimitedIdentifier(std::string_view Name, const TastSyntaxProvider* SyntaxProvider);
-  // The text WriteIdentifier writes for Name, without rendering.
-  static std::string QuoteIdentifier(std::string_view Name, const TastSyntaxProvider* SyntaxProvider);
+  // The SQL text of a name from anywhere but parsed text (a catalog list, a provider's fields,
+  // an alias the user typed): the name itself when it is a plain identifier, no reserved word
+  // and unchanged by Folding; otherwise the name between the dialect's quotes with each
+  // closing quote inside doubled. The name is never taken as delimited already: a catalog
+  // name "x" (quotes included) gets quotes of its own around doubled ones. Bare when
+  // SyntaxProvider is null or has no quotes.
+  static std::string QuoteIdentifier(std::string_view Name, const TastSyntaxProvider* SyntaxProvider,
+                                     TvxNameFolding Folding = TvxNameFolding::nfNone);
+  // The name a stored part stands for: a delimited identifier without its delimiters and with
+  // its doubled quotes undoubled ("a""b" is a"b, 'it''s' is it's); any other part as it is.
+  static std::string UnquoteIdentifier(std::string_view Name, const TastSyntaxProvider* SyntaxProvider);
+  // False when Name cannot be delimited, whatever the dialect's quotes: it starts with a
+  // letter, a digit or an underscore. A cheap test before UnquoteIdentifier.
+  static bool MayBeDelimited(std::string_view Name);
+  // Name as a server that folds unquoted names by Folding spells it (ASCII letters only).
+  static std::string FoldName(std::string_view Name, TvxNameFolding Folding);
 
 protected:
   virtual void ResetBuilderInternal() = 0;
@@ -89,7 +114,8 @@ private:
 };
 
 // HTML: keywords bold and lower-case, identifiers italic, symbols coloured, "<br/>" for line
-// breaks. Nothing is escaped.
+// breaks. Every text taken from the statement is escaped ("<", ">" and "&"), so a name, a
+// literal or an operator such as "<" can neither break the page nor add markup to it.
 class TSQLBuilderHTML : public TSQLBuilderStream {
 public:
   explicit TSQLBuilderHTML(std::string& Stream) : TSQLBuilderStream(Stream) {}
@@ -100,8 +126,13 @@ protected:
   void WriteKeywordInternal(std::string_view Text) override;
   void WriteIdentifierInternal(std::string_view Text) override;
   void WriteSymbolInternal(std::string_view Text) override;
-  void WriteNumberInternal(std::string_view Text) override { RawWrite(Text); }
-  void WriteStringInternal(std::string_view Text) override { RawWrite(Text); }
+  void WriteNumberInternal(std::string_view Text) override { RawWrite(Escape(Text)); }
+  void WriteStringInternal(std::string_view Text) override { RawWrite(Escape(Text)); }
+
+public:
+  // Text with "<", ">" and "&" written as entities; InAttribute also '"' (for text inside an
+  // attribute value, where this writer puts none of the statement's).
+  static std::string Escape(std::string_view Text, bool InAttribute = false);
 
 private:
   std::string FKeywordBegin = "<b>", FKeywordEnd = "</b>";

@@ -2,6 +2,7 @@
 
 #include "vxASTFrom.h"
 #include "vxASTNames.h"
+#include "vxSQLBuilder.h"
 
 // --- dialect parts the base leaves out -------------------------------------------------------
 
@@ -46,6 +47,26 @@ TvxUnionOperatorKind TastSyntaxProvider::GetUnionOperatorKind(std::string_view O
   return TvxUnionOperatorKind::uokNone;
 }
 
+std::string TastSyntaxProvider::GetUnionOperatorIcon(std::string_view Op) const {
+  switch (GetUnionOperatorKind(Op)) {
+    case TvxUnionOperatorKind::uokUnion:
+      return "VXQB_UNION";
+    case TvxUnionOperatorKind::uokUnionAll:
+      return "VXQB_UNIONALL";
+    case TvxUnionOperatorKind::uokExcept:
+      return "VXQB_EXCEPT";
+    case TvxUnionOperatorKind::uokExceptAll:
+      return "VXQB_EXCEPTALL";
+    case TvxUnionOperatorKind::uokIntersect:
+      return "VXQB_INTERSECT";
+    case TvxUnionOperatorKind::uokIntersectAll:
+      return "VXQB_INTERSECTALL";
+    case TvxUnionOperatorKind::uokNone:
+      break;
+  }
+  return std::string();
+}
+
 // --- extender registry ------------------------------------------------------------------------
 
 const TastClass* TastSyntaxProvider::FindExtenderClass(const TastClass& NodeClass, bool Inherited) const {
@@ -78,33 +99,37 @@ void TastSyntaxProvider::RegisterExtender(const std::vector<const TastClass*>& N
 // --- names and FROM sources (filled in with the name and FROM source nodes) --------------------
 
 std::unique_ptr<TSQLFromSource> TastSyntaxProvider::CreateSQLFromObject(const std::string& ObjectName,
-                                                                        const std::string& Alias) {
-  // The name was picked from a list of tables, so it is one name even when it contains dots.
+                                                                        const std::string& Alias,
+                                                                        TvxNameFolding Folding) {
+  // The name was picked from a list of tables, so it is one name even when it contains dots,
+  // and a name of the database, not SQL text: it is quoted as it needs.
   auto Object = NewNode<TSQLDatabaseObject>(this);
-  Object->AddName(ObjectName);
+  Object->AddName(QuoteName(ObjectName, Folding));
   auto Source = NewNode<TSQLFromObject>(this);
   Source->SetObject(std::move(Object));
-  if (!Alias.empty()) Source->SetAlias(NewNode<TSQLAliasObjectAlias>(this, Alias));
+  if (!Alias.empty()) Source->SetAlias(NewNode<TSQLAliasObjectAlias>(this, QuoteName(Alias)));
   return Source;
 }
 
-// Object names compare by their own part only, without regard to case, and a name written
-// between the dialect's quotes equals the same name written bare.
-static bool IsObjectNamesEqual(const TastSyntaxProvider& Provider, std::string_view A, std::string_view B) {
+std::string TastSyntaxProvider::QuoteName(std::string_view Name, TvxNameFolding Folding) const {
+  return TSQLBuilder::QuoteIdentifier(Name, this, Folding);
+}
+
+std::string TastSyntaxProvider::UnquoteName(std::string_view Name) const {
+  return TSQLBuilder::UnquoteIdentifier(Name, this);
+}
+
+bool TastSyntaxProvider::IsNamesEqual(std::string_view A, std::string_view B) const {
   if (vx::SameText(A, B)) return true;
-  const std::string QuoteBegin = Provider.GetQuoteBegin(), QuoteEnd = Provider.GetQuoteEnd();
-  auto Unquoted = [&](std::string_view Text) {
-    if (Text.size() >= QuoteBegin.size() + QuoteEnd.size() && Text.starts_with(QuoteBegin) && Text.ends_with(QuoteEnd))
-      return Text.substr(QuoteBegin.size(), Text.size() - QuoteBegin.size() - QuoteEnd.size());
-    return Text;
-  };
-  return vx::SameText(Unquoted(A), Unquoted(B));
+  // Most names are plain: only a name that may carry delimiters is worth a copy.
+  if (!TSQLBuilder::MayBeDelimited(A) && !TSQLBuilder::MayBeDelimited(B)) return false;
+  return vx::SameText(UnquoteName(A), UnquoteName(B));
 }
 
 bool TastSyntaxProvider::IsDBObjectNamesEqual(const TSQLDatabaseObject& A, const TSQLDatabaseObject& B) const {
-  return IsObjectNamesEqual(*this, A.GetObjName(), B.GetObjName());
+  return IsNamesEqual(A.GetObjName(), B.GetObjName());
 }
 
 bool TastSyntaxProvider::IsColumnOfDBObject(const TSQLObjectColumn& Column, const TSQLDatabaseObject& Obj) const {
-  return Column.GetCount() >= 2 && IsObjectNamesEqual(*this, Column.GetName(1), Obj.GetObjName());
+  return Column.GetCount() >= 2 && IsNamesEqual(Column.GetName(1), Obj.GetObjName());
 }

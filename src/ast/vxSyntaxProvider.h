@@ -4,6 +4,7 @@
 #pragma once
 
 #include "vxASTBase.h"
+#include "vxSQLBuilder.h"
 
 #include <memory>
 #include <string>
@@ -75,14 +76,26 @@ public:
   virtual bool IsSupportSubQueryDerivedTables() const;
 
   // A FROM source for a table chosen by name (one name part, not split at dots); an empty Alias
-  // gives no alias. The caller owns the result.
-  virtual std::unique_ptr<TSQLFromSource> CreateSQLFromObject(const std::string& ObjectName, const std::string& Alias);
+  // gives no alias. Both are names as the database and the user spell them, not SQL text: they
+  // are quoted as they need (QuoteName), the object name also when Folding would change it.
+  // The caller owns the result.
+  virtual std::unique_ptr<TSQLFromSource> CreateSQLFromObject(const std::string& ObjectName, const std::string& Alias,
+                                                              TvxNameFolding Folding = TvxNameFolding::nfNone);
   virtual void GetComparisonOperators(TvxStringList& List) const;
   virtual void GetUnionOperatorsList(TvxStringList& List) const;
   virtual std::string GetQuoteBegin() const { return std::string(); }
   virtual std::string GetQuoteEnd() const { return std::string(); }
   // True for a word that cannot be written bare as a name in this dialect.
   virtual bool IsReservedWord(std::string_view Word) const;
+  // A name from anywhere but parsed text as a tree stores it (TSQLBuilder::QuoteIdentifier):
+  // what goes into a name part, an alias or a column made by the model.
+  std::string QuoteName(std::string_view Name, TvxNameFolding Folding = TvxNameFolding::nfNone) const;
+  // The name a stored part stands for (TSQLBuilder::UnquoteIdentifier): what a catalog calls it.
+  std::string UnquoteName(std::string_view Name) const;
+  // Two stored names (or a stored name and a catalog's) name the same thing: equal once their
+  // delimiters are taken off and doubled quotes undoubled, without regard to case.
+  bool IsNamesEqual(std::string_view A, std::string_view B) const;
+  // Object names compare by their own part only, by IsNamesEqual.
   virtual bool IsDBObjectNamesEqual(const TSQLDatabaseObject& A, const TSQLDatabaseObject& B) const;
   virtual bool IsColumnOfDBObject(const TSQLObjectColumn& Column, const TSQLDatabaseObject& Obj) const;
   virtual bool IsUniversalExpressions() const { return false; }
@@ -100,6 +113,10 @@ public:
   std::string NormalizeUnionOperator(std::string_view Op) const;
   // Which of the six set operators Op names (exact words, single spaces, any case).
   static TvxUnionOperatorKind GetUnionOperatorKind(std::string_view Op);
+  // The name of the picture that stands for the set operator Op ("VXQB_UNION", "VXQB_UNIONALL",
+  // "VXQB_EXCEPT", ... "VXQB_INTERSECTALL"); empty for any other text. The core draws nothing:
+  // the widgets look the picture up by this name.
+  std::string GetUnionOperatorIcon(std::string_view Op) const;
 
   // The extender registry.
   const TastClass* FindExtenderClass(const TastClass& NodeClass, bool Inherited) const;

@@ -121,6 +121,14 @@ QSqlDatabase TADOConnection::GetDatabase() {
   return FConnection.GetDatabase();
 }
 
+TvxNameFolding TADOConnection::GetNameFolding() const {
+  try {
+    return vxDriverNameFolding(ParseConnectionString(FConnectionString).Driver);
+  } catch (const EvxDatabaseError&) {
+    return TvxNameFolding::nfNone;
+  }
+}
+
 TvxQtSqlCatalog TADOConnection::GetCatalog(const QString& Schema) {
   return TvxQtSqlCatalog(GetDatabase(), Schema, &FIndex);
 }

@@ -66,6 +66,9 @@ public:
   QSqlDatabase GetDatabase();
   // A catalog reader for the restriction schema Schema (empty: the default schema).
   TvxQtSqlCatalog GetCatalog(const QString& Schema = QString());
+  // How the server of the connection string's Provider spells unquoted names (nfNone for a
+  // connection string that names none); the connection is not opened.
+  TvxNameFolding GetNameFolding() const;
 
   // Parses a connection string; EvxDatabaseError naming the offending part.
   static TvxConnectionSettings ParseConnectionString(const QString& ConnectionString);

@@ -153,6 +153,13 @@ void TDatabase::Open() {
 
 void TDatabase::Close() { FHandle.reset(); }
 
+TvxNameFolding TDatabase::GetNameFolding() const { return vxDriverNameFolding(QtDriverName(FDriverName)); }
+
+QString TDatabase::GetQualifyingSchema() {
+  Open();
+  return TvxQtSqlCatalog(FHandle->Connection.GetDatabase(), FHandle->Schema, nullptr).GetQualifyingSchema();
+}
+
 TDatabase* TDatabase::FindDatabase(const QString& DatabaseName) {
   for (TDatabase* Database : Databases())
     if (Database->FDatabaseName.compare(DatabaseName, Qt::CaseInsensitive) == 0) return Database;

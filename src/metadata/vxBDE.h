@@ -89,6 +89,12 @@ public:
   // The engine handle; null while closed.
   hDBIDb GetHandle() const { return FHandle.get(); }
 
+  // How the driver's server spells unquoted names; the database is not opened.
+  TvxNameFolding GetNameFolding() const;
+  // The SCHEMA NAME parameter when it names a schema other than the connection's default one,
+  // else empty. Opens the database.
+  QString GetQualifyingSchema();
+
   // The database component named DatabaseName (case-insensitive), open or not; null when none.
   static TDatabase* FindDatabase(const QString& DatabaseName);
 

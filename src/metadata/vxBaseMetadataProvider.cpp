@@ -1,6 +1,7 @@
 #include "vxBaseMetadataProvider.h"
 
 #include "vxASTNames.h"
+#include "vxSQLBuilder.h"
 
 TSQLMetadataRelation::TSQLMetadataRelation() = default;
 
@@ -13,10 +14,13 @@ TSQLMetadataRelation::~TSQLMetadataRelation() = default;
 std::unique_ptr<TSQLMetadataRelation> TSQLMetadataRelation::Create(TastSyntaxProvider* SyntaxProvider,
                                                                    const std::string& ReferencedName,
                                                                    const std::string& ReferencingName) {
+  const auto Stored = [SyntaxProvider](const std::string& Name) {
+    return SyntaxProvider != nullptr ? SyntaxProvider->QuoteName(Name) : Name;
+  };
   auto Referenced = NewNode<TSQLDatabaseObject>(SyntaxProvider);
-  Referenced->AddName(ReferencedName);
+  Referenced->AddName(Stored(ReferencedName));
   auto Referencing = NewNode<TSQLDatabaseObject>(SyntaxProvider);
-  Referencing->AddName(ReferencingName);
+  Referencing->AddName(Stored(ReferencingName));
   return std::make_unique<TSQLMetadataRelation>(std::move(Referenced), std::move(Referencing));
 }
 
@@ -36,6 +40,17 @@ void TSQLMetadataRelation::AddPair(std::string ReferencedField, std::string Refe
 TvxBaseMetadataProvider::TvxBaseMetadataProvider(QObject* Owner) : QObject(Owner) {}
 
 TvxBaseMetadataProvider::~TvxBaseMetadataProvider() = default;
+
+TvxNameFolding TvxBaseMetadataProvider::GetNameFolding() const { return TvxNameFolding::nfNone; }
+
+std::string TvxBaseMetadataProvider::GetObjectsSchema() const { return std::string(); }
+
+std::string TvxBaseMetadataProvider::GetCatalogName(const TSQLDatabaseObject& Name) const {
+  const std::string_view Part = Name.GetObjName();
+  if (TSQLBuilder::IsDelimitedIdentifier(Part, Name.GetSyntaxProvider()))
+    return TSQLBuilder::UnquoteIdentifier(Part, Name.GetSyntaxProvider());
+  return TSQLBuilder::FoldName(Part, GetNameFolding());
+}
 
 TvxLinkedMetadataProvider::~TvxLinkedMetadataProvider() { SetLinkedComponent(nullptr); }
 

@@ -28,6 +28,8 @@ public:
 
   // Builds a relation whose two names hold one part each, made with the dialect object
   // SyntaxProvider (the dialect of the table name a provider was asked about; may be null).
+  // The names are the catalog's, quoted as a tree stores them (TastSyntaxProvider::QuoteName),
+  // so that "a""b" in a statement and the catalog's a"b are found equal.
   static std::unique_ptr<TSQLMetadataRelation> Create(TastSyntaxProvider* SyntaxProvider,
                                                       const std::string& ReferencedName,
                                                       const std::string& ReferencingName);
@@ -79,6 +81,18 @@ public:
   // Reports the relations in which TableName is the referenced or the referencing side. The
   // list owns what is added; whether it is cleared first is the provider's rule.
   virtual void GetTableRelations(const TSQLDatabaseObject& TableName, TSQLMetadataRelationList& Relations) = 0;
+
+  // How the provider's server spells a name written without quotes: the model quotes a name
+  // from the provider that this folding would change (a mixed-case PostgreSQL table). The
+  // base answers nfNone.
+  virtual TvxNameFolding GetNameFolding() const;
+  // The schema the objects of GetTableNames and GetViewNames belong to when it is not the
+  // connection's default one, else empty. The model writes an object added from these lists
+  // qualified with it. The base answers empty.
+  virtual std::string GetObjectsSchema() const;
+  // The catalog's name for the table Name: its last part without delimiters when the part is
+  // delimited, else as the server folds a bare name (GetNameFolding).
+  std::string GetCatalogName(const TSQLDatabaseObject& Name) const;
 
   qintptr GetTag() const { return FTag; }
   void SetTag(qintptr Tag) { FTag = Tag; }

@@ -70,7 +70,7 @@ void TvxADOMetadataProvider::GetTableRelations(const TSQLDatabaseObject& TableNa
   if (!GetConnection()) return;
   auto DataSet = std::make_unique<TADODataSet>();
   const QVariant Null;
-  const QString Name = QString::fromStdString(std::string(TableName.GetObjName()));
+  const QString Name = QString::fromStdString(GetCatalogName(TableName));
   try {
     ReadRelations(*DataSet, TableName, {Null, Null, Name, Null, Null, Null},
                   QStringLiteral("FK_TABLE_NAME, FK_NAME, ORDINAL"), Relations);
@@ -80,4 +80,9 @@ void TvxADOMetadataProvider::GetTableRelations(const TSQLDatabaseObject& TableNa
     // A provider without the foreign-keys rowset simply has no relations to offer; what was
     // read before the failure stays.
   }
+}
+
+TvxNameFolding TvxADOMetadataProvider::GetNameFolding() const {
+  TADOConnection* Connection = GetConnection();
+  return Connection != nullptr ? Connection->GetNameFolding() : TvxNameFolding::nfNone;
 }

@@ -24,6 +24,8 @@ public:
   // referring to the table, then those the table holds. Every error is swallowed, keeping the
   // relations read until then.
   void GetTableRelations(const TSQLDatabaseObject& TableName, TSQLMetadataRelationList& Relations) override;
+  // The connection's driver decides (TvxQtSqlCatalog::GetNameFolding); nfNone without one.
+  TvxNameFolding GetNameFolding() const override;
 
 private:
   void ReadTablesRowset(TvxStringList& Names, const std::function<bool(const QString& Type)>& Wanted);

@@ -33,3 +33,13 @@ void TvxBDEMetadataProvider::GetTableRelations(const TSQLDatabaseObject& TableNa
                                                TSQLMetadataRelationList& Relations) {
   Relations.clear();
 }
+
+TvxNameFolding TvxBDEMetadataProvider::GetNameFolding() const {
+  const TDatabase* Database = GetConnection();
+  return Database != nullptr ? Database->GetNameFolding() : TvxNameFolding::nfNone;
+}
+
+std::string TvxBDEMetadataProvider::GetObjectsSchema() const {
+  TDatabase* Database = GetConnection();
+  return Database != nullptr ? Database->GetQualifyingSchema().toStdString() : std::string();
+}

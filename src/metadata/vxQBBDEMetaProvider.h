@@ -24,6 +24,10 @@ public:
   void GetFields(const std::string& SQL, TvxStringList& FieldNames) override;
   // The engine knows no relations: Relations is cleared and stays empty.
   void GetTableRelations(const TSQLDatabaseObject& TableName, TSQLMetadataRelationList& Relations) override;
+  // The driver decides (TvxQtSqlCatalog::GetNameFolding); nfNone without a database.
+  TvxNameFolding GetNameFolding() const override;
+  // The database's SCHEMA NAME when it is not the connection's default schema.
+  std::string GetObjectsSchema() const override;
 
 private:
   void ReadTableList(TvxStringList& Names, bool System, bool Views);

@@ -29,4 +29,15 @@ public:
   void GetViewNames(TvxStringList& Names, bool System) override;
   void GetFields(const std::string& SQL, TvxStringList& FieldNames) override;
   void GetTableRelations(const TSQLDatabaseObject& TableName, TSQLMetadataRelationList& Relations) override;
+
+  // What the host says of its database: how it spells unquoted names (default nfNone) and the
+  // schema its lists name objects of when that is not the connection's default (default empty).
+  TvxNameFolding GetNameFolding() const override { return FNameFolding; }
+  void SetNameFolding(TvxNameFolding NameFolding) { FNameFolding = NameFolding; }
+  std::string GetObjectsSchema() const override { return FObjectsSchema; }
+  void SetObjectsSchema(std::string Schema) { FObjectsSchema = std::move(Schema); }
+
+private:
+  TvxNameFolding FNameFolding = TvxNameFolding::nfNone;
+  std::string FObjectsSchema;
 };

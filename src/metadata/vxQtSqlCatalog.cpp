@@ -51,14 +51,16 @@ QString SQLiteKeyName(const QString& Table, int Id) {
   return QStringLiteral("%1_fk%2").arg(Table).arg(Id, 3, 10, QLatin1Char('0'));
 }
 
-// The statement text without what ends it: the zero-row wrapper needs a bare query.
-QString WithoutTerminator(QString SQL) {
-  SQL = SQL.trimmed();
-  while (SQL.endsWith(QLatin1Char(';'))) SQL = SQL.chopped(1).trimmed();
-  return SQL;
-}
-
 }  // namespace
+
+TvxNameFolding vxDriverNameFolding(const QString& DriverName) {
+  const QString Driver = DriverName.toUpper();
+  if (Driver.startsWith(QLatin1String("QPSQL"))) return TvxNameFolding::nfLower;
+  if (Driver.startsWith(QLatin1String("QOCI")) || Driver.startsWith(QLatin1String("QDB2")) ||
+      Driver.startsWith(QLatin1String("QIBASE")))
+    return TvxNameFolding::nfUpper;
+  return TvxNameFolding::nfNone;
+}
 
 int vxCompareNames(const QString& A, const QString& B) {
   if (int C = A.compare(B, Qt::CaseInsensitive); C != 0) return C;
@@ -204,82 +206,165 @@ std::vector<TvxCatalogObject> TvxQtSqlCatalog::GetGenericObjects(bool System) co
 
 // --- result columns --------------------------------------------------------------------------
 
-QStringList TvxQtSqlCatalog::DescribeStatement(const QString& SQL) const {
-  bool Done = false;
-  QStringList Names = DescribeNative(SQL, Done);
-  return Done ? Names : DescribeByEmptyQuery(SQL);
+const char* TvxQtSqlCatalog::NativeHandleTypeName(TvxCatalogDialect Dialect) {
+  switch (Dialect) {
+    case TvxCatalogDialect::cdSQLite:
+      return "sqlite3*";
+    case TvxCatalogDialect::cdPostgreSQL:
+      // libpq declares "typedef struct pg_conn PGconn", and Qt 6 names a pointer type after what
+      // the compiler calls it, so the handle is a "pg_conn*", not a "PGconn*".
+      return "pg_conn*";
+    case TvxCatalogDialect::cdGeneric:
+      break;
+  }
+  return "";
+}
+
+namespace {
+
+// The connection's native handle when it is of the type named TypeName, else null.
+template <class THandle>
+THandle* NativeHandle(const QSqlDatabase& Db, const char* TypeName) {
+  const QVariant Handle = Db.driver() ? Db.driver()->handle() : QVariant();
+  if (!Handle.isValid() || *TypeName == '\0' || qstrcmp(Handle.typeName(), TypeName) != 0) return nullptr;
+  return *static_cast<THandle* const*>(Handle.constData());
+}
+
+}  // namespace
+
+bool TvxQtSqlCatalog::CanDescribe() const {
+  switch (FDialect) {
+#ifdef VX_HAVE_SQLITE3
+    case TvxCatalogDialect::cdSQLite:
+      return NativeHandle<sqlite3>(FDb, NativeHandleTypeName(FDialect)) != nullptr;
+#endif
+#ifdef VX_HAVE_LIBPQ
+    case TvxCatalogDialect::cdPostgreSQL:
+      return NativeHandle<PGconn>(FDb, NativeHandleTypeName(FDialect)) != nullptr;
+#endif
+    default:
+      return false;
+  }
+}
+
+TvxNameFolding TvxQtSqlCatalog::GetNameFolding() const {
+  switch (FDb.driver() ? FDb.driver()->dbmsType() : QSqlDriver::UnknownDbms) {
+    case QSqlDriver::PostgreSQL:
+      return TvxNameFolding::nfLower;
+    case QSqlDriver::Oracle:
+    case QSqlDriver::DB2:
+    case QSqlDriver::Interbase:
+      return TvxNameFolding::nfUpper;
+    default:
+      return TvxNameFolding::nfNone;
+  }
+}
+
+QString TvxQtSqlCatalog::GetQualifyingSchema() const {
+  if (FSchema.isEmpty() || FDialect == TvxCatalogDialect::cdGeneric) return QString();
+  const QString Default = DefaultSchema();
+  // SQLite compares schema names without regard to case; PostgreSQL's are exact.
+  const bool Same =
+      FDialect == TvxCatalogDialect::cdSQLite ? FSchema.compare(Default, Qt::CaseInsensitive) == 0 : FSchema == Default;
+  return Same ? QString() : FSchema;
 }
 
 // Asks the engine itself to compile the statement and name its columns: nothing runs, no row is
 // read, and names come out exactly as the engine reports them (duplicates included, which a
-// wrapping derived table would rename or reject). Done stays false when the connection's native
-// handle is not one this build knows.
-QStringList TvxQtSqlCatalog::DescribeNative(const QString& SQL, bool& Done) const {
-  QStringList Names;
-  const QVariant Handle = FDb.driver() ? FDb.driver()->handle() : QVariant();
+// wrapping derived table would rename or reject).
+QStringList TvxQtSqlCatalog::DescribeStatement(const QString& SQL) const {
   const QByteArray Text = SQL.toUtf8();
+  switch (FDialect) {
+    case TvxCatalogDialect::cdSQLite:
+      return DescribeSQLite(Text);
+    case TvxCatalogDialect::cdPostgreSQL:
+      return DescribePostgreSQL(Text);
+    case TvxCatalogDialect::cdGeneric:
+      break;
+  }
+  // No driver-independent way compiles a statement without running it: describe nothing.
+  return QStringList();
+}
+
+namespace {
+
+[[noreturn]] void RaiseUnknownHandle(const QSqlDatabase& Db, const char* Expected) {
+  const QVariant Handle = Db.driver() ? Db.driver()->handle() : QVariant();
+  vxRaiseDatabaseError(
+      QStringLiteral("Cannot describe the statement"),
+      QStringLiteral("the %1 driver's connection handle is a \"%2\", not the \"%3\" this build can compile "
+                     "statements with, and the statement is not run to learn its columns")
+          .arg(Db.driverName(), QString::fromLatin1(Handle.isValid() ? Handle.typeName() : "nothing"),
+               QString::fromLatin1(Expected)));
+}
+
+}  // namespace
+
+QStringList TvxQtSqlCatalog::DescribeSQLite(const QByteArray& Text) const {
+  QStringList Names;
   const QString What = QStringLiteral("Cannot describe the statement");
 #ifdef VX_HAVE_SQLITE3
-  if (Handle.isValid() && qstrcmp(Handle.typeName(), "sqlite3*") == 0) {
-    sqlite3* Connection = *static_cast<sqlite3* const*>(Handle.constData());
-    if (Connection == nullptr) return Names;
-    sqlite3_stmt* Statement = nullptr;
-    const char* Tail = nullptr;
-    if (sqlite3_prepare_v2(Connection, Text.constData(), int(Text.size()), &Statement, &Tail) != SQLITE_OK)
-      vxRaiseDatabaseError(What, QString::fromUtf8(sqlite3_errmsg(Connection)));
-    // Only comments and blanks may follow the statement.
-    sqlite3_stmt* Next = nullptr;
-    if (Tail != nullptr && *Tail != '\0' && sqlite3_prepare_v2(Connection, Tail, -1, &Next, nullptr) == SQLITE_OK &&
-        Next != nullptr) {
-      sqlite3_finalize(Next);
-      sqlite3_finalize(Statement);
-      vxRaiseDatabaseError(What, QStringLiteral("the text holds more than one statement"));
-    }
-    if (Statement == nullptr) vxRaiseDatabaseError(What, QStringLiteral("the text holds no statement"));
-    for (int I = 0, N = sqlite3_column_count(Statement); I < N; ++I)
-      Names << QString::fromUtf8(sqlite3_column_name(Statement, I));
+  sqlite3* Connection = NativeHandle<sqlite3>(FDb, NativeHandleTypeName(FDialect));
+  if (Connection == nullptr) RaiseUnknownHandle(FDb, NativeHandleTypeName(FDialect));
+  sqlite3_stmt* Statement = nullptr;
+  const char* Tail = nullptr;
+  if (sqlite3_prepare_v2(Connection, Text.constData(), int(Text.size()), &Statement, &Tail) != SQLITE_OK)
+    vxRaiseDatabaseError(What, QString::fromUtf8(sqlite3_errmsg(Connection)));
+  // Only comments and blanks may follow the statement.
+  sqlite3_stmt* Next = nullptr;
+  if (Tail != nullptr && *Tail != '\0' && sqlite3_prepare_v2(Connection, Tail, -1, &Next, nullptr) == SQLITE_OK &&
+      Next != nullptr) {
+    sqlite3_finalize(Next);
     sqlite3_finalize(Statement);
-    Done = true;
-    return Names;
+    vxRaiseDatabaseError(What, QStringLiteral("the text holds more than one statement"));
   }
-#endif
-#ifdef VX_HAVE_LIBPQ
-  if (Handle.isValid() && qstrcmp(Handle.typeName(), "PGconn*") == 0) {
-    PGconn* Connection = *static_cast<PGconn* const*>(Handle.constData());
-    // A query of the host still delivering rows keeps the connection busy; Qt's own path knows
-    // how to finish it first.
-    if (Connection == nullptr || PQtransactionStatus(Connection) == PQTRANS_ACTIVE) return Names;
-    // The unnamed statement: Qt's own prepared statements are named, so nothing of Qt's is
-    // replaced, and the next unnamed one frees it.
-    PGresult* Result = PQprepare(Connection, "", Text.constData(), 0, nullptr);
-    const auto Fail = [&](PGresult* Failed) {
-      QString Message = QString::fromUtf8(Failed ? PQresultErrorMessage(Failed) : PQerrorMessage(Connection));
-      PQclear(Failed);
-      vxRaiseDatabaseError(What, Message.trimmed());
-    };
-    if (PQresultStatus(Result) != PGRES_COMMAND_OK) Fail(Result);
-    PQclear(Result);
-    Result = PQdescribePrepared(Connection, "");
-    if (PQresultStatus(Result) != PGRES_COMMAND_OK) Fail(Result);
-    for (int I = 0, N = PQnfields(Result); I < N; ++I) Names << QString::fromUtf8(PQfname(Result, I));
-    PQclear(Result);
-    Done = true;
-    return Names;
-  }
-#endif
+  if (Statement == nullptr) vxRaiseDatabaseError(What, QStringLiteral("the text holds no statement"));
+  for (int I = 0, N = sqlite3_column_count(Statement); I < N; ++I)
+    Names << QString::fromUtf8(sqlite3_column_name(Statement, I));
+  sqlite3_finalize(Statement);
+#else
   Q_UNUSED(Text);
   Q_UNUSED(What);
+  RaiseUnknownHandle(FDb, NativeHandleTypeName(FDialect));
+#endif
   return Names;
 }
 
-// Any other driver: the statement as a derived table under a condition no row meets, so the
-// server plans it and returns the column names with no rows.
-QStringList TvxQtSqlCatalog::DescribeByEmptyQuery(const QString& SQL) const {
-  QSqlQuery Query = Run(FDb, QStringLiteral("SELECT * FROM (%1) vx_described WHERE 1 = 0").arg(WithoutTerminator(SQL)),
-                        {}, QStringLiteral("Cannot describe the statement"));
+QStringList TvxQtSqlCatalog::DescribePostgreSQL(const QByteArray& Text) const {
   QStringList Names;
-  const QSqlRecord Record = Query.record();
-  for (int I = 0; I < Record.count(); ++I) Names << Record.fieldName(I);
+  const QString What = QStringLiteral("Cannot describe the statement");
+#ifdef VX_HAVE_LIBPQ
+  PGconn* Connection = NativeHandle<PGconn>(FDb, NativeHandleTypeName(FDialect));
+  if (Connection == nullptr) RaiseUnknownHandle(FDb, NativeHandleTypeName(FDialect));
+  // A query of the host still delivering its rows keeps the connection busy. Qt ends it before
+  // it sends anything else (its rows are lost, as with any other statement the host would run
+  // meanwhile); a statement of our own, which is no user text, lets it do so.
+  if (PQtransactionStatus(Connection) == PQTRANS_ACTIVE) {
+    QSqlQuery Finish(FDb);
+    Finish.exec(QStringLiteral("SELECT 1"));
+  }
+  if (PQtransactionStatus(Connection) == PQTRANS_ACTIVE)
+    vxRaiseDatabaseError(What, QStringLiteral("the connection is busy with another query"));
+  // The unnamed statement: Qt's own prepared statements are named, so nothing of Qt's is
+  // replaced, and the next unnamed one frees it. Preparing parses and analyses the statement
+  // and runs nothing; a text of several statements is refused.
+  PGresult* Result = PQprepare(Connection, "", Text.constData(), 0, nullptr);
+  const auto Fail = [&](PGresult* Failed) {
+    QString Message = QString::fromUtf8(Failed ? PQresultErrorMessage(Failed) : PQerrorMessage(Connection));
+    PQclear(Failed);
+    vxRaiseDatabaseError(What, Message.trimmed());
+  };
+  if (PQresultStatus(Result) != PGRES_COMMAND_OK) Fail(Result);
+  PQclear(Result);
+  Result = PQdescribePrepared(Connection, "");
+  if (PQresultStatus(Result) != PGRES_COMMAND_OK) Fail(Result);
+  for (int I = 0, N = PQnfields(Result); I < N; ++I) Names << QString::fromUtf8(PQfname(Result, I));
+  PQclear(Result);
+#else
+  Q_UNUSED(Text);
+  Q_UNUSED(What);
+  RaiseUnknownHandle(FDb, NativeHandleTypeName(FDialect));
+#endif
   return Names;
 }
 

@@ -3,7 +3,12 @@
 // the three agree on every database.
 //
 // SQLite and PostgreSQL are read from their own catalogs; any other Qt SQL driver through
-// QSqlDatabase::tables() and a zero-row query (and without foreign keys).
+// QSqlDatabase::tables() (and without foreign keys or result columns).
+//
+// Describing a statement never runs it: the text of a FROM source is the user's, and a table
+// named ") x, (SELECT f()) y--" must not call f. SQLite and PostgreSQL compile it without running
+// it (sqlite3_prepare_v2; PQprepare and PQdescribePrepared on the unnamed statement). Another
+// driver offers no such path, so its statements are not described at all (CanDescribe).
 #pragma once
 
 #include "vxBaseMetadataProvider.h"
@@ -67,8 +72,25 @@ public:
 
   // The tables and views of the schema, sorted by name; system tables only with System.
   std::vector<TvxCatalogObject> GetObjects(bool System) const;
-  // The result column names of SQL, found without running it (no row is fetched).
+  // The result column names of SQL, found without running it: nothing of it is executed, no
+  // row is fetched. Empty where the driver cannot compile a statement without running it
+  // (CanDescribe false). EvxDatabaseError when the database refuses the statement, and when this
+  // build does not know the native connection handle of a SQLite or PostgreSQL connection
+  // (rather than running the statement to learn its columns).
   QStringList DescribeStatement(const QString& SQL) const;
+  // Whether DescribeStatement can answer on this connection: SQLite and PostgreSQL, whose native
+  // connection handle this build found by the driver's type name for it.
+  bool CanDescribe() const;
+  // The type name of the driver's native connection handle that DescribeStatement looks for:
+  // "sqlite3*" for SQLite, "pg_conn*" for PostgreSQL (Qt 6 names the handle after the struct
+  // behind libpq's PGconn). Empty for any other driver.
+  static const char* NativeHandleTypeName(TvxCatalogDialect Dialect);
+  // How the server spells unquoted names: PostgreSQL in lower case; Oracle, DB2 and InterBase in
+  // upper case; SQLite and the others as written.
+  TvxNameFolding GetNameFolding() const;
+  // The schema asked about when it is not the connection's default one (so that names must be
+  // qualified with it to reach its objects), else empty.
+  QString GetQualifyingSchema() const;
   bool SupportsForeignKeys() const { return FDialect != TvxCatalogDialect::cdGeneric; }
   // Foreign-key pairs restricted to a referenced table and/or a referencing table (empty: any),
   // sorted by referencing table, key name and ordinal. Table names are matched as the
@@ -87,8 +109,8 @@ private:
   QStringList GetSQLitePrimaryKey(const QString& Table) const;
   QString ResolvePostgreSQLName(const QString& Table) const;
   TvxForeignKeyColumns GetPostgreSQLKeys(const QString& PKTable, const QString& FKTable) const;
-  QStringList DescribeNative(const QString& SQL, bool& Done) const;
-  QStringList DescribeByEmptyQuery(const QString& SQL) const;
+  QStringList DescribeSQLite(const QByteArray& Text) const;
+  QStringList DescribePostgreSQL(const QByteArray& Text) const;
   QString SQLiteSchemaPrefix() const;
 
   QSqlDatabase FDb;
@@ -96,6 +118,10 @@ private:
   mutable QString FSchema;  // empty until known
   TvxForeignKeyIndex* FIndex;
 };
+
+// How the server behind the Qt SQL driver DriverName (QPSQL, QSQLITE, QOCI, ...) spells unquoted
+// names, as TvxQtSqlCatalog::GetNameFolding says for an open connection.
+TvxNameFolding vxDriverNameFolding(const QString& DriverName);
 
 // The order of names in every list the providers sort: case-insensitive, ties broken exactly,
 // as ADO sorts text. Negative, zero or positive.

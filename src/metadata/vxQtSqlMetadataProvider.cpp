@@ -68,7 +68,20 @@ void TvxQtSqlMetadataProvider::GetTableRelations(const TSQLDatabaseObject& Table
   QSqlDatabase Db = TvxQtSqlCatalog::OpenConnection(FConnectionName);
   if (!Db.isValid()) return;
   const TvxQtSqlCatalog Catalog(Db, FSchema, &FIndex);
-  const QString Table = QString::fromStdString(std::string(TableName.GetObjName()));
+  const QString Table = QString::fromStdString(GetCatalogName(TableName));
   vxAppendRelations(TableName, Catalog.GetForeignKeys(Table, QString()), false, Relations);
   vxAppendRelations(TableName, Catalog.GetForeignKeys(QString(), Table), true, Relations);
+}
+
+TvxNameFolding TvxQtSqlMetadataProvider::GetNameFolding() const {
+  if (FConnectionName.isEmpty() || !QSqlDatabase::contains(FConnectionName)) return TvxNameFolding::nfNone;
+  // The driver alone decides; the connection need not be open.
+  return TvxQtSqlCatalog(QSqlDatabase::database(FConnectionName, false), FSchema, nullptr).GetNameFolding();
+}
+
+std::string TvxQtSqlMetadataProvider::GetObjectsSchema() const {
+  if (FSchema.isEmpty()) return std::string();
+  QSqlDatabase Db = TvxQtSqlCatalog::OpenConnection(FConnectionName);
+  if (!Db.isValid()) return std::string();
+  return TvxQtSqlCatalog(Db, FSchema, nullptr).GetQualifyingSchema().toStdString();
 }

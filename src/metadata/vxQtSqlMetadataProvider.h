@@ -10,9 +10,12 @@
 // PostgreSQL are read from their catalogs (with foreign keys); any other Qt SQL driver through
 // Qt's generic table list (without relations).
 //
-// Names are returned unqualified, as the database spells them. Errors of the database (a
-// connection that cannot open, a statement it cannot describe) raise EvxDatabaseError; with an
-// empty ConnectionName every list stays empty.
+// Names are returned unqualified, as the database spells them; objects of a Schema other than
+// the connection's default are added to a query qualified with it (GetObjectsSchema). Errors of
+// the database (a connection that cannot open, a statement it cannot describe) raise
+// EvxDatabaseError; with an empty ConnectionName every list stays empty. Statements are
+// described without being run, which only SQLite and PostgreSQL connections allow: with another
+// driver every field list stays empty.
 class TvxQtSqlMetadataProvider : public TvxBaseMetadataProvider {
   Q_OBJECT
   // The name under which the connection was added with QSqlDatabase::addDatabase; default
@@ -38,6 +41,10 @@ public:
   // field pairs in key order. Relations is cleared first. A self-reference appears from both
   // sides.
   void GetTableRelations(const TSQLDatabaseObject& TableName, TSQLMetadataRelationList& Relations) override;
+  // The connection's driver decides (TvxQtSqlCatalog::GetNameFolding); nfNone without one.
+  TvxNameFolding GetNameFolding() const override;
+  // Schema, when it is set and not the connection's default schema.
+  std::string GetObjectsSchema() const override;
 
 public slots:
   // Forgets what was cached about the database's foreign keys. Not needed after schema changes

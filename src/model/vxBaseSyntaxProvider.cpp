@@ -97,8 +97,9 @@ std::unique_ptr<TSQLDatabaseObject> TvxBaseSyntaxProvider::ParseObjectName(const
 }
 
 std::unique_ptr<TSQLFromSource> TvxBaseSyntaxProvider::CreateSQLFromObject(const std::string& Name,
-                                                                           const std::string& Alias) {
-  return GetASTSyntaxProvider()->CreateSQLFromObject(Name, Alias);
+                                                                           const std::string& Alias,
+                                                                           TvxNameFolding Folding) {
+  return GetASTSyntaxProvider()->CreateSQLFromObject(Name, Alias, Folding);
 }
 
 // --- dialect lists and names -------------------------------------------------------------------

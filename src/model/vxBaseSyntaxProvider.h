@@ -54,8 +54,10 @@ public:
                                                                      bool RequireLeftOperand = true);
   std::unique_ptr<TSQLExpressionItem> ParseExpression(const std::string& Text, TvxStringList* Params = nullptr);
   std::unique_ptr<TSQLDatabaseObject> ParseObjectName(const std::string& Text);
-  // A FROM source for a table picked by name; owned by the caller.
-  std::unique_ptr<TSQLFromSource> CreateSQLFromObject(const std::string& Name, const std::string& Alias);
+  // A FROM source for a table picked by name, the name and alias quoted as they need
+  // (TastSyntaxProvider::CreateSQLFromObject); owned by the caller.
+  std::unique_ptr<TSQLFromSource> CreateSQLFromObject(const std::string& Name, const std::string& Alias,
+                                                      TvxNameFolding Folding = TvxNameFolding::nfNone);
 
   void GetStarAggregateNames(TvxStringList& List);
   void Get1ParamAggregateNames(TvxStringList& List);

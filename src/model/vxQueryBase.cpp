@@ -1,5 +1,6 @@
 #include "vxQueryBase.h"
 
+#include "vxQBControlFactory.h"
 #include "vxQueryBuilder.h"
 #include "vxQuerySubQuery.h"
 #include "vxQueryUnionSubQuery.h"
@@ -32,10 +33,8 @@ void CopyUnionOperator(const TvxQueryBase& From, TvxQueryBase& To) {
 namespace vx {
 
 void ReportActionError(TvxQueryBuilder* QueryBuilder, const std::exception& Error) {
-  if (QueryBuilder != nullptr)
-    QueryBuilder->ReportActionError(Error.what());
-  else
-    qWarning("vxQueryBuilder: %s", Error.what());
+  // Without a component nobody is left to tell, and nothing is logged.
+  if (QueryBuilder != nullptr) QueryBuilder->ReportActionError(Error.what());
 }
 
 }  // namespace vx
@@ -405,6 +404,13 @@ void TvxUnionGroup::RemoveBrackets() {
     CopyUnionOperator(*this, *First);
   }
   delete this;
+}
+
+QWidget* TvxUnionGroup::CreateControlInternal(int Index) {
+  TvxQueryBuilderControlFactory* Factory = GetControlFactory();
+  if (Factory == nullptr) return nullptr;
+  if (Index == 2) return Factory->CreateUnionOperator(this);
+  return Factory->CreateUnionBracket(this, Index == 0);
 }
 
 QMenu* TvxUnionGroup::GetPopupMenu() {

@@ -34,6 +34,17 @@ std::unique_ptr<T> CastNode(std::unique_ptr<TFrom> Node) {
 // (TvxQueryBuilder::ReportActionError); Owner may be gone by then, QueryBuilder may be null.
 void ReportActionError(TvxQueryBuilder* QueryBuilder, const std::exception& Error);
 
+// Runs a user's action (a mouse or key event, a menu item) on the model and reports what it
+// raises to QueryBuilder (may be null) instead of letting it reach the event loop.
+template <class TAction>
+void RunReported(TvxQueryBuilder* QueryBuilder, TAction&& Action) {
+  try {
+    Action();
+  } catch (const std::exception& Error) {
+    ReportActionError(QueryBuilder, Error);
+  }
+}
+
 // A menu handler that calls Handler on Object while Object lives (a menu can outlive the model
 // object whose items it shows) and reports what it raises instead of letting it reach the event
 // loop.
@@ -42,12 +53,7 @@ TvxNotifyEvent BindEvent(T* Object, void (TBase::*Handler)(QObject*)) {
   QPointer<T> Guard(Object);
   QPointer<TvxQueryBuilder> QueryBuilder(Object->GetQueryBuilder());
   return [Guard, QueryBuilder, Handler](QObject* Sender) {
-    if (!Guard) return;
-    try {
-      (Guard.data()->*Handler)(Sender);
-    } catch (const std::exception& Error) {
-      ReportActionError(QueryBuilder.data(), Error);
-    }
+    if (Guard) RunReported(QueryBuilder.data(), [&] { (Guard.data()->*Handler)(Sender); });
   };
 }
 }  // namespace vx
@@ -184,6 +190,7 @@ public:
 
 protected:
   int GetControlsCount() const override { return 3; }
+  QWidget* CreateControlInternal(int Index) override;
 
 private:
   // Raises when the dialect forbids a further operand (Group false) or a bracket (Group true).

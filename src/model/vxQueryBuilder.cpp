@@ -7,28 +7,46 @@
 #include "vxBaseSQLBuilder.h"
 #include "vxBaseSyntaxProvider.h"
 #include "vxQBAddObjectOptions.h"
+#include "vxQBControlFactory.h"
 #include "vxQBLinkPainter.h"
 #include "vxQuerySubQuery.h"
 #include "vxQueryUnionSubQuery.h"
 
+#include <qdrawutil.h>
 #include <QMenu>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QPalette>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-TvxQueryBuilder::TvxQueryBuilder(QWidget* Parent) : QWidget(Parent) {
-  // The page control covers the whole client area: nothing of the component's own background
-  // is ever visible, so it is neither erased nor painted.
+namespace {
+
+int FrameWidthOf(TvxBorderStyle Style) {
+  switch (Style) {
+    case qbbs3D:
+    case qbbsFlat:
+      return 2;
+    case qbbsUltraFlat:
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+TvxQueryBuilder::TvxQueryBuilder(QWidget* Parent) : QWidget(Parent), FControlFactory(&vx::GetDefaultControlFactory()) {
+  // The frame and the strip beside the tabs are the component's own; paintEvent covers them
+  // all, so nothing is erased first.
   setAttribute(Qt::WA_OpaquePaintEvent);
-  setAttribute(Qt::WA_NoSystemBackground);
   resize(300, 280);
   FTableColor = palette().color(QPalette::Base);
 
   FAddObjectFormOptions = new TvxAddObjectFormOptions(this);
   FPopupMenu = new QMenu(this);
-  FPageControl = new QTabWidget(this);
-  FPageControl->setObjectName(QStringLiteral("PageControl"));
+  FPageControl = FControlFactory->CreatePageControl(this);
   auto* Layout = new QVBoxLayout(this);
   Layout->setContentsMargins(0, 0, 0, 0);
   Layout->addWidget(FPageControl);
@@ -86,6 +104,10 @@ TastSyntaxProvider* TvxQueryBuilder::GetASTSyntaxProvider() const {
   return FSyntaxProvider ? FSyntaxProvider->GetASTSyntaxProvider() : nullptr;
 }
 
+TvxNameFolding TvxQueryBuilder::GetNameFolding() const {
+  return FMetadataProvider ? FMetadataProvider->GetNameFolding() : TvxNameFolding::nfNone;
+}
+
 void TvxQueryBuilder::SetMetadataProvider(TvxBaseMetadataProvider* Value) {
   // The guarded pointer is the free-notification: a provider that goes clears the property.
   FMetadataProvider = Value;
@@ -138,8 +160,9 @@ void TvxQueryBuilder::SetDefColumnsPaneHeight(int Value) {
   if (Value > Bound) Value = Bound;
   if (Value == FDefColumnsPaneHeight) return;
   FDefColumnsPaneHeight = Value;
-  DoUpdateControlParams();
+  // The panes read the current height while their parameters are updated.
   FCurrentColumnsPaneHeight = Value;
+  DoUpdateControlParams();
 }
 
 void TvxQueryBuilder::SetAddObjectFormOptions(TvxAddObjectFormOptions* Value) {
@@ -160,6 +183,15 @@ void TvxQueryBuilder::CreateControls() {
   if (QWidget* Page = GetActiveSubquery()->GetQueryPage()) FPageControl->setCurrentWidget(Page);
 }
 
+void TvxQueryBuilder::SetControlFactory(TvxQueryBuilderControlFactory* Factory) {
+  if (Factory == nullptr) Factory = &vx::GetDefaultControlFactory();
+  if (Factory == FControlFactory) return;
+  const bool Recreate = FControlsCreated;
+  DestroyControls();
+  FControlFactory = Factory;
+  if (Recreate) CreateControls();
+}
+
 void TvxQueryBuilder::DestroyControls() {
   if (!FControlsCreated) return;
   FControlsCreated = false;
@@ -174,7 +206,33 @@ void TvxQueryBuilder::DoUpdateControlParams() {
     FPageControl->setTabShape(FTabStyle == tsButtons ? QTabWidget::Triangular : QTabWidget::Rounded);
     FPageControl->setDocumentMode(FTabStyle == tsFlatButtons);
   }
+  const int Margin = FrameWidthOf(FBorderStyle) + std::max(0, FBorderWidth);
+  if (layout() != nullptr) layout()->setContentsMargins(Margin, Margin, Margin, Margin);
+  update();
   if (FControlsCreated && FRootQuery != nullptr && FRootQuery->GetControlsCreated()) FRootQuery->DoUpdateContolParams();
+}
+
+void TvxQueryBuilder::paintEvent(QPaintEvent* Event) {
+  QPainter Painter(this);
+  Painter.fillRect(Event->rect(), palette().window());
+  const QRect Frame = rect();
+  switch (FBorderStyle) {
+    case qbbs3D:
+      qDrawShadePanel(&Painter, Frame, palette(), true, FrameWidthOf(qbbs3D));
+      break;
+    case qbbsFlat:
+    case qbbsUltraFlat: {
+      const int Width = FrameWidthOf(FBorderStyle);
+      Painter.setPen(QPen(FBorderColor, Width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+      Painter.setBrush(Qt::NoBrush);
+      // A pen of width W centred on a rectangle W/2 inside covers exactly the outer W pixels.
+      const qreal Inset = Width / 2.0;
+      Painter.drawRect(QRectF(Frame).adjusted(Inset, Inset, -Inset, -Inset));
+      break;
+    }
+    default:
+      break;
+  }
 }
 
 void TvxQueryBuilder::RepaintBackground() {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "vxQBTypes.h"
+#include "vxSQLBuilder.h"
 
 #include <QColor>
 #include <QEvent>
@@ -17,6 +18,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class QAction;
@@ -30,6 +32,7 @@ class TvxBaseSyntaxProvider;
 class TvxObject;
 class TvxQuery;
 class TvxQueryBuilder;
+class TvxQueryBuilderControlFactory;
 class TvxQueryBuilderLinkPainter;
 class TvxSubQuery;
 class TvxUnionSubQuery;
@@ -55,6 +58,14 @@ class TvxQueryBuilder : public QWidget {
   // BorderColor navy (0,0,128); SplitterHeight 3; no link painter; TableColor the palette's base
   // (window) colour; TableFont the default font; no BkImage; bkipTopLeft; bgidWhite; BkColor
   // white; TabHotTrack false; tsTabs; DefColumnsPaneHeight 0.
+  //
+  // The component's frame: BorderStyle qbbs3D is a sunken bevel two pixels wide in the
+  // palette's light and dark shades (BorderColor unused), qbbsFlat a line two pixels wide in
+  // BorderColor, qbbsUltraFlat a line one pixel wide in BorderColor, qbbsNone no frame.
+  // BorderWidth more pixels of the window colour lie between the frame and the tabs.
+  //
+  // The work area's background: the built-in watermark in the tone of BkImageDarkness; a host's
+  // BkImage (top left or tiled, by BkImagePos) over BkColor takes its place.
   Q_PROPERTY(TvxBaseSyntaxProvider* SyntaxProvider READ GetSyntaxProvider WRITE SetSyntaxProvider)
   Q_PROPERTY(TvxBaseMetadataProvider* MetadataProvider READ GetMetadataProvider WRITE SetMetadataProvider)
   Q_PROPERTY(bool SnapToGrid READ GetSnapToGrid WRITE SetSnapToGrid)
@@ -91,8 +102,9 @@ public:
   void SetSQL(const std::string& Text);
   QString GetSQLString() const;
   void SetSQLString(const QString& Text);
-  // True from an assignment of SQL until it has been processed (also for empty text).
-  bool IsSQLLoading() const { return FSQLPending; }
+  // True while assigned text waits to be loaded. An assignment of empty text is processed too
+  // (it clears the query) but loads nothing, so it does not count.
+  bool IsSQLLoading() const { return !FPendingSQL.empty(); }
   // Loads the pending text now instead of waiting for the posted event (which then finds
   // nothing to do). Unlike the posted path it raises: "No syntax provider!" without both
   // providers (the text stays pending), and load failures when OnSQLError is not assigned.
@@ -114,9 +126,12 @@ public:
   // --- sub-queries ---
   // Every sub-query of the model, the root query first, in order of creation.
   TvxSubQuery* GetSubQueries(int Index) const;  // EvxListError when out of range
-  int GetSubQueriesCount() const { return static_cast<int>(FSubQueries.size()); }
+  int GetSubQueriesCount() const;
   void RegisterSubQuery(TvxSubQuery* SubQuery);
   void UnregisterSubQuery(TvxSubQuery* SubQuery);
+  // The sub-queries registered from Middle on move in front of those from First to Middle, each
+  // part keeping its order (0 <= First <= Middle <= count).
+  void RotateSubQueries(int First, int Middle);
   // The sub-query whose tab is shown; the root query when no other is active.
   TvxSubQuery* GetActiveSubquery() const;
   void SetActiveSubquery(TvxSubQuery* SubQuery);
@@ -144,8 +159,8 @@ public:
   // Shows the about box modally.
   void ShowAboutBox();
   // A menu action of a model object failed (the dialect refused a union, say): the exception
-  // must not reach the event loop, so its message is reported through actionFailed and as a
-  // warning instead.
+  // must not reach the event loop, so its message is reported through actionFailed instead.
+  // Nothing is logged: the host decides what the user sees.
   void ReportActionError(const std::string& Message);
 
   // --- the add-object dialog ---
@@ -164,6 +179,12 @@ public:
   void DoUpdateControlParams();
   void RepaintBackground();
   QTabWidget* GetPageControl() const { return FPageControl; }
+  // What makes the model's controls: the widget layer's default factory unless another was set.
+  TvxQueryBuilderControlFactory& GetControlFactory() const { return *FControlFactory; }
+  // Makes the controls with Factory from now on (not owned; it must outlive the component or be
+  // replaced first); null returns to the default factory. Existing controls are made again. The
+  // page control stays the one made at construction.
+  void SetControlFactory(TvxQueryBuilderControlFactory* Factory);
   // The height the select-list pane takes: DefColumnsPaneHeight after clamping.
   int GetCurrentColumnsPaneHeight() const { return FCurrentColumnsPaneHeight; }
 
@@ -178,6 +199,9 @@ public:
   void SetMetadataProvider(TvxBaseMetadataProvider* Value);
   // The dialect object new syntax nodes are made with: the syntax provider's, or null.
   TastSyntaxProvider* GetASTSyntaxProvider() const;
+  // How the metadata provider's server spells unquoted names (nfNone without a provider): a
+  // name the model takes from the provider is quoted when this folding would change it.
+  TvxNameFolding GetNameFolding() const;
   // Called by a syntax provider that is going: the property is cleared, the query stays.
   void SyntaxProviderDestroying(TvxBaseSyntaxProvider* Provider);
 
@@ -235,6 +259,7 @@ public:
 signals:
   // Assigned SQL could not be loaded and no caller got the exception: emitted along with
   // OnSQLError, and, in the posted path, in place of the exception when OnSQLError is unset.
+  // These two signals are the only way the library reports a failure to the host.
   void sqlError(const QString& SQL, const QString& Errors);
   // A menu action failed with Message; the model is as the action left it.
   void actionFailed(const QString& Message);
@@ -244,6 +269,7 @@ signals:
 protected:
   bool event(QEvent* Event) override;
   void showEvent(QShowEvent* Event) override;
+  void paintEvent(QPaintEvent* Event) override;
 
 private:
   static QEvent::Type SetSQLEventType();
@@ -277,9 +303,16 @@ private:
   std::string FLoadingSQL;  // the text of the load in progress, for reports
   int FUpdateCount = 0;
   bool FControlsCreated = false;
-  std::vector<TvxSubQuery*> FSubQueries;
+  // The sub-queries in order of creation; a sub-query that went leaves a null entry behind
+  // until the list is next read or half of it is gone (so a model of many sub-queries goes in
+  // linear time, in whatever order its sub-queries go).
+  mutable std::vector<TvxSubQuery*> FSubQueries;
+  mutable std::unordered_map<const TvxSubQuery*, size_t> FSubQueryPlaces;  // index into FSubQueries
+  mutable size_t FGoneSubQueries = 0;
+  void CompactSubQueries() const;
   std::vector<TvxBaseSQLBuilder*> FSQLBuilders;
-  QMenu* FPopupMenu = nullptr;         // owned (QObject child)
+  QMenu* FPopupMenu = nullptr;  // owned (QObject child)
+  TvxQueryBuilderControlFactory* FControlFactory = nullptr;
   QTabWidget* FPageControl = nullptr;  // owned (child widget)
   int FCurrentColumnsPaneHeight = 0;
 

@@ -8,7 +8,6 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QtDebug>
 
 // --- the shared popup menu ---------------------------------------------------------------------
 
@@ -64,10 +63,7 @@ void TvxQueryBuilder::ShowAboutBox() {
   Box.exec();
 }
 
-void TvxQueryBuilder::ReportActionError(const std::string& Message) {
-  emit actionFailed(vx::ToQString(Message));
-  qWarning("TvxQueryBuilder: %s", Message.c_str());
-}
+void TvxQueryBuilder::ReportActionError(const std::string& Message) { emit actionFailed(vx::ToQString(Message)); }
 
 void TvxQueryBuilder::ShowAddObjectForm() {
   TvxSubQuery* SubQuery = GetActiveSubquery();

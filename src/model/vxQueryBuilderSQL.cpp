@@ -10,7 +10,6 @@
 
 #include <QCoreApplication>
 #include <QTabWidget>
-#include <QtDebug>
 
 #include <algorithm>
 
@@ -75,10 +74,8 @@ void TvxQueryBuilder::SetSQLMsg() {
     ProcessPendingSQL();
   } catch (const std::exception& Error) {
     emit sqlError(vx::ToQString(FLoadingSQL), QString::fromUtf8(Error.what()));
-    qWarning("TvxQueryBuilder: the assigned SQL was not loaded: %s", Error.what());
   } catch (...) {
     emit sqlError(vx::ToQString(FLoadingSQL), QStringLiteral("Unknown error"));
-    qWarning("TvxQueryBuilder: the assigned SQL was not loaded");
   }
 }
 
@@ -168,13 +165,47 @@ TvxSubQuery* TvxQueryBuilder::GetSubQueries(int Index) const {
   return FSubQueries[static_cast<size_t>(Index)];
 }
 
-void TvxQueryBuilder::RegisterSubQuery(TvxSubQuery* SubQuery) { FSubQueries.push_back(SubQuery); }
+int TvxQueryBuilder::GetSubQueriesCount() const {
+  CompactSubQueries();
+  return static_cast<int>(FSubQueries.size());
+}
+
+void TvxQueryBuilder::RegisterSubQuery(TvxSubQuery* SubQuery) {
+  FSubQueryPlaces[SubQuery] = FSubQueries.size();
+  FSubQueries.push_back(SubQuery);
+}
 
 void TvxQueryBuilder::UnregisterSubQuery(TvxSubQuery* SubQuery) {
-  FSubQueries.erase(std::remove(FSubQueries.begin(), FSubQueries.end(), SubQuery), FSubQueries.end());
+  const auto Place = FSubQueryPlaces.find(SubQuery);
+  if (Place != FSubQueryPlaces.end()) {
+    FSubQueries[Place->second] = nullptr;
+    ++FGoneSubQueries;
+    FSubQueryPlaces.erase(Place);
+    while (!FSubQueries.empty() && FSubQueries.back() == nullptr) {
+      FSubQueries.pop_back();
+      --FGoneSubQueries;
+    }
+    if (FGoneSubQueries > 64 && FGoneSubQueries * 2 > FSubQueries.size()) CompactSubQueries();
+  }
   // The guarded pointer would clear only once the QObject part goes; the sub-query is already
   // half gone here.
   if (FActiveSubQuery == SubQuery) FActiveSubQuery = nullptr;
+}
+
+void TvxQueryBuilder::RotateSubQueries(int First, int Middle) {
+  // First and Middle count the sub-queries there are: the list is closed up before it moves.
+  CompactSubQueries();
+  if (First == Middle || Middle == static_cast<int>(FSubQueries.size())) return;
+  std::rotate(FSubQueries.begin() + First, FSubQueries.begin() + Middle, FSubQueries.end());
+  for (size_t Index = static_cast<size_t>(First); Index < FSubQueries.size(); ++Index)
+    FSubQueryPlaces[FSubQueries[Index]] = Index;
+}
+
+void TvxQueryBuilder::CompactSubQueries() const {
+  if (FGoneSubQueries == 0) return;
+  std::erase(FSubQueries, nullptr);
+  for (size_t Index = 0; Index < FSubQueries.size(); ++Index) FSubQueryPlaces[FSubQueries[Index]] = Index;
+  FGoneSubQueries = 0;
 }
 
 TvxSubQuery* TvxQueryBuilder::GetActiveSubquery() const {

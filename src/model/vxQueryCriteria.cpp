@@ -61,8 +61,11 @@ std::unique_ptr<TSQLExpressionItem> WriteLogicalComparisons(std::unique_ptr<TSQL
     auto& Wrapper = static_cast<TSQLExpressionExpressionItem&>(*Condition);
     Wrapper.SetExpression(WriteLogicalComparisons(Wrapper.ExtractExpression()));
   } else if (auto* Collection = dynamic_cast<TSQLExpressionLogicalCollection*>(Condition.get())) {
-    for (int I = 0; I < Collection->GetCount(); ++I)
-      Collection->Insert(I, WriteLogicalComparisons(Collection->Extract(I)));
+    // All items out and back in one move each: taking them out one by one would move the
+    // rest each time.
+    std::vector<std::unique_ptr<TSQLExpressionItem>> Items = Collection->ExtractAll();
+    for (std::unique_ptr<TSQLExpressionItem>& Item : Items) Item = WriteLogicalComparisons(std::move(Item));
+    Collection->AddAll(std::move(Items));
   }
   return Condition;
 }

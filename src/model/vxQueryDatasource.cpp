@@ -5,12 +5,14 @@
 #include "vxASTCriteria.h"
 #include "vxQueryBuilder.h"
 #include "vxQueryLink.h"
+#include "vxQuerySubQuery.h"
 #include "vxQueryUnionSubQuery.h"
 #include "vxSyntaxProvider.h"
 
 #include <QWidget>
 
 #include <algorithm>
+#include <exception>
 
 namespace {
 
@@ -29,22 +31,11 @@ const TSQLExpressionOperatorBinary* AsLinkCandidate(const TSQLExpressionItem* Ex
   return Binary;
 }
 
-// Part 0 of a column name without the dialect's quotes: the spelling the metadata provider
-// reports and the box lists.
+// Part 0 of a column name as the database calls it (delimiters off, doubled quotes undoubled):
+// the spelling the metadata provider reports and the box lists.
 std::string FieldNameOf(const TSQLObjectColumn& Column) {
-  std::string Name(Column.GetObjName());
   const TastSyntaxProvider* Dialect = Column.GetSyntaxProvider();
-  if (Dialect == nullptr) return Name;
-  const std::string Begin = Dialect->GetQuoteBegin(), End = Dialect->GetQuoteEnd();
-  if (Begin.empty() || End.empty() || Name.size() < Begin.size() + End.size() ||
-      Name.compare(0, Begin.size(), Begin) != 0 || Name.compare(Name.size() - End.size(), End.size(), End) != 0)
-    return Name;
-  std::string Inner = Name.substr(Begin.size(), Name.size() - Begin.size() - End.size());
-  // A doubled closing quote stands for one.
-  const std::string Doubled = End + End;
-  for (size_t Pos = Inner.find(Doubled); Pos != std::string::npos; Pos = Inner.find(Doubled, Pos + End.size()))
-    Inner.erase(Pos, End.size());
-  return Inner;
+  return Dialect != nullptr ? Dialect->UnquoteName(Column.GetObjName()) : std::string(Column.GetObjName());
 }
 
 // The model datasource a column reference is bound to, and the referenced field.
@@ -67,7 +58,32 @@ bool RefersToSource(const TastExtender& Node, const TSQLFromSource* Source) {
                      [Source](const TastExtender* Child) { return RefersToSource(*Child, Source); });
 }
 
+// Calls Action on every item even when one fails, then raises the first failure: one source the
+// database cannot describe must not leave the others stale.
+template <class TItem>
+void ForEachThenRaise(const std::vector<TItem*>& Items, void (TItem::*Action)()) {
+  std::exception_ptr First;
+  for (TItem* Item : Items) {
+    try {
+      (Item->*Action)();
+    } catch (...) {
+      if (!First) First = std::current_exception();
+    }
+  }
+  if (First) std::rethrow_exception(First);
+}
+
 }  // namespace
+
+void vx::RefreshAllDatasources(TvxQueryBuilder& QueryBuilder) {
+  std::vector<TvxDatasourceBase*> Clauses;
+  for (int I = 0; I < QueryBuilder.GetSubQueriesCount(); ++I) {
+    const TvxSubQuery* SubQuery = QueryBuilder.GetSubQueries(I);
+    for (int J = 0; J < SubQuery->GetUnionSubQueriesCount(); ++J)
+      Clauses.push_back(SubQuery->GetUnionSubQueries(J)->GetFromClause());
+  }
+  ForEachThenRaise(Clauses, &TvxDatasourceBase::RefreshMetadata);
+}
 
 void vx::ReplaceLinksInTree(TastExtender& Root, const TastNodeMap& Copies) {
   if (Copies.empty()) return;
@@ -215,21 +231,22 @@ std::unique_ptr<TSQLExpressionItem> TvxDatasourceBase::SplitJoinCondition(std::u
 }
 
 bool TvxDatasourceBase::SplitAndList(TSQLExpressionAnd& List, TvxDatasourceGroup* Group, TvxDatasourceBase* Prev) {
-  int Index = 0;
-  while (Index < List.GetCount()) {
-    const TSQLExpressionItem* Inner = SkipBrackets(List.GetItem(Index));
+  // The conditions leave the list in one move; those that do not become links come back in
+  // theirs, in order. (Taking them out and putting them back one by one would make a long
+  // condition split in quadratic time.)
+  std::vector<std::unique_ptr<TSQLExpressionItem>> Items = List.ExtractAll();
+  std::vector<std::unique_ptr<TSQLExpressionItem>> Rest;
+  Rest.reserve(Items.size());
+  for (std::unique_ptr<TSQLExpressionItem>& Item : Items) {
+    const TSQLExpressionItem* Inner = SkipBrackets(Item.get());
     if (auto* Nested = dynamic_cast<TSQLExpressionAnd*>(const_cast<TSQLExpressionItem*>(Inner))) {
-      if (SplitAndList(*Nested, Group, Prev)) {
-        List.Delete(Index);
-        continue;
-      }
+      if (SplitAndList(*Nested, Group, Prev)) continue;
     } else if (AsLinkCandidate(Inner) != nullptr) {
-      std::unique_ptr<TSQLExpressionItem> Candidate = List.Extract(Index);
-      if (TakeCandidate(Candidate, Group, Prev)) continue;
-      List.Insert(Index, std::move(Candidate));
+      if (TakeCandidate(Item, Group, Prev)) continue;
     }
-    ++Index;
+    Rest.push_back(std::move(Item));
   }
+  List.AddAll(std::move(Rest));
   return List.GetCount() == 0;
 }
 
@@ -417,6 +434,8 @@ void TvxDatasourceGroup::GetItemsByType(TvxDatasourceList& List, const QMetaObje
 void TvxDatasourceGroup::UpdateChecks() {
   for (TvxDatasourceBase* Item : FItems) Item->UpdateChecks();
 }
+
+void TvxDatasourceGroup::RefreshMetadata() { ForEachThenRaise(FItems, &TvxDatasourceBase::RefreshMetadata); }
 
 void TvxDatasourceGroup::GetDatasourcesBottomUp(TSQLFromSourceList& List) const {
   for (auto It = FItems.rbegin(); It != FItems.rend(); ++It) (*It)->GetDatasourcesBottomUp(List);

@@ -31,10 +31,16 @@ class TvxSubQuery;
 using TvxDatasourceList = std::vector<TvxDatasourceBase*>;
 using TvxDataSourceObjectList = std::vector<TvxDataSourceObject*>;
 
+class TvxQueryBuilder;
+
 namespace vx {
 // Re-points every link below Root (Root included) that refers to a key of Copies to its value:
 // a tree built from parts copied one by one then refers to its own FROM sources.
 void ReplaceLinksInTree(TastExtender& Root, const TastNodeMap& Copies);
+// RefreshMetadata of the FROM clause of every union operand of every sub-query: what a host
+// calls after pointing the metadata provider at another database. Raises, after all of them
+// were refreshed, the first failure.
+void RefreshAllDatasources(TvxQueryBuilder& QueryBuilder);
 }  // namespace vx
 
 class TvxDatasourceBase : public TvxQueryBuilderControlOwner {
@@ -92,6 +98,11 @@ public:
   void RepaintLinks();
   // Refreshes the check marks of the boxes from the select list.
   virtual void UpdateChecks() {}
+  // Every box at or below this item re-reads its fields from the component's metadata provider
+  // (a derived table the columns of its SELECT). Without a provider the old fields stay; so do
+  // those of a source the provider cannot describe, whose failure is raised once the other
+  // items are refreshed.
+  virtual void RefreshMetadata() {}
   // Inserts the FROM sources of the item at the front of List, keeping FROM order.
   virtual void GetDatasourcesBottomUp(TSQLFromSourceList& List) const {}
 
@@ -159,6 +170,7 @@ public:
   bool ContainsDatasource(const TvxDatasourceBase* Datasource, bool Recursive) const override;
   void GetItemsByType(TvxDatasourceList& List, const QMetaObject& Class, bool Inherited) override;
   void UpdateChecks() override;
+  void RefreshMetadata() override;
   void GetDatasourcesBottomUp(TSQLFromSourceList& List) const override;
 
 protected:
@@ -217,10 +229,11 @@ public:
   void LoadFromAST(std::unique_ptr<TSQLFromSource> Node) override;
   void GetDatasourcesBottomUp(TSQLFromSourceList& List) const override;
 
-  // The correlation name; empty without one.
+  // The correlation name as the user reads and types it (a delimited alias without its
+  // delimiters); empty without one.
   std::string GetAlias() const;
-  // An empty Alias removes the alias. Raises "Can't assign alias if astFromSource=nil!" without
-  // a node.
+  // An empty Alias removes the alias; another is quoted as it needs. Raises "Can't assign alias
+  // if astFromSource=nil!" without a node.
   void SetAlias(const std::string& Alias);
   // The box caption: the alias, or what names the source without one.
   virtual std::string GetCaption() const;
@@ -235,6 +248,7 @@ public:
   // trailing empty row or appended when there is none; unticking removes the field's rows.
   void CheckField(const std::string& Field, bool Checked);
   void UpdateChecks() override;
+  void RefreshMetadata() override;
 
   // Box geometry in work-area pixels, kept in step with the box while it exists.
   int GetLeft() const;
@@ -255,6 +269,7 @@ public:
 
 protected:
   int GetControlsCount() const override { return 1; }
+  QWidget* CreateControlInternal(int Index) override;
   void SaveControlParams(int Index) override;
   void RestoreControlParams(int Index) override;
   // Reloads the node's field list from the component's metadata provider.
@@ -284,8 +299,6 @@ public:
   TSQLDatabaseObject* GetObjectName() const;
   // The alias; without one, the table's name, or the call as written for a table function.
   std::string GetCaption() const override;
-  // Reloads the field list from the metadata provider (nothing without one).
-  void RefreshMetadata();
 };
 
 // A derived table: "(SELECT ...) alias". Its SELECT is edited as a sub-query of its own.

@@ -1,6 +1,7 @@
 // Single datasources: the box-backed item with its alias, caption, geometry and check marks, the
 // table (or table function) datasource and the derived table.
 #include "vxBaseMetadataProvider.h"
+#include "vxQBControlFactory.h"
 #include "vxQueryBuilder.h"
 #include "vxQueryDatasource.h"
 #include "vxQuerySelectList.h"
@@ -64,19 +65,23 @@ void TvxDatasource::GetDatasourcesBottomUp(TSQLFromSourceList& List) const {
 
 std::string TvxDatasource::GetAlias() const {
   const TSQLAlias* Alias = GetNode() != nullptr ? GetNode()->GetAlias() : nullptr;
-  return Alias != nullptr ? Alias->GetAlias() : std::string();
+  if (Alias == nullptr) return std::string();
+  const TastSyntaxProvider* Dialect = GetNode()->GetSyntaxProvider();
+  return Dialect != nullptr ? Dialect->UnquoteName(Alias->GetAlias()) : Alias->GetAlias();
 }
 
 void TvxDatasource::SetAlias(const std::string& Alias) {
   if (Alias == GetAlias()) return;
   TSQLFromSource* Node = GetNode();
   if (Node == nullptr) throw EvxException("Can't assign alias if astFromSource=nil!");
+  const TastSyntaxProvider* Dialect = Node->GetSyntaxProvider();
+  const std::string Stored = Dialect != nullptr ? Dialect->QuoteName(Alias) : Alias;
   if (Alias.empty())
     Node->SetAlias(nullptr);
   else if (Node->GetAlias() == nullptr)
-    Node->SetAlias(NewNode<TSQLAliasObjectAlias>(Node->GetSyntaxProvider(), Alias));
+    Node->SetAlias(NewNode<TSQLAliasObjectAlias>(Node->GetSyntaxProvider(), Stored));
   else
-    Node->GetAlias()->SetAlias(Alias);
+    Node->GetAlias()->SetAlias(Stored);
   NotifySQLUpdated();
   if (QWidget* Box = GetDSControl()) Box->setWindowTitle(QString::fromStdString(GetCaption()));
 }
@@ -137,6 +142,22 @@ void TvxDatasource::UpdateChecks() {
   if (QWidget* Box = GetDSControl(); Box != nullptr && GetNode() != nullptr) Box->update();
 }
 
+void TvxDatasource::RefreshMetadata() {
+  TSQLFromSource* Node = GetNode();
+  TvxBaseMetadataProvider* Provider = MetadataProviderOf(*this);
+  if (Node == nullptr || Provider == nullptr) return;
+  // The list is emptied before the provider is asked; a box that cannot be described keeps
+  // showing what it had rather than nothing.
+  TvxStringList Old = Node->GetFieldsList();
+  try {
+    RefreshNodeFields();
+  } catch (...) {
+    Node->SetFieldsList(std::move(Old));
+    throw;
+  }
+  UpdateChecks();
+}
+
 void TvxDatasource::RefreshNodeFields() {
   if (GetNode() == nullptr) return;
   if (TvxBaseMetadataProvider* Provider = MetadataProviderOf(*this)) GetNode()->RefreshFieldsList(Provider);
@@ -188,6 +209,11 @@ QRect TvxDatasource::CalcFieldRect(const std::string& FieldName) const {
   return QRect();
 }
 
+QWidget* TvxDatasource::CreateControlInternal(int Index) {
+  TvxQueryBuilderControlFactory* Factory = GetControlFactory();
+  return Factory != nullptr && Index == 0 ? Factory->CreateDatasourceControl(this) : nullptr;
+}
+
 void TvxDatasource::SaveControlParams(int Index) {
   QWidget* Box = GetControls(Index);
   if (Index != 0 || Box == nullptr) return;
@@ -229,8 +255,6 @@ std::string TvxDataSourceObject::GetCaption() const {
   std::string Alias = GetAlias();
   return Alias.empty() ? Node->GetSimpleExpression() : Alias;
 }
-
-void TvxDataSourceObject::RefreshMetadata() { RefreshNodeFields(); }
 
 // --- TvxDataSourceQuery ----------------------------------------------------------------------------------
 

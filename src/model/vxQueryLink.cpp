@@ -2,6 +2,7 @@
 
 #include "vxASTCriteria.h"
 #include "vxBaseMetadataProvider.h"
+#include "vxQBControlFactory.h"
 #include "vxQueryBuilder.h"
 
 #include <QWidget>
@@ -144,6 +145,11 @@ void TvxLink::CalcCardinality() {
     }
   } catch (const EvxException&) {
   }
+}
+
+QWidget* TvxLink::CreateControlInternal(int Index) {
+  TvxQueryBuilderControlFactory* Factory = GetControlFactory();
+  return Factory != nullptr && Index == 0 ? Factory->CreateLinkControl(this) : nullptr;
 }
 
 void TvxLink::Repaint() {

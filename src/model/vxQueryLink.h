@@ -69,6 +69,7 @@ public:
 
 protected:
   int GetControlsCount() const override { return 1; }
+  QWidget* CreateControlInternal(int Index) override;
 
 private:
   static QObject* CheckOwner(QObject* Owner);

@@ -81,12 +81,28 @@ std::unique_ptr<TSQLSelectItem> TvxSelectItem::GetSelectItemTree() const {
   return Tree;
 }
 
-std::unique_ptr<TSQLOrderByItem> TvxSelectItem::GetOrderByItem() const {
+std::unique_ptr<TSQLOrderByItem> TvxSelectItem::GetOrderByItem(TvxSortKeyForm Form) const {
   const TSQLExpressionItem* Expression = ExpressionOnly();
   if (Expression == nullptr) return nullptr;
-  auto Item = NewNode<TSQLOrderByItem>(Expression->GetSyntaxProvider(),
-                                       FSortType == stDesc ? TSQLOrderByOrders::obDesc : TSQLOrderByOrders::obAsc);
-  Item->SetExpression(Expression->Clone());
+  TastSyntaxProvider* Dialect = Expression->GetSyntaxProvider();
+  auto Item =
+      NewNode<TSQLOrderByItem>(Dialect, FSortType == stDesc ? TSQLOrderByOrders::obDesc : TSQLOrderByOrders::obAsc);
+  std::string Name;
+  if (Form == TvxSortKeyForm::skResultName) {
+    const auto* Reference = dynamic_cast<const TSQLExpressionColumn*>(Expression);
+    // A string-literal alias ('Total') would be a constant as a sort key.
+    if (FSelect && FAlias && !FAlias->GetAlias().starts_with('\''))
+      Name = FAlias->GetAlias();
+    else if (Reference != nullptr && Reference->GetColumn() != nullptr)
+      Name = Reference->GetColumn()->GetObjName();
+  }
+  if (Name.empty()) {
+    Item->SetExpression(Expression->Clone());
+    return Item;
+  }
+  auto Column = NewNode<TSQLObjectColumn>(Dialect);
+  Column->AddName(std::move(Name));
+  Item->SetExpression(NewNode<TSQLExpressionColumn>(Dialect, std::move(Column)));
   return Item;
 }
 
@@ -211,8 +227,11 @@ void TvxSelectItem::SetFieldExpression(TvxDatasource* Datasource, const std::str
     All->SetObject(std::move(Object));
     Item = std::move(All);
   } else {
+    // Field is a name of the datasource's field list, the database's spelling.
+    const TvxNameFolding Folding =
+        GetQueryBuilder() != nullptr ? GetQueryBuilder()->GetNameFolding() : TvxNameFolding::nfNone;
     auto Column = NewNode<TSQLObjectColumn>(Dialect);
-    Column->AddName(Field);
+    Column->AddName(Dialect != nullptr ? Dialect->QuoteName(Field, Folding) : Field);
     Column->SetFromSource(Source);
     auto Expression = NewNode<TSQLSelectItemExpression>(Dialect);
     Expression->SetExpression(NewNode<TSQLExpressionColumn>(Dialect, std::move(Column)));
@@ -229,7 +248,9 @@ void TvxSelectItem::CalcColumnAndDatasource() {
   FDatasourceNode = nullptr;
   if (auto* Column = dynamic_cast<const TSQLExpressionColumn*>(vx::SkipBrackets(FExpression.get()))) {
     if (Column->GetColumn() == nullptr) return;
-    FFieldName = vx::UpperCase(Column->GetColumn()->GetObjName());
+    const TastSyntaxProvider* Dialect = Column->GetColumn()->GetSyntaxProvider();
+    const std::string_view Name = Column->GetColumn()->GetObjName();
+    FFieldName = vx::UpperCase(Dialect != nullptr ? Dialect->UnquoteName(Name) : std::string(Name));
     FDatasourceNode = Column->GetColumn()->GetFromSource();
   } else if (auto* All = dynamic_cast<const TSQLSelectItemAllTableColumns*>(FExpression.get())) {
     if (All->GetObject() != nullptr) FDatasourceNode = All->GetObject()->GetFromSource();
@@ -238,7 +259,11 @@ void TvxSelectItem::CalcColumnAndDatasource() {
 
 // --- alias -------------------------------------------------------------------------------------
 
-std::string TvxSelectItem::GetAlias() const { return FAlias ? FAlias->GetAlias() : std::string(); }
+std::string TvxSelectItem::GetAlias() const {
+  if (!FAlias) return std::string();
+  const TastSyntaxProvider* Dialect = FAlias->GetSyntaxProvider();
+  return Dialect != nullptr ? Dialect->UnquoteName(FAlias->GetAlias()) : FAlias->GetAlias();
+}
 
 void TvxSelectItem::SetAlias(const std::string& Text) {
   if (IsFilling()) return;
@@ -248,7 +273,8 @@ void TvxSelectItem::SetAlias(const std::string& Text) {
     FAlias.reset();
   } else {
     if (!FAlias) FAlias = NewNode<TSQLAliasObjectAsAlias>(GetDialect());
-    FAlias->SetAlias(Trimmed);
+    const TastSyntaxProvider* Dialect = FAlias->GetSyntaxProvider();
+    FAlias->SetAlias(Dialect != nullptr ? Dialect->QuoteName(Trimmed) : Trimmed);
   }
   NotifySQLUpdated();
 }

@@ -12,6 +12,7 @@
 #include "vxQBControlOwner.h"
 #include "vxQBTypes.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +20,10 @@
 class TvxBaseSyntaxProvider;
 class TvxDatasource;
 class TvxSelectList;
+
+// How a sort key names its row. A SELECT sorts by the row's expression; the ORDER BY of a union
+// sorts a result whose columns belong to no table, so there a key names the row's result column.
+enum class TvxSortKeyForm : std::uint8_t { skExpression, skResultName };
 
 class TvxSelectItem : public TvxQueryBuilderControlOwner {
   Q_OBJECT
@@ -45,9 +50,11 @@ public:
   // TSQLSelectItemExpression holding clones of the expression and alias; null without expression.
   std::unique_ptr<TSQLSelectItem> GetSelectItemTree() const;
   std::unique_ptr<TastNode> GetASTTree() const override { return GetSelectItemTree(); }
-  // A new ORDER BY entry for the row (a clone of the expression, descending for stDesc); null
-  // for a row without an expression that is a TSQLExpressionItem.
-  std::unique_ptr<TSQLOrderByItem> GetOrderByItem() const;
+  // A new ORDER BY entry for the row, descending for stDesc; null for a row without an
+  // expression that is a TSQLExpressionItem. Its key is a clone of the expression, or for
+  // skResultName the bare name of the row's result column: the alias of an output row, else the
+  // column's own name for a column reference (other expressions have no name and stay as they are).
+  std::unique_ptr<TSQLOrderByItem> GetOrderByItem(TvxSortKeyForm Form) const;
   void GetASTChildren(TastChildren& List) const override;
 
   // --- the expression ---
@@ -76,7 +83,8 @@ public:
   // A column reference to Field bound to Datasource's node (all its columns when Field is empty),
   // loaded as a select item, so output is set.
   void SetFieldExpression(TvxDatasource* Datasource, const std::string& Field);
-  // For a plain column reference: its name, upper-cased; empty otherwise.
+  // For a plain column reference: its name as the database calls it (delimiters off),
+  // upper-cased; empty otherwise.
   const std::string& GetFieldName() const { return FFieldName; }
   // For a column reference or t.*: the FROM source it belongs to (a link); null otherwise.
   TSQLFromSource* GetDatasourceNode() const { return FDatasourceNode; }
@@ -85,8 +93,10 @@ public:
   // --- alias ---
   // The alias node (owned); null without alias.
   TSQLAlias* GetAliasNode() const { return FAlias.get(); }
+  // The alias as the user reads and types it (a delimited alias without its delimiters).
   std::string GetAlias() const;
-  // Trimmed; empty text or a row that takes no alias drops it. Nothing while filling.
+  // Trimmed and quoted as it needs; empty text or a row that takes no alias drops it. Nothing
+  // while filling.
   void SetAlias(const std::string& Text);
 
   // --- output ---

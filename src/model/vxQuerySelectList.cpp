@@ -8,10 +8,13 @@
 #include "vxQueryCriteria.h"
 #include "vxQueryDatasource.h"
 #include "vxQueryUnionSubQuery.h"
+#include "vxSyntaxProvider.h"
 
+#include <QPointer>
 #include <QScopedValueRollback>
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace {
 
@@ -19,6 +22,13 @@ constexpr TvxQueryBuilderGroupByTypes WhereTypes{gtExpression, gtWhere};
 constexpr TvxQueryBuilderGroupByTypes HavingTypes{gtExpression, gtGroupBy, gtHaving, gtAggregateStar, gtAggregate};
 constexpr TvxQueryBuilderGroupByTypes AllTypes{gtExpression, gtGroupBy,       gtHaving,
                                                gtWhere,      gtAggregateStar, gtAggregate};
+
+// The key of a result column named Name (a name as a tree stores it) among the result columns:
+// what the name stands for, upper-cased, so that "Total" and Total, "a""b" and the alias a"b
+// meet.
+std::string ResultColumnKey(const TastSyntaxProvider* Dialect, std::string_view Name) {
+  return vx::UpperCase(Dialect != nullptr ? Dialect->UnquoteName(Name) : std::string(Name));
+}
 
 // Takes the condition out of any brackets around it; the brackets are freed.
 std::unique_ptr<TSQLExpressionItem> WithoutBrackets(std::unique_ptr<TSQLExpressionItem> Condition) {
@@ -33,6 +43,13 @@ TvxSelectList::TvxSelectList(TvxUnionSubQuery* Operand) : TvxQueryBuilderControl
 
 TvxSelectList::~TvxSelectList() {
   MarkDestroying();
+  // The rows go first, oldest first: Qt finds a child that goes by searching its parent's
+  // children from the front, so freeing the newest first would make a list of many rows go in
+  // quadratic time. Rows going with their list tell it nothing.
+  std::vector<QPointer<QObject>> Rows;
+  for (QObject* Child : children())
+    if (qobject_cast<TvxSelectItem*>(Child) != nullptr) Rows.emplace_back(Child);
+  for (const QPointer<QObject>& Row : Rows) delete Row.data();
   DestroyComponents();
   FItems.clear();
   FSortOrder.clear();
@@ -57,6 +74,14 @@ int TvxSelectList::IndexOf(const TvxSelectItem* Row) const {
 TvxSelectItem* TvxSelectList::NewRow(int Index) {
   auto* Row = new TvxSelectItem(this);
   FItems.insert(FItems.begin() + Index, Row);
+  if (FExpressionIndex) {
+    if (Index + 1 != GetCount()) {
+      FExpressionIndex->FilledBefore = 0;
+      NumberRows();
+    } else if (FExpressionIndex->Built) {
+      FExpressionIndex->Order[Row] = FExpressionIndex->NextOrder++;
+    }
+  }
   if (Row->CanCreateControls()) Row->CreateControl();
   return Row;
 }
@@ -83,6 +108,7 @@ void TvxSelectList::Move(int From, int To) {
   if (To < 0 || To >= GetCount()) throw EvxListError::IndexOutOfBounds(To);
   if (From == To) return;
   vx::MoveElement(FItems, From, To);
+  ReindexRows();
   NotifySQLUpdated();
 }
 
@@ -103,6 +129,10 @@ TvxSelectItem* TvxSelectList::InsertExpression(int Index, const std::string& Tex
 
 void TvxSelectList::RowDestroying(TvxSelectItem* Row) {
   UnindexRow(Row);
+  if (FExpressionIndex) {
+    FExpressionIndex->Order.erase(Row);
+    FExpressionIndex->FilledBefore = 0;
+  }
   FItems.erase(std::remove(FItems.begin(), FItems.end(), Row), FItems.end());
   FSortOrder.erase(std::remove(FSortOrder.begin(), FSortOrder.end(), Row), FSortOrder.end());
   if (!FTidying) NotifySQLUpdated();
@@ -153,13 +183,14 @@ void TvxSelectList::RemoveFields(TvxDatasource* Datasource, const std::string& F
         std::find_if(FItems.rbegin(), FItems.rend(), [](const TvxSelectItem* Item) { return Item->HasExpression(); });
     FItems.insert(LastUsed.base(), Row);
   }
+  ReindexRows();
   NotifySQLUpdated();
 }
 
 TvxSelectItem* TvxSelectList::FindSelectItem(const TSQLExpressionItem& Expression,
                                              TvxQueryBuilderGroupByTypes Allowed) const {
   auto IsAllowed = [&Allowed](const TvxSelectItem* Row) { return Allowed.Contains(Row->GetGroupByType()); };
-  if (!FExpressionIndex) {
+  if (!FExpressionIndex || !FExpressionIndex->Built) {
     for (TvxSelectItem* Row : FItems)
       if (IsAllowed(Row) && Row->IsEqualExpression(Expression)) return Row;
     return nullptr;
@@ -173,18 +204,29 @@ TvxSelectItem* TvxSelectList::FindSelectItem(const TSQLExpressionItem& Expressio
 TvxSelectItem* TvxSelectList::FindOrAddSelectItem(const TSQLExpressionItem& Expression,
                                                   TvxQueryBuilderGroupByTypes Allowed,
                                                   TvxQueryBuilderGroupByType Type) {
+  EnsureIndex();
   if (TvxSelectItem* Row = FindSelectItem(Expression, Allowed)) {
+    // Filed already, under a text the grouping type does not change.
     if (Row->GetGroupByType() == gtExpression) Row->SetGroupByType(Type);
-    IndexRow(Row);
     return Row;
   }
-  auto Empty =
-      std::find_if(FItems.begin(), FItems.end(), [](const TvxSelectItem* Row) { return !Row->HasExpression(); });
-  TvxSelectItem* Row = Empty != FItems.end() ? *Empty : NewRow(GetCount());
-  Row->LoadFromAST(Expression.Clone());
+  TvxSelectItem* Row = LoadIntoFreeRow(Expression);
   const TvxQueryBuilderGroupByType Loaded = Row->GetGroupByType();
   if (Loaded == gtExpression || (Type == gtWhere && (Loaded == gtAggregate || Loaded == gtAggregateStar)))
     Row->SetGroupByType(Type);
+  return Row;
+}
+
+TvxSelectItem* TvxSelectList::LoadIntoFreeRow(const TSQLExpressionItem& Expression) {
+  // While a load runs, the rows before the hint are known to hold expressions (loading only
+  // fills rows), so the search goes on from there: filling many rows stays linear.
+  const size_t From = FExpressionIndex ? std::min(FExpressionIndex->FilledBefore, FItems.size()) : 0;
+  const auto Empty = std::find_if(FItems.begin() + static_cast<std::ptrdiff_t>(From), FItems.end(),
+                                  [](const TvxSelectItem* Row) { return !Row->HasExpression(); });
+  const size_t Place = static_cast<size_t>(Empty - FItems.begin());
+  TvxSelectItem* Row = Empty != FItems.end() ? *Empty : NewRow(GetCount());
+  if (FExpressionIndex) FExpressionIndex->FilledBefore = Place + 1;
+  Row->LoadFromAST(Expression.Clone());
   IndexRow(Row);
   return Row;
 }
@@ -195,7 +237,6 @@ public:
   explicit TIndexedLoading(TvxSelectList& List) : FList(List), FOutermost(!List.FExpressionIndex) {
     if (!FOutermost) return;
     FList.FExpressionIndex = std::make_unique<TExpressionIndex>();
-    for (TvxSelectItem* Row : FList.FItems) FList.IndexRow(Row);
   }
   ~TIndexedLoading() {
     if (FOutermost) FList.FExpressionIndex.reset();
@@ -209,7 +250,7 @@ private:
 };
 
 void TvxSelectList::IndexRow(TvxSelectItem* Row) {
-  if (!FExpressionIndex) return;
+  if (!FExpressionIndex || !FExpressionIndex->Built) return;
   std::string Text = Row->GetComparisonText();
   const auto Filed = FExpressionIndex->Texts.find(Row);
   if (Filed != FExpressionIndex->Texts.end() && Filed->second == Text) return;
@@ -217,21 +258,55 @@ void TvxSelectList::IndexRow(TvxSelectItem* Row) {
   if (Text.empty()) return;
   std::vector<TvxSelectItem*>& Rows = FExpressionIndex->Rows[Text];
   FExpressionIndex->Texts.emplace(Row, std::move(Text));
-  // Rows sharing a text are few; only then is the list order worth looking up.
-  auto Position = [this](const TvxSelectItem* Item) { return std::find(FItems.begin(), FItems.end(), Item); };
-  const auto Before = std::find_if(Rows.begin(), Rows.end(),
-                                   [&](const TvxSelectItem* Other) { return Position(Other) > Position(Row); });
-  Rows.insert(Before, Row);
+  // Rows sharing a text stay in list order. Rows are mostly filed in list order, so the place
+  // is at the end; otherwise it is found by bisection.
+  const auto& Order = FExpressionIndex->Order;
+  const size_t Place = Order.at(Row);
+  if (Rows.empty() || Order.at(Rows.back()) < Place) {
+    Rows.push_back(Row);
+    return;
+  }
+  Rows.insert(std::upper_bound(Rows.begin(), Rows.end(), Place,
+                               [&Order](size_t Value, const TvxSelectItem* Other) { return Value < Order.at(Other); }),
+              Row);
 }
 
 void TvxSelectList::UnindexRow(const TvxSelectItem* Row) {
-  if (!FExpressionIndex) return;
+  if (!FExpressionIndex || !FExpressionIndex->Built) return;
   const auto Filed = FExpressionIndex->Texts.find(Row);
-  if (Filed == FExpressionIndex->Texts.end()) return;
-  const auto Rows = FExpressionIndex->Rows.find(Filed->second);
-  std::erase(Rows->second, Row);
-  if (Rows->second.empty()) FExpressionIndex->Rows.erase(Rows);
-  FExpressionIndex->Texts.erase(Filed);
+  if (Filed != FExpressionIndex->Texts.end()) {
+    const auto Rows = FExpressionIndex->Rows.find(Filed->second);
+    const auto& Order = FExpressionIndex->Order;
+    const size_t Place = Order.at(Row);
+    const auto Found =
+        std::lower_bound(Rows->second.begin(), Rows->second.end(), Place,
+                         [&Order](const TvxSelectItem* Other, size_t Value) { return Order.at(Other) < Value; });
+    if (Found != Rows->second.end() && *Found == Row) Rows->second.erase(Found);
+    if (Rows->second.empty()) FExpressionIndex->Rows.erase(Rows);
+    FExpressionIndex->Texts.erase(Filed);
+  }
+}
+
+void TvxSelectList::EnsureIndex() {
+  if (!FExpressionIndex || FExpressionIndex->Built) return;
+  FExpressionIndex->Built = true;
+  ReindexRows();
+}
+
+void TvxSelectList::NumberRows() {
+  if (!FExpressionIndex || !FExpressionIndex->Built) return;
+  FExpressionIndex->Order.clear();
+  FExpressionIndex->NextOrder = 0;
+  for (const TvxSelectItem* Row : FItems) FExpressionIndex->Order[Row] = FExpressionIndex->NextOrder++;
+}
+
+void TvxSelectList::ReindexRows() {
+  if (FExpressionIndex) FExpressionIndex->FilledBefore = 0;
+  if (!FExpressionIndex || !FExpressionIndex->Built) return;
+  FExpressionIndex->Rows.clear();
+  FExpressionIndex->Texts.clear();
+  NumberRows();
+  for (TvxSelectItem* Row : FItems) IndexRow(Row);
 }
 
 // --- loading -----------------------------------------------------------------------------------
@@ -297,18 +372,34 @@ void TvxSelectList::LoadGroupByListFromAST(std::unique_ptr<TSQLGroupByList> Grou
   NotifySQLUpdated();
 }
 
-void TvxSelectList::LoadOrderByListFromAST(std::unique_ptr<TSQLOrderByClause> OrderByClause) {
+void TvxSelectList::LoadOrderByListFromAST(std::unique_ptr<TSQLOrderByClause> OrderByClause, TvxSortKeyForm Form) {
   if (!OrderByClause) return;
   TvxUpdateScope Update(this);
   TIndexedLoading Indexed(*this);
+  const TResultColumns Columns = GetResultColumns(Form);
+  // The keys as they are built back: a key that builds as an earlier one sorts by the same
+  // column and cannot change the order.
+  std::unordered_set<std::string> Keys;
   for (const std::unique_ptr<TastNode>& Node : OrderByClause->ExtractAll()) {
     auto* Item = dynamic_cast<TSQLOrderByItem*>(Node.get());
     if (Item == nullptr || Item->GetExpression() == nullptr) continue;
-    TvxSelectItem* Row = FindOrAddSelectItem(*Item->GetExpression(), AllTypes, gtExpression);
+    if (Item->IsPosition() && Keys.contains(TvxSelectItem::ComparisonText(*Item->GetExpression()))) continue;
+    TvxSelectItem* Row = FindOrAddSortedRow(*Item, Columns);
+    if (std::unique_ptr<TSQLOrderByItem> Key = GetSortKey(*Row, Form, Columns))
+      if (!Keys.insert(TvxSelectItem::ComparisonText(*Key->GetExpression())).second) continue;
     AddToSortOrder(Row);
     Row->FSortType = Item->GetOrder() == TSQLOrderByOrders::obDesc ? stDesc : stAsc;
   }
   NotifySQLUpdated();
+}
+
+TvxSelectItem* TvxSelectList::FindOrAddSortedRow(const TSQLOrderByItem& Item, const TResultColumns& Columns) {
+  if (const TSQLObjectColumn* Name = Item.GetBareName()) {
+    const auto Named = Columns.find(ResultColumnKey(GetDialect(), Name->GetObjName()));
+    if (Named != Columns.end()) return Named->second;
+  }
+  if (Item.IsPosition()) return LoadIntoFreeRow(*Item.GetExpression());
+  return FindOrAddSelectItem(*Item.GetExpression(), AllTypes, gtExpression);
 }
 
 // --- building ----------------------------------------------------------------------------------
@@ -366,13 +457,44 @@ std::unique_ptr<TSQLGroupByList> TvxSelectList::GetGroupByTree() const {
   return Tree;
 }
 
-std::unique_ptr<TSQLOrderByClause> TvxSelectList::GetOrderByClause() const {
+std::unique_ptr<TSQLOrderByClause> TvxSelectList::GetOrderByClause(TvxSortKeyForm Form) const {
   if (FSortOrder.empty()) return nullptr;
   auto Clause = NewNode<TSQLOrderByClause>(GetDialect());
+  const TResultColumns Columns = GetResultColumns(Form);
   for (const TvxSelectItem* Row : FSortOrder)
     if (Row->GetSortType() != stNone)
-      if (std::unique_ptr<TSQLOrderByItem> Item = Row->GetOrderByItem()) Clause->Add(std::move(Item));
+      if (std::unique_ptr<TSQLOrderByItem> Item = GetSortKey(*Row, Form, Columns)) Clause->Add(std::move(Item));
   return Clause;
+}
+
+TvxSelectList::TResultColumns TvxSelectList::GetResultColumns(TvxSortKeyForm Form) const {
+  TResultColumns Columns;
+  for (TvxSelectItem* Row : FItems) {
+    if (!Row->GetSelect() || !Row->IsExpressionOnly()) continue;
+    if (Row->GetAliasNode() != nullptr) {
+      Columns.try_emplace(vx::UpperCase(Row->GetAlias()), Row);  // the alias as it is called
+    } else if (Form == TvxSortKeyForm::skResultName) {
+      const auto* Reference = dynamic_cast<const TSQLExpressionColumn*>(Row->ExpressionOnly());
+      if (Reference != nullptr && Reference->GetColumn() != nullptr)
+        Columns.try_emplace(ResultColumnKey(GetDialect(), Reference->GetColumn()->GetObjName()), Row);
+    }
+  }
+  return Columns;
+}
+
+std::unique_ptr<TSQLOrderByItem> TvxSelectList::GetSortKey(const TvxSelectItem& Row, TvxSortKeyForm Form,
+                                                           const TResultColumns& Columns) const {
+  std::unique_ptr<TSQLOrderByItem> Key = Row.GetOrderByItem(Form);
+  if (!Key || Form != TvxSortKeyForm::skExpression) return Key;
+  bool ReadsAsAnotherColumn = Key->IsPosition();
+  if (!ReadsAsAnotherColumn && Key->GetBareName() != nullptr) {
+    const auto Named = Columns.find(ResultColumnKey(GetDialect(), Key->GetExpression()->GetSimpleSQL()));
+    ReadsAsAnotherColumn = Named != Columns.end() && Named->second != &Row;
+  }
+  if (!ReadsAsAnotherColumn) return Key;
+  const auto Own = Columns.find(vx::UpperCase(Row.GetAlias()));
+  return Own != Columns.end() && Own->second == &Row ? Row.GetOrderByItem(TvxSortKeyForm::skResultName)
+                                                     : std::move(Key);
 }
 
 void TvxSelectList::GetASTChildren(TastChildren& List) const {

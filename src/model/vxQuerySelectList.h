@@ -78,8 +78,11 @@ public:
   void LoadConditionFromAST(std::unique_ptr<TSQLExpressionItem> Condition, TvxQueryBuilderGroupByType Type);
   // Grouping types from a GROUP BY list; null makes an empty list node. The node is kept, emptied.
   void LoadGroupByListFromAST(std::unique_ptr<TSQLGroupByList> GroupByList);
-  // The sort order from the ORDER BY of the statement whose first operand this list belongs to.
-  void LoadOrderByListFromAST(std::unique_ptr<TSQLOrderByClause> OrderByClause);
+  // The sort order from the ORDER BY of the statement whose first operand this list belongs to;
+  // Form is how the clause is built back. A key that is the bare name of an output alias sorts
+  // that row. A key that builds back as an earlier key cannot change the order and is dropped:
+  // the first keeps its place and direction.
+  void LoadOrderByListFromAST(std::unique_ptr<TSQLOrderByClause> OrderByClause, TvxSortKeyForm Form);
 
   // --- building (every result is owned by the caller) ---
   // The SELECT list: every output row with an expression, in row order.
@@ -91,8 +94,8 @@ public:
   std::unique_ptr<TSQLExpressionItem> GetConditionTree(TvxQueryBuilderGroupByTypes Types) const;
   // The expressions of the gtGroupBy rows; null when there is none.
   std::unique_ptr<TSQLGroupByList> GetGroupByTree() const;
-  // The sorted rows in sort order; null when nothing is sorted.
-  std::unique_ptr<TSQLOrderByClause> GetOrderByClause() const;
+  // The sorted rows in sort order, each key in Form; null when nothing is sorted.
+  std::unique_ptr<TSQLOrderByClause> GetOrderByClause(TvxSortKeyForm Form) const;
   void GetASTChildren(TastChildren& List) const override;
 
   // --- sort order ---
@@ -136,8 +139,7 @@ public:
 
 protected:
   int GetControlsCount() const override { return 1; }
-  // The grid is made by the grid control's code; until then the list has no face.
-  QWidget* CreateControlInternal(int Index) override { return nullptr; }
+  QWidget* CreateControlInternal(int Index) override;
 
 private:
   friend class TvxSelectItem;
@@ -156,17 +158,52 @@ private:
   // The first row whose grouping type is in Allowed and whose expression equals Expression.
   TvxSelectItem* FindSelectItem(const TSQLExpressionItem& Expression, TvxQueryBuilderGroupByTypes Allowed) const;
 
+  // Row Expression is loaded into (a clone, not output): the first empty row, or a new one.
+  TvxSelectItem* LoadIntoFreeRow(const TSQLExpressionItem& Expression);
+
+  // The result columns a bare sort key can name, by name upper-cased: output rows by their
+  // alias and, where keys name result columns (TvxSortKeyForm::skResultName), output column
+  // references without alias by their column's name. Of two rows of one name the first counts.
+  using TResultColumns = std::unordered_map<std::string, TvxSelectItem*>;
+  TResultColumns GetResultColumns(TvxSortKeyForm Form) const;
+  // The row a sort key sorts: the result column a bare name names; for a position a row of its
+  // own, since the number is built back as it stands and keeps meaning the column at that place
+  // (an output row whose expression is that number may be sorted by its alias); otherwise the
+  // row of the key's expression.
+  TvxSelectItem* FindOrAddSortedRow(const TSQLOrderByItem& Item, const TResultColumns& Columns);
+  // Row's ORDER BY entry in Form. An expression that would read back as another column (a
+  // number is a position; a bare name may be another row's alias) gives way to the row's own
+  // alias where the alias names this row.
+  std::unique_ptr<TSQLOrderByItem> GetSortKey(const TvxSelectItem& Row, TvxSortKeyForm Form,
+                                              const TResultColumns& Columns) const;
+
   // Rows by the comparison text of their expression, kept only while conditions and grouping
   // lists load: finding each condition's row by writing every row's expression again would make
   // loading quadratic in the size of the query.
   struct TExpressionIndex {
     std::unordered_map<std::string, std::vector<TvxSelectItem*>> Rows;  // each in list order
     std::unordered_map<const TvxSelectItem*, std::string> Texts;
+    // A number per row that grows with the row's place in the list: rows sharing a text are
+    // kept in list order by it, without looking their places up in the list.
+    std::unordered_map<const TvxSelectItem*, size_t> Order;
+    size_t NextOrder = 0;
+    // The index is filled when a load first looks a row up: a load with nothing to look up
+    // (no GROUP BY, say) costs nothing.
+    bool Built = false;
+    // Rows before this place hold expressions; a free row for a new expression is looked for
+    // from here on.
+    size_t FilledBefore = 0;
   };
   class TIndexedLoading;
   // Files Row under the present text of its expression (nothing without an index).
   void IndexRow(TvxSelectItem* Row);
   void UnindexRow(const TvxSelectItem* Row);
+  // Numbers the rows afresh in list order (after a row came in other than at the end).
+  void NumberRows();
+  // Files every row afresh (after rows changed places).
+  void ReindexRows();
+  // Fills the index of the running load when it is still empty.
+  void EnsureIndex();
 
   std::vector<TvxSelectItem*> FItems;
   std::vector<TvxSelectItem*> FSortOrder;

@@ -3,8 +3,11 @@
 #include "vxQuerySelectList.h"
 
 #include "vxASTLogical.h"
+#include "vxQBControlFactory.h"
+#include "vxQueryBuilder.h"
 #include "vxQueryDatasource.h"
 #include "vxQueryUnionSubQuery.h"
+#include "vxSyntaxProvider.h"
 
 #include <QScopedValueRollback>
 #include <QTableWidget>
@@ -20,6 +23,11 @@ TvxSelectItem* RowOfItem(const QTableWidgetItem* Item) {
 }
 
 }  // namespace
+
+QWidget* TvxSelectList::CreateControlInternal(int Index) {
+  TvxQueryBuilderControlFactory* Factory = GetControlFactory();
+  return Factory != nullptr && Index == 0 ? Factory->CreateSelectListGrid(this) : nullptr;
+}
 
 QTableWidget* TvxSelectList::GetSelectListControl() const { return qobject_cast<QTableWidget*>(GetControls(0)); }
 
@@ -118,14 +126,28 @@ void TvxSelectList::GetExpressionNames(TvxStringList& Strings) const {
   if (From == nullptr) return;
   TvxDatasourceList Datasources;
   From->GetItemsByType(Datasources, TvxDatasource::staticMetaObject, true);
+  const TvxNameFolding Folding =
+      GetQueryBuilder() != nullptr ? GetQueryBuilder()->GetNameFolding() : TvxNameFolding::nfNone;
   for (TvxDatasourceBase* Item : Datasources) {
     auto* Datasource = static_cast<TvxDatasource*>(Item);
-    std::string Name = Datasource->GetAlias();
-    if (Name.empty())
-      if (auto* Object = qobject_cast<TvxDataSourceObject*>(Datasource); Object != nullptr && Object->GetObjectName())
-        Name = Object->GetObjectName()->GetQualifiedName();
-    if (Name.empty() || Datasource->GetNode() == nullptr) continue;
-    Strings.Add(Name + ".*");
-    for (const std::string& Field : Datasource->GetNode()->GetFieldsList()) Strings.Add(Name + "." + Field);
+    TSQLFromSource* Node = Datasource->GetNode();
+    if (Node == nullptr) continue;
+    const bool Named =
+        Node->GetAlias() != nullptr || (dynamic_cast<const TSQLFromObject*>(Node) != nullptr &&
+                                        static_cast<const TSQLFromObject*>(Node)->GetObject() != nullptr);
+    if (!Named) continue;
+    // The entries are SQL text that the row parses when one is picked: each is written as the
+    // tree writes a column of the source (the source's alias or name, each name quoted as it
+    // needs), never put together from raw names.
+    TastSyntaxProvider* Dialect = Node->GetSyntaxProvider();
+    auto Source = NewNode<TSQLDatabaseObject>(Dialect);
+    Source->SetFromSource(Node);
+    Strings.Add(Source->GetSimpleSQL() + ".*");
+    for (const std::string& Field : Node->GetFieldsList()) {
+      auto Column = NewNode<TSQLObjectColumn>(Dialect);
+      Column->AddName(Dialect != nullptr ? Dialect->QuoteName(Field, Folding) : Field);
+      Column->SetFromSource(Node);
+      Strings.Add(Column->GetSimpleSQL());
+    }
   }
 }

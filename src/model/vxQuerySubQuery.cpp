@@ -2,7 +2,9 @@
 
 #include "vxASTExpressions.h"
 #include "vxASTNames.h"
+#include "vxQBControlFactory.h"
 #include "vxQueryBuilder.h"
+#include "vxQuerySelectItem.h"
 #include "vxQueryUnionSubQuery.h"
 
 #include <QAbstractButton>
@@ -19,18 +21,11 @@ bool IsUnion(const TSQLSubSelectStatement& Statement) {
          (Statement.GetCount() == 1 && dynamic_cast<const TSQLSubQueryExpressions*>(Statement.GetItems(0)) != nullptr);
 }
 
-// The ORDER BY of a union sorts the union's result, whose columns belong to no table: a column
-// there names a result column by its bare name. The first operand's rows write their columns
-// through the tables they are bound to ("Customers.City"), which engines refuse after a union.
-void NameResultColumns(TSQLOrderByClause& OrderBy) {
-  for (int I = 0; I < OrderBy.GetCount(); ++I) {
-    TSQLOrderByItem* Item = OrderBy.GetItem(I);
-    auto* Reference = Item != nullptr ? dynamic_cast<TSQLExpressionColumn*>(Item->GetExpression()) : nullptr;
-    if (Reference == nullptr || Reference->GetColumn() == nullptr) continue;
-    auto Column = NewNode<TSQLObjectColumn>(Reference->GetSyntaxProvider());
-    Column->AddName(Reference->GetColumn()->GetObjName());
-    Reference->SetColumn(std::move(Column));
-  }
+// The ORDER BY of a union sorts the union's result, whose columns belong to no table: there a
+// key names a result column. Written through the tables the first operand's rows are bound to
+// ("Customers.City"), it is refused by the engines.
+TvxSortKeyForm SortKeyFormOf(const TSQLSubSelectStatement& Statement) {
+  return IsUnion(Statement) ? TvxSortKeyForm::skResultName : TvxSortKeyForm::skExpression;
 }
 
 }  // namespace
@@ -46,6 +41,10 @@ TvxSubQuery::TvxSubQuery(QObject* Owner) : TvxUnionGroup(Owner) {
 
 TvxSubQuery::~TvxSubQuery() {
   MarkDestroying();
+  // The user sees "Main" again rather than whichever tab the page control would pass to.
+  TvxQueryBuilder* QueryBuilder = GetQueryBuilder();
+  if (QueryBuilder != nullptr && !QueryBuilder->IsDestroying() && QueryBuilder->GetActiveSubquery() == this)
+    QueryBuilder->SetActiveSubquery(QueryBuilder->GetRootQuery());
   DestroyControl();
   // The operands unregister from this object as they go, so they go while it is still whole.
   DestroyComponents();
@@ -61,19 +60,16 @@ void TvxSubQuery::LoadFromAST(std::unique_ptr<TSQLSubQueryExpression> Node) {
   } End{this};
   // The ORDER BY sorts the whole statement; the first operand keeps it and builds it back.
   std::unique_ptr<TSQLOrderByClause> OrderBy = Statement->ExtractOrderBy();
+  const TvxSortKeyForm Form = SortKeyFormOf(*Statement);
   TvxUnionGroup::LoadFromAST(std::move(Statement));
   if (OrderBy)
-    if (TvxUnionSubQuery* First = FirstSelect()) First->LoadOrderByFromAST(std::move(OrderBy));
+    if (TvxUnionSubQuery* First = FirstSelect()) First->LoadOrderByFromAST(std::move(OrderBy), Form);
 }
 
 std::unique_ptr<TSQLSubQueryExpression> TvxSubQuery::GetASTExpression() const {
   std::unique_ptr<TSQLSubSelectStatement> Tree =
       vx::CastNode<TSQLSubSelectStatement>(TvxUnionGroup::GetASTExpression());
-  if (TvxUnionSubQuery* First = FirstSelect()) {
-    std::unique_ptr<TSQLOrderByClause> OrderBy = First->GetOrderByClause();
-    if (OrderBy && IsUnion(*Tree)) NameResultColumns(*OrderBy);
-    Tree->SetOrderBy(std::move(OrderBy));
-  }
+  if (TvxUnionSubQuery* First = FirstSelect()) Tree->SetOrderBy(First->GetOrderByClause(SortKeyFormOf(*Tree)));
   return Tree;
 }
 
@@ -152,6 +148,11 @@ void TvxSubQuery::UpdateCaption() {
   QTabWidget* PageControl = GetQueryBuilder()->GetPageControl();
   const int Index = PageControl->indexOf(Page);
   if (Index >= 0) PageControl->setTabText(Index, QString::fromStdString(Caption));
+}
+
+QWidget* TvxSubQuery::CreateControlInternal(int Index) {
+  TvxQueryBuilderControlFactory* Factory = GetControlFactory();
+  return Factory != nullptr && Index == 0 ? Factory->CreateQueryTabSheet(this) : nullptr;
 }
 
 bool TvxSubQuery::CanCreateControls() const {

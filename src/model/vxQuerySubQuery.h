@@ -61,6 +61,11 @@ public:
 
 protected:
   int GetControlsCount() const override { return 1; }
+  QWidget* CreateControlInternal(int Index) override;
+  // The page control shows the tab sheet when its tab is chosen.
+  bool MakeVisible(int Index) override { return false; }
+  // A new tab sheet takes its caption.
+  void RestoreControlParams(int Index) override { UpdateCaption(); }
 
 private:
   void CollectOperands(const TvxUnionGroup& Group, int& Counter);

@@ -1,6 +1,8 @@
 #include "vxQueryUnionSubQuery.h"
 
 #include "vxBaseSyntaxProvider.h"
+#include "vxQBControlFactory.h"
+#include "vxQBControlViews.h"
 #include "vxQueryBuilder.h"
 #include "vxQueryDatasource.h"
 #include "vxQuerySelectList.h"
@@ -69,11 +71,17 @@ void TvxUnionSubQuery::LoadClausesFromAST(TSQLSubQuerySelectExpression& Node) {
   if (Node.GetGroupBy() != nullptr && Node.GetGroupBy()->GetCount() == 0) Node.SetGroupBy(nullptr);
   // The FROM clause takes its sources out first, so that the nested SELECTs of derived tables and
   // ON conditions become sub-queries of the datasources and links that hold them.
+  TvxQueryBuilder* QueryBuilder = GetQueryBuilder();
+  const int First = QueryBuilder != nullptr ? QueryBuilder->GetSubQueriesCount() : 0;
   FFromClause->LoadFromClause(Node.ExtractFrom());
+  const int AfterFrom = QueryBuilder != nullptr ? QueryBuilder->GetSubQueriesCount() : 0;
   LoadSelectListClauses(Node);
   // While the node keeps all its clauses, the nested SELECTs anywhere in it become sub-queries
   // of this operand; the select list and the FROM clause do this for their own parts later.
   LoadSubQueries(&Node);
+  // The tabs follow the text a reader scans: the select list, WHERE, GROUP BY and HAVING, then
+  // FROM, whatever the order of loading.
+  if (QueryBuilder != nullptr) QueryBuilder->RotateSubQueries(First, AfterFrom);
 }
 
 void TvxUnionSubQuery::SetClausesOnTree(TSQLSubQuerySelectExpression& Tree) const {
@@ -103,6 +111,32 @@ void TvxUnionSubQuery::GetDatasourcesBottomUp(TSQLFromSourceList& List) const {
   if (GetRootQuery() != nullptr)
     if (TvxUnionSubQuery* Outer = GetRootQuery()->GetUnionSubQuery()) Outer->GetDatasourcesBottomUp(List);
 }
+
+// --- controls ----------------------------------------------------------------------------------
+
+QWidget* TvxUnionSubQuery::CreateControlInternal(int Index) {
+  TvxQueryBuilderControlFactory* Factory = GetControlFactory();
+  if (Factory == nullptr) return nullptr;
+  switch (Index) {
+    case 0:
+      return Factory->CreateUnionPage(this);
+    case 1:
+      return Factory->CreateUnionButton(this);
+    default:
+      return Factory->CreateUnionOperator(this);
+  }
+}
+
+bool TvxUnionSubQuery::MakeVisible(int Index) {
+  return Index != 0 || (GetRootQuery() != nullptr && GetRootQuery()->GetActiveUnionSubquery() == this);
+}
+
+QWidget* TvxUnionSubQuery::GetWorkArea() const {
+  auto* Page = dynamic_cast<TvxUnionPageView*>(GetUnionPage());
+  return Page != nullptr ? Page->GetWorkArea() : nullptr;
+}
+
+TvxWorkAreaView* TvxUnionSubQuery::GetWorkAreaView() const { return dynamic_cast<TvxWorkAreaView*>(GetWorkArea()); }
 
 // --- union edits and menus ---------------------------------------------------------------------
 

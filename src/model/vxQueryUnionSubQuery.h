@@ -5,10 +5,12 @@
 
 #include <QPoint>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+enum class TvxSortKeyForm : std::uint8_t;
 class TvxDatasource;
 class TvxDatasourceBase;
 class TvxDataSourceObject;
@@ -16,6 +18,7 @@ class TvxDataSourceQuery;
 class TvxFromClause;
 class TvxLink;
 class TvxSelectList;
+class TvxWorkAreaView;
 class QAction;
 
 class TvxUnionSubQuery : public TvxQueryBase {
@@ -42,10 +45,11 @@ public:
   // The operand's select list (owned, made in the constructor).
   TvxSelectList* GetSelectList() const { return FSelectList; }
   // The ORDER BY of the statement whose first operand this is (not of this SELECT alone): it
-  // becomes the sort order of the select list's rows.
-  void LoadOrderByFromAST(std::unique_ptr<TSQLOrderByClause> OrderBy);
-  // The ORDER BY built from the select list, owned by the caller; null when nothing is sorted.
-  std::unique_ptr<TSQLOrderByClause> GetOrderByClause() const;
+  // becomes the sort order of the select list's rows. Form is how the statement writes its keys.
+  void LoadOrderByFromAST(std::unique_ptr<TSQLOrderByClause> OrderBy, TvxSortKeyForm Form);
+  // The ORDER BY built from the select list, keys in Form, owned by the caller; null when nothing
+  // is sorted.
+  std::unique_ptr<TSQLOrderByClause> GetOrderByClause(TvxSortKeyForm Form) const;
 
   // The operand's controls once the page control's sheets and the navigation bar exist: the
   // union page (work area and select-list grid), the navigation-bar button, the operator.
@@ -53,7 +57,8 @@ public:
   QWidget* GetUnionButton() const { return GetControls(1); }
   QWidget* GetUnionOperator() const override { return GetControls(2); }
   // The diagram area on the union page; null until the union page exists.
-  QWidget* GetWorkArea() const { return nullptr; }
+  QWidget* GetWorkArea() const;
+  TvxWorkAreaView* GetWorkAreaView() const;
 
   // This operand's FROM sources in front of List, and in front of them those of the operands
   // that enclose its sub-query.
@@ -84,9 +89,12 @@ public:
   // --- the FROM clause: datasources and links (vxQueryUnionSubQueryFrom.cpp) ---
   // The operand's FROM clause (owned, made in the constructor).
   TvxFromClause* GetFromClause() const { return FFromClause; }
-  // A table or view Name (taken as one name part) joined by a comma at the end of the FROM
-  // clause, its box at Position; an empty Alias gives none. Null without a component or syntax
-  // provider.
+  // A table or view Name joined by a comma at the end of the FROM clause, its box at Position;
+  // an empty Alias gives none. Name is an entry of the metadata provider's lists, a name of the
+  // database, not SQL text: it is one name part (a dot inside belongs to the name), quoted as it
+  // needs, also when the provider's server would fold it to another name, and qualified with the
+  // provider's schema when that is not the connection's default (GetObjectsSchema). Alias is
+  // the user's and quoted as it needs. Null without a component or syntax provider.
   TvxDataSourceObject* AddObject(const std::string& Name, const std::string& Alias = std::string());
   TvxDataSourceObject* AddObjectAt(const std::string& Name, const QPoint& Position,
                                    const std::string& Alias = std::string());
@@ -110,7 +118,8 @@ public:
   TvxDataSourceQuery* AddQueryAt(std::unique_ptr<TSQLSubSelectStatement> Statement, const QPoint& Position,
                                  const std::string& Alias = std::string());
   // A link from (LeftDatasource, LeftField) to (RightDatasource, RightField) with the condition
-  // "left = right", owned by whichever of the two comes later in the FROM clause, which then
+  // "left = right" (the fields are names from the datasources' field lists, quoted as they
+  // need), owned by whichever of the two comes later in the FROM clause, which then
   // joins by an inner join when it joined by a comma or a cross join.
   TvxLink* AddLink(TvxDatasource* LeftDatasource, const std::string& LeftField, TvxDatasource* RightDatasource,
                    const std::string& RightField);
@@ -126,6 +135,9 @@ public:
 
 protected:
   int GetControlsCount() const override { return 3; }
+  QWidget* CreateControlInternal(int Index) override;
+  // Of the union pages only the active operand's is seen.
+  bool MakeVisible(int Index) override;
 
 private:
   // The parts of the SELECT that other model objects edit: the select list (select items,

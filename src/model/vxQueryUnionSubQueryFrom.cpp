@@ -19,11 +19,12 @@ std::vector<TvxDatasourceGroup*> ParentChain(const TvxDatasourceBase* Item) {
   return Chain;
 }
 
-// "Field" of Datasource as a column reference bound to the datasource's node.
+// "Field" of Datasource (a name from its field list) as a column reference bound to the
+// datasource's node.
 std::unique_ptr<TSQLExpressionColumn> ColumnOf(TastSyntaxProvider* Dialect, TvxDatasource* Datasource,
-                                               const std::string& Field) {
+                                               const std::string& Field, TvxNameFolding Folding) {
   auto Column = NewNode<TSQLObjectColumn>(Dialect);
-  Column->AddName(Field);
+  Column->AddName(Dialect != nullptr ? Dialect->QuoteName(Field, Folding) : Field);
   Column->SetFromSource(Datasource->GetNode());
   return NewNode<TSQLExpressionColumn>(Dialect, std::move(Column));
 }
@@ -59,7 +60,14 @@ TvxDataSourceObject* TvxUnionSubQuery::AddObjectAt(const std::string& Name, cons
   TvxQueryBuilder* QueryBuilder = GetQueryBuilder();
   if (QueryBuilder == nullptr || QueryBuilder->GetSyntaxProvider() == nullptr) return nullptr;
   TvxUpdateScope Update(this);
-  std::unique_ptr<TSQLFromSource> Node = QueryBuilder->GetSyntaxProvider()->CreateSQLFromObject(Name, Alias);
+  // Name is the catalog's (a list entry is one name, even with a dot in it): quoted as it
+  // needs, and qualified with the schema of the provider's lists when that is not the default.
+  const TvxNameFolding Folding = QueryBuilder->GetNameFolding();
+  std::unique_ptr<TSQLFromSource> Node = QueryBuilder->GetSyntaxProvider()->CreateSQLFromObject(Name, Alias, Folding);
+  if (TvxBaseMetadataProvider* Metadata = QueryBuilder->GetMetadataProvider())
+    if (const std::string Schema = Metadata->GetObjectsSchema(); !Schema.empty())
+      if (auto* Table = dynamic_cast<TSQLFromObject*>(Node.get()); Table != nullptr && Table->GetObject() != nullptr)
+        Table->GetObject()->AddPrefix(Node->GetSyntaxProvider()->QuoteName(Schema, Folding));
   Node->SetJoinKind(nullptr);
   // A table the database cannot describe is not added at all.
   return AddLoadedDatasource<TvxDataSourceObject>(FFromClause, std::move(Node), Position,
@@ -121,8 +129,11 @@ TvxLink* TvxUnionSubQuery::AddLink(TvxDatasource* LeftDatasource, const std::str
       GetNode() != nullptr && GetNode()->GetSyntaxProvider() != nullptr
           ? GetNode()->GetSyntaxProvider()
           : (GetQueryBuilder() != nullptr ? GetQueryBuilder()->GetASTSyntaxProvider() : nullptr);
-  auto Expression = NewNode<TSQLExpressionOperatorBinary>(Dialect, ColumnOf(Dialect, LeftDatasource, LeftField), "=",
-                                                          ColumnOf(Dialect, RightDatasource, RightField));
+  const TvxNameFolding Folding =
+      GetQueryBuilder() != nullptr ? GetQueryBuilder()->GetNameFolding() : TvxNameFolding::nfNone;
+  auto Expression =
+      NewNode<TSQLExpressionOperatorBinary>(Dialect, ColumnOf(Dialect, LeftDatasource, LeftField, Folding), "=",
+                                            ColumnOf(Dialect, RightDatasource, RightField, Folding));
   TvxUpdateScope Update(Receiver);
   TvxLink* Link =
       Receiver->CreateDatasourceLink(LeftDatasource, LeftField, RightDatasource, RightField, std::move(Expression));
@@ -209,7 +220,8 @@ TvxDataSourceQuery* TvxUnionSubQuery::AddQueryAt(std::unique_ptr<TSQLSubSelectSt
   TastSyntaxProvider* Dialect = QueryBuilder->GetASTSyntaxProvider();
   TvxUpdateScope Update(this);
   auto Node = NewNode<TSQLFromQuery>(Dialect);
-  Node->SetAlias(NewNode<TSQLAliasObjectAsAlias>(Dialect, Alias.empty() ? std::string("Query1") : Alias));
+  Node->SetAlias(
+      NewNode<TSQLAliasObjectAsAlias>(Dialect, Alias.empty() ? std::string("Query1") : Dialect->QuoteName(Alias)));
   Node->SetSubSelect(std::move(Statement));
   // Outside loading the box learns the columns of the derived table's SELECT.
   return AddLoadedDatasource<TvxDataSourceQuery>(FFromClause, std::move(Node), Position,

@@ -18,10 +18,10 @@ void TvxUnionSubQuery::SetSelectListClauses(TSQLSubQuerySelectExpression& Tree) 
   Tree.SetHaving(FSelectList->GetConditionTree({gtGroupBy, gtHaving, gtAggregateStar, gtAggregate}));
 }
 
-void TvxUnionSubQuery::LoadOrderByFromAST(std::unique_ptr<TSQLOrderByClause> OrderBy) {
-  FSelectList->LoadOrderByListFromAST(std::move(OrderBy));
+void TvxUnionSubQuery::LoadOrderByFromAST(std::unique_ptr<TSQLOrderByClause> OrderBy, TvxSortKeyForm Form) {
+  FSelectList->LoadOrderByListFromAST(std::move(OrderBy), Form);
 }
 
-std::unique_ptr<TSQLOrderByClause> TvxUnionSubQuery::GetOrderByClause() const {
-  return FSelectList->GetOrderByClause();
+std::unique_ptr<TSQLOrderByClause> TvxUnionSubQuery::GetOrderByClause(TvxSortKeyForm Form) const {
+  return FSelectList->GetOrderByClause(Form);
 }

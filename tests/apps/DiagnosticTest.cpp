@@ -80,6 +80,48 @@ TEST(SourceDiagnostic, PositionsOutsideTheTextAreClamped) {
   EXPECT_EQ(Before.Render("f", "a +"), "f:1:1: Bad expression near 'a'\na +\n^\n");
 }
 
+TEST(SourceDiagnostic, ShowsWhatATerminalWouldActOnAsEscapes) {
+  // ESC (a terminal escape sequence), BEL, DEL, a C1 control (CSI, U+009B), a character that
+  // reorders text (U+202E) and a byte that starts no UTF-8 sequence; the caret stays under
+  // the token.
+  const std::string Text = "select a\x1B[31m\x07\x7F\xC2\x9B\xE2\x80\xAE\xFF x y";
+  TvxSourceDiagnostic Diagnostic("Bad SELECT statement", 1, 25, "y");
+  EXPECT_EQ(Diagnostic.Render("f\x1B", Text),
+            "f\\x1B:1:25: Bad SELECT statement near 'y'\n"
+            "select a\\x1B[31m\\x07\\x7F\\u009B\\u202E\\xFF x y\n" +
+                std::string(43, ' ') + "^\n");
+  EXPECT_EQ(VisibleText("ok \xC3\xBC\t"), "ok \xC3\xBC\t");
+}
+
+TEST(SourceDiagnostic, EchoesAWindowOfALongLine) {
+  // The caret far into a long line: the window ends a little after it, "..." on both sides.
+  const std::string Line = std::string(5000, 'a') + " bad " + std::string(5000, 'b');
+  TvxSourceDiagnostic Middle("Bad SELECT statement", 1, 5002, "bad");
+  const std::string Report = Middle.Render("f", Line);
+  const std::string Echo =
+      Report.substr(Report.find('\n') + 1, Report.find('\n', Report.find('\n') + 1) - Report.find('\n') - 1);
+  EXPECT_EQ(Echo.size(), 3u + 120u + 3u);
+  EXPECT_EQ(Echo.substr(0, 3), "...");
+  EXPECT_EQ(Echo.substr(Echo.size() - 3), "...");
+  const size_t Bad = Echo.find(" bad ");
+  ASSERT_NE(Bad, std::string::npos) << Echo;
+  EXPECT_EQ(Report.substr(Report.rfind('\n', Report.size() - 2) + 1), std::string(Bad + 1, ' ') + "^~~\n");
+
+  // Near the start of the line only the end is cut, near its end only the start.
+  TvxSourceDiagnostic Start("Bad SELECT statement", 1, 1, "aaa");
+  const std::string StartReport = Start.Render("f", Line);
+  EXPECT_EQ(StartReport.substr(StartReport.find('\n') + 1, 124), std::string(120, 'a') + "...\n");
+  TvxSourceDiagnostic End("Bad SELECT statement", 1, 10005, "b");
+  const std::string EndReport = End.Render("f", Line);
+  EXPECT_NE(EndReport.find("\n..." + std::string(120, 'b') + "\n"), std::string::npos) << EndReport;
+  // The end of input of a long line: the caret just after the last character.
+  TvxSourceDiagnostic AtEnd("Bad SELECT statement", 1, 10011, "EOF");
+  const std::string AtEndReport = AtEnd.Render("f", Line);
+  EXPECT_NE(AtEndReport.find("at end of input\n..." + std::string(120, 'b') + "\n   " + std::string(120, ' ') + "^\n"),
+            std::string::npos)
+      << AtEndReport;
+}
+
 TEST(ShortTokenText, KeepsMessagesOnOneReadableLine) {
   EXPECT_EQ(ShortTokenText("Name"), "Name");
   EXPECT_EQ(ShortTokenText("\x01"), "\\x01");

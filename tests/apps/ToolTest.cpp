@@ -121,6 +121,40 @@ TEST(VxsqlFormat, HtmlMarksKeywordsAndBreaksLinesWithTags) {
   EXPECT_EQ(Out.find("\r\n"), Out.size() - 2) << "only the final line break is CR LF";
 }
 
+// Text of the statement that looks like markup is escaped: a page or a rich-text widget shows
+// the statement, and nothing of it becomes a tag.
+TEST(VxsqlFormat, HtmlEscapesTheStatementsText) {
+  TvxToolRun Run({"format", "--html", "-"},
+                 "SELECT \"<img src=x>\" FROM t WHERE a<b AND c = '</i><script>alert(1)</script>&amp;'");
+  ASSERT_EQ(Run.GetStatus(), 0) << Run.GetErr();
+  const std::string& Out = Run.GetOut();
+  EXPECT_EQ(Out.find("<script>"), std::string::npos) << Out;
+  EXPECT_EQ(Out.find("<img"), std::string::npos) << Out;
+  EXPECT_EQ(Out.find("</i><script>"), std::string::npos) << Out;
+  EXPECT_NE(Out.find("&lt;/i&gt;&lt;script&gt;alert(1)&lt;/script&gt;&amp;amp;"), std::string::npos) << Out;
+  EXPECT_NE(Out.find("<i>\"&lt;img src=x&gt;\"</i>"), std::string::npos) << Out;
+  EXPECT_NE(Out.find("<font color=#7f7fff>&lt;</font>"), std::string::npos) << Out;
+}
+
+// A file that an editor on Windows saved starts with a UTF-8 byte-order mark: it is no part of
+// the statement.
+TEST(VxsqlFormat, SkipsAByteOrderMark) {
+  const std::string Text = ReadTextFile(Sample());
+  const std::string Expected = TvxToolRun({"format"}, Text).GetOut();
+  TvxToolRun Run({"format"}, "\xEF\xBB\xBF" + Text);
+  EXPECT_EQ(Run.GetStatus(), 0) << Run.GetErr();
+  EXPECT_EQ(Run.GetOut(), Expected);
+  const std::string Path = testing::TempDir() + "vxsql-bom-" + std::to_string(getpid()) + ".sql";
+  WriteFile(Path, "\xEF\xBB\xBF" + Text);
+  EXPECT_EQ(TvxToolRun({"check", Path}).GetStatus(), 0);
+  EXPECT_EQ(TvxToolRun({"format", Path}).GetOut(), Expected);
+  // Columns count from after the mark, as editors count them.
+  WriteFile(Path, "\xEF\xBB\xBFselect a fro t");
+  EXPECT_EQ(TvxToolRun({"check", Path}).GetOut(),
+            Path + ":1:14: Bad SELECT statement near 't'\nselect a fro t\n             ^\n");
+  std::remove(Path.c_str());
+}
+
 TEST(VxsqlFormat, ReportsAParseErrorOnStandardError) {
   TvxToolRun Run({"format", Data("bad_order.sql")});
   EXPECT_EQ(Run.GetStatus(), 1);
@@ -146,6 +180,29 @@ TEST(VxsqlCheck, ReadsStandardInputForDash) {
   TvxToolRun Run({"check", "-"}, ReadTextFile(Data("bad_order.sql")));
   EXPECT_EQ(Run.GetStatus(), 1);
   EXPECT_EQ(Run.GetOut(), "<stdin>" + BadOrderReport);
+}
+
+// The echoed line reaches a terminal: nothing in it may act on the terminal, and a line of
+// megabytes is echoed as a window around the caret.
+TEST(VxsqlCheck, EchoesTheLineVisiblyAndOnlyAroundTheCaret) {
+  TvxToolRun Escapes({"check", "-"}, "select a\x1B[2J\x07 fro t");
+  EXPECT_EQ(Escapes.GetStatus(), 1);
+  EXPECT_EQ(Escapes.GetOut().find('\x1B'), std::string::npos) << Escapes.GetOut();
+  EXPECT_EQ(Escapes.GetOut().find('\x07'), std::string::npos) << Escapes.GetOut();
+  EXPECT_NE(Escapes.GetOut().find("\\x1B[2J\\x07"), std::string::npos) << Escapes.GetOut();
+
+  const std::string Long = "select a from t where " + std::string(10'000'000, ' ') + "a = 1 b";
+  TvxToolRun Run({"check", "-"}, Long);
+  EXPECT_EQ(Run.GetStatus(), 1);
+  EXPECT_LT(Run.GetOut().size(), 600u);
+  EXPECT_NE(Run.GetOut().find("near 'b'"), std::string::npos) << Run.GetOut().substr(0, 600);
+  // The window ends with the caret under the token it names.
+  const size_t EchoEnd = Run.GetOut().find('\n', Run.GetOut().find('\n') + 1);
+  const std::string Echo = Run.GetOut().substr(Run.GetOut().find('\n') + 1, EchoEnd - Run.GetOut().find('\n') - 1);
+  const std::string Caret = Run.GetOut().substr(EchoEnd + 1);
+  EXPECT_EQ(Echo.substr(0, 3), "...");
+  EXPECT_EQ(Echo.substr(Echo.size() - 7), "a = 1 b");
+  EXPECT_EQ(Caret, std::string(Echo.size() - 1, ' ') + "^\n");
 }
 
 TEST(VxsqlCheck, UnreadableFilesFailWithTheirReasonAndTheRestAreChecked) {

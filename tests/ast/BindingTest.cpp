@@ -86,6 +86,14 @@ TEST_F(BindingTest, OrderByOfAChainBindsToItsFirstSelect) {
   EXPECT_EQ(Write(*Statement->GetOrderBy()), "x.Id, x.Id");
 }
 
+TEST_F(BindingTest, OrderByNameOfAnOutputAliasStaysUnbound) {
+  // Only a bare name can be an alias; qualified or in brackets it is a column of the sources.
+  auto Statement = Dialect.ParseSelect("SELECT City AS Name FROM Suppliers s ORDER BY Name, s.Name, NAME DESC, (Name)");
+  Source(*Statement)->SetFieldsList({"City", "Name"});
+  Bind(*Statement);
+  EXPECT_EQ(Write(*Statement->GetOrderBy()), "Name, s.Name, NAME DESC, (s.Name)");
+}
+
 TEST_F(BindingTest, DerivedTableAndTableStarFollowRenames) {
   auto Statement = Dialect.ParseSelect("SELECT q.c, q.* FROM (SELECT c FROM t) q");
   Source(*static_cast<TSQLFromQuery*>(Source(*Statement))->GetSubSelect())->SetFieldsList({"c"});

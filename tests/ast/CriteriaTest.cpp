@@ -58,6 +58,10 @@ TEST_F(CriteriaTest, Simplification) {
       {F.And(F.Or(), F.And()), "<none>"},
       {F.Not(F.And()), "<none>"},
       {F.Br(F.Not(A1())), "(Not a=1)"},
+      // A bracketed group keeps its brackets and is simplified inside them.
+      {F.Br(F.Or(A1(), F.Not(F.Not(B2())))), "(a=1 Or b=2)"},
+      {F.And(C3(), F.Br(F.Or(A1(), F.Br(F.And(B2(), F.Not(F.Br(F.Not(C3())))))))), "c=3 And (a=1 Or (b=2 And c=3))"},
+      {F.Br(F.And(F.Or())), "<none>"},
   };
   for (TCase& Case : Cases) EXPECT_EQ(Simplified(std::move(Case.Condition)), Case.Expected);
   EXPECT_EQ(PrepareLogicalExpressionForLoading(nullptr), nullptr);

@@ -79,6 +79,9 @@ TEST(WriterTest, IdentifierQuoting) {
       {"1abc", &Quoting, "\"1abc\""},
       {"", &Quoting, "\"\""},
       {"\"Already\"", &Quoting, "\"Already\""},  // delimited names keep their own quotes
+      {"\"Al\"\"ready\"", &Quoting, "\"Al\"\"ready\""},
+      {"a\"b", &Quoting, "\"a\"\"b\""},              // a quote inside is doubled
+      {"\"a\"b\"", &Quoting, "\"\"\"a\"\"b\"\"\""},  // no delimited name: quoted like any other
       {"[Br acket]", &Quoting, "[Br acket]"},
       {"'lit'", &Quoting, "'lit'"},
       {"select", &Quoting, "\"select\""},  // a reserved word is no plain name
@@ -94,7 +97,8 @@ TEST(WriterTest, IdentifierQuoting) {
 TEST(WriterTest, HtmlRendering) {
   TReservingProvider Quoting;
   EXPECT_EQ(Html([](TSQLBuilder& B) { B.WriteKeyword("SELECT"); }), "<b>select</b>");
-  EXPECT_EQ(Html([](TSQLBuilder& B) { B.WriteSymbol("<"); }), "<font color=#7f7fff><</font>");
+  // Text from the statement is escaped.
+  EXPECT_EQ(Html([](TSQLBuilder& B) { B.WriteSymbol("<"); }), "<font color=#7f7fff>&lt;</font>");
   EXPECT_EQ(Html([&](TSQLBuilder& B) {
               B.WriteIdentifier("a&b", &Quoting);
               B.NewLine();
@@ -102,7 +106,7 @@ TEST(WriterTest, HtmlRendering) {
               B.Space();
               B.WriteString("'x'");
             }),
-            "<i>\"a&b\"</i><br/>1 'x'");
+            "<i>\"a&amp;b\"</i><br/>1 'x'");
 }
 
 TEST(WriterTest, SimpleTextsUseTheSharedWriterAndResetIt) {

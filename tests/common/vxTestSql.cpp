@@ -2,6 +2,7 @@
 
 #include "vxASTLogical.h"
 #include "vxASTSelect.h"
+#include "vxParserBase.h"
 #include "vxSQL92SyntaxProvider.h"
 
 #include <stdexcept>
@@ -16,6 +17,24 @@ std::unique_ptr<TastNode> ParseAs(TastSQL92SyntaxProvider& Provider, const std::
   if (Kind == "logical") return Provider.ParseLogicalExpression(Text, true);
   if (Kind == "criterion") return Provider.ParseLogicalExpression(Text, false);
   throw std::runtime_error("unknown entry point " + Kind);
+}
+
+int DeepestParse(TastSQL92SyntaxProvider& Provider, const std::function<std::string(int)>& Make, int Limit) {
+  const auto Parses = [&](int N) {
+    try {
+      Provider.ParseSelect(Make(N));
+      return true;
+    } catch (const EvxSQLError& Error) {
+      if (Error.GetMessage() != "Statement nested too deeply") throw;
+      return false;
+    }
+  };
+  int Low = 1, High = Limit;
+  while (High - Low > 1) {
+    const int Middle = (Low + High) / 2;
+    (Parses(Middle) ? Low : High) = Middle;
+  }
+  return Low;
 }
 
 }  // namespace vxtest

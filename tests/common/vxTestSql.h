@@ -5,6 +5,7 @@
 #include "vxASTBase.h"
 #include "vxSQLBuilder.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -30,5 +31,10 @@ std::string WriteAs(const TastNode& Node, bool MultiLine = false) {
 inline std::string Write(const TastNode& Node, bool MultiLine = false) {
   return WriteAs<TSQLBuilderPlainText>(Node, MultiLine);
 }
+
+// The greatest N below Limit for which Make(N) parses as a SELECT: where the parser's nesting
+// limit stops a shape. Make(1) must parse and Make(Limit) must not; a parse error other than
+// "Statement nested too deeply" propagates.
+int DeepestParse(TastSQL92SyntaxProvider& Provider, const std::function<std::string(int)>& Make, int Limit);
 
 }  // namespace vxtest

@@ -6,6 +6,7 @@
 #include "vxQtSqlMetadataProvider.h"
 #include "vxTestDatabases.h"
 
+#include <QSqlDriver>
 #include <QSqlQuery>
 
 #include <gtest/gtest.h>
@@ -132,6 +133,28 @@ TEST_P(TProviderTest, DescribesWithoutRunning) {
   Run = QSqlQuery();
   EXPECT_EQ(Fields(Qt, SQL), S(QStringList{"CustomerID", "Probe"}));
   EXPECT_EQ(Fields(AdoProvider, SQL), S(QStringList{"CustomerID", "Probe"}));
+}
+
+// Statements are described through the driver's native connection handle, found by the type
+// name Qt gives it (Qt 6 calls libpq's PGconn "pg_conn*"): should Qt name it otherwise again,
+// this fails, rather than every describe silently failing or, worse, running the statement.
+TEST_P(TProviderTest, FindsTheNativeHandleByTheDriversTypeName) {
+  QSqlDatabase Db = QSqlDatabase::database(FDb->ConnectionName);
+  const TvxQtSqlCatalog Catalog(Db, QString(), nullptr);
+  const TvxCatalogDialect Dialect = FDb->FoldsToLower ? TvxCatalogDialect::cdPostgreSQL : TvxCatalogDialect::cdSQLite;
+  EXPECT_EQ(Catalog.GetDialect(), Dialect);
+  EXPECT_STREQ(Db.driver()->handle().typeName(), TvxQtSqlCatalog::NativeHandleTypeName(Dialect));
+  EXPECT_TRUE(Catalog.CanDescribe());
+}
+
+// Each provider says how its server spells unquoted names, without opening anything for it.
+TEST_P(TProviderTest, TellsHowTheServerFoldsNames) {
+  const TvxNameFolding Expected = FDb->FoldsToLower ? TvxNameFolding::nfLower : TvxNameFolding::nfNone;
+  for (TvxBaseMetadataProvider* Provider : All()) EXPECT_EQ(Provider->GetNameFolding(), Expected);
+  // Objects of the default schema need no qualifier.
+  for (TvxBaseMetadataProvider* Provider : All()) EXPECT_EQ(Provider->GetObjectsSchema(), "");
+  TvxQtSqlMetadataProvider Unconnected;
+  EXPECT_EQ(Unconnected.GetNameFolding(), TvxNameFolding::nfNone);
 }
 
 // The host may be half-way through the rows of a query on the same connection.

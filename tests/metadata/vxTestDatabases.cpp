@@ -46,6 +46,22 @@ QSqlDatabase AddPgConnection(const QString& Name, const QString& Database) {
 
 }  // namespace
 
+QString CreateSQLiteFile(const QString& Path, const QStringList& Statements) {
+  const QString Connection = QStringLiteral("test-create-") + Path;
+  QString Error;
+  {
+    QSqlDatabase Db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), Connection);
+    Db.setDatabaseName(Path);
+    if (!Db.open()) Error = Db.lastError().text();
+    QSqlQuery Query(Db);
+    for (const QString& Statement : Statements)
+      if (Error.isEmpty() && !Query.exec(Statement))
+        Error = Statement + QStringLiteral(": ") + Query.lastError().text();
+  }
+  QSqlDatabase::removeDatabase(Connection);
+  return Error;
+}
+
 QString Spelled(const TTestDatabase& Db, const QString& Name) {
   if (Name.contains(QLatin1Char(','))) return Spelled(Db, Name.split(QStringLiteral(", "))).join(QStringLiteral(", "));
   const bool Quoted = Name == QLatin1String("Sales by Category") || Name == QLatin1String("Date");
@@ -102,6 +118,25 @@ const TTestDatabase& PostgreSQLSample() {
                          true};
   }();
   return Db;
+}
+
+QString PostgreSQLScratchDatabase(const QString& Purpose) {
+  const QString Connection = QStringLiteral("test-pg-") + Purpose;
+  if (QSqlDatabase::contains(Connection)) return Connection;
+  const QString Database = QStringLiteral("vx%1_%2").arg(Purpose.toLower()).arg(QCoreApplication::applicationPid());
+  {
+    QSqlDatabase Admin = QSqlDatabase::contains(QStringLiteral("test-pg-admin"))
+                             ? QSqlDatabase::database(QStringLiteral("test-pg-admin"))
+                             : AddPgConnection(QStringLiteral("test-pg-admin"), QString());
+    QSqlQuery Query(Admin);
+    Query.exec(QStringLiteral("SET client_min_messages TO warning"));
+    Query.exec(QStringLiteral("DROP DATABASE IF EXISTS %1").arg(Database));
+    if (!Query.exec(QStringLiteral("CREATE DATABASE %1").arg(Database)))
+      throw std::runtime_error("cannot create a test database: " + Query.lastError().text().toStdString());
+  }
+  QSqlDatabase Db = AddPgConnection(Connection, Database);
+  QSqlQuery(Db).exec(QStringLiteral("SET client_min_messages TO warning"));
+  return Connection;
 }
 
 QString PostgreSQLServerString() {

@@ -26,10 +26,18 @@ struct TTestDatabase {
 // its own; a missing or unusable cluster fails the calling test with the reason.
 const TTestDatabase& SQLiteSample();
 const TTestDatabase& PostgreSQLSample();
+// A new empty database of the test cluster for one test suite, named after Purpose (letters)
+// and the process, open under the returned Qt SQL connection name. Created on the first call
+// per Purpose; a missing or unusable cluster raises std::runtime_error with the reason.
+QString PostgreSQLScratchDatabase(const QString& Purpose);
 // The cluster's connection settings as an ADO connection string without a database.
 QString PostgreSQLServerString();
 // Drops what PostgreSQLSample created; called once at the end of the run.
 void DropTestDatabases();
+
+// Creates the SQLite file Path and runs Statements in it: a small database of a test's own.
+// Empty when all went well, else the reason.
+QString CreateSQLiteFile(const QString& Path, const QStringList& Statements);
 
 // Names as the sample writes them, in the spelling of Db: lower case where it folds unquoted
 // names; the sample's two quoted names keep theirs. A comma-separated list is spelled per name.

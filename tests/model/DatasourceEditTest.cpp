@@ -1,6 +1,10 @@
 // Editing the FROM clause as the diagram does: adding tables with and without their foreign
 // keys, changing join kinds, derived tables, aliases, and removing datasources.
 #include "DatasourceTestRig.h"
+#include "vxTestDatabases.h"
+
+#include <QSqlDatabase>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <set>
@@ -134,6 +138,52 @@ TEST_F(DatasourceEdit, RefusesTablesTheDatabaseDoesNotKnowAndForeignKeysWithoutM
   EXPECT_EQ(MessageOf([&] { Operand()->AddObjectWithFK("Customers"); }), "No metadata provider!");
   EXPECT_EQ(From()->GetCount(), 2);
   EXPECT_THROW(Operand()->AddLink(Find("Orders"), "x", nullptr, "y"), EvxException);
+}
+
+// Every box re-reads its fields when the provider is pointed at another database; what cannot be
+// described there, or anything at all without a provider, keeps the fields it had.
+TEST_F(DatasourceEdit, RefreshesTheFieldsOfEveryDatasourceFromTheProvidersDatabase) {
+  Load(
+      "SELECT c.CompanyName FROM Orders o, Customers c, (SELECT * FROM Shippers) s "
+      "WHERE c.CustomerID IN (SELECT x.CustomerID FROM Customers x)");
+  auto FieldsOf = [this](const std::string& Caption) {
+    for (int I = 0; I < FQueryBuilder.GetSubQueriesCount(); ++I) {
+      TvxDatasourceList All;
+      FQueryBuilder.GetSubQueries(I)->FirstSelect()->GetFromClause()->GetItemsByType(
+          All, TvxDatasource::staticMetaObject, true);
+      for (TvxDatasourceBase* Item : All)
+        if (auto* Datasource = qobject_cast<TvxDatasource*>(Item); Datasource->GetCaption() == Caption)
+          return Datasource->GetNode()->GetFieldsList();
+    }
+    ADD_FAILURE() << "no datasource " << Caption;
+    return TvxStringList();
+  };
+  const TvxStringList OrdersFields = FieldsOf("o");
+  ASSERT_EQ(OrdersFields[0], "OrderID");
+
+  QTemporaryDir Folder;
+  const QString Other = Folder.filePath(QStringLiteral("other.sqlite"));
+  ASSERT_EQ(CreateSQLiteFile(Other, {QStringLiteral("CREATE TABLE Customers (CustomerID INTEGER, Name TEXT)"),
+                                     QStringLiteral("CREATE TABLE Shippers (ShipperID INTEGER, Phone TEXT)")}),
+            QString());
+  // The provider opens the connection when it first reads from it.
+  QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("refresh-other")).setDatabaseName(Other);
+  FMetadata.SetConnectionName(QStringLiteral("refresh-other"));
+  const std::string Before = SQL();
+  // Orders is not in the other database: those after it are refreshed all the same.
+  EXPECT_NE(MessageOf([this] { vx::RefreshAllDatasources(FQueryBuilder); }).find("Orders"), std::string::npos);
+  EXPECT_EQ(FieldsOf("c"), (TvxStringList{"CustomerID", "Name"}));
+  EXPECT_EQ(FieldsOf("x"), (TvxStringList{"CustomerID", "Name"}));
+  EXPECT_EQ(FieldsOf("s"), (TvxStringList{"ShipperID", "Phone"}));
+  EXPECT_EQ(FieldsOf("o"), OrdersFields);
+  EXPECT_EQ(SQL(), Before);
+
+  FQueryBuilder.SetMetadataProvider(nullptr);
+  FMetadata.SetConnectionName(SampleConnection());
+  vx::RefreshAllDatasources(FQueryBuilder);
+  EXPECT_EQ(FieldsOf("c"), (TvxStringList{"CustomerID", "Name"}));
+  FMetadata.SetConnectionName(QString());
+  QSqlDatabase::removeDatabase(QStringLiteral("refresh-other"));
 }
 
 TEST_F(DatasourceEdit, RemovingADatasourceTakesItsLinksAndLeavesACommaOrACrossJoin) {

@@ -116,10 +116,15 @@ std::vector<std::string> RowsOf(const QString& Connection, const std::string& SQ
   return Rows;
 }
 
-std::vector<std::string> SampleRows(const std::string& SQL) {
+std::vector<std::string> SampleRowsInOrder(const std::string& SQL) {
   std::string Error;
   std::vector<std::string> Rows = RowsOf(SampleConnection(), SQL, Error);
   if (!Error.empty()) ADD_FAILURE() << SQL << "\n  " << Error;
+  return Rows;
+}
+
+std::vector<std::string> SampleRows(const std::string& SQL) {
+  std::vector<std::string> Rows = SampleRowsInOrder(SQL);
   std::sort(Rows.begin(), Rows.end());
   return Rows;
 }

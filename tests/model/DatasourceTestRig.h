@@ -55,6 +55,9 @@ std::string MessageOf(const std::function<void()>& Action);
 // The rows of SQL on the database behind Connection in the order the engine returns them, each
 // row's values joined by "|"; Error receives the engine's message when the statement does not run.
 std::vector<std::string> RowsOf(const QString& Connection, const std::string& SQL, std::string& Error);
+// The rows of SQL on the sample in the order SQLite returns them. A statement that does not run
+// fails the test.
+std::vector<std::string> SampleRowsInOrder(const std::string& SQL);
 // The rows of SQL on the sample, sorted: a multiset to compare. A statement that does not run
 // fails the test.
 std::vector<std::string> SampleRows(const std::string& SQL);

@@ -1,17 +1,11 @@
 // Loading the SELECT list, WHERE, GROUP BY, HAVING and ORDER BY into rows, and building them
 // back: where each part lands in the grid, and that the rebuilt statement is a fixed point that
-// returns the same rows on the sample database.
+// returns the same rows on the sample database (in the same order where it has an ORDER BY).
 #include "SelectListTestRig.h"
 
 using namespace vxtest;
 
 namespace {
-
-struct TRoundTrip {
-  const char* Input;
-  const char* Model;  // the model's text after loading Input
-  bool OnSample;      // whether SQLite can run both (it reads "alias = expression" differently)
-};
 
 const TRoundTrip RoundTrips[] = {
     {"SELECT c.CompanyName Name, c.City AS Town, Label = c.Country, c.* FROM Customers c",
@@ -59,9 +53,9 @@ const TRoundTrip RoundTrips[] = {
     // ORDER BY: sort order over rows, unselected rows for columns not in the SELECT list.
     {"SELECT c.CompanyName FROM Customers c ORDER BY c.Country DESC, c.CompanyName",
      "SELECT c.CompanyName FROM Customers c ORDER BY c.Country DESC, c.CompanyName", true},
-    // Ordering by an alias keeps the alias: the row it makes is not output.
+    // Ordering by an alias sorts the aliased row, which sorts by its expression.
     {"SELECT c.CompanyName AS Name FROM Customers c ORDER BY Name DESC",
-     "SELECT c.CompanyName AS Name FROM Customers c ORDER BY Name DESC", true},
+     "SELECT c.CompanyName AS Name FROM Customers c ORDER BY c.CompanyName DESC", true},
     // A sub-query in a criterion, behind a quantified comparison.
     {"SELECT o.OrderID FROM Orders o WHERE o.Freight > ALL (SELECT o2.Freight FROM Orders o2 WHERE o2.ShipperID = 2) "
      "OR o.Freight = 0",
@@ -72,16 +66,17 @@ const TRoundTrip RoundTrips[] = {
 
 }  // namespace
 
-class TSelectListRoundTrip : public TSelectListRig, public testing::WithParamInterface<TRoundTrip> {};
-
 TEST_P(TSelectListRoundTrip, RebuildsAFixedPointWithTheSameRows) {
   const TRoundTrip& Case = GetParam();
   Load(Case.Input);
   EXPECT_EQ(SQL(), Case.Model);
   ExpectFixedPoint();
-  if (Case.OnSample) {
+  if (!Case.OnSample) return;
+  // Only an ORDER BY fixes the order of the rows.
+  if (FSyntax.ParseSelect(Case.Input)->GetOrderBy() != nullptr)
+    EXPECT_EQ(SampleRowsInOrder(SQL()), SampleRowsInOrder(Case.Input));
+  else
     EXPECT_EQ(SampleRows(SQL()), SampleRows(Case.Input));
-  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Statements, TSelectListRoundTrip, testing::ValuesIn(RoundTrips));

@@ -6,6 +6,7 @@
 #include "vxASTSelect.h"
 #include "vxQuerySelectList.h"
 
+#include <ostream>
 #include <string>
 
 namespace vxtest {
@@ -33,5 +34,17 @@ protected:
   // clause the select list does not build (FROM) is not the point.
   std::string Normalized(const std::string& Text) { return FSyntax.ParseSelect(Text)->GetSimpleSQL(); }
 };
+
+// A statement loaded and written back: the model's text, a fixed point, and on the sample the
+// rows of the statement as written.
+struct TRoundTrip {
+  const char* Input;
+  const char* Model;     // the model's text after loading Input
+  bool OnSample = true;  // whether SQLite can run both (it reads "alias = expression" differently)
+};
+
+inline void PrintTo(const TRoundTrip& Case, std::ostream* Out) { *Out << Case.Input; }
+
+class TSelectListRoundTrip : public TSelectListRig, public testing::WithParamInterface<TRoundTrip> {};
 
 }  // namespace vxtest

@@ -72,13 +72,10 @@ TEST(ParserNesting, DeepestTreesSurviveEveryWalk) {
   TastSQL92SyntaxProvider Provider;
   for (const TShape& Shape : Shapes) {
     SCOPED_TRACE(Shape.Name);
-    int Low = 1, High = 4 * TvxWayParser::DefaultMaxDepth;
-    ASSERT_TRUE(Parses(Provider, Shape.Make(Low))) << Shape.Name;
+    const int High = 4 * TvxWayParser::DefaultMaxDepth;
+    ASSERT_TRUE(Parses(Provider, Shape.Make(1))) << Shape.Name;
     ASSERT_FALSE(Parses(Provider, Shape.Make(High))) << Shape.Name;
-    while (High - Low > 1) {
-      const int Middle = (Low + High) / 2;
-      (Parses(Provider, Shape.Make(Middle)) ? Low : High) = Middle;
-    }
+    const int Low = DeepestParse(Provider, Shape.Make, High);
     std::unique_ptr<TSQLSelectStatement> Tree = Provider.ParseSelect(Shape.Make(Low));
     // (The written text is not parsed again: the writer brackets nested joins, which nests
     // the text deeper than the limit allows.)

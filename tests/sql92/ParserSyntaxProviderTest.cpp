@@ -31,6 +31,16 @@ TEST(SQL92SyntaxProvider, DialectLists) {
   EXPECT_EQ(Provider.GetScannerClass().Name, SQL92Scanner::StaticClass().Name);
 }
 
+TEST(SQL92SyntaxProvider, UnionOperatorPictureNames) {
+  TastSQL92SyntaxProvider Provider;
+  EXPECT_EQ(Provider.GetUnionOperatorIcon("union all"), "VXQB_UNIONALL");
+  EXPECT_EQ(Provider.GetUnionOperatorIcon("Intersect"), "VXQB_INTERSECT");
+  EXPECT_EQ(Provider.GetUnionOperatorIcon("EXCEPT ALL"), "VXQB_EXCEPTALL");
+  // Only the exact words: the writer never spells an operator otherwise.
+  for (const char* Op : {"union  all", "minus", "", "union all "})
+    EXPECT_EQ(Provider.GetUnionOperatorIcon(Op), "") << Op;
+}
+
 TEST(SQL92SyntaxProvider, ReservedWordsAndQuoting) {
   TastSQL92SyntaxProvider Provider;
   for (const char* Word : {"select", "FROM", "Date", "count", "text", "line", "with", "cast", "CURRENT_USER"})
@@ -49,7 +59,8 @@ TEST(SQL92SyntaxProvider, FromObjectForATableName) {
   std::unique_ptr<TSQLFromSource> Source = Provider.CreateSQLFromObject("dbo.Orders", "o");
   auto* Table = dynamic_cast<TSQLFromObject*>(Source.get());
   ASSERT_NE(Table, nullptr);
-  EXPECT_EQ(Table->GetObject()->GetNames(), (TvxStringList{"dbo.Orders"}));
+  // One name part, quoted as it needs (a dot in a name is part of it).
+  EXPECT_EQ(Table->GetObject()->GetNames(), (TvxStringList{"\"dbo.Orders\""}));
   ASSERT_NE(Table->GetAlias(), nullptr);
   EXPECT_EQ(Table->GetAlias()->ClassName(), "TSQLAliasObjectAlias");
   EXPECT_EQ(Table->GetAlias()->GetAlias(), "o");

@@ -40,6 +40,10 @@ SELECT ProductName, UnitsInStock * UnitPrice AS StockValue FROM Products ORDER B
 ;
 SELECT ProductName, UnitsInStock * UnitPrice AS StockValue FROM Products ORDER BY StockValue DESC, ProductName
 ;
+SELECT p.UnitPrice AS ProductName, p.ProductName AS UnitPrice FROM Products p ORDER BY ProductName DESC, UnitPrice
+;
+SELECT o.OrderID, c.CompanyName AS ShipperID FROM Orders o INNER JOIN Customers c ON c.CustomerID = o.CustomerID WHERE o.Freight > 150 ORDER BY ShipperID, 1 DESC, SHIPPERID DESC, o.orderid
+;
 SELECT OrderID, OrderDate FROM Orders ORDER BY OrderDate DESC, OrderID DESC
 ;
 SELECT OrderID FROM Orders WHERE CustomerID = 12 ORDER BY OrderID

@@ -175,3 +175,5 @@ SELECT OrderID FROM Orders WHERE CASE WHEN ShippedDate IS NULL THEN 1 ELSE 0 END
 SELECT CustomerID FROM Customers WHERE COALESCE(Region, '') = '' AND UPPER(Country) = 'UK'
 ;
 SELECT CustomerID FROM Customers WHERE LENGTH(CompanyName) > 25 OR SUBSTR(CompanyName, 1, 3) = 'Old'
+;
+SELECT ProductID FROM Products WHERE Discontinued = 0 AND (CategoryID = 2 OR NOT NOT (UnitPrice > 40 AND NOT NOT UnitsInStock > 0))

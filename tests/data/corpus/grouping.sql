@@ -98,6 +98,8 @@ SELECT o.CustomerID FROM Orders o GROUP BY o.CustomerID HAVING COUNT(*) > (SELEC
 ;
 SELECT Country FROM Customers GROUP BY Country HAVING COUNT(*) > 2 ORDER BY Country DESC
 ;
+SELECT MAX(c.City) AS Country, c.Country AS City FROM Customers c GROUP BY c.Country ORDER BY Country DESC, City
+;
 SELECT ContactTitle, COUNT(*) FROM Customers GROUP BY ContactTitle HAVING ContactTitle IS NOT NULL
 ;
 SELECT COUNT(*) FROM Customers HAVING COUNT(*) > 50

@@ -113,3 +113,5 @@ SELECT e.EmployeeID, e.LastName FROM Employees e WHERE e.ManagerID = 2 UNION SEL
 SELECT OrderID, Freight FROM Orders WHERE Freight > 175 UNION SELECT OrderID, Freight FROM Orders WHERE Freight < 5 ORDER BY Freight DESC, OrderID
 ;
 SELECT SUBSTR(CAST(OrderDate AS VARCHAR(10)), 1, 4) AS Period FROM Orders UNION SELECT SUBSTR(CAST(HireDate AS VARCHAR(10)), 1, 4) FROM Employees ORDER BY Period
+;
+SELECT s.Country AS City, s.City AS Country FROM Suppliers s UNION SELECT c.City, c.Country FROM Customers c ORDER BY Country, 1 DESC, country

@@ -26,6 +26,7 @@
 class QMenu;
 class QWidget;
 class TastNode;
+class TvxQueryBuilderControlFactory;
 class TvxDatasource;
 class TvxQueryBuilder;
 class TvxSubSelectStatementProxy;
@@ -113,10 +114,13 @@ public:
   virtual QMenu* GetPopupMenu();
 
 protected:
+  // Control Index, made through GetControlFactory(); null in the base.
   virtual QWidget* CreateControlInternal(int Index) { return nullptr; }
   virtual void SaveControlParams(int Index) {}
   virtual void RestoreControlParams(int Index) {}
-  virtual void UpdateContolParams(int Index) {}
+  // Lets control Index take the component's look again: the base asks a control that is a
+  // TvxControlView to do so.
+  virtual void UpdateContolParams(int Index);
   virtual bool MakeVisible(int Index) { return true; }
   virtual int GetControlsCount() const { return 0; }
   virtual bool NotifyDatasourceDestroyingInternal(TvxDatasource* Datasource) { return false; }
@@ -129,6 +133,8 @@ protected:
   void DestroyComponents();
   // The owned model objects, in creation order (a snapshot: safe to free while walking).
   std::vector<TvxQueryBuilderControlOwner*> GetChildOwners() const;
+  // The factory that makes the controls of this object: its component's; null outside one.
+  TvxQueryBuilderControlFactory* GetControlFactory() const;
 
 private:
   void DoCreateControl();

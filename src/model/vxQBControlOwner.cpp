@@ -1,6 +1,7 @@
 #include "vxQBControlOwner.h"
 
 #include "vxBaseSyntaxProvider.h"
+#include "vxQBControlViews.h"
 #include "vxQBEditPropsForm.h"
 #include "vxQueryBuilder.h"
 #include "vxQuerySubQuery.h"
@@ -149,6 +150,14 @@ void TvxQueryBuilderControlOwner::ControlDestroyed(QObject* Control) {
   // (closing a box deletes the datasource); the root query, owned by the component, stays.
   if (!FDestroying && !FDestroyingControls && GetOwnerObject() != nullptr && !GetOwnerObject()->IsDestroying())
     delete this;
+}
+
+TvxQueryBuilderControlFactory* TvxQueryBuilderControlOwner::GetControlFactory() const {
+  return FQueryBuilder != nullptr ? &FQueryBuilder->GetControlFactory() : nullptr;
+}
+
+void TvxQueryBuilderControlOwner::UpdateContolParams(int Index) {
+  if (auto* View = dynamic_cast<TvxControlView*>(GetControls(Index))) View->UpdateContolParams();
 }
 
 void TvxQueryBuilderControlOwner::DoUpdateContolParams() {

@@ -1,0 +1,79 @@
+// The diagram area of a union operand: a scroll area whose canvas holds the datasource boxes and
+// link lines as child widgets, so that real clicks reach real widgets. Canvas coordinates are
+// the diagram's; the canvas is at least as large as the visible area and grows with the boxes.
+//
+// Background, scrolling with the diagram: without a host picture (BkImage empty) a fill and the
+// built-in 450 x 350 watermark at the diagram's origin, both in the tone BkImageDarkness
+// selects (fill white, RGB(224,223,227) or RGB(153,153,153)); with a host picture, BkColor and
+// BkImage in place of them, at the origin (bkipTopLeft) or repeated over the whole diagram
+// (bkipTile).
+//
+// The mouse and keys: a press on empty area focuses the work area and clears the focused box or
+// line; a double click opens the operand's properties; the context menu is the operand's
+// work-area menu; Delete without modifiers frees the focused control, and so its model object.
+// Qt drags (those that come from the host) go to the component's DragOver2 and DragDrop2 with
+// points in diagram pixels; their source is the drag's source widget when the drag comes from
+// this application, else its QMimeData.
+#pragma once
+
+#include "vxQBControlViews.h"
+#include "vxQBTypes.h"
+
+#include <QPointer>
+#include <QScrollArea>
+
+class QDropEvent;
+class QPainter;
+class TvxQueryBuilder;
+class TvxUnionSubQuery;
+class TvxUnionSubQueryTabSheet;
+
+class TvxQueryBuilderWorkArea : public QScrollArea, public TvxWorkAreaView, public TvxControlView {
+  Q_OBJECT
+
+public:
+  // A child of the operand's union page Sheet.
+  explicit TvxQueryBuilderWorkArea(TvxUnionSubQueryTabSheet* Sheet);
+  ~TvxQueryBuilderWorkArea() override;
+
+  TvxUnionSubQuery* GetUnionSubQuery() const { return FUnionSubQuery; }
+  TvxQueryBuilder* GetQueryBuilder() const { return FQueryBuilder; }
+  // The parent of boxes and lines.
+  QWidget* GetCanvas() const { return widget(); }
+  // Every child of the canvas but Control counts as a box. When not even the first column
+  // leaves room for Control, the first column is used all the same.
+  QPoint FindPos(const QWidget* Control) const override;
+  QWidget* GetFocusedControl() const override { return FFocusedControl; }
+  // A control that takes no keyboard focus (a line) is marked by the work area taking the focus
+  // and the control repainting itself as focused; any other control takes the focus itself.
+  void SetFocusedControl(QWidget* Control) override;
+  void UpdateContolParams() override;
+
+  // Paints the background into Rect of the canvas.
+  void PaintBackground(QPainter& Painter, const QRect& Rect) const;
+  // Makes the canvas cover the visible area and every box, with a margin for growing.
+  void UpdateCanvasSize();
+
+protected:
+  void mousePressEvent(QMouseEvent* Event) override;
+  void mouseDoubleClickEvent(QMouseEvent* Event) override;
+  void contextMenuEvent(QContextMenuEvent* Event) override;
+  void keyPressEvent(QKeyEvent* Event) override;
+  void dragEnterEvent(QDragEnterEvent* Event) override;
+  void dragMoveEvent(QDragMoveEvent* Event) override;
+  void dragLeaveEvent(QDragLeaveEvent* Event) override;
+  void dropEvent(QDropEvent* Event) override;
+  void resizeEvent(QResizeEvent* Event) override;
+
+private:
+  void FocusChanged(QWidget* Old, QWidget* Now);
+  // A point of the viewport in diagram pixels.
+  QPoint ToDiagram(const QPointF& ViewportPoint) const;
+  void HostDragOver(QDropEvent* Event, TvxDragState State);
+
+  TvxUnionSubQuery* FUnionSubQuery;
+  TvxQueryBuilder* FQueryBuilder;
+  QPointer<QWidget> FFocusedControl;
+  QPointer<QObject> FHostDragSource;  // the source of the Qt drag over the work area
+  QMetaObject::Connection FFocusLink;
+};

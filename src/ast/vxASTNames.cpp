@@ -19,19 +19,17 @@ VX_CLASS_IMPL(TSQLTypeUser, TSQLType)
 
 namespace {
 
-bool IsStringLiteral(const std::string& Text) {
-  return Text.size() >= 2 && Text.front() == '\'' && Text.back() == '\'';
-}
+bool IsStringLiteral(std::string_view Text) { return Text.size() >= 2 && Text.front() == '\'' && Text.back() == '\''; }
 
 // An alias may be a string literal ('x'), which some dialects accept after a FROM source but
 // none accepts in front of a column. As a qualifier it is written as the same name delimited
 // with the dialect's quotes: 'it''s "x"' becomes "it's ""x""".
-std::string AliasAsQualifier(const std::string& Alias, const TastSyntaxProvider* SyntaxProvider) {
-  if (!IsStringLiteral(Alias) || SyntaxProvider == nullptr) return Alias;
+std::string AliasAsQualifier(std::string_view Alias, const TastSyntaxProvider* SyntaxProvider) {
+  if (!IsStringLiteral(Alias) || SyntaxProvider == nullptr) return std::string(Alias);
   const std::string QuoteBegin = SyntaxProvider->GetQuoteBegin(), QuoteEnd = SyntaxProvider->GetQuoteEnd();
-  if (QuoteBegin.empty() || QuoteEnd.empty()) return Alias;
+  if (QuoteBegin.empty() || QuoteEnd.empty()) return std::string(Alias);
   std::string Result = QuoteBegin;
-  const std::string Inner = Alias.substr(1, Alias.size() - 2);
+  const std::string_view Inner = Alias.substr(1, Alias.size() - 2);
   for (size_t I = 0; I < Inner.size(); ++I) {
     if (Inner[I] == '\'' && I + 1 < Inner.size() && Inner[I + 1] == '\'') ++I;  // '' stands for one quote
     if (Inner.compare(I, QuoteEnd.size(), QuoteEnd) == 0) {
@@ -212,7 +210,9 @@ void TSQLObjectColumn::FixupObjects(TSQLFromSourceList& FromSources) {
 
 // --- aliases ----------------------------------------------------------------------------------
 
-void TSQLAlias::BuildSQLDirect(TSQLBuilder& Builder, bool) const { Builder.WriteIdentifier(FAlias, FSyntaxProvider); }
+void TSQLAlias::BuildSQLDirect(TSQLBuilder& Builder, bool) const {
+  Builder.WriteIdentifier(GetAlias(), FSyntaxProvider);
+}
 
 void TSQLAlias::Assign(const TastExtender& Source) {
   TastNode::Assign(Source);

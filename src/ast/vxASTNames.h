@@ -3,6 +3,7 @@
 #pragma once
 
 #include "vxASTBase.h"
+#include "vxCompactString.h"
 #include "vxPackedStrings.h"
 
 #include <memory>
@@ -98,17 +99,18 @@ class TSQLAlias : public TastNode {
   VX_CLASS(TSQLAlias)
 public:
   explicit TSQLAlias(TastSyntaxProvider* SyntaxProvider) : TastNode(SyntaxProvider) {}
-  TSQLAlias(TastSyntaxProvider* SyntaxProvider, std::string Alias)
-      : TastNode(SyntaxProvider), FAlias(std::move(Alias)) {}
+  TSQLAlias(TastSyntaxProvider* SyntaxProvider, std::string_view Alias) : TastNode(SyntaxProvider), FAlias(Alias) {}
 
-  const std::string& GetAlias() const { return FAlias; }
-  void SetAlias(std::string Alias) { FAlias = std::move(Alias); }
+  // The alias as written (delimited or a string literal when it was); the view lasts until the
+  // alias changes.
+  std::string_view GetAlias() const { return FAlias.GetView(); }
+  void SetAlias(std::string_view Alias) { FAlias.Assign(Alias); }
 
   void BuildSQLDirect(TSQLBuilder& Builder, bool MultiLine) const override;
   void Assign(const TastExtender& Source) override;
 
 private:
-  std::string FAlias;
+  TvxCompactString FAlias;
 };
 
 // The form "alias = expression" (select items only).

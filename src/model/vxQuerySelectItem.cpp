@@ -262,7 +262,7 @@ void TvxSelectItem::CalcColumnAndDatasource() {
 std::string TvxSelectItem::GetAlias() const {
   if (!FAlias) return std::string();
   const TastSyntaxProvider* Dialect = FAlias->GetSyntaxProvider();
-  return Dialect != nullptr ? Dialect->UnquoteName(FAlias->GetAlias()) : FAlias->GetAlias();
+  return Dialect != nullptr ? Dialect->UnquoteName(FAlias->GetAlias()) : std::string(FAlias->GetAlias());
 }
 
 void TvxSelectItem::SetAlias(const std::string& Text) {

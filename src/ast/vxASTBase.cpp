@@ -312,7 +312,7 @@ std::unique_ptr<TastNode> TastNodeWithList::Extract(int Index) {
   return Node;
 }
 
-std::vector<std::unique_ptr<TastNode>> TastNodeWithList::ExtractAll() { return std::exchange(FItems, {}); }
+std::vector<std::unique_ptr<TastNode>> TastNodeWithList::ExtractAll() { return vx::ast::TakeAll(FItems); }
 
 TastNode* TastNodeWithList::GetItem(int Index) const {
   CheckIndex(Index);

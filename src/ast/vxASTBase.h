@@ -29,6 +29,9 @@ class TSQLSubSelectStatement;
 class TSQLSubSelectStatementProxy;
 
 using TastChildren = std::vector<TastExtender*>;
+// The owned child list of a node; its block comes from the node pool like the nodes.
+template <class T>
+using TastOwnedList = std::vector<std::unique_ptr<T>, TvxNodePoolAllocator<std::unique_ptr<T>>>;
 using TSQLFromSourceList = std::vector<TSQLFromSource*>;
 
 // Stands for "class of TSQLSubSelectStatementProxy": builds the model's proxy for a sub-select
@@ -192,7 +195,7 @@ public:
 
 protected:
   void CheckIndex(int Index) const;
-  std::vector<std::unique_ptr<TastNode>> FItems;
+  TastOwnedList<TastNode> FItems;
 };
 
 // --- implementation of the templates ---------------------------------------------------------

@@ -344,11 +344,11 @@ int TSQLExpressionItemsList::Add(std::unique_ptr<TSQLExpressionItem> Item) {
   return vx::ast::AppendOwned(FItems, std::move(Item));
 }
 
+std::vector<std::unique_ptr<TSQLExpressionItem>> TSQLExpressionItemsList::ExtractAll() {
+  return vx::ast::TakeAll(FItems);
+}
+
 void TSQLExpressionItemsList::AddAll(std::vector<std::unique_ptr<TSQLExpressionItem>> Items) {
-  if (FItems.empty()) {
-    FItems = std::move(Items);
-    return;
-  }
   FItems.reserve(FItems.size() + Items.size());
   for (std::unique_ptr<TSQLExpressionItem>& Item : Items) FItems.push_back(std::move(Item));
 }

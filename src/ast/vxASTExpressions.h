@@ -372,7 +372,7 @@ public:
   std::unique_ptr<TSQLExpressionItem> Extract(int Index);
   std::unique_ptr<TSQLExpressionItem> Extract(const TSQLExpressionItem* Item);  // null when absent
   // Every entry in order, empty ones included; the list is left empty.
-  std::vector<std::unique_ptr<TSQLExpressionItem>> ExtractAll() { return std::exchange(FItems, {}); }
+  std::vector<std::unique_ptr<TSQLExpressionItem>> ExtractAll();
   // Appends every entry of Items in order, in one move (empty ones too).
   void AddAll(std::vector<std::unique_ptr<TSQLExpressionItem>> Items);
   TSQLExpressionItem* GetItem(int Index) const;                       // EvxListError when out of range; may be null
@@ -391,7 +391,7 @@ public:
 
 protected:
   void CheckIndex(int Index) const;
-  std::vector<std::unique_ptr<TSQLExpressionItem>> FItems;
+  TastOwnedList<TSQLExpressionItem> FItems;
 
 private:
   bool FKeepEmptyItems = false;

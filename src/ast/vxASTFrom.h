@@ -290,7 +290,7 @@ public:
 
 private:
   void CheckIndex(int Index) const;
-  std::vector<std::unique_ptr<TSQLFromSource>> FItems;
+  TastOwnedList<TSQLFromSource> FItems;
 };
 
 // The whole FROM clause of a SELECT.

@@ -285,7 +285,7 @@ public:
 
 private:
   int IndexOf(const TSQLSubQueryExpression* Item) const;
-  std::vector<std::unique_ptr<TSQLSubQueryExpression>> FItems;
+  TastOwnedList<TSQLSubQueryExpression> FItems;
 };
 
 // A whole query: a chain and the ORDER BY that sorts its result. Used for sub-queries in

@@ -38,3 +38,23 @@ public:
   };
   static TStatistics GetThreadStatistics();
 };
+
+// The allocator of the child lists of nodes: a short list is as frequent as a node and is
+// freed with it, so its block comes from the same pool (and, in sanitizer builds, from the plain
+// allocator as well).
+template <class T>
+struct TvxNodePoolAllocator {
+  using value_type = T;
+
+  TvxNodePoolAllocator() = default;
+  template <class U>
+  TvxNodePoolAllocator(const TvxNodePoolAllocator<U>&) noexcept {}
+
+  T* allocate(size_t Count) { return static_cast<T*>(TvxNodePool::Allocate(Count * sizeof(T))); }
+  void deallocate(T* Block, size_t Count) noexcept { TvxNodePool::Free(Block, Count * sizeof(T)); }
+
+  template <class U>
+  bool operator==(const TvxNodePoolAllocator<U>&) const noexcept {
+    return true;
+  }
+};

@@ -297,7 +297,8 @@ void TSQLFromItem::BuildSQLDirect(TSQLBuilder& Builder, bool MultiLine) const {
       Builder.SpaceForce();
     }
     First = false;
-    bool IsGroup = dynamic_cast<const TSQLFromItem*>(Item.get()) != nullptr;
+    // The class record answers without the cost of a dynamic_cast, once per source written.
+    const bool IsGroup = Item->InheritsFrom(TSQLFromItem::StaticClass());
     if (IsGroup) Builder.WriteSymbol("(");
     Item->BuildSQL(Builder, MultiLine);
     if (IsGroup) Builder.WriteSymbol(")");

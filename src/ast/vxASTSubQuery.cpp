@@ -111,7 +111,7 @@ void TSQLSubQueryExpressions::BuildSQLDirect(TSQLBuilder& Builder, bool MultiLin
       Builder.NewLineOrSpace(MultiLine);
     }
     First = false;
-    bool IsGroup = dynamic_cast<const TSQLSubQueryExpressions*>(Item.get()) != nullptr;
+    const bool IsGroup = Item->InheritsFrom(TSQLSubQueryExpressions::StaticClass());
     if (IsGroup) Builder.WriteSymbol("(");
     Item->BuildSQL(Builder, MultiLine);
     if (IsGroup) Builder.WriteSymbol(")");

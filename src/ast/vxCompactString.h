@@ -11,7 +11,7 @@ public:
   static constexpr size_t InlineCapacity = 15;
 
   TvxCompactString() = default;
-  explicit TvxCompactString(std::string_view Text) { Replace(0, 0, Text); }
+  explicit TvxCompactString(std::string_view Text);
   TvxCompactString(const TvxCompactString& Other) { Replace(0, 0, Other.GetView()); }
   TvxCompactString(TvxCompactString&& Other) noexcept;
   TvxCompactString& operator=(const TvxCompactString& Other);

@@ -1,4 +1,4 @@
-// Memory of syntax tree nodes and extenders.
+// Memory of syntax tree nodes, extenders and the child lists of nodes.
 //
 // A parse creates a node for almost every token, and most trees are freed soon after: the
 // general allocator spent a third of a parse's time on these small blocks. The pool hands out

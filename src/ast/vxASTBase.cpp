@@ -1,9 +1,12 @@
 #include "vxASTBase.h"
 
+#include "vxASTNodeHelpers.h"
 #include "vxSQLBuilder.h"
 #include "vxSyntaxProvider.h"
 
 #include <algorithm>
+#include <mutex>
+#include <unordered_map>
 
 // --- class records ----------------------------------------------------------------------------
 
@@ -52,12 +55,78 @@ void ReplaceLinksRecursive(TastExtender& Node, const TastNodeMap& Map) {
 
 }  // namespace
 
+// --- rare links ---------------------------------------------------------------------------------
+
+namespace {
+
+struct TRareLinks {
+  TvxObject* ModelObject = nullptr;
+  std::unique_ptr<TastExtender> Extender;
+};
+
+// The rare links of every object that has any. Objects of any thread use it, hence the lock.
+// Never destroyed: the destructors of static objects may free nodes after it would be gone.
+class TRareLinkTable {
+public:
+  // Calls Use with the links of Object (created when missing) under the lock.
+  template <class TUse>
+  auto With(const TastExtender* Object, TUse&& Use) {
+    const std::lock_guard Guard(FLock);
+    return Use(FLinks[Object]);
+  }
+  // Takes the links of Object out of the table; the caller destroys them outside the lock,
+  // since an extender's own destructor comes back here.
+  TRareLinks Take(const TastExtender* Object) {
+    const std::lock_guard Guard(FLock);
+    auto Found = FLinks.find(Object);
+    if (Found == FLinks.end()) return {};
+    TRareLinks Links = std::move(Found->second);
+    FLinks.erase(Found);
+    return Links;
+  }
+
+private:
+  std::mutex FLock;
+  std::unordered_map<const TastExtender*, TRareLinks> FLinks;
+};
+
+TRareLinkTable& RareLinks() {
+  static TRareLinkTable* const Table = new TRareLinkTable;
+  return *Table;
+}
+
+}  // namespace
+
+void TastExtender::DropRareLinks() { RareLinks().Take(this); }
+
+TvxObject* TastExtender::GetModelObject() const {
+  if (!HasRareLinks()) return nullptr;
+  return RareLinks().With(this, [](TRareLinks& Links) { return Links.ModelObject; });
+}
+
+void TastExtender::SetModelObject(TvxObject* ModelObject) {
+  if (!HasRareLinks() && ModelObject == nullptr) return;
+  RareLinks().With(this, [ModelObject](TRareLinks& Links) { Links.ModelObject = ModelObject; });
+  FSyntaxProvider.SetFlag(true);
+}
+
+TastExtender* TastExtender::FindExtender() const {
+  return RareLinks().With(this, [](TRareLinks& Links) { return Links.Extender.get(); });
+}
+
+void TastExtender::SetExtender(std::unique_ptr<TastExtender> Extender) {
+  if (!HasRareLinks() && Extender == nullptr) return;
+  RareLinks().With(this, [&Extender](TRareLinks& Links) { std::swap(Links.Extender, Extender); });
+  FSyntaxProvider.SetFlag(true);
+  // The extender replaced is freed here, outside the table's lock.
+}
+
 // --- TastExtender -----------------------------------------------------------------------------
 
 void TastExtender::Assign(const TastExtender& Source) {
   // Every TastExtender is acceptable here; subclasses copy their own fields after this.
-  FSyntaxProvider = Source.FSyntaxProvider;
-  FModelObject = Source.FModelObject;
+  FSyntaxProvider.Set(Source.GetSyntaxProvider());
+  SetModelObject(Source.GetModelObject());
 }
 
 bool TastExtender::EditPropsForNode(TastNode& Node, TvxObject* Owner) { return Node.EditPropsInternal(Node, Owner); }
@@ -105,24 +174,23 @@ void TastExtender::ReplaceLinks(const TastNodeMap&) {}
 
 // --- TastNode ---------------------------------------------------------------------------------
 
-TastNode::~TastNode() = default;
-
 void TastNode::Assign(const TastExtender& Source) {
   TastExtender::Assign(Source);
   if (const auto* SourceNode = dynamic_cast<const TastNode*>(&Source))
-    if (FExtender && SourceNode->FExtender) FExtender->Assign(*SourceNode->FExtender);
+    if (GetExtender() != nullptr && SourceNode->GetExtender() != nullptr)
+      GetExtender()->Assign(*SourceNode->GetExtender());
 }
 
 void TastNode::GetMyChildren(TastChildren& List) const {
   TastExtender::GetMyChildren(List);
-  if (FExtender) List.push_back(FExtender.get());
+  if (TastExtender* Extender = GetExtender()) List.push_back(Extender);
 }
 
 bool TastNode::EditPropsInternal(TastNode&, TvxObject*) { return false; }
 
 void TastNode::BuildSQL(TSQLBuilder& Builder, bool MultiLine) const {
-  if (FExtender)
-    FExtender->BuildSQLForNode(*this, Builder, MultiLine);
+  if (const TastExtender* Extender = GetExtender())
+    Extender->BuildSQLForNode(*this, Builder, MultiLine);
   else
     BuildSQLDirect(Builder, MultiLine);
 }
@@ -172,7 +240,8 @@ std::string TastNode::GetSimpleSQL() const {
 
 bool TastNode::EditProps(TvxObject* Owner) {
   std::unique_ptr<TastNode> Copy = Clone();
-  bool Ok = FExtender ? FExtender->EditPropsForNode(*Copy, Owner) : EditPropsInternal(*Copy, Owner);
+  TastExtender* Extender = GetExtender();
+  bool Ok = Extender != nullptr ? Extender->EditPropsForNode(*Copy, Owner) : EditPropsInternal(*Copy, Owner);
   if (Ok) {
     Assign(*Copy);
     // Links inside this node that the copy's children brought along point into the copy,
@@ -185,17 +254,19 @@ bool TastNode::EditProps(TvxObject* Owner) {
 }
 
 void TastNode::UpdateExtender() {
-  const TastClass* ExtenderClass =
-      FSyntaxProvider != nullptr ? FSyntaxProvider->FindExtenderClass(GetClass(), true) : nullptr;
+  const TastClass* ExtenderClass = FSyntaxProvider != nullptr && FSyntaxProvider->HasExtenders()
+                                       ? FSyntaxProvider->FindExtenderClass(GetClass(), true)
+                                       : nullptr;
+  TastExtender* Current = GetExtender();
   if (ExtenderClass == nullptr) {
-    FExtender.reset();
+    if (Current != nullptr) SetExtender(nullptr);
     return;
   }
-  if (FExtender && &FExtender->GetClass() == ExtenderClass) return;
+  if (Current != nullptr && &Current->GetClass() == ExtenderClass) return;
   if (ExtenderClass->Factory == nullptr) throw EvxAbstractError();
   std::unique_ptr<TastExtender> NewExtender = ExtenderClass->Factory(FSyntaxProvider);
-  if (FExtender) NewExtender->Assign(*FExtender);
-  FExtender = std::move(NewExtender);
+  if (Current != nullptr) NewExtender->Assign(*Current);
+  SetExtender(std::move(NewExtender));
 }
 
 // --- TastNodeWithList -------------------------------------------------------------------------
@@ -204,10 +275,7 @@ void TastNodeWithList::CheckIndex(int Index) const {
   if (Index < 0 || Index >= GetCount()) throw EvxListError::IndexOutOfBounds(Index);
 }
 
-int TastNodeWithList::Add(std::unique_ptr<TastNode> Node) {
-  FItems.push_back(std::move(Node));
-  return GetCount() - 1;
-}
+int TastNodeWithList::Add(std::unique_ptr<TastNode> Node) { return vx::ast::AppendOwned(FItems, std::move(Node)); }
 
 void TastNodeWithList::Insert(int Index, std::unique_ptr<TastNode> Node) {
   if (Index < 0 || Index > GetCount()) throw EvxListError::IndexOutOfBounds(Index);
@@ -244,7 +312,7 @@ std::unique_ptr<TastNode> TastNodeWithList::Extract(int Index) {
   return Node;
 }
 
-std::vector<std::unique_ptr<TastNode>> TastNodeWithList::ExtractAll() { return std::exchange(FItems, {}); }
+std::vector<std::unique_ptr<TastNode>> TastNodeWithList::ExtractAll() { return vx::ast::TakeAll(FItems); }
 
 TastNode* TastNodeWithList::GetItem(int Index) const {
   CheckIndex(Index);

@@ -8,8 +8,12 @@
 
 #include "vxCommon.h"
 #include "vxMetaClass.h"
+#include "vxNodePool.h"
 
+#include <atomic>
+#include <cstdint>
 #include <memory>
+#include <new>
 #include <type_traits>
 #include <unordered_map>
 #include <utility>
@@ -25,6 +29,9 @@ class TSQLSubSelectStatement;
 class TSQLSubSelectStatementProxy;
 
 using TastChildren = std::vector<TastExtender*>;
+// The owned child list of a node; its block comes from the node pool like the nodes.
+template <class T>
+using TastOwnedList = std::vector<std::unique_ptr<T>, TvxNodePoolAllocator<std::unique_ptr<T>>>;
 using TSQLFromSourceList = std::vector<TSQLFromSource*>;
 
 // Stands for "class of TSQLSubSelectStatementProxy": builds the model's proxy for a sub-select
@@ -40,6 +47,27 @@ using TastNodeMap = std::unordered_map<const TastExtender*, TastExtender*>;
 template <class T, class... TArgs>
 std::unique_ptr<T> NewNode(TastSyntaxProvider* SyntaxProvider, TArgs&&... Args);
 
+// The syntax provider link of a node or extender, with one bit to spare: whether the object
+// has rare links (see TastExtender). Reads like the plain pointer it stands for.
+class TastProviderLink {
+public:
+  // Converts from a plain pointer (as in "Bare ? nullptr : FSyntaxProvider"); assigning would
+  // lose the flag, so a new provider is given with Set.
+  TastProviderLink(TastSyntaxProvider* Provider) : FBits(reinterpret_cast<uintptr_t>(Provider)) {}
+  TastProviderLink(const TastProviderLink&) = default;
+  TastProviderLink& operator=(const TastProviderLink&) = delete;
+
+  operator TastSyntaxProvider*() const { return reinterpret_cast<TastSyntaxProvider*>(FBits & ~FlagBit); }
+  TastSyntaxProvider* operator->() const { return *this; }
+  void Set(TastSyntaxProvider* Provider) { FBits = reinterpret_cast<uintptr_t>(Provider) | (FBits & FlagBit); }
+  bool GetFlag() const { return (FBits & FlagBit) != 0; }
+  void SetFlag(bool Flag) { FBits = (FBits & ~FlagBit) | (Flag ? FlagBit : 0); }
+
+private:
+  static constexpr uintptr_t FlagBit = 1;  // providers are at least 2-aligned
+  uintptr_t FBits;
+};
+
 class TastExtender : public TvxObject {
 public:
   static const TastClass& StaticClass();
@@ -48,14 +76,22 @@ public:
   bool InheritsFrom(const TastClass& Class) const { return GetClass().InheritsFrom(Class); }
 
   explicit TastExtender(TastSyntaxProvider* SyntaxProvider) : FSyntaxProvider(SyntaxProvider) {}
-  ~TastExtender() override = default;
+  ~TastExtender() override {
+    if (HasRareLinks()) DropRareLinks();
+  }
   TastExtender(const TastExtender&) = delete;
   TastExtender& operator=(const TastExtender&) = delete;
 
+  // Nodes and extenders live in the node pool; ownership is as for any heap object.
+  static void* operator new(size_t Size) { return TvxNodePool::Allocate(Size); }
+  static void operator delete(void* Block, size_t Size) noexcept { TvxNodePool::Free(Block, Size); }
+  // Pool blocks are 8-aligned: a node class that needs more does not compile.
+  static void* operator new(size_t Size, std::align_val_t Alignment) = delete;
+
   TastSyntaxProvider* GetSyntaxProvider() const { return FSyntaxProvider; }
   // The query-model object built from this node; not owned, copied by Assign.
-  TvxObject* GetModelObject() const { return FModelObject; }
-  void SetModelObject(TvxObject* ModelObject) { FModelObject = ModelObject; }
+  TvxObject* GetModelObject() const;
+  void SetModelObject(TvxObject* ModelObject);
 
   // Copies Source's state into this object. The base copies the provider and the model object
   // from another extender and raises EvxConvertError for anything else.
@@ -79,17 +115,25 @@ public:
   virtual void ReplaceLinks(const TastNodeMap& Map);
 
 protected:
-  TastSyntaxProvider* FSyntaxProvider;
-  TvxObject* FModelObject = nullptr;
+  // What few objects have: the model object built from this one and, for a node, its extender
+  // (owned). They live in a table apart, found by the object's address when the provider
+  // link's flag says there are any, so that the objects without them stay two pointers small.
+  bool HasRareLinks() const { return FSyntaxProvider.GetFlag(); }
+  TastExtender* FindExtender() const;
+  void DropRareLinks();
+  // Replaces the extender (null drops it).
+  void SetExtender(std::unique_ptr<TastExtender> Extender);
+
+  TastProviderLink FSyntaxProvider;
 };
 
 class TastNode : public TastExtender {
   VX_CLASS(TastNode)
 public:
   explicit TastNode(TastSyntaxProvider* SyntaxProvider) : TastExtender(SyntaxProvider) {}
-  ~TastNode() override;
+  ~TastNode() override = default;
 
-  TastExtender* GetExtender() const { return FExtender.get(); }
+  TastExtender* GetExtender() const { return HasRareLinks() ? FindExtender() : nullptr; }
 
   void Assign(const TastExtender& Source) override;
   void GetMyChildren(TastChildren& List) const override;
@@ -108,6 +152,9 @@ public:
   bool EditProps(TvxObject* Owner);
   // Chooses the extender from the provider's registry (run when the node is created).
   void UpdateExtender();
+  // False until some provider registers an extender: until then a new node has none to find.
+  static bool IsAnyExtenderRegistered() { return FAnyExtenderRegistered.load(std::memory_order_relaxed); }
+  static void NoteExtenderRegistered() { FAnyExtenderRegistered.store(true, std::memory_order_relaxed); }
 
 protected:
   // The copy without re-pointing of links; the sub-select proxy answers with its model's tree.
@@ -121,7 +168,7 @@ protected:
   static std::vector<std::unique_ptr<T>> CloneChildren(const std::vector<std::unique_ptr<T>>& Items);
 
 private:
-  std::unique_ptr<TastExtender> FExtender;
+  static inline std::atomic<bool> FAnyExtenderRegistered{false};
 };
 
 // A node holding an ordered list of owned child nodes. Indices are 0-based.
@@ -154,7 +201,7 @@ public:
 
 protected:
   void CheckIndex(int Index) const;
-  std::vector<std::unique_ptr<TastNode>> FItems;
+  TastOwnedList<TastNode> FItems;
 };
 
 // --- implementation of the templates ---------------------------------------------------------
@@ -162,7 +209,8 @@ protected:
 template <class T, class... TArgs>
 std::unique_ptr<T> NewNode(TastSyntaxProvider* SyntaxProvider, TArgs&&... Args) {
   auto Result = std::make_unique<T>(SyntaxProvider, std::forward<TArgs>(Args)...);
-  if constexpr (std::is_base_of_v<TastNode, T>) Result->UpdateExtender();
+  if constexpr (std::is_base_of_v<TastNode, T>)
+    if (TastNode::IsAnyExtenderRegistered()) Result->UpdateExtender();
   return Result;
 }
 

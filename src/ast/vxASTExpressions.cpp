@@ -235,7 +235,7 @@ void TSQLExpressionCast::Assign(const TastExtender& Source) {
 
 // --- operators --------------------------------------------------------------------------------
 
-void TSQLOperator::BuildSQLDirect(TSQLBuilder& Builder, bool) const { Builder.WriteSymbol(FText); }
+void TSQLOperator::BuildSQLDirect(TSQLBuilder& Builder, bool) const { Builder.WriteSymbol(GetText()); }
 
 void TSQLOperator::Assign(const TastExtender& Source) {
   TastNode::Assign(Source);
@@ -260,9 +260,8 @@ TSQLExpressionOperator::TSQLExpressionOperator(TastSyntaxProvider* SyntaxProvide
                                                std::unique_ptr<TSQLOperator> Operator)
     : TSQLExpressionOperation(SyntaxProvider, std::move(Left)), FOperator(std::move(Operator)) {}
 
-const std::string& TSQLExpressionOperator::GetOperatorText() const {
-  static const std::string Empty;
-  return FOperator ? FOperator->GetText() : Empty;
+std::string_view TSQLExpressionOperator::GetOperatorText() const {
+  return FOperator ? FOperator->GetText() : std::string_view();
 }
 
 void TSQLExpressionOperator::BuildOperator(TSQLBuilder& Builder, bool MultiLine) const {
@@ -342,15 +341,14 @@ void TSQLExpressionItemsList::CheckIndex(int Index) const {
 }
 
 int TSQLExpressionItemsList::Add(std::unique_ptr<TSQLExpressionItem> Item) {
-  FItems.push_back(std::move(Item));
-  return GetCount() - 1;
+  return vx::ast::AppendOwned(FItems, std::move(Item));
+}
+
+std::vector<std::unique_ptr<TSQLExpressionItem>> TSQLExpressionItemsList::ExtractAll() {
+  return vx::ast::TakeAll(FItems);
 }
 
 void TSQLExpressionItemsList::AddAll(std::vector<std::unique_ptr<TSQLExpressionItem>> Items) {
-  if (FItems.empty()) {
-    FItems = std::move(Items);
-    return;
-  }
   FItems.reserve(FItems.size() + Items.size());
   for (std::unique_ptr<TSQLExpressionItem>& Item : Items) FItems.push_back(std::move(Item));
 }

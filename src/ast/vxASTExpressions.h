@@ -243,17 +243,17 @@ class TSQLOperator : public TastNode {
   VX_CLASS(TSQLOperator)
 public:
   explicit TSQLOperator(TastSyntaxProvider* SyntaxProvider) : TastNode(SyntaxProvider) {}
-  TSQLOperator(TastSyntaxProvider* SyntaxProvider, std::string Text)
-      : TastNode(SyntaxProvider), FText(std::move(Text)) {}
+  TSQLOperator(TastSyntaxProvider* SyntaxProvider, std::string_view Text) : TastNode(SyntaxProvider), FText(Text) {}
 
-  const std::string& GetText() const { return FText; }
-  void SetText(std::string Text) { FText = std::move(Text); }
+  // The view lasts until the text changes.
+  std::string_view GetText() const { return FText.GetView(); }
+  void SetText(std::string_view Text) { FText.Assign(Text); }
 
   void BuildSQLDirect(TSQLBuilder& Builder, bool MultiLine) const override;
   void Assign(const TastExtender& Source) override;
 
 private:
-  std::string FText;
+  TvxCompactString FText;
 };
 
 // Base of operator expressions; the operand (FExpression) is the left one.
@@ -273,7 +273,7 @@ public:
   void SetOperator(std::unique_ptr<TSQLOperator> Operator) { FOperator = std::move(Operator); }
   std::unique_ptr<TSQLOperator> ExtractOperator() { return std::move(FOperator); }
   // The operator's text; empty without an operator.
-  const std::string& GetOperatorText() const;
+  std::string_view GetOperatorText() const;
 
   void GetMyChildren(TastChildren& List) const override;
   void Assign(const TastExtender& Source) override;
@@ -372,7 +372,7 @@ public:
   std::unique_ptr<TSQLExpressionItem> Extract(int Index);
   std::unique_ptr<TSQLExpressionItem> Extract(const TSQLExpressionItem* Item);  // null when absent
   // Every entry in order, empty ones included; the list is left empty.
-  std::vector<std::unique_ptr<TSQLExpressionItem>> ExtractAll() { return std::exchange(FItems, {}); }
+  std::vector<std::unique_ptr<TSQLExpressionItem>> ExtractAll();
   // Appends every entry of Items in order, in one move (empty ones too).
   void AddAll(std::vector<std::unique_ptr<TSQLExpressionItem>> Items);
   TSQLExpressionItem* GetItem(int Index) const;                       // EvxListError when out of range; may be null
@@ -391,7 +391,7 @@ public:
 
 protected:
   void CheckIndex(int Index) const;
-  std::vector<std::unique_ptr<TSQLExpressionItem>> FItems;
+  TastOwnedList<TSQLExpressionItem> FItems;
 
 private:
   bool FKeepEmptyItems = false;

@@ -1,5 +1,6 @@
 #include "vxASTFrom.h"
 
+#include "vxASTNodeHelpers.h"
 #include "vxASTOneLine.h"
 #include "vxASTSelect.h"
 #include "vxSQLBuilder.h"
@@ -50,9 +51,19 @@ void TSQLJoinKindOuter::Assign(const TastExtender& Source) {
 
 // --- TSQLFromSource ----------------------------------------------------------------------------
 
+const TvxStringList& TSQLFromSource::GetFieldsList() const {
+  static const TvxStringList None;
+  return FFieldsList ? *FFieldsList : None;
+}
+
+TvxStringList& TSQLFromSource::EditFieldsList() {
+  if (!FFieldsList) FFieldsList = std::make_unique<TvxStringList>();
+  return *FFieldsList;
+}
+
 void TSQLFromSource::RefreshFieldsList(TastFieldsProvider* MetadataProvider) {
-  FFieldsList.Clear();
-  if (MetadataProvider != nullptr) MetadataProvider->GetFields("select * from " + GetSimpleSQL(), FFieldsList);
+  EditFieldsList().Clear();
+  if (MetadataProvider != nullptr) MetadataProvider->GetFields("select * from " + GetSimpleSQL(), EditFieldsList());
 }
 
 std::string TSQLFromSource::GetSimpleExpression() const {
@@ -89,7 +100,7 @@ void TSQLFromSource::Assign(const TastExtender& Source) {
   TastNode::Assign(Source);
   const auto* From = dynamic_cast<const TSQLFromSource*>(&Source);
   if (From == nullptr) return;
-  FFieldsList = From->FFieldsList;
+  if (From->FFieldsList) EditFieldsList() = *From->FFieldsList;
   FJoinKind = From->FJoinKind;
   if (From->FJoinCondition) FJoinCondition = CloneChild(From->FJoinCondition);
   if (From->FAlias) FAlias = CloneChild(From->FAlias);
@@ -132,7 +143,7 @@ std::unique_ptr<TSQLSubSelectStatement> TSQLFromQuery::ExtractSubSelect() { retu
 bool TSQLFromQuery::IsSubSelectUsable() const { return FSubSelect && FSubSelect->IsUsable(); }
 
 void TSQLFromQuery::RefreshFieldsList(TastFieldsProvider* MetadataProvider) {
-  FFieldsList.Clear();
+  EditFieldsList().Clear();
   if (MetadataProvider == nullptr) return;
   // Everything is swallowed, the usability check included (a proxy builds its model's tree
   // for it): a derived table is described while the user is still typing its query, and a
@@ -141,7 +152,7 @@ void TSQLFromQuery::RefreshFieldsList(TastFieldsProvider* MetadataProvider) {
     if (!IsSubSelectUsable()) return;
     std::string SQL = "select * from (" + GetSimpleExpression() + ") " +
                       vx::OneLineText([this](TSQLBuilder& Builder) { BuildAlias(Builder, false); });
-    MetadataProvider->GetFields(SQL, FFieldsList);
+    MetadataProvider->GetFields(SQL, EditFieldsList());
   } catch (...) {
   }
 }
@@ -220,8 +231,7 @@ void TSQLFromItem::CheckIndex(int Index) const {
 }
 
 int TSQLFromItem::Add(std::unique_ptr<TSQLFromSource> Source) {
-  FItems.push_back(std::move(Source));
-  return GetCount() - 1;
+  return vx::ast::AppendOwned(FItems, std::move(Source));
 }
 
 void TSQLFromItem::Insert(int Index, std::unique_ptr<TSQLFromSource> Source) {
@@ -287,7 +297,8 @@ void TSQLFromItem::BuildSQLDirect(TSQLBuilder& Builder, bool MultiLine) const {
       Builder.SpaceForce();
     }
     First = false;
-    bool IsGroup = dynamic_cast<const TSQLFromItem*>(Item.get()) != nullptr;
+    // The class record answers without the cost of a dynamic_cast, once per source written.
+    const bool IsGroup = Item->InheritsFrom(TSQLFromItem::StaticClass());
     if (IsGroup) Builder.WriteSymbol("(");
     Item->BuildSQL(Builder, MultiLine);
     if (IsGroup) Builder.WriteSymbol(")");

@@ -106,8 +106,8 @@ public:
   explicit TSQLFromSource(TastSyntaxProvider* SyntaxProvider) : TastNode(SyntaxProvider) {}
 
   // Column names of the source, as the metadata provider reported them (RefreshFieldsList).
-  const TvxStringList& GetFieldsList() const { return FFieldsList; }
-  void SetFieldsList(TvxStringList FieldsList) { FFieldsList = std::move(FieldsList); }
+  const TvxStringList& GetFieldsList() const;
+  void SetFieldsList(TvxStringList FieldsList) { EditFieldsList() = std::move(FieldsList); }
 
   // How the source joins the sources before it in its chain; null for a comma (or the first
   // source). Shared: copies of the source refer to the same join kind.
@@ -146,9 +146,12 @@ public:
   void RefreshFieldsListRecursive(TastFieldsProvider* MetadataProvider) override;
 
 protected:
-  TvxStringList FFieldsList;
+  // The field list to fill, created on first use: the sources of a parsed statement have none
+  // until the model asks the metadata provider.
+  TvxStringList& EditFieldsList();
 
 private:
+  std::unique_ptr<TvxStringList> FFieldsList;
   std::shared_ptr<TSQLJoinKind> FJoinKind;
   std::unique_ptr<TSQLExpressionItem> FJoinCondition;
   std::unique_ptr<TSQLAlias> FAlias;
@@ -287,7 +290,7 @@ public:
 
 private:
   void CheckIndex(int Index) const;
-  std::vector<std::unique_ptr<TSQLFromSource>> FItems;
+  TastOwnedList<TSQLFromSource> FItems;
 };
 
 // The whole FROM clause of a SELECT.

@@ -249,7 +249,7 @@ public:
   void Assign(const TastExtender& Source) override;
 
 private:
-  std::vector<std::unique_ptr<TSQLCaseFunctionItem>> FItems;
+  TastOwnedList<TSQLCaseFunctionItem> FItems;
   std::unique_ptr<TSQLExpressionItem> FOperand;
   std::unique_ptr<TSQLExpressionItem> FElse;
 };

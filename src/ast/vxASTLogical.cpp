@@ -411,9 +411,10 @@ std::unique_ptr<TSQLExpressionItem> TSQLExpressionLogicalCollection::FindExpress
 
 void TSQLExpressionAnd::WriteLogicalOperator(TSQLBuilder& Builder) const { Builder.WriteKeyword("And"); }
 
-// AND binds tighter than OR: an OR inside an AND keeps its meaning only in brackets.
+// AND binds tighter than OR: an OR inside an AND keeps its meaning only in brackets. Asked of
+// every operand written; the class record answers it without a dynamic_cast's walk.
 bool TSQLExpressionAnd::NeedsBrackets(const TSQLExpressionItem& Item) const {
-  return dynamic_cast<const TSQLExpressionOr*>(&Item) != nullptr;
+  return Item.InheritsFrom(TSQLExpressionOr::StaticClass());
 }
 
 void TSQLExpressionOr::WriteLogicalOperator(TSQLBuilder& Builder) const { Builder.WriteKeyword("Or"); }

@@ -4,6 +4,8 @@
 #include "vxSQLBuilder.h"
 #include "vxSyntaxProvider.h"
 
+#include <algorithm>
+
 VX_CLASS_IMPL(TSQLQualifiedName, TastNode)
 VX_CLASS_IMPL(TSQLDatabaseObject, TSQLQualifiedName)
 VX_CLASS_IMPL(TSQLObjectColumn, TSQLDatabaseObject)
@@ -17,19 +19,17 @@ VX_CLASS_IMPL(TSQLTypeUser, TSQLType)
 
 namespace {
 
-bool IsStringLiteral(const std::string& Text) {
-  return Text.size() >= 2 && Text.front() == '\'' && Text.back() == '\'';
-}
+bool IsStringLiteral(std::string_view Text) { return Text.size() >= 2 && Text.front() == '\'' && Text.back() == '\''; }
 
 // An alias may be a string literal ('x'), which some dialects accept after a FROM source but
 // none accepts in front of a column. As a qualifier it is written as the same name delimited
 // with the dialect's quotes: 'it''s "x"' becomes "it's ""x""".
-std::string AliasAsQualifier(const std::string& Alias, const TastSyntaxProvider* SyntaxProvider) {
-  if (!IsStringLiteral(Alias) || SyntaxProvider == nullptr) return Alias;
+std::string AliasAsQualifier(std::string_view Alias, const TastSyntaxProvider* SyntaxProvider) {
+  if (!IsStringLiteral(Alias) || SyntaxProvider == nullptr) return std::string(Alias);
   const std::string QuoteBegin = SyntaxProvider->GetQuoteBegin(), QuoteEnd = SyntaxProvider->GetQuoteEnd();
-  if (QuoteBegin.empty() || QuoteEnd.empty()) return Alias;
+  if (QuoteBegin.empty() || QuoteEnd.empty()) return std::string(Alias);
   std::string Result = QuoteBegin;
-  const std::string Inner = Alias.substr(1, Alias.size() - 2);
+  const std::string_view Inner = Alias.substr(1, Alias.size() - 2);
   for (size_t I = 0; I < Inner.size(); ++I) {
     if (Inner[I] == '\'' && I + 1 < Inner.size() && Inner[I + 1] == '\'') ++I;  // '' stands for one quote
     if (Inner.compare(I, QuoteEnd.size(), QuoteEnd) == 0) {
@@ -48,45 +48,55 @@ bool SameName(const TastSyntaxProvider* SyntaxProvider, std::string_view A, std:
   return SyntaxProvider != nullptr ? SyntaxProvider->IsNamesEqual(A, B) : vx::SameText(A, B);
 }
 
-const std::string& EmptyText() {
-  static const std::string Empty;
-  return Empty;
-}
-
 }  // namespace
 
 // --- TSQLQualifiedName ------------------------------------------------------------------------
 
-const std::string& TSQLQualifiedName::GetObjName() const { return FNames.IsEmpty() ? EmptyText() : FNames[0]; }
+std::string_view TSQLQualifiedName::GetName(int Index) const {
+  const int Count = GetCount();
+  if (Index < 0 || Index >= Count) throw EvxListError::IndexOutOfBounds(Index);
+  return FNames[Count - 1 - Index];
+}
 
-void TSQLQualifiedName::SetObjName(std::string Name) {
+TvxStringList TSQLQualifiedName::GetNames() const {
+  TvxStringList Names;
+  FNames.ForEach([&Names](std::string_view Part) { Names.Insert(0, std::string(Part)); });
+  return Names;
+}
+
+std::string_view TSQLQualifiedName::GetObjName() const { return FNames.IsEmpty() ? std::string_view() : GetName(0); }
+
+void TSQLQualifiedName::SetObjName(std::string_view Name) {
   if (FNames.IsEmpty())
-    FNames.Add(std::move(Name));
+    FNames.Add(Name);
   else
-    FNames.Set(0, std::move(Name));
+    FNames.Set(GetCount() - 1, Name);
 }
 
 std::string TSQLQualifiedName::GetPrefix(int Index) const {
   std::string Result;
-  for (int I = GetCount() - 1; I >= Index && I >= 0; --I) {
-    if (I != GetCount() - 1) Result += '.';
-    Result += FNames[I];
-  }
+  const int Wanted = GetCount() - std::max(Index, 0);  // parts from the outermost on
+  int Taken = 0;
+  FNames.ForEach([&](std::string_view Part) {
+    if (Taken >= Wanted) return;
+    if (Taken++ > 0) Result += '.';
+    Result += Part;
+  });
   return Result;
 }
 
 std::string TSQLQualifiedName::GetQualifiedName() const { return GetPrefix(0); }
 
 void TSQLQualifiedName::BuildParts(TSQLBuilder& Builder, bool QuoteReserved) const {
-  for (int I = GetCount() - 1; I >= 0; --I) {
-    const std::string& Part = FNames[I];
+  bool First = true;
+  FNames.ForEach([&](std::string_view Part) {
+    if (!First) Builder.WriteSymbol(".");
+    First = false;
     // An omitted qualifier (db..t) writes nothing between its dots.
-    if (!Part.empty()) {
-      bool Bare = !QuoteReserved && TSQLBuilder::IsPlainIdentifier(Part);
-      Builder.WriteIdentifier(Part, Bare ? nullptr : FSyntaxProvider);
-    }
-    if (I > 0) Builder.WriteSymbol(".");
-  }
+    if (Part.empty()) return;
+    const bool Bare = !QuoteReserved && TSQLBuilder::IsPlainIdentifier(Part);
+    Builder.WriteIdentifier(Part, Bare ? nullptr : FSyntaxProvider);
+  });
 }
 
 void TSQLQualifiedName::BuildFullName(TSQLBuilder& Builder) const { BuildParts(Builder, true); }
@@ -186,7 +196,7 @@ void TSQLObjectColumn::FixupObjects(TSQLFromSourceList& FromSources) {
     } else {
       // The field list holds the names the database reports; a delimited name stands for its
       // inside.
-      const std::string& Name = GetObjName();
+      const std::string_view Name = GetObjName();
       Hit = FSyntaxProvider != nullptr && TSQLBuilder::MayBeDelimited(Name)
                 ? Source->GetFieldsList().Contains(FSyntaxProvider->UnquoteName(Name))
                 : Source->GetFieldsList().Contains(Name);
@@ -200,7 +210,9 @@ void TSQLObjectColumn::FixupObjects(TSQLFromSourceList& FromSources) {
 
 // --- aliases ----------------------------------------------------------------------------------
 
-void TSQLAlias::BuildSQLDirect(TSQLBuilder& Builder, bool) const { Builder.WriteIdentifier(FAlias, FSyntaxProvider); }
+void TSQLAlias::BuildSQLDirect(TSQLBuilder& Builder, bool) const {
+  Builder.WriteIdentifier(GetAlias(), FSyntaxProvider);
+}
 
 void TSQLAlias::Assign(const TastExtender& Source) {
   TastNode::Assign(Source);

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "vxASTBase.h"
+#include "vxCompactString.h"
+#include "vxPackedStrings.h"
 
 #include <memory>
 #include <string>
@@ -16,17 +18,19 @@ public:
   explicit TSQLQualifiedName(TastSyntaxProvider* SyntaxProvider) : TastNode(SyntaxProvider) {}
 
   // Inserts S as the new part 0; the previous parts move one position outward.
-  void AddName(std::string S) { FNames.Insert(0, std::move(S)); }
+  void AddName(std::string_view S) { FNames.Add(S); }
   // Appends S as the new outermost qualifier.
-  void AddPrefix(std::string S) { FNames.Add(std::move(S)); }
+  void AddPrefix(std::string_view S) { FNames.Insert(0, S); }
   int GetCount() const { return FNames.Count(); }
-  // Part Index (0 = object name); EvxListError outside 0..GetCount()-1.
-  const std::string& GetName(int Index) const { return FNames[Index]; }
-  const TvxStringList& GetNames() const { return FNames; }
+  // Part Index (0 = object name); EvxListError outside 0..GetCount()-1. The view lasts until
+  // the name changes.
+  std::string_view GetName(int Index) const;
+  // Every part, part 0 first.
+  TvxStringList GetNames() const;
   // Part 0; an empty text when the name has no parts.
-  const std::string& GetObjName() const;
+  std::string_view GetObjName() const;
   // Replaces part 0, or adds it when the name has no parts.
-  void SetObjName(std::string Name);
+  void SetObjName(std::string_view Name);
   // Parts from the outermost down to part Index joined with "." (no quoting); empty when
   // GetCount() <= Index. For (col, tbl, sch), GetPrefix(1) is "sch.tbl".
   std::string GetPrefix(int Index) const;
@@ -44,7 +48,8 @@ public:
 
 private:
   void BuildParts(TSQLBuilder& Builder, bool QuoteReserved) const;
-  TvxStringList FNames;
+  // The parts as written, outermost first: the parser adds each part after the last.
+  TvxPackedStrings FNames;
 };
 
 // A reference to a table or view. Once bound to a FROM source (FixupObjects), it writes itself
@@ -94,17 +99,18 @@ class TSQLAlias : public TastNode {
   VX_CLASS(TSQLAlias)
 public:
   explicit TSQLAlias(TastSyntaxProvider* SyntaxProvider) : TastNode(SyntaxProvider) {}
-  TSQLAlias(TastSyntaxProvider* SyntaxProvider, std::string Alias)
-      : TastNode(SyntaxProvider), FAlias(std::move(Alias)) {}
+  TSQLAlias(TastSyntaxProvider* SyntaxProvider, std::string_view Alias) : TastNode(SyntaxProvider), FAlias(Alias) {}
 
-  const std::string& GetAlias() const { return FAlias; }
-  void SetAlias(std::string Alias) { FAlias = std::move(Alias); }
+  // The alias as written (delimited or a string literal when it was); the view lasts until the
+  // alias changes.
+  std::string_view GetAlias() const { return FAlias.GetView(); }
+  void SetAlias(std::string_view Alias) { FAlias.Assign(Alias); }
 
   void BuildSQLDirect(TSQLBuilder& Builder, bool MultiLine) const override;
   void Assign(const TastExtender& Source) override;
 
 private:
-  std::string FAlias;
+  TvxCompactString FAlias;
 };
 
 // The form "alias = expression" (select items only).

@@ -174,8 +174,8 @@ public:
   explicit TSQLSubQueryExpression(TastSyntaxProvider* SyntaxProvider) : TastNode(SyntaxProvider) {}
 
   // The operator word as written ("union" by default, or another set operator).
-  const std::string& GetUnionOperator() const { return FUnionOperator; }
-  void SetUnionOperator(std::string UnionOperator) { FUnionOperator = std::move(UnionOperator); }
+  const std::string& GetUnionOperator() const;
+  void SetUnionOperator(std::string UnionOperator);
   bool GetUnionAll() const { return FUnionAll; }
   void SetUnionAll(bool UnionAll) { FUnionAll = UnionAll; }
 
@@ -190,7 +190,9 @@ public:
   void Assign(const TastExtender& Source) override;
 
 private:
-  std::string FUnionOperator = "union";
+  // The operator as written; null for the default, which most operands keep (the first of
+  // every chain among them), so that they go without a string of their own.
+  std::unique_ptr<std::string> FUnionOperator;
   bool FUnionAll = false;
 };
 
@@ -283,7 +285,7 @@ public:
 
 private:
   int IndexOf(const TSQLSubQueryExpression* Item) const;
-  std::vector<std::unique_ptr<TSQLSubQueryExpression>> FItems;
+  TastOwnedList<TSQLSubQueryExpression> FItems;
 };
 
 // A whole query: a chain and the ORDER BY that sorts its result. Used for sub-queries in

@@ -1,4 +1,5 @@
 // Union chains, sub-select and root statements, and the sub-query proxy.
+#include "vxASTNodeHelpers.h"
 #include "vxASTOneLine.h"
 #include "vxASTSelect.h"
 #include "vxSQLBuilder.h"
@@ -14,8 +15,20 @@ VX_ABSTRACT_CLASS_IMPL(TSQLSubSelectStatementProxy, TSQLSubSelectStatement)
 
 // --- TSQLSubQueryExpression --------------------------------------------------------------------
 
+const std::string& TSQLSubQueryExpression::GetUnionOperator() const {
+  static const std::string Default = "union";
+  return FUnionOperator ? *FUnionOperator : Default;
+}
+
+void TSQLSubQueryExpression::SetUnionOperator(std::string UnionOperator) {
+  if (FUnionOperator)
+    *FUnionOperator = std::move(UnionOperator);
+  else
+    FUnionOperator = std::make_unique<std::string>(std::move(UnionOperator));
+}
+
 void TSQLSubQueryExpression::BuildUnionOperator(TSQLBuilder& Builder, bool) const {
-  Builder.WriteKeyword(FUnionOperator);
+  Builder.WriteKeyword(GetUnionOperator());
   if (FUnionAll) {
     Builder.Space();
     Builder.WriteKeyword("ALL");
@@ -29,7 +42,7 @@ std::string TSQLSubQueryExpression::GetSimpleUnionOperator() const {
 void TSQLSubQueryExpression::Assign(const TastExtender& Source) {
   TastNode::Assign(Source);
   if (const auto* Operand = dynamic_cast<const TSQLSubQueryExpression*>(&Source)) {
-    FUnionOperator = Operand->FUnionOperator;
+    FUnionOperator = Operand->FUnionOperator ? std::make_unique<std::string>(*Operand->FUnionOperator) : nullptr;
     FUnionAll = Operand->FUnionAll;
   }
 }
@@ -44,8 +57,7 @@ TSQLSubQueryExpression* TSQLSubQueryExpressions::GetItems(int Index) const {
 int TSQLSubQueryExpressions::GetCount() const { return static_cast<int>(FItems.size()); }
 
 int TSQLSubQueryExpressions::Add(std::unique_ptr<TSQLSubQueryExpression> Item) {
-  FItems.push_back(std::move(Item));
-  return static_cast<int>(FItems.size()) - 1;
+  return vx::ast::AppendOwned(FItems, std::move(Item));
 }
 
 int TSQLSubQueryExpressions::IndexOf(const TSQLSubQueryExpression* Item) const {
@@ -99,7 +111,7 @@ void TSQLSubQueryExpressions::BuildSQLDirect(TSQLBuilder& Builder, bool MultiLin
       Builder.NewLineOrSpace(MultiLine);
     }
     First = false;
-    bool IsGroup = dynamic_cast<const TSQLSubQueryExpressions*>(Item.get()) != nullptr;
+    const bool IsGroup = Item->InheritsFrom(TSQLSubQueryExpressions::StaticClass());
     if (IsGroup) Builder.WriteSymbol("(");
     Item->BuildSQL(Builder, MultiLine);
     if (IsGroup) Builder.WriteSymbol(")");

@@ -173,7 +173,14 @@ public:
   TvxToken GetCurrentToken() const { return FScanner->GetToken(FTokenIndex); }
   // The current token's text as written, as a copy and as a view of the scanner's text.
   std::string TokenText() const { return std::string(TokenView()); }
-  std::string_view TokenView() const { return FScanner->GetTokenText(FTokenIndex); }
+  std::string_view TokenView() const {
+    // Inline for the tokens of the text (all but the last record, the end), which are all the
+    // replay's actions read.
+    const auto Records = FScanner->GetRecords();
+    if (static_cast<size_t>(FTokenIndex) + 1 >= Records.size()) return FScanner->GetTokenText(FTokenIndex);
+    const TvxTokenRecord& Token = Records[static_cast<size_t>(FTokenIndex)];
+    return FScanner->GetText().substr(Token.Offset, Token.Length);
+  }
 
   // --- inspection -------------------------------------------------------------------------------
 
@@ -280,9 +287,16 @@ protected:
     Ways.resize(Kept);
   }
 
-  // The replay's decision: the single viable alternative, or the recorded one.
-  int Decide(const TvxDecision& Decision, uint32_t Guard, TvxResolver Resolve) {
-    const uint32_t Mask = ViableAt<true>(Decision, Guard, Resolve, FTokenIndex);
+  // The replay's decision: the single viable alternative, or the recorded one. The tables are
+  // read inline; the resolver and the recorded way points are the rare case.
+  [[gnu::always_inline]] int Decide(const TvxDecision& Decision, uint32_t Guard, TvxResolver Resolve) {
+    const uint32_t Mask = MaskAt<true>(Decision, FTokenIndex) & Guard;
+    if (Mask != 0 && (Mask & (Mask - 1)) == 0) return CountTrailingZeros(Mask);
+    return DecideFurther(Mask, Resolve);
+  }
+  // Decide where the tables leave no alternative or several.
+  [[gnu::noinline]] int DecideFurther(uint32_t Mask, TvxResolver Resolve) {
+    if (Resolve != nullptr && (Mask & (Mask - 1)) != 0) Mask &= (this->*Resolve)(FTokenIndex + 1);
     if ((Mask & (Mask - 1)) == 0 && (Mask != 0 || !FDirect)) return Mask == 0 ? 0 : CountTrailingZeros(Mask);
     if (FDirect) AbortDirectReplay();
     return GetWayNode();

@@ -88,6 +88,7 @@ void TastSyntaxProvider::RegisterExtender(const TastClass& NodeClass, const Tast
   if (FindExtenderClass(NodeClass, false) != nullptr)
     throw EvxException("Extender for \"" + std::string(NodeClass.Name) + "\" already registered!");
   FExtenders.push_back({&NodeClass, &ExtenderClass});
+  TastNode::NoteExtenderRegistered();
 }
 
 void TastSyntaxProvider::RegisterExtender(const std::vector<const TastClass*>& NodeClasses,

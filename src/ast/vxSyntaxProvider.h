@@ -139,6 +139,8 @@ public:
 
   // The extender registry.
   const TastClass* FindExtenderClass(const TastClass& NodeClass, bool Inherited) const;
+  // False until an extender is registered; spares every new node the look-up.
+  bool HasExtenders() const { return !FExtenders.empty(); }
   void RegisterExtender(const TastClass& NodeClass, const TastClass& ExtenderClass);
   void RegisterExtender(const std::vector<const TastClass*>& NodeClasses, const TastClass& ExtenderClass);
 

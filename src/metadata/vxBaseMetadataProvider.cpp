@@ -46,7 +46,7 @@ TvxNameFolding TvxBaseMetadataProvider::GetNameFolding() const { return TvxNameF
 std::string TvxBaseMetadataProvider::GetObjectsSchema() const { return std::string(); }
 
 std::string TvxBaseMetadataProvider::GetCatalogName(const TSQLDatabaseObject& Name) const {
-  const std::string& Part = Name.GetObjName();
+  const std::string_view Part = Name.GetObjName();
   if (TSQLBuilder::IsDelimitedIdentifier(Part, Name.GetSyntaxProvider()))
     return TSQLBuilder::UnquoteIdentifier(Part, Name.GetSyntaxProvider());
   return TSQLBuilder::FoldName(Part, GetNameFolding());

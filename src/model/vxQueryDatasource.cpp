@@ -35,7 +35,7 @@ const TSQLExpressionOperatorBinary* AsLinkCandidate(const TSQLExpressionItem* Ex
 // the spelling the metadata provider reports and the box lists.
 std::string FieldNameOf(const TSQLObjectColumn& Column) {
   const TastSyntaxProvider* Dialect = Column.GetSyntaxProvider();
-  return Dialect != nullptr ? Dialect->UnquoteName(Column.GetObjName()) : Column.GetObjName();
+  return Dialect != nullptr ? Dialect->UnquoteName(Column.GetObjName()) : std::string(Column.GetObjName());
 }
 
 // The model datasource a column reference is bound to, and the referenced field.

@@ -68,7 +68,7 @@ std::string TvxDatasource::GetAlias() const {
   const TSQLAlias* Alias = GetNode() != nullptr ? GetNode()->GetAlias() : nullptr;
   if (Alias == nullptr) return std::string();
   const TastSyntaxProvider* Dialect = GetNode()->GetSyntaxProvider();
-  return Dialect != nullptr ? Dialect->UnquoteName(Alias->GetAlias()) : Alias->GetAlias();
+  return Dialect != nullptr ? Dialect->UnquoteName(Alias->GetAlias()) : std::string(Alias->GetAlias());
 }
 
 void TvxDatasource::SetAlias(const std::string& Alias) {

@@ -280,8 +280,8 @@ void TvxSelectItem::CalcColumnAndDatasource() {
   if (auto* Column = dynamic_cast<const TSQLExpressionColumn*>(vx::SkipBrackets(FExpression.get()))) {
     if (Column->GetColumn() == nullptr) return;
     const TastSyntaxProvider* Dialect = Column->GetColumn()->GetSyntaxProvider();
-    const std::string& Name = Column->GetColumn()->GetObjName();
-    FFieldName = vx::UpperCase(Dialect != nullptr ? Dialect->UnquoteName(Name) : Name);
+    const std::string_view Name = Column->GetColumn()->GetObjName();
+    FFieldName = vx::UpperCase(Dialect != nullptr ? Dialect->UnquoteName(Name) : std::string(Name));
     FDatasourceNode = Column->GetColumn()->GetFromSource();
   } else if (auto* All = dynamic_cast<const TSQLSelectItemAllTableColumns*>(FExpression.get())) {
     if (All->GetObject() != nullptr) FDatasourceNode = All->GetObject()->GetFromSource();
@@ -293,7 +293,7 @@ void TvxSelectItem::CalcColumnAndDatasource() {
 std::string TvxSelectItem::GetAlias() const {
   if (!FAlias) return std::string();
   const TastSyntaxProvider* Dialect = FAlias->GetSyntaxProvider();
-  return Dialect != nullptr ? Dialect->UnquoteName(FAlias->GetAlias()) : FAlias->GetAlias();
+  return Dialect != nullptr ? Dialect->UnquoteName(FAlias->GetAlias()) : std::string(FAlias->GetAlias());
 }
 
 void TvxSelectItem::SetAlias(const std::string& Text) {

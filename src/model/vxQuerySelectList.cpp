@@ -26,8 +26,8 @@ constexpr TvxQueryBuilderGroupByTypes AllTypes{gtExpression, gtGroupBy,       gt
 // The key of a result column named Name (a name as a tree stores it) among the result columns:
 // what the name stands for, upper-cased, so that "Total" and Total, "a""b" and the alias a"b
 // meet.
-std::string ResultColumnKey(const TastSyntaxProvider* Dialect, const std::string& Name) {
-  return vx::UpperCase(Dialect != nullptr ? Dialect->UnquoteName(Name) : Name);
+std::string ResultColumnKey(const TastSyntaxProvider* Dialect, std::string_view Name) {
+  return vx::UpperCase(Dialect != nullptr ? Dialect->UnquoteName(Name) : std::string(Name));
 }
 
 // Takes the condition out of any brackets around it; the brackets are freed.

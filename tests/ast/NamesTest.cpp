@@ -38,6 +38,25 @@ TEST_F(NamesTest, PartsAreKeptInnermostFirst) {
   EXPECT_EQ(NewNode<TSQLQualifiedName>(&Provider)->GetObjName(), "");
 }
 
+// The parts share one packed buffer: a part longer than the short length form, parts holding
+// dots or NUL bytes, empty parts, and a part set from another part of the same name (a view
+// into the buffer being changed) all come back exactly as given.
+TEST_F(NamesTest, PartsOfAnyLengthAndContentSurviveEdits) {
+  const std::string Long(300, 'x'), Odd("a.b\0c", 5);
+  auto Name = F.Name({Long, "", Odd});
+  EXPECT_EQ(Name->GetCount(), 3);
+  EXPECT_EQ(Name->GetObjName(), Odd);
+  EXPECT_EQ(Name->GetName(1), "");
+  EXPECT_EQ(Name->GetName(2), Long);
+  Name->SetObjName(Name->GetName(2));
+  Name->AddPrefix(Name->GetName(0));
+  Name->AddName(Name->GetName(3));
+  EXPECT_EQ(Name->GetNames(), (TvxStringList{Long, Long, "", Long, Long}));
+  Name->SetObjName("c");
+  EXPECT_EQ(Name->GetNames(), (TvxStringList{"c", Long, "", Long, Long}));
+  EXPECT_EQ(CloneNode(*Name)->GetNames(), Name->GetNames());
+}
+
 TEST_F(NamesTest, EachPartIsQuotedOnItsOwn) {
   EXPECT_EQ(Write(*F.Name({"dbo", "Name"})), "dbo.Name");
   EXPECT_EQ(Write(*F.Name({"dbo", "Order Details"})), "dbo.\"Order Details\"");

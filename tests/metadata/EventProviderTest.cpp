@@ -51,7 +51,7 @@ TEST(TEventProviderTest, FieldAndRelationHandlersGetTheRequest) {
                                      TSQLMetadataRelationList& Relations) {
     EXPECT_EQ(Sender, &Provider);
     EXPECT_TRUE(Relations.empty());
-    auto Relation = TSQLMetadataRelation::Create(Table.GetSyntaxProvider(), Table.GetObjName(), "Lines");
+    auto Relation = TSQLMetadataRelation::Create(Table.GetSyntaxProvider(), std::string(Table.GetObjName()), "Lines");
     Relation->AddPair("Id", "OrderId");
     Relations.push_back(std::move(Relation));
   };

@@ -34,9 +34,9 @@ QStringList Describe(const TSQLMetadataRelationList& Relations) {
   for (const auto& Relation : Relations) {
     EXPECT_EQ(Relation->GetReferencedFields().Count(), Relation->GetReferencingFields().Count());
     Lines << QStringLiteral("%1(%2) <- %3(%4)")
-                 .arg(QString::fromStdString(Relation->GetReferencedObject()->GetObjName()),
+                 .arg(QString::fromStdString(std::string(Relation->GetReferencedObject()->GetObjName())),
                       ToQt(Relation->GetReferencedFields()).join(QStringLiteral(", ")),
-                      QString::fromStdString(Relation->GetReferencingObject()->GetObjName()),
+                      QString::fromStdString(std::string(Relation->GetReferencingObject()->GetObjName())),
                       ToQt(Relation->GetReferencingFields()).join(QStringLiteral(", ")));
   }
   return Lines;

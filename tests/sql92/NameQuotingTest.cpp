@@ -65,7 +65,7 @@ const char* FoldingName(TvxNameFolding Folding) {
 
 // The name a server folding by Folding reads in a parsed name part: a delimited part means its
 // inside, a bare one what folding makes of it.
-std::string Meaning(const TastSyntaxProvider& Provider, const std::string& Part, TvxNameFolding Folding) {
+std::string Meaning(const TastSyntaxProvider& Provider, std::string_view Part, TvxNameFolding Folding) {
   if (TSQLBuilder::IsDelimitedIdentifier(Part, &Provider)) return Provider.UnquoteName(Part);
   return TSQLBuilder::FoldName(Part, Folding);
 }

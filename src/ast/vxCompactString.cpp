@@ -1,0 +1,94 @@
+#include "vxCompactString.h"
+
+#include <cstring>
+
+static_assert(sizeof(TvxCompactString) == 16);
+
+namespace {
+
+// memcpy, which must not be given the null data of an empty view.
+void CopyBytes(char* To, const char* From, size_t Size) {
+  if (Size != 0) std::memcpy(To, From, Size);
+}
+
+}  // namespace
+
+TvxCompactString::TvxCompactString(std::string_view Text) {
+  // Aliases and operators are built this way, nearly all short enough to copy in directly.
+  if (Text.size() > InlineCapacity) {
+    Replace(0, 0, Text);
+    return;
+  }
+  CopyBytes(FStorage, Text.data(), Text.size());
+  FStorage[SizeByte] = static_cast<char>(Text.size());
+}
+
+TvxCompactString::TvxCompactString(TvxCompactString&& Other) noexcept { TakeFrom(Other); }
+
+TvxCompactString& TvxCompactString::operator=(const TvxCompactString& Other) {
+  if (this != &Other) Assign(Other.GetView());
+  return *this;
+}
+
+TvxCompactString& TvxCompactString::operator=(TvxCompactString&& Other) noexcept {
+  if (this != &Other) {
+    Release();
+    TakeFrom(Other);
+  }
+  return *this;
+}
+
+// The storage moves as it is, a heap block included; Other is left empty.
+void TvxCompactString::TakeFrom(TvxCompactString& Other) {
+  std::memcpy(FStorage, Other.FStorage, sizeof FStorage);
+  std::memset(Other.FStorage, 0, sizeof Other.FStorage);
+}
+
+const char* TvxCompactString::GetHeapData() const {
+  const char* Data;
+  std::memcpy(&Data, FStorage, sizeof Data);
+  return Data;
+}
+
+std::string_view TvxCompactString::GetView() const {
+  if (!IsOnHeap()) return {FStorage, static_cast<uint8_t>(FStorage[SizeByte])};
+  uint32_t Size;
+  std::memcpy(&Size, FStorage + HeapSizeAt, sizeof Size);
+  return {GetHeapData(), Size};
+}
+
+void TvxCompactString::Release() {
+  if (IsOnHeap()) delete[] GetHeapData();
+}
+
+void TvxCompactString::Append(std::string_view Text) {
+  const size_t Size = GetSize();
+  if (!IsOnHeap() && Size + Text.size() <= InlineCapacity) {
+    // A view of this string's own bytes lies before the destination, so memcpy is safe.
+    CopyBytes(FStorage + Size, Text.data(), Text.size());
+    FStorage[SizeByte] = static_cast<char>(Size + Text.size());
+    return;
+  }
+  Replace(Size, 0, Text);
+}
+
+void TvxCompactString::Replace(size_t Position, size_t Length, std::string_view Text) {
+  const std::string_view Old = GetView();
+  const size_t Size = Old.size() - Length + Text.size();
+  // The new bytes are put together apart from the old ones, which Text may view.
+  char Inline[InlineCapacity];
+  char* const Data = Size <= InlineCapacity ? Inline : new char[Size];
+  CopyBytes(Data, Old.data(), Position);
+  CopyBytes(Data + Position, Text.data(), Text.size());
+  CopyBytes(Data + Position + Text.size(), Old.data() + Position + Length, Old.size() - Position - Length);
+  Release();
+  if (Data == Inline) {
+    CopyBytes(FStorage, Inline, Size);
+    FStorage[SizeByte] = static_cast<char>(Size);
+    return;
+  }
+  const auto HeapSize = static_cast<uint32_t>(Size);
+  std::memcpy(FStorage, &Data, sizeof Data);
+  std::memcpy(FStorage + HeapSizeAt, &HeapSize, sizeof HeapSize);
+  FStorage[SizeByte] = static_cast<char>(OnHeap);
+}

@@ -164,8 +164,9 @@ protected:
   static std::unique_ptr<T> CloneChild(const std::unique_ptr<T>& Child);
   // Clones of a list's items, made before the list is touched, so that a node assigned from
   // itself keeps its items.
-  template <class T>
-  static std::vector<std::unique_ptr<T>> CloneChildren(const std::vector<std::unique_ptr<T>>& Items);
+  // Any list of owned children: plain vectors and the node pool's lists alike.
+  template <class TList>
+  static TList CloneChildren(const TList& Items);
 
 private:
   static inline std::atomic<bool> FAnyExtenderRegistered{false};
@@ -224,9 +225,9 @@ std::unique_ptr<T> TastNode::CloneChild(const std::unique_ptr<T>& Child) {
   return std::unique_ptr<T>(Typed);
 }
 
-template <class T>
-std::vector<std::unique_ptr<T>> TastNode::CloneChildren(const std::vector<std::unique_ptr<T>>& Items) {
-  std::vector<std::unique_ptr<T>> Copies;
+template <class TList>
+TList TastNode::CloneChildren(const TList& Items) {
+  TList Copies;
   Copies.reserve(Items.size());
   for (const auto& Item : Items) Copies.push_back(CloneChild(Item));
   return Copies;

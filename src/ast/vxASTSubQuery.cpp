@@ -129,7 +129,7 @@ void TSQLSubQueryExpressions::Assign(const TastExtender& Source) {
   // The count goes through the virtual GetCount so that a proxy as source refuses to be copied
   // instead of passing for an empty chain. The copies replace the chain's own operands.
   if (const auto* Chain = dynamic_cast<const TSQLSubQueryExpressions*>(&Source)) {
-    std::vector<std::unique_ptr<TSQLSubQueryExpression>> Copies;
+    TastOwnedList<TSQLSubQueryExpression> Copies;
     for (int I = 0; I < Chain->GetCount(); ++I) Copies.push_back(CloneChild(Chain->FItems[static_cast<size_t>(I)]));
     FItems = std::move(Copies);
   }

@@ -55,7 +55,7 @@ std::string ColumnName(const TSQLExpressionItem* Operand) {
   std::string Field;
   if (vx::LinkedDatasource(Operand, Field) != nullptr) return Field;
   const TSQLObjectColumn* Column = static_cast<const TSQLExpressionColumn*>(Operand)->GetColumn();
-  return Column != nullptr ? Column->GetObjName() : std::string();
+  return Column != nullptr ? std::string(Column->GetObjName()) : std::string();
 }
 
 // Gives Comparison the operator Text, keeping its operator node when it has one.

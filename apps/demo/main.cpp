@@ -1,7 +1,7 @@
 // vxqb-demo: the query builder component on a window over the sample database (or another
 // SQLite file), with the query's SQL and its rows.
 //
-//   vxqb-demo [--db FILE] [--sql FILE] [--execute] [--screenshot FILE.png]
+//   vxqb-demo [--db FILE] [--sql FILE] [--link-style STYLE] [--execute] [--screenshot FILE.png]
 //
 // With --screenshot the window is rendered once the query is loaded (and run, with --execute),
 // written as a PNG and the program ends; it needs no display on the offscreen platform.
@@ -28,9 +28,12 @@ void ScreenshotWhenLoaded(TvxDemoWindow& Window, bool Execute, const QString& Pa
     return;
   }
   if (Execute) Window.Execute();
-  const bool Saved = Window.grab().save(Path, "PNG");
-  if (!Saved) PrintError(QStringLiteral("cannot write %1").arg(Path));
-  QCoreApplication::exit(Saved ? 0 : 1);
+  // Scroll bars come and go in posted events: the picture waits until they have.
+  QTimer::singleShot(0, &Window, [&Window, Path] {
+    const bool Saved = Window.grab().save(Path, "PNG");
+    if (!Saved) PrintError(QStringLiteral("cannot write %1").arg(Path));
+    QCoreApplication::exit(Saved ? 0 : 1);
+  });
 }
 
 }  // namespace
@@ -48,11 +51,14 @@ int main(int Argc, char** Argv) {
                               QStringLiteral("FILE"));
   const QCommandLineOption Sql(QStringLiteral("sql"), QStringLiteral("Load the query of the .sql FILE."),
                                QStringLiteral("FILE"));
+  const QCommandLineOption LinkStyle(QStringLiteral("link-style"),
+                                     QStringLiteral("Draw links in STYLE: Simple, MS SQL Style or Access Style."),
+                                     QStringLiteral("STYLE"));
   const QCommandLineOption Run(QStringLiteral("execute"), QStringLiteral("Run the query once it is loaded."));
   const QCommandLineOption Screenshot(QStringLiteral("screenshot"),
                                       QStringLiteral("Render the window to the PNG FILE once loaded, then exit."),
                                       QStringLiteral("FILE"));
-  Parser.addOptions({Db, Sql, Run, Screenshot});
+  Parser.addOptions({Db, Sql, LinkStyle, Run, Screenshot});
   if (!Parser.parse(Application.arguments())) {
     PrintError(Parser.errorText());
     return 2;
@@ -71,6 +77,8 @@ int main(int Argc, char** Argv) {
   if (!Headless) Window.resize(Window.size().boundedTo(Window.screen()->availableSize() * 9 / 10));
   QObject::connect(Window.GetQueryBuilder(), &TvxQueryBuilder::sqlError,
                    [](const QString&, const QString& Message) { PrintError(Message); });
+
+  if (Parser.isSet(LinkStyle)) Window.SetLinkStyle(Parser.value(LinkStyle));
 
   QString Error;
   const bool Opened =

@@ -6,11 +6,13 @@
 
 #include "vxASTSelect.h"
 #include "vxParserBase.h"
+#include "vxQBLinkPainter.h"
 #include "vxQueryBuilder.h"
 #include "vxQueryDatasource.h"
 #include "vxSampleDatabase.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -93,6 +95,8 @@ void TvxDemoWindow::CreateActions() {
   QAction* Run = Add(Query, QStringLiteral("aExecute"), tr("&Execute"), QKeySequence(Qt::Key_F5),
                      &TvxDemoWindow::ExecuteCommand, Style->standardIcon(QStyle::SP_MediaPlay));
 
+  CreateLinkStyleMenu();
+
   QToolBar* Tools = addToolBar(tr("Main"));
   Tools->setObjectName(QStringLiteral("MainToolBar"));
   Tools->setMovable(false);
@@ -103,6 +107,27 @@ void TvxDemoWindow::CreateActions() {
   Tools->addAction(AddTable);
   Tools->addAction(Apply);
   Tools->addAction(Run);
+}
+
+void TvxDemoWindow::CreateLinkStyleMenu() {
+  QMenu* Styles = menuBar()->addMenu(tr("&View"))->addMenu(tr("&Link Style"));
+  Styles->setObjectName(QStringLiteral("mLinkStyle"));
+  FLinkStyles = new QActionGroup(this);
+  // Without a painter of its own the component draws links in its default style.
+  const TvxQueryBuilderLinkPainter* Current = FQueryBuilder->GetLinkType();
+  const QString CurrentStyle = (Current != nullptr ? *Current : vx::GetDefaultLinkPainter()).PainterStyle();
+  GetPaintersList().GetUserNames([&](const QString& StyleName) {
+    QAction* Action = Styles->addAction(StyleName);
+    Action->setCheckable(true);
+    Action->setChecked(StyleName == CurrentStyle);
+    FLinkStyles->addAction(Action);
+    connect(Action, &QAction::triggered, this, [this, StyleName] { SetLinkStyle(StyleName); });
+  });
+}
+
+void TvxDemoWindow::SetLinkStyle(const QString& StyleName) {
+  FQueryBuilder->SetLinkType(GetPaintersList().CreateByUserName(StyleName, FQueryBuilder).release());
+  for (QAction* Action : FLinkStyles->actions()) Action->setChecked(Action->text() == StyleName);
 }
 
 // --- the database ------------------------------------------------------------------------------

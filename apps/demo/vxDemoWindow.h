@@ -17,6 +17,7 @@
 
 #include <memory>
 
+class QActionGroup;
 class QLabel;
 class QSplitter;
 class TvxDemoResults;
@@ -52,6 +53,11 @@ public:
   // database or it refuses the query (its message is shown, the query stays).
   bool Execute();
 
+  // --- the diagram ---
+  // Draws the diagram's links in the registered painter style StyleName ("Simple", "MS SQL
+  // Style", "Access Style"); an unknown name gives the component's default painter.
+  void SetLinkStyle(const QString& StyleName);
+
   TvxQueryBuilder* GetQueryBuilder() const { return FQueryBuilder; }
   TvxQtSqlMetadataProvider& GetMetadataProvider() { return FMetadata; }
   TvxDemoSQLPane* GetSQLPane() const { return FSQLPane; }
@@ -60,6 +66,8 @@ public:
 
 private:
   void CreateActions();
+  // The View menu: one checkable item per registered link painter style.
+  void CreateLinkStyleMenu();
   void ShowSQLError(const QString& SQL, const QString& Message);
   // Where Text stops parsing: the token's character index (-1 when it parses) and length, and
   // the words that name it ("near '='", "at end of input").
@@ -93,4 +101,5 @@ private:
   TvxDemoResults* FResults = nullptr;
   QSplitter* FSplitter = nullptr;
   QLabel* lDatabase = nullptr;
+  QActionGroup* FLinkStyles = nullptr;
 };

@@ -3,10 +3,15 @@
 #include "vxAddObject.h"
 #include "vxDatasourceProps.h"
 #include "vxLinkProps.h"
+#include "vxQBDataSourceControl.h"
+#include "vxQBLinkControl.h"
 #include "vxQBPageControl.h"
 #include "vxQBQueryTabSheet.h"
 #include "vxQBUnionSubQueryTabSheet.h"
+#include "vxQBWorkArea.h"
 #include "vxQueryBuilder.h"
+#include "vxQueryDatasource.h"
+#include "vxQueryLink.h"
 #include "vxQuerySubQuery.h"
 #include "vxQueryUnionSubQuery.h"
 
@@ -39,12 +44,28 @@ QWidget* TvxDefaultControlFactory::CreateUnionPage(TvxUnionSubQuery* Operand) {
   return Sheet != nullptr ? new TvxUnionSubQueryTabSheet(Operand, Sheet) : nullptr;
 }
 
-// The navigation bar, the diagram's boxes and lines and the select-list grid have no widgets yet.
+namespace {
+
+TvxQueryBuilderWorkArea* WorkAreaOf(const TvxUnionSubQuery* Operand) {
+  return Operand != nullptr ? qobject_cast<TvxQueryBuilderWorkArea*>(Operand->GetWorkArea()) : nullptr;
+}
+
+}  // namespace
+
+QWidget* TvxDefaultControlFactory::CreateDatasourceControl(TvxDatasource* Datasource) {
+  TvxQueryBuilderWorkArea* WorkArea = WorkAreaOf(Datasource->GetOwningOperand());
+  return WorkArea != nullptr ? new TvxQueryBuilderDataSourceControl(Datasource, WorkArea) : nullptr;
+}
+
+QWidget* TvxDefaultControlFactory::CreateLinkControl(TvxLink* Link) {
+  TvxQueryBuilderWorkArea* WorkArea = WorkAreaOf(Link->GetUnionSubQuery());
+  return WorkArea != nullptr ? new TvxQueryBuilderLinkControl(Link, WorkArea) : nullptr;
+}
+
+// The navigation bar and the select-list grid have no widgets yet.
 QWidget* TvxDefaultControlFactory::CreateUnionButton(TvxUnionSubQuery*) { return nullptr; }
 QWidget* TvxDefaultControlFactory::CreateUnionOperator(TvxQueryBase*) { return nullptr; }
 QWidget* TvxDefaultControlFactory::CreateUnionBracket(TvxUnionGroup*, bool) { return nullptr; }
-QWidget* TvxDefaultControlFactory::CreateDatasourceControl(TvxDatasource*) { return nullptr; }
-QWidget* TvxDefaultControlFactory::CreateLinkControl(TvxLink*) { return nullptr; }
 QWidget* TvxDefaultControlFactory::CreateSelectListGrid(TvxSelectList*) { return nullptr; }
 
 QWidget* TvxDefaultControlFactory::CreateAddObjectForm(TvxQueryBuilder* QueryBuilder) {

@@ -1,5 +1,7 @@
 #include "vxQBWorkArea.h"
 
+#include "vxQBDataSourceControl.h"
+#include "vxQBLinkControl.h"
 #include "vxQBPaint.h"
 #include "vxQBUnionSubQueryTabSheet.h"
 #include "vxQueryBuilder.h"
@@ -20,17 +22,6 @@ constexpr int GRowTop = 10;
 constexpr int GRowGap = 20;
 constexpr int GCanvasMargin = 20;
 
-QColor FillOf(TvxBkImageDarkness Darkness) {
-  switch (Darkness) {
-    case bgidLight:
-      return QColor(224, 223, 227);
-    case bgidDark:
-      return QColor(153, 153, 153);
-    default:
-      return QColor(255, 255, 255);
-  }
-}
-
 // The scrolled widget: paints the background, and keeps the canvas large enough as its boxes
 // come, go, move and grow.
 class TvxWorkAreaCanvas : public QWidget {
@@ -44,6 +35,7 @@ protected:
   void paintEvent(QPaintEvent* Event) override {
     QPainter Painter(this);
     FWorkArea->PaintBackground(Painter, Event->rect());
+    FWorkArea->PaintUnderBoxes(Painter, Event->rect());
   }
   void childEvent(QChildEvent* Event) override {
     QWidget::childEvent(Event);
@@ -86,10 +78,12 @@ QPoint TvxQueryBuilderWorkArea::FindPos(const QWidget* Control) const {
   if (Limit <= 0 && FQueryBuilder != nullptr) Limit = FQueryBuilder->width();
   if (Limit <= 0) Limit = 800;
   const int Snap = FQueryBuilder != nullptr && FQueryBuilder->GetSnapToGrid() ? FQueryBuilder->GetGridSize() : 0;
-  const QList<QWidget*> Boxes = GetCanvas()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+  const QList<QWidget*> Children = GetCanvas()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
   auto BoxAt = [&](int X, int Y) -> const QWidget* {
-    for (const QWidget* Box : Boxes)
-      if (Box != Control && Box->x() == X && Box->y() == Y) return Box;
+    for (const QWidget* Box : Children)
+      if (Box != Control && Box->x() == X && Box->y() == Y &&
+          qobject_cast<const TvxQueryBuilderLinkControl*>(Box) == nullptr)
+        return Box;
     return nullptr;
   };
 
@@ -108,15 +102,27 @@ QPoint TvxQueryBuilderWorkArea::FindPos(const QWidget* Control) const {
 
 // --- focus -------------------------------------------------------------------------------------
 
+namespace {
+
+// A line is painted by the canvas under it; anything else paints itself.
+void RepaintControl(QWidget* Control) {
+  if (auto* Line = qobject_cast<TvxQueryBuilderLinkControl*>(Control))
+    Line->Repaint();
+  else
+    Control->update();
+}
+
+}  // namespace
+
 void TvxQueryBuilderWorkArea::SetFocusedControl(QWidget* Control) {
   if (Control == FFocusedControl) return;
   QPointer<QWidget> Previous = FFocusedControl;
   FFocusedControl = Control;
-  if (Previous) Previous->update();
+  if (Previous) RepaintControl(Previous);
   if (Control == nullptr) return;
   if (Control->focusPolicy() == Qt::NoFocus) {
     setFocus(Qt::OtherFocusReason);
-    Control->update();
+    RepaintControl(Control);
   } else if (!Control->hasFocus()) {
     Control->setFocus(Qt::OtherFocusReason);
   }
@@ -138,7 +144,9 @@ void TvxQueryBuilderWorkArea::PaintBackground(QPainter& Painter, const QRect& Re
   const QPixmap HostPicture = FQueryBuilder != nullptr ? FQueryBuilder->GetBkImage() : QPixmap();
   Painter.setClipRect(Rect);
   if (HostPicture.isNull()) {
-    Painter.fillRect(Rect, FillOf(Darkness));
+    // The picture's own dot grid goes on over the rest of the diagram, so that the watermark
+    // shows no edge however large the visible area is.
+    Painter.fillRect(Rect, QBrush(vx::GetWorkAreaGridTile(Darkness)));
     Painter.drawImage(QPoint(0, 0), vx::GetWorkAreaBackground(Darkness));
     return;
   }
@@ -147,6 +155,27 @@ void TvxQueryBuilderWorkArea::PaintBackground(QPainter& Painter, const QRect& Re
     Painter.drawTiledPixmap(GetCanvas()->rect(), HostPicture);
   else
     Painter.drawPixmap(QPoint(0, 0), HostPicture);
+}
+
+void TvxQueryBuilderWorkArea::PaintUnderBoxes(QPainter& Painter, const QRect& Rect) const {
+  const QList<QWidget*> Children = GetCanvas()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+  for (const QWidget* Child : Children)
+    if (const auto* Box = qobject_cast<const TvxQueryBuilderDataSourceControl*>(Child))
+      if (Box->geometry().adjusted(-4, -4, 4, 4).intersects(Rect)) Box->PaintShadow(Painter);
+  Painter.setRenderHint(QPainter::Antialiasing);
+  for (const QWidget* Child : Children) {
+    const auto* Line = qobject_cast<const TvxQueryBuilderLinkControl*>(Child);
+    if (Line == nullptr || !Line->isVisible() || !Line->geometry().intersects(Rect)) continue;
+    Painter.save();
+    Painter.translate(Line->pos());
+    Line->PaintLine(Painter);
+    Painter.restore();
+  }
+}
+
+void TvxQueryBuilderWorkArea::RealignLinks(const TvxDatasource* Datasource) {
+  for (auto* Line : GetCanvas()->findChildren<TvxQueryBuilderLinkControl*>(QString(), Qt::FindDirectChildrenOnly))
+    if (Datasource == nullptr || Line->Joins(Datasource)) Line->UpdateLine();
 }
 
 void TvxQueryBuilderWorkArea::UpdateCanvasSize() {

@@ -24,6 +24,7 @@
 
 class QDropEvent;
 class QPainter;
+class TvxDatasource;
 class TvxQueryBuilder;
 class TvxUnionSubQuery;
 class TvxUnionSubQueryTabSheet;
@@ -40,8 +41,8 @@ public:
   TvxQueryBuilder* GetQueryBuilder() const { return FQueryBuilder; }
   // The parent of boxes and lines.
   QWidget* GetCanvas() const { return widget(); }
-  // Every child of the canvas but Control counts as a box. When not even the first column
-  // leaves room for Control, the first column is used all the same.
+  // Every child of the canvas but Control and the link lines counts as a box. When not even the
+  // first column leaves room for Control, the first column is used all the same.
   QPoint FindPos(const QWidget* Control) const override;
   QWidget* GetFocusedControl() const override { return FFocusedControl; }
   // A control that takes no keyboard focus (a line) is marked by the work area taking the focus
@@ -51,6 +52,11 @@ public:
 
   // Paints the background into Rect of the canvas.
   void PaintBackground(QPainter& Painter, const QRect& Rect) const;
+  // Paints what lies on the background under the boxes into Rect of the canvas: the boxes'
+  // shadows and the link lines.
+  void PaintUnderBoxes(QPainter& Painter, const QRect& Rect) const;
+  // Lays out again the lines that end at Datasource's box (every line for null).
+  void RealignLinks(const TvxDatasource* Datasource);
   // Makes the canvas cover the visible area and every box, with a margin for growing.
   void UpdateCanvasSize();
 

@@ -11,6 +11,11 @@ struct TvxEncodedPicture {
   std::size_t Size;
 };
 
+// The step of the pictures' dot grid, which divides both of their sides: the top-left square of
+// that size holds paper and one dot, and laid as tiles from the picture's origin it carries the
+// grid on beyond the picture.
+constexpr int WorkAreaBackgroundGridStep = 25;
+
 // In the order of TvxBkImageDarkness: white, light, dark.
 extern const TvxEncodedPicture WorkAreaBackgroundsRLE[3];
 

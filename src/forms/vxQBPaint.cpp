@@ -60,6 +60,18 @@ const QImage& GetWorkAreaBackground(TvxBkImageDarkness Darkness) {
   return Backgrounds[Index < Backgrounds.size() ? Index : 0];
 }
 
+const QImage& GetWorkAreaGridTile(TvxBkImageDarkness Darkness) {
+  static const std::array<QImage, 3> Tiles = [] {
+    std::array<QImage, 3> Cut;
+    for (size_t I = 0; I < Cut.size(); ++I)
+      Cut[I] = GetWorkAreaBackground(static_cast<TvxBkImageDarkness>(I))
+                   .copy(0, 0, WorkAreaBackgroundGridStep, WorkAreaBackgroundGridStep);
+    return Cut;
+  }();
+  const auto Index = static_cast<size_t>(Darkness);
+  return Tiles[Index < Tiles.size() ? Index : 0];
+}
+
 QPixmap GetQBBitmap(const QString& Name) {
   static const QHash<QString, QImage> Pictures = LoadSmallPictures();
   const auto Found = Pictures.constFind(Name);

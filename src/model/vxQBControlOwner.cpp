@@ -288,6 +288,19 @@ void TvxQueryBuilderControlOwner::RemoveEvent(QObject*) { delete this; }
 
 QMenu* TvxQueryBuilderControlOwner::GetPopupMenu() { return nullptr; }
 
+QMenu* TvxQueryBuilderControlOwner::PopupMenuRemoveEdit() {
+  if (FQueryBuilder == nullptr) return nullptr;
+  FQueryBuilder->PopupMenuClear();
+  FQueryBuilder->PopupMenuAddItem(nullptr, QStringLiteral("Remove"),
+                                  vx::BindEvent(this, &TvxQueryBuilderControlOwner::RemoveEvent), false, false, true,
+                                  nullptr);
+  FQueryBuilder->PopupMenuAddItem(nullptr, QStringLiteral("Edit..."),
+                                  vx::BindEvent(this, &TvxQueryBuilderControlOwner::EditPropsEvent), true, false,
+                                  FQueryBuilder->GetSyntaxProvider() != nullptr, nullptr);
+  FQueryBuilder->PopupMenuCompleted();
+  return FQueryBuilder->GetPopupMenu();
+}
+
 // --- captions ----------------------------------------------------------------------------------
 
 namespace vx {

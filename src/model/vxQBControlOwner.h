@@ -135,6 +135,10 @@ protected:
   std::vector<TvxQueryBuilderControlOwner*> GetChildOwners() const;
   // The factory that makes the controls of this object: its component's; null outside one.
   TvxQueryBuilderControlFactory* GetControlFactory() const;
+  // The menu of a box or line: the component's shared menu filled with "Remove" (RemoveEvent)
+  // and "Edit..." (EditPropsEvent, the default item; disabled without a syntax provider, which
+  // names the properties dialog). Null without a component.
+  QMenu* PopupMenuRemoveEdit();
 
 private:
   void DoCreateControl();

@@ -4,6 +4,8 @@
 #pragma once
 
 class QPoint;
+class QRect;
+class QString;
 class QWidget;
 
 // Any control that shows the component's look (colours, fonts, borders, splitter size).
@@ -45,4 +47,34 @@ public:
   virtual void ShowModal() = 0;
   // Takes the component's AddObjectFormOptions again (their change handler).
   virtual void NotifyOptionsChanged() = 0;
+};
+
+// A datasource's box in the diagram.
+class TvxDatasourceView {
+public:
+  virtual ~TvxDatasourceView() = default;
+  // The rectangle of the row that lists FieldName (compared ignoring case) in the box's own
+  // pixels, as wide as the list, its top and bottom kept within the list so that a row scrolled
+  // out of view gives the list's edge. An empty FieldName gives the caption bar; a field the box
+  // does not list gives an empty rectangle. WithFrame widens the rectangle to the box's outer
+  // edges, where lines meet the box.
+  virtual QRect CalcFieldRect(const QString& FieldName, bool WithFrame) const = 0;
+  // Lists the datasource's fields again ("*" first) with their check marks.
+  virtual void RefreshFields() = 0;
+  // Takes the check marks from the select list again.
+  virtual void UpdateChecks() = 0;
+  // Gives the box its natural size: a list 80 pixels wide with room for every row.
+  virtual void TuneSize() = 0;
+  // Moves and sizes the box as a move by the user would: snapped to the grid and kept right of
+  // and below the diagram's origin. In work-area (diagram) pixels.
+  virtual void SetBounds(const QRect& Bounds) = 0;
+};
+
+// A link's line in the diagram.
+class TvxLinkView {
+public:
+  virtual ~TvxLinkView() = default;
+  // Lays the line out again between the rows it joins (its ends, fields or join changed) and
+  // repaints it.
+  virtual void UpdateLine() = 0;
 };

@@ -5,15 +5,19 @@
 
 #include <QPainter>
 #include <QPen>
+#include <QPolygonF>
 
 TvxQueryBuilderLinkPainter::TvxQueryBuilderLinkPainter(TvxQueryBuilder* QueryBuilder) : FQueryBuilder(QueryBuilder) {}
 
 void TvxQueryBuilderLinkPainter::DrawLine(QPainter& Canvas, const TvxLinkPoints& Points, const QColor& Color, int Width,
                                           int VerticalOffset) const {
-  std::array<QPoint, 4> Moved = Points;
-  for (QPoint& Point : Moved) Point.ry() += VerticalOffset;
-  Canvas.setPen(QPen(Color, Width));
-  Canvas.drawPolyline(Moved.data(), static_cast<int>(Moved.size()));
+  // A line of odd width through pixel centres covers whole pixels; through pixel corners an
+  // antialiasing canvas would smear it over two rows.
+  const qreal Shift = Width % 2 != 0 ? 0.5 : 0.0;
+  QPolygonF Line;
+  for (const QPoint& Point : Points) Line << QPointF(Point.x() + Shift, Point.y() + VerticalOffset + Shift);
+  Canvas.setPen(QPen(Color, Width, Qt::SolidLine, Qt::SquareCap, Qt::RoundJoin));
+  Canvas.drawPolyline(Line);
 }
 
 void TvxQueryBuilderLinkPainter::SetColorProperty(QColor& Field, const QColor& Value) {
@@ -51,9 +55,4 @@ QString TvxQueryBuilderLinkPainters::GetPainterStyle(const TvxLinkPainterClass& 
 
 void TvxQueryBuilderLinkPainters::GetUserNames(const std::function<void(const QString&)>& Proc) const {
   for (const TvxLinkPainterClass& Class : FClasses) Proc(GetPainterStyle(Class));
-}
-
-TvxQueryBuilderLinkPainters& GetPaintersList() {
-  static TvxQueryBuilderLinkPainters Painters;
-  return Painters;
 }

@@ -38,7 +38,8 @@ public:
   // The style name shown to users ("Simple", "MS SQL Style", ...).
   virtual QString PainterStyle() const = 0;
 
-  // The polyline of Points moved down by VerticalOffset pixels, in Color with pen width Width.
+  // The polyline of Points moved down by VerticalOffset pixels, in Color with pen width Width;
+  // sharp also on an antialiasing canvas.
   void DrawLine(QPainter& Canvas, const TvxLinkPoints& Points, const QColor& Color, int Width,
                 int VerticalOffset) const;
 
@@ -89,5 +90,12 @@ private:
   std::vector<TvxLinkPainterClass> FClasses;
 };
 
-// The process-wide registry (created on first use, used from the UI thread only).
+// The process-wide registry, used from the UI thread only. Defined by the widget layer, which
+// registers the library's painters on first use in this order: Simple, MS SQL, Access.
 TvxQueryBuilderLinkPainters& GetPaintersList();
+
+namespace vx {
+// The painter of every component without one (LinkType null): an Access-style painter without
+// a component. Defined by the widget layer; lives as long as the process.
+TvxQueryBuilderLinkPainter& GetDefaultLinkPainter();
+}  // namespace vx

@@ -22,6 +22,7 @@
 
 class TvxDatasource;
 class TvxDatasourceBase;
+class TvxDatasourceView;
 class TvxDatasourceGroup;
 class TvxDataSourceObject;
 class TvxLink;
@@ -240,6 +241,9 @@ public:
   void SetAlias(const std::string& Alias);
   // The box caption: the alias, or what names the source without one.
   virtual std::string GetCaption() const;
+  // The caption as the box shows it: a table named without an alias shows each part of its
+  // name as the catalog calls it (an alias already reads so).
+  std::string GetDisplayCaption() const;
 
   // The entries of the box's field list: "*" and then the node's fields.
   void GetFieldsList(TvxStringList& List) const;
@@ -262,25 +266,33 @@ public:
   void SetWidth(int Value);
   int GetHeight() const;
   void SetHeidht(int Value);
-  // The rectangle of FieldName's entry in the box, in work-area pixels; empty without a box.
-  QRect CalcFieldRect(const std::string& FieldName) const;
+  // The rectangle of FieldName's entry in the box, in work-area pixels, as the box gives it
+  // (TvxDatasourceView::CalcFieldRect); empty without a box.
+  QRect CalcFieldRect(const std::string& FieldName, bool WithFrame) const;
   QWidget* GetDSControl() const { return GetControls(0); }
   // Tells the owning operand that this datasource goes; only the first call counts. The
   // destructor calls it; a caller that announces the datasource earlier (a closing box) takes it
   // out of the FROM clause (it is left owned by the operand) and must free it next.
   void SendDestroyNotification();
+  // The box's menu: "Remove" (frees the datasource) and "Edit..." (its properties, the default
+  // item).
+  QMenu* GetPopupMenu() override;
 
 protected:
   int GetControlsCount() const override { return 1; }
   QWidget* CreateControlInternal(int Index) override;
   void SaveControlParams(int Index) override;
   void RestoreControlParams(int Index) override;
-  // Reloads the node's field list from the component's metadata provider.
+  // Reloads the node's field list from the component's metadata provider; the box lists it.
   void RefreshNodeFields();
+  // The box as the model may ask it; null without one.
+  TvxDatasourceView* GetBoxView() const;
 
 private:
   bool ShouldAnnounceDestruction() const;
   TvxSelectList* GetSelectList() const;
+  // Applies Bounds to the box through its view (which snaps them) and keeps what it took.
+  void SetBoxBounds(const QRect& Bounds);
 
   int FLeft = 0;
   int FTop = 0;

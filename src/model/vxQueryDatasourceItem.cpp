@@ -2,6 +2,7 @@
 // table (or table function) datasource and the derived table.
 #include "vxBaseMetadataProvider.h"
 #include "vxQBControlFactory.h"
+#include "vxQBControlViews.h"
 #include "vxQueryBuilder.h"
 #include "vxQueryDatasource.h"
 #include "vxQuerySelectList.h"
@@ -83,10 +84,23 @@ void TvxDatasource::SetAlias(const std::string& Alias) {
   else
     Node->GetAlias()->SetAlias(Stored);
   NotifySQLUpdated();
-  if (QWidget* Box = GetDSControl()) Box->setWindowTitle(QString::fromStdString(GetCaption()));
+  if (QWidget* Box = GetDSControl()) Box->setWindowTitle(QString::fromStdString(GetDisplayCaption()));
 }
 
 std::string TvxDatasource::GetCaption() const { return GetAlias(); }
+
+std::string TvxDatasource::GetDisplayCaption() const {
+  const auto* Table = dynamic_cast<const TSQLFromObject*>(GetNode());
+  const TSQLDatabaseObject* Name = Table != nullptr ? Table->GetObject() : nullptr;
+  if (Name == nullptr || !GetAlias().empty()) return GetCaption();
+  const TastSyntaxProvider* Dialect = Name->GetSyntaxProvider();
+  std::string Shown;
+  for (int Part = Name->GetCount() - 1; Part >= 0; --Part) {
+    if (!Shown.empty()) Shown += '.';
+    Shown += Dialect != nullptr ? Dialect->UnquoteName(Name->GetName(Part)) : Name->GetName(Part);
+  }
+  return Shown;
+}
 
 void TvxDatasource::GetFieldsList(TvxStringList& List) const {
   List.Clear();
@@ -138,8 +152,7 @@ void TvxDatasource::CheckField(const std::string& Field, bool Checked) {
 }
 
 void TvxDatasource::UpdateChecks() {
-  // The box draws its check marks from IsFieldChecked.
-  if (QWidget* Box = GetDSControl(); Box != nullptr && GetNode() != nullptr) Box->update();
+  if (TvxDatasourceView* Box = GetBoxView(); Box != nullptr && GetNode() != nullptr) Box->UpdateChecks();
 }
 
 void TvxDatasource::RefreshMetadata() {
@@ -161,8 +174,10 @@ void TvxDatasource::RefreshMetadata() {
 void TvxDatasource::RefreshNodeFields() {
   if (GetNode() == nullptr) return;
   if (TvxBaseMetadataProvider* Provider = MetadataProviderOf(*this)) GetNode()->RefreshFieldsList(Provider);
-  if (QWidget* Box = GetDSControl()) Box->update();
+  if (TvxDatasourceView* Box = GetBoxView()) Box->RefreshFields();
 }
+
+TvxDatasourceView* TvxDatasource::GetBoxView() const { return dynamic_cast<TvxDatasourceView*>(GetDSControl()); }
 
 // --- geometry ----------------------------------------------------------------------------------------
 
@@ -173,40 +188,39 @@ int TvxDatasource::GetHeight() const { return GetDSControl() != nullptr ? GetDSC
 
 void TvxDatasource::SetLeft(int Value) {
   FLeft = Value;
-  if (QWidget* Box = GetDSControl()) {
-    Box->move(Value, Box->y());
-    FLeft = Box->x();
-  }
+  if (QWidget* Box = GetDSControl()) SetBoxBounds(QRect(Value, Box->y(), Box->width(), Box->height()));
 }
 
 void TvxDatasource::SetTop(int Value) {
   FTop = Value;
-  if (QWidget* Box = GetDSControl()) {
-    Box->move(Box->x(), Value);
-    FTop = Box->y();
-  }
+  if (QWidget* Box = GetDSControl()) SetBoxBounds(QRect(Box->x(), Value, Box->width(), Box->height()));
 }
 
 void TvxDatasource::SetWidth(int Value) {
   FWidth = Value;
-  if (QWidget* Box = GetDSControl()) {
-    Box->resize(Value, Box->height());
-    FWidth = Box->width();
-  }
+  if (QWidget* Box = GetDSControl()) SetBoxBounds(QRect(Box->x(), Box->y(), Value, Box->height()));
 }
 
 void TvxDatasource::SetHeidht(int Value) {
   FHeight = Value;
-  if (QWidget* Box = GetDSControl()) {
-    Box->resize(Box->width(), Value);
-    FHeight = Box->height();
-  }
+  if (QWidget* Box = GetDSControl()) SetBoxBounds(QRect(Box->x(), Box->y(), Box->width(), Value));
 }
 
-QRect TvxDatasource::CalcFieldRect(const std::string& FieldName) const {
+void TvxDatasource::SetBoxBounds(const QRect& Bounds) {
+  QWidget* Box = GetDSControl();
+  if (TvxDatasourceView* View = GetBoxView())
+    View->SetBounds(Bounds);
+  else
+    Box->setGeometry(Bounds);
+  SaveControlParams(0);
+}
+
+QRect TvxDatasource::CalcFieldRect(const std::string& FieldName, bool WithFrame) const {
   // Only a box knows where its entries are; a model without one has no rectangles to offer.
-  (void)FieldName;
-  return QRect();
+  const TvxDatasourceView* View = GetBoxView();
+  if (View == nullptr) return QRect();
+  const QRect Rect = View->CalcFieldRect(QString::fromStdString(FieldName), WithFrame);
+  return Rect.isNull() ? Rect : Rect.translated(GetDSControl()->pos());
 }
 
 QWidget* TvxDatasource::CreateControlInternal(int Index) {
@@ -226,15 +240,27 @@ void TvxDatasource::SaveControlParams(int Index) {
 void TvxDatasource::RestoreControlParams(int Index) {
   QWidget* Box = GetControls(Index);
   if (Index != 0 || Box == nullptr) return;
-  // A box never placed takes its natural size where it stands (the work area finds it a free
-  // place); a placed one gets its bounds back, its natural size when none was kept.
-  if (FLeft != 0 || FTop != 0 || FWidth != 0 || FHeight != 0) Box->move(FLeft, FTop);
-  if (FWidth != 0 && FHeight != 0)
+  // A box never placed takes its natural size and the place the work area finds free; a placed
+  // one gets its bounds back, its natural size when none was kept.
+  const bool Placed = FLeft != 0 || FTop != 0 || FWidth != 0 || FHeight != 0;
+  const bool Sized = FWidth != 0 && FHeight != 0;
+  const QPoint Position(FLeft, FTop);
+  if (Sized)
     Box->resize(FWidth, FHeight);
+  else if (TvxDatasourceView* View = GetBoxView())
+    View->TuneSize();
   else
     Box->adjustSize();
-  SaveControlParams(Index);
+  QRect Bounds(Position, Box->size());
+  if (!Placed) {
+    const TvxUnionSubQuery* Operand = GetOwningOperand();
+    const TvxWorkAreaView* WorkArea = Operand != nullptr ? Operand->GetWorkAreaView() : nullptr;
+    Bounds.moveTopLeft(WorkArea != nullptr ? WorkArea->FindPos(Box) : Position);
+  }
+  SetBoxBounds(Bounds);
 }
+
+QMenu* TvxDatasource::GetPopupMenu() { return PopupMenuRemoveEdit(); }
 
 // --- TvxDataSourceObject -------------------------------------------------------------------------------
 
@@ -286,6 +312,7 @@ void TvxDataSourceQuery::DoSQLUpdated() {
   // node's proxy writes the sub-query's current text when asked.
   if (!FLoading && !IsDestroying()) {
     RefreshNodeFields();
+    if (TvxDatasourceView* Box = GetBoxView()) Box->TuneSize();
     UpdateChecks();
   }
   TvxDatasource::DoSQLUpdated();

@@ -3,6 +3,7 @@
 #include "vxASTCriteria.h"
 #include "vxBaseMetadataProvider.h"
 #include "vxQBControlFactory.h"
+#include "vxQBControlViews.h"
 #include "vxQueryBuilder.h"
 
 #include <QWidget>
@@ -153,8 +154,14 @@ QWidget* TvxLink::CreateControlInternal(int Index) {
 }
 
 void TvxLink::Repaint() {
-  if (QWidget* Line = GetLinkControl()) Line->update();
+  QWidget* Line = GetLinkControl();
+  if (auto* View = dynamic_cast<TvxLinkView*>(Line))
+    View->UpdateLine();
+  else if (Line != nullptr)
+    Line->update();
 }
+
+QMenu* TvxLink::GetPopupMenu() { return PopupMenuRemoveEdit(); }
 
 void TvxLink::GetASTChildren(TastChildren& List) const {
   if (FLinkExpression) List.push_back(FLinkExpression.get());

@@ -88,7 +88,10 @@ public:
   void SetProps(const TvxLinkProps& Props);
 
   QWidget* GetLinkControl() const { return GetControls(0); }
+  // Lays the line out again and repaints it (TvxLinkView::UpdateLine).
   void Repaint();
+  // The line's menu: "Remove" (frees the link) and "Edit..." (its properties, the default item).
+  QMenu* GetPopupMenu() override;
   void GetASTChildren(TastChildren& List) const override;
 
 protected:

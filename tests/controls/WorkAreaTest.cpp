@@ -3,7 +3,6 @@
 // menu; drops that come from the host.
 #include "vxControlsTest.h"
 
-#include "vxQBEditPropsForm.h"
 #include "vxQBWorkArea.h"
 #include "vxQueryDatasource.h"
 
@@ -17,27 +16,6 @@
 using namespace vxtest;
 
 namespace {
-
-// A properties dialog that only counts how often it is asked to edit.
-int GEdits = 0;
-class TCountingForm : public TvxEditPropsForm {
-public:
-  void SetPosition(TvxPosition) override {}
-  bool Edit(TvxQueryBuilderControlOwner*, TvxBaseSyntaxProvider*) override {
-    ++GEdits;
-    return false;
-  }
-};
-const TvxEditPropsFormClass CountingFormClass{
-    "TCountingForm", [](QWidget*) -> std::unique_ptr<TvxEditPropsForm> { return std::make_unique<TCountingForm>(); }};
-
-// The SQL-92 dialect naming the counting dialog for union operands.
-class TDialogSyntaxProvider : public TvxSQL92SyntaxProvider {
-public:
-  const TvxEditPropsFormClass* GetEditPropsFormClass(TvxQueryBuilderControlOwner* Owner) override {
-    return qobject_cast<TvxUnionSubQuery*>(Owner) != nullptr ? &CountingFormClass : nullptr;
-  }
-};
 
 QImage Grab(TvxQueryBuilderWorkArea* WorkArea) { return WorkArea->viewport()->grab().toImage(); }
 
@@ -82,8 +60,14 @@ private slots:
     for (const auto& [Tone, Fill] : Tones) {
       FRig->QueryBuilder.SetBkImageDarkness(Tone);
       const QImage Picture = Grab(FWorkArea);
-      // Beyond the watermark: the fill of the tone.
-      QCOMPARE(Picture.pixelColor(Picture.width() - 2, Picture.height() - 2), Fill);
+      // Beyond the watermark its dot grid goes on, every 25 pixels, on the fill of the tone.
+      const QColor Dot = Picture.pixelColor(12, 12);
+      QVERIFY(Dot != Fill);
+      const QPoint LastDot((Picture.width() - 14) / 25 * 25 + 12, (Picture.height() - 14) / 25 * 25 + 12);
+      for (const QPoint& Beyond : {QPoint(462, 12), QPoint(12, 362), LastDot})
+        QCOMPARE(Picture.pixelColor(Beyond), Dot);
+      for (const QPoint& Between : {QPoint(460, 12), QPoint(462, 360), LastDot - QPoint(5, 5)})
+        QCOMPARE(Picture.pixelColor(Between), Fill);
       Watermarks << Picture.copy(0, 0, 450, 350);
     }
     QVERIFY(Watermarks[0] != Watermarks[1] && Watermarks[1] != Watermarks[2] && Watermarks[0] != Watermarks[2]);
@@ -190,12 +174,12 @@ private slots:
   }
 
   void DoubleClickOnEmptyAreaOpensTheOperandsProperties() {
-    TDialogSyntaxProvider Dialect;
+    TCountingDialogSyntaxProvider Dialect(TvxUnionSubQuery::staticMetaObject);
     FRig->QueryBuilder.SetSyntaxProvider(&Dialect);  // a fresh query: a new work area
     FWorkArea = ActiveWorkArea(FRig->QueryBuilder);
-    GEdits = 0;
+    const int Edits = Dialect.GetEditCount();
     QTest::mouseDClick(FWorkArea->GetCanvas(), Qt::LeftButton, {}, QPoint(300, 200));
-    QCOMPARE(GEdits, 1);
+    QCOMPARE(Dialect.GetEditCount(), Edits + 1);
     FRig->QueryBuilder.SetSyntaxProvider(nullptr);
   }
 

@@ -1,5 +1,7 @@
 #include "vxControlsTest.h"
 
+#include "vxQBControlOwner.h"
+#include "vxQBEditPropsForm.h"
 #include "vxQBUnionSubQueryTabSheet.h"
 #include "vxQBWorkArea.h"
 #include "vxSampleDatabase.h"
@@ -44,6 +46,30 @@ QString SaveScreenshot(const QImage& Picture, const QString& Name) {
   const QString Path = Folder + "/" + Name + ".png";
   return Picture.save(Path) ? Path : QString();
 }
+
+namespace {
+
+int GEdits = 0;
+
+class TCountingForm : public TvxEditPropsForm {
+public:
+  void SetPosition(TvxPosition) override {}
+  bool Edit(TvxQueryBuilderControlOwner*, TvxBaseSyntaxProvider*) override {
+    ++GEdits;
+    return false;
+  }
+};
+
+const TvxEditPropsFormClass CountingFormClass{
+    "TCountingForm", [](QWidget*) -> std::unique_ptr<TvxEditPropsForm> { return std::make_unique<TCountingForm>(); }};
+
+}  // namespace
+
+const TvxEditPropsFormClass* TCountingDialogSyntaxProvider::GetEditPropsFormClass(TvxQueryBuilderControlOwner* Owner) {
+  return Owner != nullptr && Owner->metaObject()->inherits(&FOwnerClass) ? &CountingFormClass : nullptr;
+}
+
+int TCountingDialogSyntaxProvider::GetEditCount() { return GEdits; }
 
 QString SampleConnection() {
   static const QString Name = [] {

@@ -7,6 +7,7 @@
 #include <QString>
 
 class QTabBar;
+class TvxQueryBuilderControlOwner;
 class TvxQueryBuilderWorkArea;
 class TvxUnionSubQueryTabSheet;
 
@@ -26,6 +27,19 @@ bool ShowAndWait(QWidget& Widget);
 // Writes Picture to the screenshot folder of the build tree as Name.png; the path, or empty on
 // failure.
 QString SaveScreenshot(const QImage& Picture, const QString& Name);
+// The SQL-92 dialect with a properties dialog that only counts how often it is asked to edit
+// (GetEditCount), for the model objects of class OwnerClass (and its subclasses); other objects
+// have none.
+class TCountingDialogSyntaxProvider : public TvxSQL92SyntaxProvider {
+public:
+  explicit TCountingDialogSyntaxProvider(const QMetaObject& OwnerClass) : FOwnerClass(OwnerClass) {}
+  const TvxEditPropsFormClass* GetEditPropsFormClass(TvxQueryBuilderControlOwner* Owner) override;
+  static int GetEditCount();
+
+private:
+  const QMetaObject& FOwnerClass;
+};
+
 // The name of a Qt SQL connection to the sample database in SQLite (opened on first use).
 QString SampleConnection();
 

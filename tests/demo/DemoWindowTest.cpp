@@ -5,6 +5,9 @@
 #include "vxDemoTest.h"
 #include "vxTestDatabases.h"
 
+#include "vxQBDataSourceControl.h"
+#include "vxQBLinkControl.h"
+#include "vxQBLinkPainter.h"
 #include "vxQueryBuilder.h"
 #include "vxQueryDatasource.h"
 #include "vxTestModal.h"
@@ -12,6 +15,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStandardItemModel>
@@ -56,6 +60,27 @@ private slots:
     QCOMPARE(Window.GetSQLPane()->GetText(),
              QStringLiteral("SELECT Customers.CompanyName\nFROM Customers\nWHERE Customers.Country='UK'"));
     QVERIFY(!Window.GetSQLPane()->IsEdited());
+  }
+
+  void ShowsTheSampleQueryAsADiagramInTheLinkStyleChosen() {
+    TvxDemoWindow Window;
+    QVERIFY(OpenSampleQuery(Window));
+    QCOMPARE(Window.findChildren<TvxQueryBuilderDataSourceControl*>().size(), 4);
+    const QList<TvxQueryBuilderLinkControl*> Lines = Window.findChildren<TvxQueryBuilderLinkControl*>();
+    QCOMPARE(Lines.size(), 3);
+    for (const TvxQueryBuilderLinkControl* Line : Lines) QVERIFY(Line->IsLaidOut());
+
+    const QMenu* Styles = Window.findChild<QMenu*>(QStringLiteral("mLinkStyle"));
+    QVERIFY(Styles != nullptr);
+    QStringList Offered;
+    for (const QAction* Style : Styles->actions()) Offered << Style->text() + (Style->isChecked() ? "*" : "");
+    QCOMPARE(Offered, QStringList({"Simple", "MS SQL Style", "Access Style*"}));
+    for (QAction* Style : Styles->actions()) {
+      Style->trigger();
+      QCOMPARE(Window.GetQueryBuilder()->GetLinkType()->PainterStyle(), Style->text());
+      QVERIFY(Style->isChecked());
+      KeepScreenshot(Window, QStringLiteral("demo-links-%1.png").arg(Style->text().replace(' ', '-')));
+    }
   }
 
   void ShowsWhereABadStatementStopsAndKeepsTheQuery() {

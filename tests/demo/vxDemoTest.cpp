@@ -60,8 +60,9 @@ QStringList FieldsOf(TvxDemoWindow& Window, const std::string& Caption) {
 }
 
 void KeepScreenshot(QWidget& Widget, const QString& Name) {
-  // Layouts catch up with changed texts in posted events, which a picture taken at once misses.
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  // Layouts catch up with changed texts, and scroll bars come and go, in posted events, which a
+  // picture taken at once misses.
+  QCoreApplication::processEvents();
   Widget.grab().save(QDir::current().filePath(Name));
 }
 

@@ -3,6 +3,9 @@
 #include "DatasourceTestRig.h"
 #include "vxParserBase.h"
 
+#include <QAction>
+#include <QMenu>
+
 namespace vxtest {
 namespace {
 
@@ -230,6 +233,30 @@ TEST_F(Link, AnEditedConditionIsExactlyWhatWasTyped) {
   EXPECT_EQ(SampleRows(SQL()), SampleRows("SELECT o.OrderID FROM Customers c JOIN Orders o ON c.CustomerID = "
                                           "o.CustomerID AND o.Freight > 100"));
   ExpectFixedPoint();
+}
+
+TEST_F(Link, BoxesAndLinesOfferRemoveAndEditAndRemoveWhatTheyShow) {
+  Load("SELECT * FROM Customers c JOIN Orders o ON c.CustomerID = o.CustomerID, Shippers s");
+  auto Captions = [](const QMenu* Menu) {
+    std::vector<std::string> Items;
+    for (const QAction* Item : Menu->actions()) Items.push_back(Item->text().toStdString());
+    return Items;
+  };
+  const std::vector<std::string> Expected = {"Remove", "Edit...", "", "About Zarquel..."};
+  QMenu* LineMenu = OnlyLink()->GetPopupMenu();
+  ASSERT_NE(LineMenu, nullptr);
+  EXPECT_EQ(Captions(LineMenu), Expected);
+  ASSERT_NE(LineMenu->defaultAction(), nullptr);
+  EXPECT_EQ(LineMenu->defaultAction()->text(), "Edit...");
+  LineMenu->actions().at(0)->trigger();
+  EXPECT_TRUE(AllLinks().empty());
+  EXPECT_NE(SQL().find("Customers c CROSS JOIN  Orders o"), std::string::npos) << SQL();
+
+  QMenu* BoxMenu = Find("o")->GetPopupMenu();
+  ASSERT_NE(BoxMenu, nullptr);
+  EXPECT_EQ(Captions(BoxMenu), Expected);
+  BoxMenu->actions().at(0)->trigger();
+  EXPECT_EQ(SQL(), "SELECT * FROM Customers c,  Shippers s");
 }
 
 }  // namespace

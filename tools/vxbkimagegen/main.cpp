@@ -6,6 +6,7 @@
 // The drawing is one picture of "ink" amounts (a faint dot grid with a database and a table
 // sheet in the lower right); each tone is a 256-entry palette running from its paper colour to
 // its ink colour, so the three files share their pixels and differ only in the palette.
+#include "vxQBBackgroundData.h"
 #include "vxQBHelper.h"
 
 #include <QByteArray>
@@ -20,8 +21,8 @@ namespace {
 
 constexpr int Width = 450;
 constexpr int Height = 350;
-// Divides both sides, so the picture tiles without a seam.
-constexpr int GridStep = 25;
+constexpr int GridStep = vx::WorkAreaBackgroundGridStep;
+static_assert(Width % GridStep == 0 && Height % GridStep == 0, "the grid goes on beyond the picture without a seam");
 
 struct TTone {
   const char* Name;

@@ -1,0 +1,190 @@
+#include "vxQBDatasourceFieldsList.h"
+
+#include "vxQBDataSourceControl.h"
+#include "vxQBWorkArea.h"
+#include "vxQueryBase.h"
+#include "vxQueryBuilder.h"
+#include "vxQueryDatasource.h"
+#include "vxQueryUnionSubQuery.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// A drag starts once the pointer is more than this many pixels away from the press.
+constexpr int GDragThreshold = 2;
+
+// Rows as tight as the font and the check box allow: a box shows many fields in little room.
+class TvxFieldRowDelegate : public QStyledItemDelegate {
+public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  QSize sizeHint(const QStyleOptionViewItem& Option, const QModelIndex& Index) const override {
+    const QSize Natural = QStyledItemDelegate::sizeHint(Option, Index);
+    const QWidget* View = Option.widget;
+    const int Indicator = View != nullptr ? View->style()->pixelMetric(QStyle::PM_IndicatorHeight, &Option, View) : 13;
+    return QSize(Natural.width(), std::max(Option.fontMetrics.height() + 3, Indicator + 3));
+  }
+};
+
+}  // namespace
+
+TvxQueryBuilderDatasourceFieldsList::TvxQueryBuilderDatasourceFieldsList(TvxQueryBuilderDataSourceControl* Box)
+    : QListWidget(Box), FBox(Box) {
+  setObjectName(QStringLiteral("FieldsList"));
+  setFrameShape(QFrame::NoFrame);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setTextElideMode(Qt::ElideRight);
+  setUniformItemSizes(true);
+  setItemDelegate(new TvxFieldRowDelegate(this));
+  connect(this, &QListWidget::itemChanged, this, &TvxQueryBuilderDatasourceFieldsList::ClickCheck);
+  // Lines meet the rows they join, or the list's edge when a row is scrolled out of view.
+  connect(verticalScrollBar(), &QScrollBar::valueChanged, FBox, &TvxQueryBuilderDataSourceControl::LinksMoved);
+
+  FDrag = new TvxMouseDrag(viewport(), GDragThreshold);
+  FDrag->OnCanStartDrag = [this](const QPoint& Point) {
+    FDraggedRow = IsLoading() ? -1 : RowAt(viewport()->mapTo(this, Point));
+    return FDraggedRow >= 0;
+  };
+}
+
+TvxDatasource* TvxQueryBuilderDatasourceFieldsList::GetDatasource() const { return FBox->GetDatasource(); }
+
+TvxQueryBuilderWorkArea* TvxQueryBuilderDatasourceFieldsList::GetWorkArea() const { return FBox->GetWorkArea(); }
+
+TvxQueryBuilderDatasourceFieldsList* TvxQueryBuilderDatasourceFieldsList::FromDragSource(QObject* Source) {
+  if (Source == nullptr) return nullptr;
+  if (auto* List = qobject_cast<TvxQueryBuilderDatasourceFieldsList*>(Source)) return List;
+  return qobject_cast<TvxQueryBuilderDatasourceFieldsList*>(Source->parent());
+}
+
+std::string TvxQueryBuilderDatasourceFieldsList::FieldOfRow(int Row) const {
+  const QListWidgetItem* Row0OrField = item(Row);
+  if (Row <= 0 || Row0OrField == nullptr) return std::string();
+  return Row0OrField->text().toStdString();
+}
+
+int TvxQueryBuilderDatasourceFieldsList::RowAt(const QPoint& Point) const {
+  const QListWidgetItem* Item = itemAt(viewport()->mapFrom(this, Point));
+  return Item != nullptr ? row(Item) : -1;
+}
+
+int TvxQueryBuilderDatasourceFieldsList::GetItemHeight() const {
+  if (count() > 0) return sizeHintForRow(0);
+  return std::max(fontMetrics().height() + 3, style()->pixelMetric(QStyle::PM_IndicatorHeight) + 3);
+}
+
+bool TvxQueryBuilderDatasourceFieldsList::IsLoading() const {
+  const TvxQueryBuilder* QueryBuilder = GetDatasource()->GetQueryBuilder();
+  return QueryBuilder != nullptr && QueryBuilder->IsSQLLoading();
+}
+
+// --- rows and marks ----------------------------------------------------------------------------
+
+void TvxQueryBuilderDatasourceFieldsList::SetFields(const QStringList& Fields) {
+  const bool Setting = std::exchange(FSettingChecks, true);
+  clear();
+  for (const QString& Field : Fields) {
+    auto* Row = new QListWidgetItem(Field, this);
+    Row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    Row->setCheckState(Qt::Unchecked);
+    // Long names are cut at the box's edge; the whole name is a hover away.
+    Row->setToolTip(Field);
+  }
+  FSettingChecks = Setting;
+}
+
+void TvxQueryBuilderDatasourceFieldsList::UpdateChecks() {
+  const TvxDatasource* Datasource = GetDatasource();
+  const bool Setting = std::exchange(FSettingChecks, true);
+  if (count() > 0 && Datasource->IsFieldChecked(std::string())) item(0)->setCheckState(Qt::Checked);
+  for (int Row = 1; Row < count(); ++Row)
+    item(Row)->setCheckState(Datasource->IsFieldChecked(FieldOfRow(Row)) ? Qt::Checked : Qt::Unchecked);
+  FSettingChecks = Setting;
+}
+
+void TvxQueryBuilderDatasourceFieldsList::ClickCheck(QListWidgetItem* Item) {
+  if (FSettingChecks) return;
+  const std::string Field = FieldOfRow(row(Item));
+  const bool Checked = Item->checkState() == Qt::Checked;
+  TvxDatasource* Datasource = GetDatasource();
+  if (!IsLoading()) vx::RunReported(Datasource->GetQueryBuilder(), [&] { Datasource->CheckField(Field, Checked); });
+  // The marks show what the select list holds, also after a refusal; Item may be gone by now.
+  UpdateChecks();
+}
+
+// --- the mouse and keys ------------------------------------------------------------------------
+
+void TvxQueryBuilderDatasourceFieldsList::mousePressEvent(QMouseEvent* Event) {
+  FBox->BringToFront();
+  if (IsLoading()) {
+    Event->accept();
+    return;
+  }
+  QListWidget::mousePressEvent(Event);
+}
+
+void TvxQueryBuilderDatasourceFieldsList::mouseReleaseEvent(QMouseEvent* Event) {
+  // The release is where a check box toggles.
+  if (IsLoading()) {
+    Event->accept();
+    return;
+  }
+  QListWidget::mouseReleaseEvent(Event);
+}
+
+void TvxQueryBuilderDatasourceFieldsList::mouseDoubleClickEvent(QMouseEvent* Event) {
+  if (IsLoading()) {
+    Event->accept();
+    return;
+  }
+  QListWidget::mouseDoubleClickEvent(Event);
+}
+
+void TvxQueryBuilderDatasourceFieldsList::keyPressEvent(QKeyEvent* Event) {
+  if (Event->key() == Qt::Key_Delete && Event->modifiers() == Qt::NoModifier && FBox->IsFocusedControl()) {
+    Event->accept();
+    FBox->Close();
+    return;
+  }
+  QListWidget::keyPressEvent(Event);
+}
+
+void TvxQueryBuilderDatasourceFieldsList::contextMenuEvent(QContextMenuEvent* Event) {
+  Event->accept();
+  FBox->ShowMenu(Event->globalPos());
+}
+
+void TvxQueryBuilderDatasourceFieldsList::focusInEvent(QFocusEvent* Event) {
+  QListWidget::focusInEvent(Event);
+  FBox->ListFocused();
+}
+
+// --- dropping a field on a field ---------------------------------------------------------------
+
+void TvxQueryBuilderDatasourceFieldsList::DragOver(QObject* Source, const QPoint& Point, bool& Accept) {
+  const TvxQueryBuilderDatasourceFieldsList* From = FromDragSource(Source);
+  // A condition joins two tables and names a column on either side: not a table with itself,
+  // not all columns.
+  Accept = From != nullptr && From != this && From->GetWorkArea() == GetWorkArea() && From->GetDraggedRow() > 0 &&
+           RowAt(Point) > 0;
+}
+
+void TvxQueryBuilderDatasourceFieldsList::DragDrop(QObject* Source, const QPoint& Point) {
+  const TvxQueryBuilderDatasourceFieldsList* From = FromDragSource(Source);
+  if (From == nullptr) return;
+  TvxDatasource* Left = From->GetDatasource();
+  TvxDatasource* Right = GetDatasource();
+  const std::string LeftField = From->GetDraggedField(), RightField = FieldOfRow(RowAt(Point));
+  TvxUnionSubQuery* Operand = Right->GetOwningOperand();
+  if (Operand == nullptr) return;
+  vx::RunReported(Right->GetQueryBuilder(), [&] { Operand->AddLink(Left, LeftField, Right, RightField); });
+}

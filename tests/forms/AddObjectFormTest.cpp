@@ -175,7 +175,7 @@ private slots:
     TvxDatasource* View = Rig.Datasource("\"Sales by Category\"");
     QVERIFY2(View != nullptr, Rig.SQL().c_str());
     View->CheckField("", true);
-    QSqlQuery Query(QSqlDatabase::database(SampleConnection()));
+    QSqlQuery Query(QSqlDatabase::database(SQLiteSample().ConnectionName));
     QVERIFY2(Query.exec(QString::fromStdString(Rig.SQL())), qPrintable(Q(Rig.SQL())));
     QVERIFY(Query.next());
 

@@ -3,6 +3,8 @@
 #include "vxDialogsTest.h"
 
 #include "vxLinkProps.h"
+#include "vxQBDataSourceControl.h"
+#include "vxQBLinkControl.h"
 #include "vxQueryDatasource.h"
 #include "vxQueryLink.h"
 #include "vxTestModal.h"
@@ -13,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 
 using namespace vxtest;
 
@@ -191,6 +194,49 @@ private slots:
     });
     QCOMPARE(Q(Rig.SQL()), QStringLiteral("SELECT Buyer.CompanyName FROM Customers AS Buyer"));
     QCOMPARE(Q(Customers->GetCaption()), QStringLiteral("Buyer"));
+  }
+
+  void DoubleClicksOnTheDiagramOpenTheDialogs() {
+    TDialogRig Rig;
+    Rig.QueryBuilder.resize(900, 600);
+    Rig.QueryBuilder.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&Rig.QueryBuilder));
+    Rig.Load(GJoin + "c.CustomerID = o.CustomerID");
+    const std::string Before = Rig.SQL();
+
+    // A line takes a double click anywhere near it; the window routes it past the boxes.
+    auto* Line = qobject_cast<TvxQueryBuilderLinkControl*>(Rig.FirstLink()->GetLinkControl());
+    QVERIFY(Line != nullptr);
+    const QPoint OnLine = Line->GetPoints()[0] + QPoint(8, 0);
+    bool Simple = false;
+    WhenModalShows([&](QWidget* Modal) {
+      Simple =
+          qobject_cast<TvxLinkPropsForm*>(Modal) != nullptr && qobject_cast<TvxLinkPropsForm*>(Modal)->IsSimpleMode();
+      Part<QComboBox>(Modal, "cbOperator")->setCurrentText(QStringLiteral("<>"));
+      ClickOK(Modal);
+      if (Modal->isVisible()) Modal->close();
+    });
+    QWidget* Window = Line->window();
+    QTest::mouseDClick(Window->windowHandle(), Qt::LeftButton, {}, Line->mapTo(Window, OnLine));
+    QVERIFY(Simple);
+    QVERIFY(Rig.SQL() != Before);
+    QCOMPARE(Q(Rig.SQL()), QString::fromStdString(Before).replace(QLatin1String("ID=o"), QLatin1String("ID<>o")));
+
+    // A box opens its dialog from its caption bar, and shows the new alias at once.
+    TvxDatasource* Orders = Rig.Datasource("o");
+    auto* Box = qobject_cast<TvxQueryBuilderDataSourceControl*>(Orders->GetDSControl());
+    QVERIFY(Box != nullptr);
+    WhenModalShows([&](QWidget* Modal) {
+      Retype(Part<QLineEdit>(Modal, "eAlias"), QStringLiteral("Ord"));
+      ClickOK(Modal);
+      if (Modal->isVisible()) Modal->close();
+    });
+    QTest::mouseDClick(Box, Qt::LeftButton, {}, Box->GetCaptionRect().center());
+    QCOMPARE(Box->windowTitle(), QStringLiteral("Ord"));
+    QCOMPARE(Q(Rig.SQL()),
+             QStringLiteral("SELECT c.CompanyName, Ord.OrderID FROM Customers c INNER JOIN  Orders Ord ON "
+                            "c.CustomerID<>Ord.CustomerID"));
+    SaveScreenshot(Rig.QueryBuilder, QStringLiteral("diagram-after-edits"));
   }
 };
 

@@ -109,8 +109,7 @@ class TAddObjectFormTest : public QObject {
 private slots:
   void ListsTheCatalogAndAddsWithTheLinksOfForeignKeysWhenTicked() {
     TDialogRig Rig;
-    Rig.QueryBuilder.resize(800, 500);
-    Rig.QueryBuilder.show();
+    Rig.Show();
     Rig.Load("SELECT c.CompanyName FROM Customers c");
     WithDialog(Rig, [&](TAddObjectParts& Form) {
       QCOMPARE(Form.Dialog->windowTitle(), QStringLiteral("Add new object"));
@@ -160,7 +159,7 @@ private slots:
 
   void ViewsAreAddedFromTheirTabAndTheTabFollowsTheDialect() {
     TDialogRig Rig;
-    Rig.QueryBuilder.show();
+    Rig.Show();
     WithDialog(Rig, [&](TAddObjectParts& Form) {
       Form.Tabs->setCurrentIndex(1);
       // The foreign-key box belongs to the tables alone.
@@ -208,7 +207,7 @@ private slots:
     }
     {
       TDialogRig Rig(QStringLiteral("large-catalog"));
-      Rig.QueryBuilder.show();
+      Rig.Show();
       WithDialog(Rig, [&](TAddObjectParts& Form) {
         // In the provider's order, which the filter keeps.
         QStringList Listed = Names(Form.Tables);
@@ -234,7 +233,7 @@ private slots:
 
   void KeepsItsSizeAndTakesNewPicturesAtOnce() {
     TDialogRig Rig;
-    Rig.QueryBuilder.show();
+    Rig.Show();
     TvxAddObjectFormOptions* Options = Rig.QueryBuilder.GetAddObjectFormOptions();
     WithDialog(Rig, [&](TAddObjectParts& Form) {
       QCOMPARE(Form.Dialog->size(), QSize(294, 342));
@@ -267,7 +266,7 @@ private slots:
 
   void AFailureShowsInTheDialogAndChangesNothing() {
     TDialogRig Rig;
-    Rig.QueryBuilder.show();
+    Rig.Show();
     Rig.Load("SELECT c.CompanyName FROM Customers c");
     QSignalSpy Failures(&Rig.QueryBuilder, &TvxQueryBuilder::actionFailed);
     WithDialog(Rig, [&](TAddObjectParts& Form) {

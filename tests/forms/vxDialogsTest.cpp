@@ -5,6 +5,7 @@
 #include "vxTestDatabases.h"
 
 #include <QDir>
+#include <QTest>
 #include <QWidget>
 
 namespace vxtest {
@@ -13,6 +14,14 @@ TDialogRig::TDialogRig(const QString& Connection) {
   Metadata.SetConnectionName(Connection.isEmpty() ? SQLiteSample().ConnectionName : Connection);
   QueryBuilder.SetSyntaxProvider(&Syntax);
   QueryBuilder.SetMetadataProvider(&Metadata);
+}
+
+void TDialogRig::Show() {
+  QueryBuilder.resize(900, 600);
+  QueryBuilder.show();
+  // Active too: a window system that activates it late would take the focus from a dialog
+  // opened in the meantime.
+  QVERIFY(QTest::qWaitForWindowActive(&QueryBuilder));
 }
 
 void TDialogRig::Load(const std::string& Text) {

@@ -21,6 +21,9 @@ struct TDialogRig {
 
   // On the Qt SQL connection named Connection; by default the sample database in SQLite.
   explicit TDialogRig(const QString& Connection = QString());
+  // Shows the component at 900 x 600 and waits until it is the active window, so that double
+  // clicks on its boxes and lines reach them.
+  void Show();
   // Assigns Text and loads it at once (raising as the synchronous loader does).
   void Load(const std::string& Text);
   std::string SQL() const { return QueryBuilder.GetSQL(); }

@@ -5,24 +5,21 @@
 #include "vxQueryBuilder.h"
 #include "vxQueryLink.h"
 
-#include <QContextMenuEvent>
-#include <QMouseEvent>
 #include <QPainter>
+
+#include <limits>
 
 TvxQueryBuilderLinkControl::TvxQueryBuilderLinkControl(TvxLink* Link, TvxQueryBuilderWorkArea* WorkArea)
     : QWidget(WorkArea->GetCanvas()), FLink(Link), FWorkArea(WorkArea) {
   setObjectName(QStringLiteral("LinkControl"));
   setVisible(false);
-  // Lines lie under the boxes; the canvas paints them, the widget only takes the mouse.
   setFocusPolicy(Qt::NoFocus);
-  lower();
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  setGeometry(QRect());
   UpdateLine();
 }
 
-TvxQueryBuilderLinkControl::~TvxQueryBuilderLinkControl() {
-  // The widget's own area is only the band it takes clicks in; the marks reach beyond it.
-  Repaint();
-}
+TvxQueryBuilderLinkControl::~TvxQueryBuilderLinkControl() { Repaint(); }
 
 bool TvxQueryBuilderLinkControl::Joins(const TvxDatasource* Datasource) const {
   return Datasource != nullptr && (TvxLink::CalcDatasource(FLink->GetLeftDatasource()) == Datasource ||
@@ -35,27 +32,26 @@ QRect TvxQueryBuilderLinkControl::EndRect(const TvxDatasource* Datasource, const
   return Row.isNull() ? Datasource->CalcFieldRect(std::string(), true) : Row;
 }
 
+double TvxQueryBuilderLinkControl::DistanceTo(const QPoint& Point) const {
+  return FLaidOut ? vx::CalcLinkDistance(FLayout.Points, Point - FLayout.Bounds.topLeft())
+                  : std::numeric_limits<double>::infinity();
+}
+
 void TvxQueryBuilderLinkControl::UpdateLine() {
-  const QRect Old = FLaidOut ? geometry() : QRect();
+  const QRect Old = FLaidOut ? FLayout.Bounds : QRect();
   const TvxDatasource* Left = TvxLink::CalcDatasource(FLink->GetLeftDatasource());
   const TvxDatasource* Right = TvxLink::CalcDatasource(FLink->GetRightDatasource());
   auto HasBox = [](const TvxDatasource* Datasource) {
     return Datasource != nullptr && !Datasource->IsDestroying() && Datasource->GetDSControl() != nullptr;
   };
   FLaidOut = HasBox(Left) && HasBox(Right);
-  if (FLaidOut) {
+  if (FLaidOut)
     FLayout = vx::CalcLinkLayout(EndRect(Left, FLink->GetLeftField()), EndRect(Right, FLink->GetRightField()));
-    setGeometry(FLayout.Bounds);
-    setMask(vx::CalcLinkHitRegion(FLayout.Points, vx::LinkHitTolerance));
-  } else {
-    // An empty mask would be no mask at all: a line without its boxes takes no room instead.
-    setGeometry(QRect());
-  }
-  if (QWidget* Canvas = parentWidget()) Canvas->update(Old | (FLaidOut ? geometry() : QRect()));
+  if (QWidget* Canvas = parentWidget()) Canvas->update(Old | (FLaidOut ? FLayout.Bounds : QRect()));
 }
 
 void TvxQueryBuilderLinkControl::Repaint() {
-  if (FLaidOut && parentWidget() != nullptr) parentWidget()->update(geometry());
+  if (FLaidOut && parentWidget() != nullptr) parentWidget()->update(FLayout.Bounds);
 }
 
 void TvxQueryBuilderLinkControl::PaintLine(QPainter& Canvas) const {
@@ -69,20 +65,14 @@ void TvxQueryBuilderLinkControl::PaintLine(QPainter& Canvas) const {
 
 // --- the mouse ---------------------------------------------------------------------------------
 
-void TvxQueryBuilderLinkControl::mousePressEvent(QMouseEvent* Event) {
-  Event->accept();
-  FWorkArea->SetFocusedControl(this);
-}
+void TvxQueryBuilderLinkControl::Press() { FWorkArea->SetFocusedControl(this); }
 
-void TvxQueryBuilderLinkControl::mouseDoubleClickEvent(QMouseEvent* Event) {
-  Event->accept();
-  if (Event->button() != Qt::LeftButton) return;
+void TvxQueryBuilderLinkControl::DoubleClick() {
   vx::RunReported(FLink->GetQueryBuilder(), [this] { FLink->EditPropsEvent(this); });
 }
 
-void TvxQueryBuilderLinkControl::contextMenuEvent(QContextMenuEvent* Event) {
-  Event->accept();
+void TvxQueryBuilderLinkControl::ShowMenu(const QPoint& Global) {
   FWorkArea->SetFocusedControl(this);
   TvxQueryBuilder* QueryBuilder = FLink->GetQueryBuilder();
-  if (QueryBuilder != nullptr && FLink->GetPopupMenu() != nullptr) QueryBuilder->PopupMenuPopup(Event->globalPos());
+  if (QueryBuilder != nullptr && FLink->GetPopupMenu() != nullptr) QueryBuilder->PopupMenuPopup(Global);
 }

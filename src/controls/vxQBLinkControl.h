@@ -1,11 +1,11 @@
-// A join link's line in the diagram: a child of the work area's canvas, below every box, laid
-// out between the two field rows it joins (a link without a field at one end attaches to that
-// box's caption bar). It takes the mouse only within 6 pixels of the line (its mask), so that a
-// click beside it reaches the box, the other line or the empty area below.
+// A join link's line in the diagram, laid out between the two field rows it joins (a link
+// without a field at one end attaches to that box's caption bar), under every box.
 //
-// The line itself is painted by the canvas (TvxQueryBuilderWorkArea::PaintUnderBoxes) with the
-// component's painter, the default one when it has none: a widget masked to the band would
-// clip the marks and pictures that reach beyond it.
+// The widget is the handle the link owns and frees; it takes no room of its own. The canvas
+// paints the line (TvxQueryBuilderWorkArea::PaintUnderBoxes) with the component's painter, the
+// default one when it has none, and the work area hands it the clicks within 6 pixels of it
+// that no box takes: a widget the size of the line's bounds, masked to its band, would have Qt
+// recompute and repaint those bounds, far larger than the line, whenever a box it ends at moves.
 //
 // The mouse and keys: a press focuses the line (the work area's focused control, drawn as the
 // painter draws focus); Delete without modifiers in the work area, or "Remove" in the menu,
@@ -18,6 +18,8 @@
 #include <QWidget>
 
 #include <string>
+
+class QPainter;
 
 class TvxDatasource;
 class TvxLink;
@@ -37,23 +39,30 @@ public:
   TvxQueryBuilderWorkArea* GetWorkArea() const { return FWorkArea; }
   // False while one of the boxes the line joins is missing: then it is neither drawn nor hit.
   bool IsLaidOut() const { return FLaidOut; }
+  // Where the line and its marks are drawn, in canvas pixels; the points are relative to it.
+  const QRect& GetBounds() const { return FLayout.Bounds; }
   const TvxLinkPoints& GetPoints() const { return FLayout.Points; }
   TvxQueryBuilderLinkConnectToSide GetLeftSide() const { return FLayout.LeftSide; }
   TvxQueryBuilderLinkConnectToSide GetRightSide() const { return FLayout.RightSide; }
   // Whether one end of the line is on Datasource's box.
   bool Joins(const TvxDatasource* Datasource) const;
+  // How far the canvas point Point lies from the line (CalcLinkDistance); infinity while the
+  // line is not laid out.
+  double DistanceTo(const QPoint& Point) const;
 
   void UpdateLine() override;
   void UpdateContolParams() override { Repaint(); }
   // Has the canvas repaint the line where it is.
   void Repaint();
-  // Draws the line on Canvas, whose origin is this control's top left corner.
+  // Draws the line on Canvas, whose origin is the top left corner of GetBounds().
   void PaintLine(QPainter& Canvas) const;
 
-protected:
-  void mousePressEvent(QMouseEvent* Event) override;
-  void mouseDoubleClickEvent(QMouseEvent* Event) override;
-  void contextMenuEvent(QContextMenuEvent* Event) override;
+  // What the user's hand on the line does: a press makes it the diagram's focused control, a
+  // double click opens the link's properties, the context menu pops up at the screen point
+  // Global.
+  void Press();
+  void DoubleClick();
+  void ShowMenu(const QPoint& Global);
 
 private:
   // The row of the end's box in work-area pixels: a field the box does not list (its catalog

@@ -1,10 +1,9 @@
 #include "vxQBLinkGeometry.h"
 
-#include <QPolygonF>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace vx {
 
@@ -13,24 +12,19 @@ namespace {
 int RightOf(const QRect& Rect) { return Rect.x() + Rect.width(); }
 int BottomOf(const QRect& Rect) { return Rect.y() + Rect.height(); }
 
-// The points within Tolerance of Point by |dx| + |dy|.
-QPolygon Diamond(const QPoint& Point, int Tolerance) {
-  return QPolygon({Point + QPoint(-Tolerance, 0), Point + QPoint(0, -Tolerance), Point + QPoint(Tolerance, 0),
-                   Point + QPoint(0, Tolerance)});
+// min over t in [0, 1] of |From.x + t Dx - Point.x| + |From.y + t Dy - Point.y|: the sum is
+// convex and piecewise linear in t, so its least value lies at an end or where one of its
+// terms is zero.
+double SlantDistance(const QPoint& From, const QPoint& To, const QPoint& Point) {
+  const double Dx = To.x() - From.x(), Dy = To.y() - From.y();
+  auto At = [&](double T) {
+    T = std::clamp(T, 0.0, 1.0);
+    return std::abs(From.x() + T * Dx - Point.x()) + std::abs(From.y() + T * Dy - Point.y());
+  };
+  return std::min({At(0.0), At(1.0), At((Point.x() - From.x()) / Dx), At((Point.y() - From.y()) / Dy)});
 }
 
-QRegion SegmentBand(const QPoint& From, const QPoint& To, int Tolerance) {
-  const int Dx = To.x() - From.x(), Dy = To.y() - From.y();
-  if (Dy == 0) return QRegion(std::min(From.x(), To.x()), From.y() - Tolerance, std::abs(Dx) + 1, 2 * Tolerance + 1);
-  if (Dx == 0) return QRegion(From.x() - Tolerance, std::min(From.y(), To.y()), 2 * Tolerance + 1, std::abs(Dy) + 1);
-  // Measured |dx| + |dy| from the foot of the perpendicular, a point at perpendicular distance d
-  // lies d * (|dx| + |dy|) / length away: the band is narrower than the tolerance across a
-  // slanting line, by as much as a diagonal step is longer than a straight one.
-  const qreal Scale = static_cast<qreal>(Tolerance) / (std::abs(Dx) + std::abs(Dy));
-  const QPointF Offset(-Dy * Scale, Dx * Scale);
-  const QPolygonF Strip({QPointF(From) + Offset, QPointF(To) + Offset, QPointF(To) - Offset, QPointF(From) - Offset});
-  return QRegion(Strip.toPolygon()) | QRegion(Diamond(From, Tolerance)) | QRegion(Diamond(To, Tolerance));
-}
+bool Between(int Value, int End1, int End2) { return std::min(End1, End2) <= Value && Value <= std::max(End1, End2); }
 
 }  // namespace
 
@@ -66,7 +60,10 @@ TvxLinkLayout CalcLinkLayout(const QRect& LeftRect, const QRect& RightRect) {
     Width = LeftRect.x() - Left;
     Layout.LeftSide = csLeft;
     Layout.RightSide = csRight;
-  } else if (std::abs(LeftRect.x() - RightRect.x()) <= std::abs(RightOf(LeftRect) - RightOf(RightRect))) {
+  } else if (std::abs(LeftRect.x() - RightRect.x()) <= std::abs(RightOf(LeftRect) - RightOf(RightRect)) &&
+             std::min(LeftRect.x(), RightRect.x()) >= LinkStubLength) {
+    // (A loop on the left of boxes at the diagram's left edge would run outside the diagram,
+    // where nobody sees it: it goes round the right side instead.)
     Left = std::min(LeftRect.x(), RightRect.x()) - LinkStubLength;
     Width = std::max(LeftRect.x(), RightRect.x()) - Left;
     Layout.LeftSide = Layout.RightSide = csLeft;
@@ -90,10 +87,20 @@ TvxLinkLayout CalcLinkLayout(const QRect& LeftRect, const QRect& RightRect) {
   return Layout;
 }
 
-QRegion CalcLinkHitRegion(const TvxLinkPoints& Points, int Tolerance) {
-  QRegion Band;
-  for (size_t I = 0; I + 1 < Points.size(); ++I) Band |= SegmentBand(Points[I], Points[I + 1], Tolerance);
-  return Band;
+double CalcLinkDistance(const TvxLinkPoints& Points, const QPoint& Point) {
+  double Nearest = std::numeric_limits<double>::infinity();
+  for (size_t I = 0; I + 1 < Points.size(); ++I) {
+    const QPoint& From = Points[I];
+    const QPoint& To = Points[I + 1];
+    if (From.x() == To.x()) {
+      if (Between(Point.y(), From.y(), To.y())) Nearest = std::min<double>(Nearest, std::abs(Point.x() - From.x()));
+    } else if (From.y() == To.y()) {
+      if (Between(Point.x(), From.x(), To.x())) Nearest = std::min<double>(Nearest, std::abs(Point.y() - From.y()));
+    } else {
+      Nearest = std::min(Nearest, SlantDistance(From, To, Point));
+    }
+  }
+  return Nearest;
 }
 
 }  // namespace vx

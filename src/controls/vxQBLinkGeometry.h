@@ -1,6 +1,6 @@
 // Where a link line runs: its bounds in the work area, the sides of the boxes it enters, its
-// four points and the band around it that takes the mouse. Pure geometry, so that the layout
-// can be checked without widgets.
+// four points and how far a point lies from it (a click within 6 pixels selects the line). Pure geometry, so that the
+// layout can be checked without widgets.
 //
 // Rectangles follow the diagram's convention for field rows: right and bottom are exclusive
 // (Left + Width, Top + Height), so that a row ending at a box's outer edge gives the first pixel
@@ -11,7 +11,6 @@
 #include "vxQBTypes.h"
 
 #include <QRect>
-#include <QRegion>
 
 namespace vx {
 
@@ -36,11 +35,13 @@ TvxLinkPoints CalcLinkPoints(const QRect& LeftRect, TvxQueryBuilderLinkConnectTo
                              TvxQueryBuilderLinkConnectToSide RightSide);
 // The line between the rows LeftRect and RightRect (work-area pixels): between boxes side by
 // side it leaves one box on the side facing the other; between boxes that overlap horizontally
-// it loops out 16 pixels on the side where their edges are nearer.
+// it loops out 16 pixels on the side where their edges are nearer, on the right when the left
+// loop would leave the diagram (x < 0).
 TvxLinkLayout CalcLinkLayout(const QRect& LeftRect, const QRect& RightRect);
-// The pixels within Tolerance of the polyline: a band of that half-height along horizontal
-// segments (half-width along vertical ones) that ends with them, and along a slanting segment
-// the points whose |dx| + |dy| to the nearest point of the segment is at most Tolerance.
-QRegion CalcLinkHitRegion(const TvxLinkPoints& Points, int Tolerance);
+// How far Point lies from the polyline: the least distance to a segment, where a horizontal
+// segment measures the vertical distance (and only between its ends), a vertical one the
+// horizontal distance (likewise), and a slanting one |dx| + |dy| to its nearest point.
+// Infinity when no segment measures it.
+double CalcLinkDistance(const TvxLinkPoints& Points, const QPoint& Point);
 
 }  // namespace vx

@@ -165,9 +165,9 @@ void TvxQueryBuilderWorkArea::PaintUnderBoxes(QPainter& Painter, const QRect& Re
   Painter.setRenderHint(QPainter::Antialiasing);
   for (const QWidget* Child : Children) {
     const auto* Line = qobject_cast<const TvxQueryBuilderLinkControl*>(Child);
-    if (Line == nullptr || !Line->isVisible() || !Line->geometry().intersects(Rect)) continue;
+    if (Line == nullptr || !Line->IsLaidOut() || !Line->GetBounds().intersects(Rect)) continue;
     Painter.save();
-    Painter.translate(Line->pos());
+    Painter.translate(Line->GetBounds().topLeft());
     Line->PaintLine(Painter);
     Painter.restore();
   }
@@ -196,20 +196,46 @@ void TvxQueryBuilderWorkArea::resizeEvent(QResizeEvent* Event) {
 
 // --- mouse and keys ----------------------------------------------------------------------------
 
+TvxQueryBuilderLinkControl* TvxQueryBuilderWorkArea::LineAt(const QPoint& DiagramPoint) const {
+  TvxQueryBuilderLinkControl* Nearest = nullptr;
+  double NearestDistance = vx::LinkHitTolerance;
+  for (auto* Line : GetCanvas()->findChildren<TvxQueryBuilderLinkControl*>(QString(), Qt::FindDirectChildrenOnly)) {
+    const double Distance = Line->DistanceTo(DiagramPoint);
+    if (Distance <= NearestDistance) {
+      Nearest = Line;
+      NearestDistance = Distance;
+    }
+  }
+  return Nearest;
+}
+
+// The canvas takes no clicks itself: those that no box takes reach the work area, in viewport
+// pixels.
 void TvxQueryBuilderWorkArea::mousePressEvent(QMouseEvent* Event) {
+  Event->accept();
+  if (TvxQueryBuilderLinkControl* Line = LineAt(ToDiagram(Event->position()))) {
+    Line->Press();
+    return;
+  }
   setFocus(Qt::MouseFocusReason);
   SetFocusedControl(nullptr);
-  Event->accept();
 }
 
 void TvxQueryBuilderWorkArea::mouseDoubleClickEvent(QMouseEvent* Event) {
   Event->accept();
-  if (Event->button() != Qt::LeftButton || FUnionSubQuery == nullptr) return;
-  vx::RunReported(FQueryBuilder, [this] { FUnionSubQuery->EditPropsEvent(this); });
+  if (Event->button() != Qt::LeftButton) return;
+  if (TvxQueryBuilderLinkControl* Line = LineAt(ToDiagram(Event->position())))
+    Line->DoubleClick();
+  else if (FUnionSubQuery != nullptr)
+    vx::RunReported(FQueryBuilder, [this] { FUnionSubQuery->EditPropsEvent(this); });
 }
 
 void TvxQueryBuilderWorkArea::contextMenuEvent(QContextMenuEvent* Event) {
   Event->accept();
+  if (TvxQueryBuilderLinkControl* Line = LineAt(ToDiagram(Event->pos()))) {
+    Line->ShowMenu(Event->globalPos());
+    return;
+  }
   if (FUnionSubQuery == nullptr || FQueryBuilder == nullptr) return;
   if (FUnionSubQuery->GetPopupMenuWA() != nullptr) FQueryBuilder->PopupMenuPopup(Event->globalPos());
 }

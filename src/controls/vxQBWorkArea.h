@@ -1,5 +1,6 @@
 // The diagram area of a union operand: a scroll area whose canvas holds the datasource boxes and
-// link lines as child widgets, so that real clicks reach real widgets. Canvas coordinates are
+// link lines as child widgets, so that real clicks reach real boxes; the canvas paints the lines
+// and the work area takes the clicks near them. Canvas coordinates are
 // the diagram's; the canvas is at least as large as the visible area and grows with the boxes.
 //
 // Background, scrolling with the diagram: without a host picture (BkImage empty) a fill and the
@@ -8,12 +9,12 @@
 // BkImage in place of them, at the origin (bkipTopLeft) or repeated over the whole diagram
 // (bkipTile).
 //
-// The mouse and keys: a press on empty area focuses the work area and clears the focused box or
-// line; a double click opens the operand's properties; the context menu is the operand's
-// work-area menu; Delete without modifiers frees the focused control, and so its model object.
-// Qt drags (those that come from the host) go to the component's DragOver2 and DragDrop2 with
-// points in diagram pixels; their source is the drag's source widget when the drag comes from
-// this application, else its QMimeData.
+// The mouse and keys: a press within 6 pixels of a line (the nearest, where lines meet) goes to
+// the line; a press on empty area focuses the work area and clears the focused box or line; a
+// double click opens the line's or else the operand's properties; the context menu is the
+// line's or else the operand's work-area menu; Delete without modifiers frees the focused control, and so its model
+// object. Qt drags (those that come from the host) go to the component's DragOver2 and DragDrop2 with points in diagram
+// pixels; their source is the drag's source widget when the drag comes from this application, else its QMimeData.
 #pragma once
 
 #include "vxQBControlViews.h"
@@ -25,6 +26,7 @@
 class QDropEvent;
 class QPainter;
 class TvxDatasource;
+class TvxQueryBuilderLinkControl;
 class TvxQueryBuilder;
 class TvxUnionSubQuery;
 class TvxUnionSubQueryTabSheet;
@@ -59,6 +61,8 @@ public:
   void RealignLinks(const TvxDatasource* Datasource);
   // Makes the canvas cover the visible area and every box, with a margin for growing.
   void UpdateCanvasSize();
+  // The line nearest to the canvas point DiagramPoint, if one lies within 6 pixels of it.
+  TvxQueryBuilderLinkControl* LineAt(const QPoint& DiagramPoint) const;
 
 protected:
   void mousePressEvent(QMouseEvent* Event) override;

@@ -45,18 +45,10 @@ QPoint RowMiddleOnCanvas(TvxQueryBuilderDataSourceControl* Box, const QString& F
 
 }  // namespace
 
-class TDatasourceControlTest : public QObject {
+class TDatasourceControlTest : public TDiagramTest {
   Q_OBJECT
 
-  std::unique_ptr<TDiagramRig> FRig;
-
 private slots:
-  void init() {
-    FRig = std::make_unique<TDiagramRig>();
-    QVERIFY(ShowAndWait(FRig->QueryBuilder));
-  }
-  void cleanup() { FRig.reset(); }
-
   void TypicalStatementShowsTwoBoxesTheTicksAndOneLine() {
     FRig->Load(GTypicalStatement);
     TvxQueryBuilderDataSourceControl* Customers = FRig->Box("c");
@@ -67,7 +59,8 @@ private slots:
     // The line leaves the Id row at the right edge of c and enters the CustId row at the left
     // edge of o, which stands in the next column.
     const TvxQueryBuilderLinkControl* Line = FRig->Lines().first();
-    const QPoint From = Line->GetPoints()[0] + Line->pos(), To = Line->GetPoints()[3] + Line->pos();
+    const QPoint From = Line->GetPoints()[0] + Line->GetBounds().topLeft(),
+                 To = Line->GetPoints()[3] + Line->GetBounds().topLeft();
     QCOMPARE(From, QPoint(Customers->geometry().right() + 1, RowMiddleOnCanvas(Customers, "Id").y()));
     QCOMPARE(To, QPoint(Orders->x(), RowMiddleOnCanvas(Orders, "CustId").y()));
   }
@@ -163,6 +156,30 @@ private slots:
     Menu->close();
     QVERIFY(Orders.isNull());
     QCOMPARE(Q(FRig->SQL()), QStringLiteral("SELECT * FROM Orders p"));
+  }
+
+  void BoxesFollowTheTableColourAndFontAndTheirLinesFollowTheRows() {
+    FRig->Load(GTypicalStatement);
+    TvxQueryBuilder& QB = FRig->QueryBuilder;
+    const QColor Cream(255, 248, 220);
+    QFont Large = QB.GetTableFont();
+    Large.setPointSize(Large.pointSize() + 3);
+    QB.SetTableColor(Cream);
+    QB.SetTableFont(Large);
+    for (const char* Caption : {"c", "o"}) {
+      TvxQueryBuilderDataSourceControl* Box = FRig->Box(Caption);
+      TvxQueryBuilderDatasourceFieldsList* List = Box->GetFieldsList();
+      QCOMPARE(List->font().pointSize(), Large.pointSize());
+      // Beside the first field's name, the list shows the table colour.
+      const QImage Picture = List->viewport()->grab().toImage();
+      QCOMPARE(Picture.pixelColor(Picture.width() - 3, List->visualItemRect(List->item(1)).center().y()), Cream);
+    }
+    // Taller rows move the joined row down, and the line with it.
+    const TvxQueryBuilderLinkControl* Line = FRig->Lines().first();
+    TvxQueryBuilderDatasourceFieldsList* Orders = FRig->Box("o")->GetFieldsList();
+    QVERIFY(Orders->viewport()->rect().contains(Orders->visualItemRect(RowOf(FRig->Box("o"), "CustId"))));
+    QCOMPARE(Line->GetBounds().topLeft().y() + Line->GetPoints()[3].y(),
+             RowMiddleOnCanvas(FRig->Box("o"), "CustId").y());
   }
 
   void ADoubleClickOnTheCaptionOpensTheProperties() {

@@ -29,7 +29,7 @@ const char* const GTypicalStatement =
 // The line drawn by Painter on white, in the line's own coordinates.
 QImage Render(const TvxQueryBuilderLinkControl* Line, TvxQueryBuilderLinkPainter* Painter, TvxQueryBuilder& QB) {
   QB.SetLinkType(Painter);
-  QImage Picture(Line->size(), QImage::Format_RGB32);
+  QImage Picture(Line->GetBounds().size(), QImage::Format_RGB32);
   Picture.fill(Qt::white);
   QPainter Canvas(&Picture);
   Canvas.setRenderHint(QPainter::Antialiasing);
@@ -50,18 +50,10 @@ bool HasInk(const QImage& Picture, const QRect& Area) {
 
 }  // namespace
 
-class TLinkControlTest : public QObject {
+class TLinkControlTest : public TDiagramTest {
   Q_OBJECT
 
-  std::unique_ptr<TDiagramRig> FRig;
-
 private slots:
-  void init() {
-    FRig = std::make_unique<TDiagramRig>();
-    QVERIFY(ShowAndWait(FRig->QueryBuilder));
-  }
-  void cleanup() { FRig.reset(); }
-
   void LinesLeaveOnTheFacingSidesOrLoopOutOnTheNearerOne() {
     struct TCase {
       const char* Name;
@@ -74,8 +66,10 @@ private slots:
          QRect(98, 30, 104, 89)},
         {"right box further left", QRect(200, 80, 90, 18), QRect(10, 50, 90, 18), csLeft, csRight,
          QRect(98, 30, 104, 89)},
-        {"overlapping, left edges nearer", QRect(10, 50, 90, 18), QRect(20, 150, 120, 18), csLeft, csLeft,
-         QRect(-8, 30, 30, 159)},
+        {"overlapping, left edges nearer", QRect(30, 50, 90, 18), QRect(40, 150, 120, 18), csLeft, csLeft,
+         QRect(12, 30, 30, 159)},
+        {"overlapping at the diagram's left edge", QRect(10, 50, 90, 18), QRect(20, 150, 120, 18), csRight, csRight,
+         QRect(98, 30, 60, 159)},
         {"overlapping, right edges nearer", QRect(10, 50, 90, 18), QRect(60, 150, 45, 18), csRight, csRight,
          QRect(98, 30, 25, 159)},
         {"a narrow gap keeps its middle", QRect(10, 50, 90, 18), QRect(110, 50, 90, 18), csRight, csLeft,
@@ -98,12 +92,32 @@ private slots:
     }
   }
 
+  void ClicksAreMeasuredFromTheNearestSegment() {
+    const TvxLinkPoints Slanting{QPoint(0, 10), QPoint(16, 10), QPoint(56, 50), QPoint(72, 50)};
+    const TvxLinkPoints Loop{QPoint(0, 0), QPoint(16, 0), QPoint(16, 40), QPoint(0, 40)};
+    struct TCase {
+      const char* Name;
+      const TvxLinkPoints& Points;
+      QPoint Point;
+      double Distance;
+    };
+    const TCase Cases[] = {
+        {"below a stub", Slanting, QPoint(8, 16), 6},
+        {"further below a stub", Slanting, QPoint(8, 17), 7},
+        {"beside the slant, by |dx| + |dy|", Slanting, QPoint(36, 24), 6},
+        {"past a stub's end, from the slant's end", Slanting, QPoint(80, 50), 24},
+        {"beside a vertical segment", Loop, QPoint(20, 20), 4},
+        {"below the vertical segment, from the stub under it", Loop, QPoint(10, 45), 5},
+    };
+    for (const TCase& Case : Cases) QVERIFY2(vx::CalcLinkDistance(Case.Points, Case.Point) == Case.Distance, Case.Name);
+  }
+
   void AClickWithinSixPixelsSelectsTheLineAndDeleteTurnsTheJoinIntoACrossJoin() {
     FRig->Load(GTypicalStatement);
     TvxQueryBuilderWorkArea* WorkArea = ActiveWorkArea(FRig->QueryBuilder);
     QPointer<TvxQueryBuilderLinkControl> Line = FRig->Lines().first();
     // A point on the left stub, on the canvas.
-    const QPoint OnLine = Line->pos() + Line->GetPoints()[0] + QPoint(8, 0);
+    const QPoint OnLine = Line->GetBounds().topLeft() + Line->GetPoints()[0] + QPoint(8, 0);
     ClickThroughWindow(WorkArea->GetCanvas(), OnLine + QPoint(0, 7));
     QVERIFY(WorkArea->GetFocusedControl() == nullptr);
     ClickThroughWindow(WorkArea->GetCanvas(), OnLine - QPoint(0, 7));
@@ -125,14 +139,15 @@ private slots:
     FRig->Load(GTypicalStatement);
     TvxQueryBuilderWorkArea* WorkArea = ActiveWorkArea(QB);
     QPointer<TvxQueryBuilderLinkControl> Line = FRig->Lines().first();
-    const QPoint OnLine = Line->GetPoints()[0] + QPoint(8, 0);
-    QWidget* Window = Line->window();
+    QWidget* Canvas = WorkArea->GetCanvas();
+    const QPoint OnLine = Line->GetBounds().topLeft() + Line->GetPoints()[0] + QPoint(8, 0);
+    QWidget* Window = Canvas->window();
     const int Edits = Dialect.GetEditCount();
-    QTest::mouseDClick(Window->windowHandle(), Qt::LeftButton, {}, Line->mapTo(Window, OnLine));
+    QTest::mouseDClick(Window->windowHandle(), Qt::LeftButton, {}, Canvas->mapTo(Window, OnLine));
     QCOMPARE(Dialect.GetEditCount(), Edits + 1);
 
-    QContextMenuEvent Event(QContextMenuEvent::Mouse, OnLine, Line->mapToGlobal(OnLine));
-    QApplication::sendEvent(Line, &Event);
+    QContextMenuEvent Event(QContextMenuEvent::Mouse, OnLine, Canvas->mapToGlobal(OnLine));
+    QApplication::sendEvent(Canvas, &Event);
     QMenu* Menu = QB.GetPopupMenu();
     QTRY_VERIFY(Menu->isVisible());
     QCOMPARE(WorkArea->GetFocusedControl(), Line.data());
@@ -160,7 +175,8 @@ private slots:
     QCOMPARE(FRig->Lines().size(), 1);
     const TvxQueryBuilderLinkControl* Line = FRig->Lines().first();
     QVERIFY(Line->IsLaidOut());
-    const QPoint From = Line->pos() + Line->GetPoints()[0], To = Line->pos() + Line->GetPoints()[3];
+    const QPoint From = Line->GetBounds().topLeft() + Line->GetPoints()[0],
+                 To = Line->GetBounds().topLeft() + Line->GetPoints()[3];
     for (const auto& [End, Box] : {std::make_pair(From, Customers), std::make_pair(To, Orders)}) {
       const QRect Caption = Box->GetCaptionRect().translated(Box->pos());
       QVERIFY(End.y() >= Caption.top() && End.y() <= Caption.bottom());
@@ -175,7 +191,8 @@ private slots:
       const char* Join;
       bool LeftOuter, RightOuter;
     };
-    const TCase Cases[] = {{"INNER", false, false}, {"LEFT", true, false}, {"RIGHT", false, true}};
+    const TCase Cases[] = {
+        {"INNER", false, false}, {"LEFT", true, false}, {"RIGHT", false, true}, {"FULL", true, true}};
     QImage Inner[3];
     for (const TCase& Case : Cases) {
       FRig->Load(std::string("SELECT * FROM Customers c ") + Case.Join + " JOIN Orders o ON c.Id = o.CustId");
@@ -228,7 +245,7 @@ private slots:
     TvxQueryBuilderWorkArea* WorkArea = ActiveWorkArea(QB);
     const TvxQueryBuilderLinkControl* Line = FRig->Lines().first();
     // A pixel of the left stub, half-way along it, and the one under it.
-    const QPoint OnLine = Line->pos() + (Line->GetPoints()[0] + Line->GetPoints()[1]) / 2;
+    const QPoint OnLine = Line->GetBounds().topLeft() + (Line->GetPoints()[0] + Line->GetPoints()[1]) / 2;
     auto Colour = [&](QPoint At) { return WorkArea->GetCanvas()->grab().toImage().pixelColor(At); };
 
     QB.SetLinkTypeName("TvxQueryBuilderLinkPainterSimple");
@@ -261,7 +278,7 @@ private slots:
     TvxQueryBuilderDatasourceFieldsList* List = Wide->GetFieldsList();
     QCOMPARE(Wide->height(), TvxQueryBuilderDataSourceControl::MaxHeight);
     const TvxQueryBuilderLinkControl* Line = FRig->Lines().first();
-    auto LeftEnd = [&] { return Line->pos() + Line->GetPoints()[0]; };
+    auto LeftEnd = [&] { return Line->GetBounds().topLeft() + Line->GetPoints()[0]; };
     QCOMPARE(LeftEnd().y(), Wide->y() + List->geometry().bottom() + 1);
     List->verticalScrollBar()->setValue(List->verticalScrollBar()->maximum());
     const QRect Row = List->visualItemRect(List->item(60));
@@ -295,6 +312,19 @@ private slots:
          {"TvxQueryBuilderLinkPainterSimple", "TvxQueryBuilderLinkPainterMSSQL", "TvxQueryBuilderLinkPainterAccess"}) {
       QB.SetLinkTypeName(Painter);
       QVERIFY(!SaveScreenshot(QB.grab().toImage(), QStringLiteral("typical-line-focused-%1").arg(Painter)).isEmpty());
+    }
+
+    // Outer joins, lines that cross the diagram and a loop between boxes one above the other.
+    FRig->Load(
+        "SELECT * FROM Customers c LEFT JOIN Orders o ON c.Id = o.CustId RIGHT JOIN Orders p ON p.CustId = "
+        "c.Id FULL JOIN Other x ON x.A = o.Note");
+    DragCaption(FRig->Box("o"), QPoint(330, 60));
+    DragCaption(FRig->Box("p"), QPoint(30, 190));
+    DragCaption(FRig->Box("x"), QPoint(520, 230));
+    for (const char* Painter :
+         {"TvxQueryBuilderLinkPainterSimple", "TvxQueryBuilderLinkPainterMSSQL", "TvxQueryBuilderLinkPainterAccess"}) {
+      QB.SetLinkTypeName(Painter);
+      QVERIFY(!SaveScreenshot(QB.grab().toImage(), QStringLiteral("outer-joins-%1").arg(Painter)).isEmpty());
     }
   }
 };

@@ -49,6 +49,11 @@ TvxQueryBuilderDataSourceControl* TDiagramRig::Box(const QString& Caption) const
   return nullptr;
 }
 
+void TDiagramTest::init() {
+  FRig = std::make_unique<TDiagramRig>();
+  QVERIFY(ShowAndWait(FRig->QueryBuilder));
+}
+
 QList<TvxQueryBuilderLinkControl*> TDiagramRig::Lines() const {
   TvxQueryBuilderWorkArea* WorkArea = ActiveWorkArea(QueryBuilder);
   return WorkArea != nullptr ? WorkArea->GetCanvas()->findChildren<TvxQueryBuilderLinkControl*>()

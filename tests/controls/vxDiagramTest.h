@@ -4,8 +4,11 @@
 
 #include "vxControlsTest.h"
 
+#include <QObject>
 #include <QPoint>
 #include <QString>
+
+#include <memory>
 
 class QListWidgetItem;
 class TvxQueryBuilderDataSourceControl;
@@ -29,6 +32,18 @@ struct TDiagramRig {
   TvxQueryBuilderDataSourceControl* Box(const QString& Caption) const;
   // The lines of the active operand's diagram, in creation order.
   QList<TvxQueryBuilderLinkControl*> Lines() const;
+};
+
+// The base of the diagram test classes: a fresh rig, shown, for every test function.
+class TDiagramTest : public QObject {
+  Q_OBJECT
+
+protected:
+  std::unique_ptr<TDiagramRig> FRig;
+
+private slots:
+  void init();
+  void cleanup() { FRig.reset(); }
 };
 
 // The row of Box's list that shows Field ("*" for row 0).

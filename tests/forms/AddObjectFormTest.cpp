@@ -80,13 +80,14 @@ void TypeAndCheckEachStep(QLineEdit* Filter, const QListView* List, const QStrin
 // whatever Body did, so that a failed check cannot leave the test waiting in its exec().
 void WithDialog(TDialogRig& Rig, const std::function<void(TAddObjectParts&)>& Body) {
   bool Ran = false;
-  WhenModalShows([&](QWidget* Modal) {
+  const QPointer<QTimer> Poll = WhenModalShows([&](QWidget* Modal) {
     TAddObjectParts Parts(Modal);
     Ran = true;
     Body(Parts);
     if (Modal->isVisible()) Parts.Dialog->reject();
   });
   Rig.QueryBuilder.ShowAddObjectForm();
+  if (!Ran) delete Poll.data();
   QVERIFY(Ran);
 }
 

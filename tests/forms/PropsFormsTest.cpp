@@ -5,6 +5,7 @@
 #include "vxLinkProps.h"
 #include "vxQBDataSourceControl.h"
 #include "vxQBLinkControl.h"
+#include "vxQBWorkArea.h"
 #include "vxQueryDatasource.h"
 #include "vxQueryLink.h"
 #include "vxTestModal.h"
@@ -42,7 +43,7 @@ void Retype(QLineEdit* Field, const QString& Text) {
 // so that a failed check cannot leave the test waiting in its exec().
 void EditWith(const std::function<void()>& Open, const std::function<void(QDialog*)>& Body) {
   bool Ran = false;
-  WhenModalShows([&](QWidget* Modal) {
+  const QPointer<QTimer> Poll = WhenModalShows([&](QWidget* Modal) {
     Ran = true;
     auto* Dialog = qobject_cast<QDialog*>(Modal);
     // Where the focus starts is part of what is checked; it is known once the dialog is active.
@@ -51,6 +52,7 @@ void EditWith(const std::function<void()>& Open, const std::function<void(QDialo
     if (Dialog->isVisible()) Dialog->reject();
   });
   Open();
+  if (!Ran) delete Poll.data();
   QVERIFY(Ran);
 }
 
@@ -59,8 +61,10 @@ void EditWith(const std::function<void()>& Open, const std::function<void(QDialo
 void EditWith(TvxLink* Link, const std::function<void(QDialog*)>& Body) {
   auto* Line = qobject_cast<TvxQueryBuilderLinkControl*>(Link->GetLinkControl());
   QVERIFY(Line != nullptr);
-  QWidget* Window = Line->window();
-  const QPoint OnLine = Line->mapTo(Window, Line->GetPoints()[0] + QPoint(8, 0));
+  // The line is drawn on the work area's canvas, which hands it the clicks near it.
+  QWidget* Canvas = Line->GetWorkArea()->GetCanvas();
+  QWidget* Window = Canvas->window();
+  const QPoint OnLine = Canvas->mapTo(Window, Line->GetBounds().topLeft() + Line->GetPoints()[0] + QPoint(8, 0));
   EditWith([&] { QTest::mouseDClick(Window->windowHandle(), Qt::LeftButton, {}, OnLine); }, Body);
 }
 

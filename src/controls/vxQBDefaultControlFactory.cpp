@@ -7,11 +7,15 @@
 #include "vxQBLinkControl.h"
 #include "vxQBPageControl.h"
 #include "vxQBQueryTabSheet.h"
+#include "vxQBSelectListControl.h"
+#include "vxQBUnionNavBar.h"
+#include "vxQBUnionNavItems.h"
 #include "vxQBUnionSubQueryTabSheet.h"
 #include "vxQBWorkArea.h"
 #include "vxQueryBuilder.h"
 #include "vxQueryDatasource.h"
 #include "vxQueryLink.h"
+#include "vxQuerySelectList.h"
 #include "vxQuerySubQuery.h"
 #include "vxQueryUnionSubQuery.h"
 
@@ -50,6 +54,13 @@ TvxQueryBuilderWorkArea* WorkAreaOf(const TvxUnionSubQuery* Operand) {
   return Operand != nullptr ? qobject_cast<TvxQueryBuilderWorkArea*>(Operand->GetWorkArea()) : nullptr;
 }
 
+// The navigation bar of the sheet of Item's sub-query; null before the sheet exists.
+TvxUnionNavBar* NavBarOf(const TvxQueryBase* Item) {
+  const TvxSubQuery* SubQuery = Item->GetRootQuery();
+  auto* Sheet = SubQuery != nullptr ? qobject_cast<TvxQueryTabSheet*>(SubQuery->GetQueryPage()) : nullptr;
+  return Sheet != nullptr ? Sheet->GetNavBar() : nullptr;
+}
+
 }  // namespace
 
 QWidget* TvxDefaultControlFactory::CreateDatasourceControl(TvxDatasource* Datasource) {
@@ -62,11 +73,26 @@ QWidget* TvxDefaultControlFactory::CreateLinkControl(TvxLink* Link) {
   return WorkArea != nullptr ? new TvxQueryBuilderLinkControl(Link, WorkArea) : nullptr;
 }
 
-// The navigation bar and the select-list grid have no widgets yet.
-QWidget* TvxDefaultControlFactory::CreateUnionButton(TvxUnionSubQuery*) { return nullptr; }
-QWidget* TvxDefaultControlFactory::CreateUnionOperator(TvxQueryBase*) { return nullptr; }
-QWidget* TvxDefaultControlFactory::CreateUnionBracket(TvxUnionGroup*, bool) { return nullptr; }
-QWidget* TvxDefaultControlFactory::CreateSelectListGrid(TvxSelectList*) { return nullptr; }
+QWidget* TvxDefaultControlFactory::CreateUnionButton(TvxUnionSubQuery* Operand) {
+  TvxUnionNavBar* Bar = NavBarOf(Operand);
+  return Bar != nullptr ? new TvxUnionButton(Operand, Bar) : nullptr;
+}
+
+QWidget* TvxDefaultControlFactory::CreateUnionOperator(TvxQueryBase* Item) {
+  TvxUnionNavBar* Bar = NavBarOf(Item);
+  return Bar != nullptr ? new TvxUnionOperator(Item, Bar) : nullptr;
+}
+
+QWidget* TvxDefaultControlFactory::CreateUnionBracket(TvxUnionGroup* Group, bool Left) {
+  TvxUnionNavBar* Bar = NavBarOf(Group);
+  return Bar != nullptr ? new TvxBracket(Group, Left, Bar) : nullptr;
+}
+
+QWidget* TvxDefaultControlFactory::CreateSelectListGrid(TvxSelectList* SelectList) {
+  TvxUnionSubQuery* Operand = SelectList->GetUnionSubQuery();
+  auto* Page = Operand != nullptr ? qobject_cast<TvxUnionSubQueryTabSheet*>(Operand->GetUnionPage()) : nullptr;
+  return Page != nullptr ? new TvxQueryBuilderSelectListControl(SelectList, Page->GetBottomPanel()) : nullptr;
+}
 
 QWidget* TvxDefaultControlFactory::CreateAddObjectForm(TvxQueryBuilder* QueryBuilder) {
   return new TvxAddObjectForm(QueryBuilder);

@@ -3,10 +3,14 @@
 // names a widget class.
 #pragma once
 
+#include <string>
+#include <vector>
+
 class QPoint;
 class QRect;
 class QString;
 class QWidget;
+class TvxSelectItem;
 
 // Any control that shows the component's look (colours, fonts, borders, splitter size).
 class TvxControlView {
@@ -47,6 +51,38 @@ public:
   virtual void ShowModal() = 0;
   // Takes the component's AddObjectFormOptions again (their change handler).
   virtual void NotifyOptionsChanged() = 0;
+};
+
+// One line of the select-list grid: the row it shows and its texts, one per grid column
+// (column 0, the row indicator, has none).
+struct TvxSelectListGridLine {
+  TvxSelectItem* Item = nullptr;
+  std::vector<std::string> Texts;
+};
+
+// The select-list grid, which shows what the select list writes into it. Its lines count from 1
+// as they stand under the title row (line 0): line r shows row r - 1 of the list.
+class TvxSelectListGridView {
+public:
+  virtual ~TvxSelectListGridView() = default;
+  // Replaces every line; the grid becomes ColumnCount columns wide.
+  virtual void SetGridLines(std::vector<TvxSelectListGridLine> Lines, int ColumnCount) = 0;
+  // Line GridRow (1 .. count + 1; one past the last adds a line) shows Line.
+  virtual void SetGridLine(int GridRow, TvxSelectListGridLine Line) = 0;
+  virtual void SetGridColumnCount(int ColumnCount) = 0;
+  virtual int GetGridColumnCount() const = 0;
+  // The number of lines under the title row.
+  virtual int GetGridLineCount() const = 0;
+  // The row line GridRow shows; null for a free line and outside 1 .. count.
+  virtual TvxSelectItem* GetGridLineItem(int GridRow) const = 0;
+};
+
+// The page of a sub-query, which carries the union navigation bar.
+class TvxQueryPageView {
+public:
+  virtual ~TvxQueryPageView() = default;
+  // Lays the navigation bar out from the union tree and puts it in its corner.
+  virtual void AlignUnionNavbar() = 0;
 };
 
 // A datasource's box in the diagram.

@@ -1,6 +1,7 @@
 #include "vxQueryBase.h"
 
 #include "vxQBControlFactory.h"
+#include "vxQBControlViews.h"
 #include "vxQueryBuilder.h"
 #include "vxQuerySubQuery.h"
 #include "vxQueryUnionSubQuery.h"
@@ -49,16 +50,21 @@ TvxQueryBase::TvxQueryBase(QObject* Owner) : TvxQueryBuilderControlOwner(Owner) 
 TvxQueryBase::~TvxQueryBase() {
   MarkDestroying();
   if (FParentQuery == nullptr) return;
+  TvxUnionEditScope Edit(FRootQuery);
   TvxUnionGroup* Old = FParentQuery;
   LeaveParent();
   if (!Old->IsDestroying()) Old->NotifySQLUpdated();
 }
 
 void TvxQueryBase::LeaveParent() {
-  if (FParentQuery == nullptr) return;
-  std::vector<TvxQueryBase*>& Items = FParentQuery->FItems;
+  TvxUnionGroup* Old = FParentQuery;
+  if (Old == nullptr) return;
+  std::vector<TvxQueryBase*>& Items = Old->FItems;
   Items.erase(std::remove(Items.begin(), Items.end(), this), Items.end());
   FParentQuery = nullptr;
+  // A group in brackets left empty goes once the edit ends; a sub-query may stay empty.
+  if (Items.empty() && Old->FParentQuery != nullptr && !Old->IsDestroying() && FRootQuery != nullptr)
+    FRootQuery->NoteEmptiedGroup(Old);
 }
 
 void TvxQueryBase::SetParentQuery(TvxUnionGroup* Group) {
@@ -70,6 +76,7 @@ void TvxQueryBase::SetParentQuery(TvxUnionGroup* Group) {
     // Operands register with their root sub-query and are owned by it: they stay in its tree.
     if (Group->GetRootQuery() != FRootQuery) throw EvxException("A union item can't move to another query");
   }
+  TvxUnionEditScope Edit(FRootQuery);
   if (TvxUnionGroup* Old = FParentQuery) {
     LeaveParent();
     if (!Old->IsDestroying()) Old->NotifySQLUpdated();
@@ -92,7 +99,7 @@ void TvxQueryBase::PlaceSibling(TvxQueryBase* Item, int Offset) {
   TvxUnionGroup* Parent = FParentQuery;
   if (Item == nullptr || Item == this || Parent == nullptr) return;
   {
-    TvxUpdateScope Update(FRootQuery);
+    TvxUnionEditScope Edit(FRootQuery);
     Item->SetParentQuery(Parent);
     const int From = Parent->IndexOf(Item);
     int To = Parent->IndexOf(this) + Offset;
@@ -177,6 +184,11 @@ bool TvxQueryBase::CanAddBrackets() const {
                                       : Dialect->IsSupportSubQueryBracketsInUnions();
 }
 
+void TvxQueryBase::RequestAlignUnionNavbar() {
+  if (FRootQuery == nullptr || FRootQuery->IsDestroying()) return;
+  if (auto* Page = dynamic_cast<TvxQueryPageView*>(FRootQuery->GetQueryPage())) Page->AlignUnionNavbar();
+}
+
 void TvxQueryBase::GetDatasourcesBottomUp(TSQLFromSourceList&) const {}
 
 // --- TvxUnionGroup -----------------------------------------------------------------------------
@@ -186,15 +198,18 @@ TvxUnionGroup::TvxUnionGroup(QObject* Owner) : TvxQueryBase(Owner) {}
 TvxUnionGroup::~TvxUnionGroup() {
   MarkDestroying();
   TvxSubQuery* Root = GetRootQuery();
-  const bool RootGoing = Root == nullptr || Root->IsDestroying();
+  const bool RootGoing = Root == nullptr || Root == this || Root->IsDestroying();
+  TvxUnionEditScope Edit(RootGoing ? nullptr : Root);
+  // The items belong to the root sub-query, not to the brackets around them: they stay, at the
+  // end of the root's list, in their order.
   const std::vector<TvxQueryBase*> Items = FItems;
-  for (auto It = Items.rbegin(); It != Items.rend(); ++It) {
-    TvxQueryBase* Item = *It;
+  for (TvxQueryBase* Item : Items) {
     if (RootGoing || Item->IsDestroying())
       Item->LeaveParent();
     else
-      delete Item;
+      Item->SetParentQuery(Root);
   }
+  if (!RootGoing) RequestAlignUnionNavbar();
 }
 
 TvxQueryBase* TvxUnionGroup::GetItems(int Index) const {
@@ -309,10 +324,16 @@ TvxUnionGroup* TvxUnionGroup::InsertGroup(int Index) {
   return Group;
 }
 
-void TvxUnionGroup::Delete(int Index) { GetItems(Index)->LeaveParent(); }
+void TvxUnionGroup::Delete(int Index) {
+  TvxQueryBase* Item = GetItems(Index);
+  TvxUnionEditScope Edit(GetRootQuery());
+  Item->LeaveParent();
+}
 
 void TvxUnionGroup::Remove(TvxQueryBase* Item) {
-  if (IndexOf(Item) >= 0) Item->LeaveParent();
+  if (IndexOf(Item) < 0) return;
+  TvxUnionEditScope Edit(GetRootQuery());
+  Item->LeaveParent();
 }
 
 void TvxUnionGroup::Move(int From, int To) {
@@ -325,14 +346,14 @@ void TvxUnionGroup::Move(int From, int To) {
 }
 
 void TvxUnionGroup::Clear() {
-  // Guarded: freeing a group frees the items it still holds.
+  TvxUnionEditScope Edit(GetRootQuery());
+  // The root sub-query owns every operand and group of its query. In brackets only the operands
+  // go; the groups they leave empty, these brackets among them, go when the edit ends.
   std::vector<QPointer<TvxQueryBase>> Doomed;
-  if (GetRootQuery() == this) {
-    for (QObject* Child : children())
-      if (auto* Item = qobject_cast<TvxQueryBase*>(Child)) Doomed.emplace_back(Item);
-  } else {
-    for (TvxQueryBase* Item : FItems) Doomed.emplace_back(Item);
-  }
+  for (QObject* Child : GetRootQuery()->children())
+    if (auto* Item = qobject_cast<TvxQueryBase*>(Child))
+      if (GetRootQuery() == this || (qobject_cast<TvxUnionSubQuery*>(Item) != nullptr && Contains(Item)))
+        Doomed.emplace_back(Item);
   for (auto It = Doomed.rbegin(); It != Doomed.rend(); ++It) delete It->data();
 }
 
@@ -343,7 +364,8 @@ void TvxUnionGroup::TakeItem(TvxQueryBase* Item, int Index) {
 
 // The four bracket moves hold the root's notification, which every item's change reaches
 // (items belong to the root sub-query, not to the group they stand in), and put the operand
-// list back into text order once.
+// list back into text order once. A group they empty goes when the edit ends, after which
+// nothing here touches it.
 
 void TvxUnionGroup::AddToBegin(TvxQueryBase* Item) {
   TvxUnionGroup* Parent = GetParentQuery();
@@ -351,11 +373,10 @@ void TvxUnionGroup::AddToBegin(TvxQueryBase* Item) {
   const int First = Parent->IndexOfMember(Item, "AddToBegin");
   const int Self = Parent->IndexOf(this);
   if (First > Self) throw EvxException("AddToBegin: the item stands after the group");
-  {
-    TvxUpdateScope Update(GetRootQuery());
-    for (int I = Self - 1; I >= First; --I) TakeItem(Parent->GetItems(I), 0);
-  }
-  GetRootQuery()->UpdateUnionSubQueriesOrder();
+  TvxSubQuery* Root = GetRootQuery();
+  TvxUnionEditScope Edit(Root);
+  for (int I = Self - 1; I >= First; --I) TakeItem(Parent->GetItems(I), 0);
+  Root->UpdateUnionSubQueriesOrder();
 }
 
 void TvxUnionGroup::AddToEnd(TvxQueryBase* Item) {
@@ -364,46 +385,44 @@ void TvxUnionGroup::AddToEnd(TvxQueryBase* Item) {
   const int Last = Parent->IndexOfMember(Item, "AddToEnd");
   const int Self = Parent->IndexOf(this);
   if (Last < Self) throw EvxException("AddToEnd: the item stands before the group");
-  {
-    TvxUpdateScope Update(GetRootQuery());
-    for (int I = Self + 1; I <= Last; ++I) TakeItem(Parent->GetItems(Self + 1), GetCount());
-  }
-  GetRootQuery()->UpdateUnionSubQueriesOrder();
+  TvxSubQuery* Root = GetRootQuery();
+  TvxUnionEditScope Edit(Root);
+  for (int I = Self + 1; I <= Last; ++I) TakeItem(Parent->GetItems(Self + 1), GetCount());
+  Root->UpdateUnionSubQueriesOrder();
 }
 
 void TvxUnionGroup::RemoveFromBegin(TvxQueryBase* Item) {
   TvxUnionGroup* Parent = GetParentQuery();
   if (Parent == nullptr) throw EvxException("RemoveFromBegin: the group has no brackets");
   const int Last = IndexOfMember(Item, "RemoveFromBegin");
-  {
-    TvxUpdateScope Update(GetRootQuery());
-    for (int I = 0; I <= Last; ++I) Parent->TakeItem(GetItems(0), Parent->IndexOf(this));
-  }
-  GetRootQuery()->UpdateUnionSubQueriesOrder();
+  TvxSubQuery* Root = GetRootQuery();
+  TvxUnionEditScope Edit(Root);
+  for (int I = 0; I <= Last; ++I) Parent->TakeItem(GetItems(0), Parent->IndexOf(this));
+  Root->UpdateUnionSubQueriesOrder();
 }
 
 void TvxUnionGroup::RemoveFromEnd(TvxQueryBase* Item) {
   TvxUnionGroup* Parent = GetParentQuery();
   if (Parent == nullptr) throw EvxException("RemoveFromEnd: the group has no brackets");
   const int First = IndexOfMember(Item, "RemoveFromEnd");
-  {
-    TvxUpdateScope Update(GetRootQuery());
-    for (int I = GetCount() - 1; I >= First; --I) Parent->TakeItem(GetItems(I), Parent->IndexOf(this) + 1);
-  }
-  GetRootQuery()->UpdateUnionSubQueriesOrder();
+  TvxSubQuery* Root = GetRootQuery();
+  TvxUnionEditScope Edit(Root);
+  for (int I = GetCount() - 1; I >= First; --I) Parent->TakeItem(GetItems(I), Parent->IndexOf(this) + 1);
+  Root->UpdateUnionSubQueriesOrder();
 }
 
 void TvxUnionGroup::RemoveBrackets() {
   if (GetParentQuery() == nullptr) throw EvxException("RemoveBrackets: the group has no brackets");
-  TvxSubQuery* Root = GetRootQuery();
-  TvxUpdateScope Update(Root);
+  TvxUnionEditScope Edit(GetRootQuery());
   if (GetCount() > 0) {
     // The first item now joins what stood before the group, as the group did.
     TvxQueryBase* First = GetItems(0);
-    RemoveFromBegin(GetItems(GetCount() - 1));
     CopyUnionOperator(*this, *First);
+    // Emptied, the group goes when the edit ends.
+    RemoveFromBegin(GetItems(GetCount() - 1));
+  } else {
+    delete this;
   }
-  delete this;
 }
 
 QWidget* TvxUnionGroup::CreateControlInternal(int Index) {

@@ -106,8 +106,9 @@ public:
   // variants. False without a syntax provider.
   bool CanAddUnions() const;
   bool CanAddBrackets() const;
-  // Asks the navigation bar to lay itself out again (once it exists).
-  virtual void RequestAlignUnionNavbar() {}
+  // Asks the navigation bar of the root sub-query's page to lay itself out again from the union
+  // tree (once it exists; nothing while the root sub-query goes).
+  void RequestAlignUnionNavbar();
   // The FROM sources visible from this item, outermost query first.
   virtual void GetDatasourcesBottomUp(TSQLFromSourceList& List) const;
 
@@ -127,12 +128,16 @@ private:
   TvxSubQuery* FRootQuery = nullptr;
 };
 
+// A group in brackets never stays empty: an edit that takes its last item away (removing,
+// moving or clearing it) frees the group as well when the edit ends, so that no query writes an
+// empty bracket pair. Only AddGroup and InsertGroup make an empty group, for the caller to fill.
 class TvxUnionGroup : public TvxQueryBase {
   Q_OBJECT
 
 public:
   explicit TvxUnionGroup(QObject* Owner);
-  // Frees the items unless the root sub-query is going too (it frees them itself).
+  // The items belong to the root sub-query: unless it is going too, they move to the end of its
+  // list, in their order.
   ~TvxUnionGroup() override;
 
   // A new empty operand (group) at the end. Raises "This server don't support unions!" (or the
@@ -150,7 +155,8 @@ public:
   void Remove(TvxQueryBase* Item);
   // Moves an item within the list (EvxListError for an index outside it).
   void Move(int From, int To);
-  // Frees every operand and group: those of the whole query for a sub-query, else the items.
+  // Frees every operand and group of the whole query for a sub-query; in brackets, the operands
+  // at any depth, after which the group, left empty, goes too.
   void Clear();
   int GetCount() const { return static_cast<int>(FItems.size()); }
   TvxQueryBase* GetItems(int Index) const;  // EvxListError when out of range
@@ -159,7 +165,7 @@ public:
   bool Contains(const TvxQueryBase* Item) const;
 
   // Moving the brackets, as dragging them on the navigation bar does. Each raises EvxException
-  // when Item is not where the move needs it.
+  // when Item is not where the move needs it. A group left without items goes.
   // Item is a sibling before the group: it and the siblings between it and the group move in,
   // in front of the group's items.
   void AddToBegin(TvxQueryBase* Item);

@@ -6,6 +6,7 @@
 #include "vxASTFunctions.h"
 #include "vxBaseMetadataProvider.h"
 #include "vxBaseSyntaxProvider.h"
+#include "vxParserBase.h"
 #include "vxQBStrings.h"
 #include "vxQueryBuilder.h"
 #include "vxQueryCriteria.h"
@@ -16,6 +17,7 @@
 #include <QPointer>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -161,15 +163,14 @@ void TvxSelectItem::SetExpression(const std::string& Text) {
   TvxBaseSyntaxProvider* SyntaxProvider = GetSyntaxProviderComponent();
   if (SyntaxProvider == nullptr) throw EvxException("No syntax provider specified!");
 
-  TvxUpdateScope Update(this);
   if (Trimmed.empty()) {
     Clear();
     return;
   }
-  TvxStringList Errors;
-  std::unique_ptr<TastNode> Parsed = SyntaxProvider->ParseSelectItem(Trimmed, Errors);
-  if (!Parsed) Parsed = SyntaxProvider->ParseLogicalExpression(Trimmed, Errors, true);
+  // Parsed before anything changes: text that does not parse is refused, the row stays.
+  std::unique_ptr<TastNode> Parsed = ParseExpressionText(*SyntaxProvider->GetASTSyntaxProvider(), Trimmed);
   if (auto* Item = dynamic_cast<TSQLSelectItemExpression*>(Parsed.get())) Parsed = Item->ExtractExpression();
+  TvxUpdateScope Update(this);
   if (Parsed) {
     Parsed->SimplifyTree();
     FixupNode(*Parsed);
@@ -208,6 +209,36 @@ void TvxSelectItem::SetExpression(const std::string& Text) {
     LoadSubQueries(FExpression.get());
   }
   NotifySQLUpdated();
+}
+
+std::unique_ptr<TastNode> TvxSelectItem::ParseExpressionText(TastSyntaxProvider& Dialect, const std::string& Text) {
+  std::optional<EvxSQLError> AsSelectItem;
+  try {
+    return Dialect.ParseSelectItem(Text);
+  } catch (const EvxSQLError& Error) {
+    AsSelectItem = Error;
+  }
+  try {
+    return Dialect.ParseLogicalExpression(Text, true);
+  } catch (const EvxSQLError& Error) {
+    // The reading that got farther says best where the text goes wrong.
+    throw RefusedText(Error.TokenPos > AsSelectItem->TokenPos ? Error : *AsSelectItem, Text);
+  }
+}
+
+EvxSQLError TvxSelectItem::RefusedText(const EvxSQLError& Error, const std::string& Text) {
+  std::string Message = Error.GetMessage();
+  if (Error.TokenOffset >= Text.size())
+    Message += " at end of text";
+  else
+    Message += " at column " + std::to_string(Error.TokenCol) + " near '" + Error.TokenText + "'";
+  EvxSQLError Refusal(Message);
+  Refusal.TokenPos = Error.TokenPos;
+  Refusal.TokenCol = Error.TokenCol;
+  Refusal.TokenLine = Error.TokenLine;
+  Refusal.TokenText = Error.TokenText;
+  Refusal.TokenOffset = Error.TokenOffset;
+  return Refusal;
 }
 
 void TvxSelectItem::SetFieldExpression(TvxDatasource* Datasource, const std::string& Field) {

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+class EvxSQLError;
 class TvxBaseSyntaxProvider;
 class TvxDatasource;
 class TvxSelectList;
@@ -76,9 +77,10 @@ public:
   // row's shows its argument (or "*"); otherwise the expression's one-line text.
   std::string GetExpression() const;
   // Parses Text as a select item, else as a logical expression, and makes it the row's
-  // expression (an alias typed with it is dropped); empty text clears the row. Raises
-  // "No syntax provider specified!" without a syntax provider. Nothing while the grid is filled
-  // or when the trimmed text equals GetExpression().
+  // expression (an alias typed with it is dropped); empty text clears the row. Text that reads
+  // as neither is refused with EvxSQLError, whose message says where the text goes wrong, and
+  // the row stays as it was. Raises "No syntax provider specified!" without a syntax provider.
+  // Nothing while the grid is filled or when the trimmed text equals GetExpression().
   void SetExpression(const std::string& Text);
   // A column reference to Field bound to Datasource's node (all its columns when Field is empty),
   // loaded as a select item, so output is set.
@@ -152,8 +154,9 @@ public:
   // The one-line text of cell Column, or empty.
   std::string GetCondition(int Column) const;
   // Edits cell Column from text: empty clears it, an integer n gives "= n", anything else is
-  // parsed as a condition. Text that does not parse, or a criterion a logical row cannot be
-  // written with, leaves the cell as it was. Nothing while filling.
+  // parsed as a condition. Text that does not parse is refused with EvxSQLError, whose message
+  // says where the text goes wrong; a criterion a logical row cannot be written with leaves the
+  // cell as it was. Either way nothing changes. Nothing while filling.
   void SetCondition(int Column, const std::string& Text);
   // Takes Condition over and adds it to cell Column: into an empty cell, into the cell's AND
   // list, or together with the cell's condition (an OR list included) into a new AND list. Its
@@ -197,6 +200,11 @@ private:
   bool IsFilling() const;
   // Applies a new grouping type to the expression (aggregate wrapping and unwrapping).
   void ChangeGroupByType(TvxQueryBuilderGroupByType NewType, const std::string& AggregateName, bool Distinct);
+  // Text typed as an expression: a select item, else a condition or value (the caller's).
+  static std::unique_ptr<TastNode> ParseExpressionText(TastSyntaxProvider& Dialect, const std::string& Text);
+  // Error, which Text raised, with where Text goes wrong in its message: the column and token,
+  // or the end of the text.
+  static EvxSQLError RefusedText(const EvxSQLError& Error, const std::string& Text);
   // Binds the column references of Node to the datasources visible from the operand.
   void FixupNode(TastNode& Node) const;
   // Whether Condition (left operand missing or equal to the expression) can be written for

@@ -2,6 +2,7 @@
 #include "vxASTCriteria.h"
 #include "vxBaseMetadataProvider.h"
 #include "vxBaseSyntaxProvider.h"
+#include "vxParserBase.h"
 #include "vxQBStrings.h"
 #include "vxQueryBuilder.h"
 #include "vxQueryCriteria.h"
@@ -44,17 +45,20 @@ void TvxSelectItem::SetCondition(int Column, const std::string& Text) {
       Condition = NewNode<TSQLExpressionOperatorBinary>(
           Dialect, nullptr, "=", NewNode<TSQLExpressionConstant>(Dialect, TvxVariant(static_cast<int64_t>(Number))));
     } else if (TvxBaseSyntaxProvider* SyntaxProvider = GetSyntaxProviderComponent()) {
-      TvxStringList Errors;
-      Condition = SyntaxProvider->ParseLogicalExpression(Trimmed, Errors, false);
-      if (!Errors.IsEmpty()) Condition.reset();
+      // Text the grammar cannot read is refused with the parser's message; the cell stays.
+      try {
+        Condition = SyntaxProvider->GetASTSyntaxProvider()->ParseLogicalExpression(Trimmed, false);
+      } catch (const EvxSQLError& Error) {
+        throw RefusedText(Error, Trimmed);
+      }
       Condition = SimplifyLogicalExpression(std::move(Condition));
       if (Condition) {
         FixupNode(*Condition);
         if (const TSQLExpressionItem* Expression = ExpressionOnly()) Condition->RemoveLExpression(Expression);
       }
     }
-    // Text that does not make a condition this row can be written with keeps the old one; the
-    // grid line shows it again.
+    // A condition this row cannot be written with (or one that simplifies to nothing) keeps the
+    // old one; the grid line shows it again.
     if (!Condition || !IsExpressionOnly() || !IsConditionAllowed(*Condition)) {
       FSelectList->Update(this);
       return;

@@ -19,9 +19,26 @@
 #include <unordered_map>
 #include <vector>
 
-class QTableWidget;
+class QPoint;
 class TvxDatasource;
+class TvxSelectListGridView;
+class TvxSubSelectStatementProxy;
 class TvxUnionSubQuery;
+
+// The columns of the select-list grid; criteria column c is slcCriteria + c.
+enum TvxSelectListColumn {
+  slcIndicator,
+  slcOutput,
+  slcExpression,
+  slcAlias,
+  slcSortType,
+  slcSortOrder,
+  slcGroupBy,
+  slcCriteria
+};
+
+// How a grid cell is edited: typed text, typed text with a "..." button, or a pick list.
+enum TvxGridEditStyle { esSimple, esEllipsis, esPickList };
 
 class TvxSelectList : public TvxQueryBuilderControlOwner {
   Q_OBJECT
@@ -29,7 +46,7 @@ class TvxSelectList : public TvxQueryBuilderControlOwner {
 public:
   // Grid columns before the criteria: row indicator, output, expression, alias, sort type,
   // sort order, grouping. Criteria column c is grid column FixedGridColumns + c.
-  static constexpr int FixedGridColumns = 7;
+  static constexpr int FixedGridColumns = slcCriteria;
   // Criteria columns shown at least, also when no row has that many cells.
   static constexpr int MinCriteriaColumns = 4;
 
@@ -104,24 +121,52 @@ public:
   int SortOrderIndexOf(const TvxSelectItem* Row) const;
 
   // --- grid content ---
-  // The grid (control 0); null while it does not exist.
-  QTableWidget* GetSelectListControl() const;
+  // The grid (control 0) and what the list fills it through; null while it does not exist.
+  QWidget* GetSelectListControl() const { return GetControls(0); }
+  TvxSelectListGridView* GetGridView() const;
   // True while FillList runs; the text edits of the rows do nothing meanwhile.
   bool GetIsFilling() const { return FFilling; }
   // Columns of the grid: the fixed ones plus max(4, largest criteria count + 1) criteria columns.
   int GetGridColumnCount() const;
-  // The texts of Row's grid line, one per grid column (column 0, the row indicator, is empty):
-  // output state ("-2" no expression, "-1" cannot be output, "1", "0"), expression, alias, sort
-  // type name, sort order name, grouping name, then the criteria cells.
+  // The text of Row in grid column Column: output state ("-2" no expression, "-1" cannot be
+  // output, "1", "0"), expression, alias, sort type name, sort order name, grouping name, then
+  // the criteria cells; empty for the row indicator and past the criteria.
+  std::string GetCellText(const TvxSelectItem& Row, int Column) const;
+  // The texts of Row's grid line, one per grid column.
   std::vector<std::string> GetRowTexts(const TvxSelectItem& Row) const;
-  // Refills the whole grid: a title row and one line per row.
+  // Refills the whole grid: one line per row under the title row.
   void FillList();
-  // Writes Row's texts into grid line GridRow and keeps Row in its column 0.
+  // Writes Row's texts into grid line GridRow (1-based) and keeps Row with the line.
   void FillRow(TvxSelectItem* Row, int GridRow);
   // The grid line that shows Row; -1 when none does.
   int FindItemRow(const TvxSelectItem* Row) const;
   // Refills Row's grid line, adding a line when it has none.
   void Update(TvxSelectItem* Row);
+
+  // --- editing in the grid (Row null: a line that shows no row) ---
+  // Whether column Column of Row takes typed text: the expression always, the alias, sort type
+  // and order when the row takes them, the grouping when there is an expression, the criteria
+  // when the expression is a value or condition. Never the indicator or the output column.
+  bool CanEditCell(int Column, const TvxSelectItem* Row) const;
+  // A "..." button where the cell's expression or criterion holds nested SELECTs; a pick list
+  // for the expression, sorting, grouping and the criteria of a logical row; else plain text.
+  TvxGridEditStyle GetEditStyle(int Column, const TvxSelectItem* Row) const;
+  // The choices of Column's pick list for Row (replaces the content of Strings).
+  void GetPickList(int Column, const TvxSelectItem& Row, TvxStringList& Strings) const;
+  // Text typed into Column of Row goes to the row (SetExpression, SetAlias, SetSortTypeName,
+  // SetSortOrderName, SetGroupByTypeName, SetCondition) when it differs from the cell's text;
+  // what the row refuses is raised and changes nothing.
+  void SetEditText(int Column, TvxSelectItem* Row, const std::string& Text);
+  // The proxies of the nested SELECTs in Row's cell: the expression's (column 2) or the
+  // criterion's (criteria columns), in registration order.
+  void GetCellSubQueries(int Column, const TvxSelectItem& Row, std::vector<TvxSubSelectStatementProxy*>& List) const;
+  // The cell's "..." button: one nested SELECT becomes the active sub-query (its tab shows);
+  // several are offered in the sub-query menu at ScreenPoint; none does nothing.
+  void EditCellSubQueries(int Column, TvxSelectItem& Row, const QPoint& ScreenPoint);
+  // A field of Datasource dropped on the grid goes in as a new output row: in front of Before,
+  // or, dropped on the title or below the rows (Before null), in front of the trailing empty row
+  // (appended when the last row is not empty).
+  TvxSelectItem* DropField(TvxDatasource* Datasource, const std::string& Field, const TvxSelectItem* Before);
 
   // --- pick lists of the grid (each replaces the content of Strings) ---
   // "" , "Ascending", "Descending".
@@ -140,6 +185,8 @@ public:
 protected:
   int GetControlsCount() const override { return 1; }
   QWidget* CreateControlInternal(int Index) override;
+  // A new grid shows the rows at once.
+  void RestoreControlParams(int Index) override { FillList(); }
 
 private:
   friend class TvxSelectItem;

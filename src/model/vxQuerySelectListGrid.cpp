@@ -1,35 +1,29 @@
-// What the select-list grid shows: one line per row with its texts, and the pick lists of its
-// columns. The grid control itself only displays these and hands edits back to the rows.
+// What the select-list grid shows and how its cells are edited: one line per row with its
+// texts, the pick lists and edit styles of its columns, and typed text handed to the rows. The
+// grid control only displays these and hands the user's actions back here.
 #include "vxQuerySelectList.h"
 
 #include "vxASTLogical.h"
 #include "vxQBControlFactory.h"
+#include "vxQBControlViews.h"
 #include "vxQueryBuilder.h"
 #include "vxQueryDatasource.h"
+#include "vxQuerySubQuery.h"
 #include "vxQueryUnionSubQuery.h"
 #include "vxSyntaxProvider.h"
 
 #include <QScopedValueRollback>
-#include <QTableWidget>
 
 #include <algorithm>
-
-namespace {
-
-QString ToText(const std::string& Text) { return QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size())); }
-
-TvxSelectItem* RowOfItem(const QTableWidgetItem* Item) {
-  return Item != nullptr ? static_cast<TvxSelectItem*>(Item->data(Qt::UserRole).value<void*>()) : nullptr;
-}
-
-}  // namespace
 
 QWidget* TvxSelectList::CreateControlInternal(int Index) {
   TvxQueryBuilderControlFactory* Factory = GetControlFactory();
   return Factory != nullptr && Index == 0 ? Factory->CreateSelectListGrid(this) : nullptr;
 }
 
-QTableWidget* TvxSelectList::GetSelectListControl() const { return qobject_cast<QTableWidget*>(GetControls(0)); }
+TvxSelectListGridView* TvxSelectList::GetGridView() const {
+  return dynamic_cast<TvxSelectListGridView*>(GetControls(0));
+}
 
 int TvxSelectList::GetGridColumnCount() const {
   int Criteria = 0;
@@ -37,73 +31,198 @@ int TvxSelectList::GetGridColumnCount() const {
   return FixedGridColumns + std::max(MinCriteriaColumns, Criteria + 1);
 }
 
+std::string TvxSelectList::GetCellText(const TvxSelectItem& Row, int Column) const {
+  const bool HasExpression = Row.HasExpression();
+  switch (Column) {
+    case slcIndicator:
+      return std::string();
+    case slcOutput:
+      if (!HasExpression) return "-2";
+      if (!Row.IsCanSelect()) return "-1";
+      return Row.GetSelect() ? "1" : "0";
+    case slcExpression:
+      return Row.GetExpression();
+    case slcAlias:
+      return Row.GetAlias();
+    case slcSortType:
+      return HasExpression ? Row.GetSortTypeName() : std::string();
+    case slcSortOrder:
+      return HasExpression ? Row.GetSortOrderName() : std::string();
+    case slcGroupBy:
+      return HasExpression ? Row.GetGroupByTypeName() : std::string();
+    default:
+      return Row.GetCondition(Column - slcCriteria);
+  }
+}
+
 std::vector<std::string> TvxSelectList::GetRowTexts(const TvxSelectItem& Row) const {
   std::vector<std::string> Texts(static_cast<size_t>(GetGridColumnCount()));
-  const bool HasExpression = Row.HasExpression();
-  if (!HasExpression)
-    Texts[1] = "-2";
-  else if (!Row.IsCanSelect())
-    Texts[1] = "-1";
-  else
-    Texts[1] = Row.GetSelect() ? "1" : "0";
-  Texts[2] = Row.GetExpression();
-  Texts[3] = Row.GetAlias();
-  if (HasExpression) {
-    Texts[4] = Row.GetSortTypeName();
-    Texts[5] = Row.GetSortOrderName();
-    Texts[6] = Row.GetGroupByTypeName();
-  }
-  for (size_t Column = FixedGridColumns; Column < Texts.size(); ++Column)
-    Texts[Column] = Row.GetCondition(static_cast<int>(Column) - FixedGridColumns);
+  for (size_t Column = 0; Column < Texts.size(); ++Column) Texts[Column] = GetCellText(Row, static_cast<int>(Column));
   return Texts;
 }
 
 void TvxSelectList::FillList() {
-  QTableWidget* Grid = GetSelectListControl();
+  TvxSelectListGridView* Grid = GetGridView();
   if (Grid == nullptr) return;
   const QScopedValueRollback<bool> Filling(FFilling, true);
-  Grid->setColumnCount(GetGridColumnCount());
-  Grid->setRowCount(GetCount() + 1);
-  for (int Index = 0; Index < GetCount(); ++Index) FillRow(FItems[static_cast<size_t>(Index)], Index + 1);
+  std::vector<TvxSelectListGridLine> Lines;
+  Lines.reserve(FItems.size());
+  for (TvxSelectItem* Row : FItems) Lines.push_back({Row, GetRowTexts(*Row)});
+  Grid->SetGridLines(std::move(Lines), GetGridColumnCount());
 }
 
 void TvxSelectList::FillRow(TvxSelectItem* Row, int GridRow) {
-  QTableWidget* Grid = GetSelectListControl();
+  TvxSelectListGridView* Grid = GetGridView();
   if (Grid == nullptr || Row == nullptr || GridRow < 1) return;
   const QScopedValueRollback<bool> Filling(FFilling, true);
-  const std::vector<std::string> Texts = GetRowTexts(*Row);
-  if (Grid->columnCount() < static_cast<int>(Texts.size())) Grid->setColumnCount(static_cast<int>(Texts.size()));
-  if (Grid->rowCount() <= GridRow) Grid->setRowCount(GridRow + 1);
-  for (int Column = 0; Column < static_cast<int>(Texts.size()); ++Column) {
-    QTableWidgetItem* Cell = Grid->item(GridRow, Column);
-    if (Cell == nullptr) {
-      Cell = new QTableWidgetItem;
-      Grid->setItem(GridRow, Column, Cell);
-    }
-    Cell->setText(ToText(Texts[static_cast<size_t>(Column)]));
-    if (Column == 0) Cell->setData(Qt::UserRole, QVariant::fromValue(static_cast<void*>(Row)));
-  }
+  std::vector<std::string> Texts = GetRowTexts(*Row);
+  if (Grid->GetGridColumnCount() < static_cast<int>(Texts.size()))
+    Grid->SetGridColumnCount(static_cast<int>(Texts.size()));
+  // Lines between the last one and GridRow are added free.
+  for (int Line = Grid->GetGridLineCount() + 1; Line < GridRow; ++Line) Grid->SetGridLine(Line, {});
+  Grid->SetGridLine(GridRow, {Row, std::move(Texts)});
 }
 
 int TvxSelectList::FindItemRow(const TvxSelectItem* Row) const {
-  const QTableWidget* Grid = GetSelectListControl();
+  const TvxSelectListGridView* Grid = GetGridView();
   if (Grid == nullptr) return -1;
-  for (int GridRow = 1; GridRow < Grid->rowCount(); ++GridRow)
-    if (RowOfItem(Grid->item(GridRow, 0)) == Row) return GridRow;
+  for (int GridRow = 1; GridRow <= Grid->GetGridLineCount(); ++GridRow)
+    if (Grid->GetGridLineItem(GridRow) == Row) return GridRow;
   return -1;
 }
 
 void TvxSelectList::Update(TvxSelectItem* Row) {
-  QTableWidget* Grid = GetSelectListControl();
+  const TvxSelectListGridView* Grid = GetGridView();
   if (Grid == nullptr) return;
   int GridRow = FindItemRow(Row);
   if (GridRow < 0) {
     // The first free line after the occupied ones, or a new line at the end.
-    GridRow = Grid->rowCount();
-    while (GridRow > 1 && RowOfItem(Grid->item(GridRow - 1, 0)) == nullptr) --GridRow;
-    GridRow = std::max(GridRow, 1);
+    GridRow = Grid->GetGridLineCount() + 1;
+    while (GridRow > 1 && Grid->GetGridLineItem(GridRow - 1) == nullptr) --GridRow;
   }
   FillRow(Row, GridRow);
+}
+
+// --- editing in the grid -----------------------------------------------------------------------
+
+bool TvxSelectList::CanEditCell(int Column, const TvxSelectItem* Row) const {
+  if (Row == nullptr || IndexOf(Row) < 0) return false;
+  switch (Column) {
+    case slcIndicator:
+    case slcOutput:
+      return false;
+    case slcExpression:
+      return true;
+    case slcAlias:
+      return Row->IsSupportsAlias();
+    case slcSortType:
+    case slcSortOrder:
+      return Row->IsCanSort();
+    case slcGroupBy:
+      return Row->HasExpression();
+    default:
+      return Row->IsExpressionOnly();
+  }
+}
+
+TvxGridEditStyle TvxSelectList::GetEditStyle(int Column, const TvxSelectItem* Row) const {
+  if (Row == nullptr) return esSimple;
+  switch (Column) {
+    case slcIndicator:
+    case slcOutput:
+    case slcAlias:
+      return esSimple;
+    case slcExpression:
+      return Row->GetSubqueriesByRootNodeCount(Row->GetExpressionNode()) > 0 ? esEllipsis : esPickList;
+    case slcSortType:
+    case slcSortOrder:
+    case slcGroupBy:
+      return esPickList;
+    default: {
+      const TSQLExpressionItem* Condition = Row->GetConditionNode(Column - slcCriteria);
+      if (Condition != nullptr && Row->GetSubqueriesByRootNodeCount(Condition) > 0) return esEllipsis;
+      const TSQLExpressionItem* Expression = Row->ExpressionOnly();
+      return Expression != nullptr && Expression->IsLogical() ? esPickList : esSimple;
+    }
+  }
+}
+
+void TvxSelectList::GetPickList(int Column, const TvxSelectItem& Row, TvxStringList& Strings) const {
+  Strings.Clear();
+  switch (Column) {
+    case slcExpression:
+      GetExpressionNames(Strings);
+      break;
+    case slcSortType:
+      GetSortTypeNames(Strings);
+      break;
+    case slcSortOrder:
+      GetSortOrderNames(Row, Strings);
+      break;
+    case slcGroupBy:
+      Row.GetGroupByNames(Strings);
+      break;
+    default:
+      if (Column >= slcCriteria) GetCriteriaNames(Strings);
+      break;
+  }
+}
+
+void TvxSelectList::SetEditText(int Column, TvxSelectItem* Row, const std::string& Text) {
+  if (Row == nullptr || IndexOf(Row) < 0 || Text == GetCellText(*Row, Column)) return;
+  switch (Column) {
+    case slcIndicator:
+    case slcOutput:
+      return;
+    case slcExpression:
+      Row->SetExpression(Text);
+      return;
+    case slcAlias:
+      Row->SetAlias(Text);
+      return;
+    case slcSortType:
+      Row->SetSortTypeName(Text);
+      return;
+    case slcSortOrder:
+      Row->SetSortOrderName(Text);
+      return;
+    case slcGroupBy:
+      Row->SetGroupByTypeName(Text);
+      return;
+    default:
+      Row->SetCondition(Column - slcCriteria, Text);
+      return;
+  }
+}
+
+void TvxSelectList::GetCellSubQueries(int Column, const TvxSelectItem& Row,
+                                      std::vector<TvxSubSelectStatementProxy*>& List) const {
+  const TastNode* Node = nullptr;
+  if (Column == slcExpression)
+    Node = Row.GetExpressionNode();
+  else if (Column >= slcCriteria)
+    Node = Row.GetConditionNode(Column - slcCriteria);
+  if (Node != nullptr) Row.GetSubqueriesByRootNode(Node, List);
+}
+
+void TvxSelectList::EditCellSubQueries(int Column, TvxSelectItem& Row, const QPoint& ScreenPoint) {
+  std::vector<TvxSubSelectStatementProxy*> Proxies;
+  GetCellSubQueries(Column, Row, Proxies);
+  if (Proxies.size() == 1) {
+    if (GetQueryBuilder() != nullptr) GetQueryBuilder()->SetActiveSubquery(Proxies.front()->GetSubQuery());
+  } else if (Proxies.size() > 1) {
+    Row.ShowSubQueriesPopup(ScreenPoint, Proxies);
+  }
+}
+
+TvxSelectItem* TvxSelectList::DropField(TvxDatasource* Datasource, const std::string& Field,
+                                        const TvxSelectItem* Before) {
+  int Index = IndexOf(Before);
+  if (Index < 0) {
+    Index = GetCount();
+    if (!FItems.empty() && !FItems.back()->HasExpression()) --Index;
+  }
+  return InsertField(Index, Datasource, Field);
 }
 
 // --- pick lists --------------------------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include <QTabWidget>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -148,6 +149,32 @@ void TvxSubQuery::UpdateCaption() {
   QTabWidget* PageControl = GetQueryBuilder()->GetPageControl();
   const int Index = PageControl->indexOf(Page);
   if (Index >= 0) PageControl->setTabText(Index, QString::fromStdString(Caption));
+}
+
+void TvxSubQuery::NoteEmptiedGroup(TvxUnionGroup* Group) {
+  if (Group != nullptr && !IsDestroying()) FEmptiedGroups.emplace_back(Group);
+}
+
+void TvxSubQuery::FreeEmptiedGroups() {
+  while (!FEmptiedGroups.empty()) {
+    // Freeing a group may note its own group: the list is taken first.
+    const std::vector<QPointer<TvxUnionGroup>> Groups = std::exchange(FEmptiedGroups, {});
+    for (const QPointer<TvxUnionGroup>& Group : Groups)
+      if (Group && Group->GetCount() == 0 && Group->GetParentQuery() != nullptr && !Group->IsDestroying())
+        delete Group.data();
+  }
+}
+
+TvxUnionEditScope::TvxUnionEditScope(TvxSubQuery* Root) : FRoot(Root) {
+  if (!FRoot || FRoot->IsDestroying()) return;
+  FRoot->BeginUpdate();
+  ++FRoot->FUnionEditDepth;
+}
+
+TvxUnionEditScope::~TvxUnionEditScope() {
+  if (!FRoot || FRoot->IsDestroying()) return;
+  if (--FRoot->FUnionEditDepth == 0) FRoot->FreeEmptiedGroups();
+  FRoot->EndUpdate();
 }
 
 QWidget* TvxSubQuery::CreateControlInternal(int Index) {

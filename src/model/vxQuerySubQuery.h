@@ -54,6 +54,12 @@ public:
   // Gives the tab the component's caption for this sub-query.
   void UpdateCaption();
 
+  // --- edits of the union tree ---
+  // A group in brackets that loses its last item would write "()", which no parser reads: such
+  // a group is noted here and freed when the outermost union edit of this sub-query ends (see
+  // TvxUnionEditScope), so that an edit may empty a group and fill it again meanwhile.
+  void NoteEmptiedGroup(TvxUnionGroup* Group);
+
   bool CanCreateControls() const override;
   void DoSQLUpdated() override;
   // A whole statement has no brackets and no menu of its own (the base's null).
@@ -68,10 +74,29 @@ protected:
   void RestoreControlParams(int Index) override { UpdateCaption(); }
 
 private:
+  friend class TvxUnionEditScope;
   void CollectOperands(const TvxUnionGroup& Group, int& Counter);
+  // Frees the noted groups that are still empty; freeing one may empty its own group in turn.
+  void FreeEmptiedGroups();
 
   QPointer<TvxUnionSubQuery> FActiveUnionSubQuery;
   std::vector<TvxUnionSubQuery*> FUnionSubQueries;
+  int FUnionEditDepth = 0;
+  std::vector<QPointer<TvxUnionGroup>> FEmptiedGroups;
+};
+
+// One edit of the union tree of Root: holds Root's change notification and, when the outermost
+// edit ends, frees the groups the edit left empty before the notification goes out, so that no
+// SQL builder ever sees an empty bracket pair. Does nothing for a null Root or one that goes.
+class TvxUnionEditScope {
+public:
+  explicit TvxUnionEditScope(TvxSubQuery* Root);
+  ~TvxUnionEditScope();
+  TvxUnionEditScope(const TvxUnionEditScope&) = delete;
+  TvxUnionEditScope& operator=(const TvxUnionEditScope&) = delete;
+
+private:
+  QPointer<TvxSubQuery> FRoot;
 };
 
 class TvxQuery : public TvxSubQuery {

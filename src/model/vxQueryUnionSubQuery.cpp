@@ -29,6 +29,8 @@ TvxUnionSubQuery::~TvxUnionSubQuery() {
   FSelectList = nullptr;
   TvxSubQuery* Root = GetRootQuery();
   if (Root == nullptr) return;
+  // A group the operand leaves empty goes with it.
+  TvxUnionEditScope Edit(Root);
   if (!Root->IsDestroying()) {
     // Whichever operand was active, the one next to the freed one is shown: the user looked at
     // this part of the union last.
@@ -151,7 +153,7 @@ TvxUnionSubQuery* TvxUnionSubQuery::NewUnionSubQuery() {
 TvxUnionGroup* TvxUnionSubQuery::EncloseWithBrackets() {
   TvxUnionGroup* Parent = GetParentQuery();
   if (Parent == nullptr) return nullptr;
-  TvxUpdateScope Update(GetRootQuery());
+  TvxUnionEditScope Edit(GetRootQuery());
   const int Index = Parent->IndexOf(this);
   TvxUnionGroup* Group = Parent->AddGroup();
   if (Group == nullptr) return nullptr;

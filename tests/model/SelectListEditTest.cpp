@@ -3,6 +3,8 @@
 // datasources going away, and what the grid is given to show.
 #include "SelectListTestRig.h"
 
+#include "vxParserBase.h"
+
 #include <QAction>
 #include <QMenu>
 
@@ -48,7 +50,6 @@ TEST_F(TSelectListRig, CriterionTexts) {
       {"0x10", "=16"},
       {"<> 7 ", "<>7"},
       {"BETWEEN 1 AND 2", "Between 1 And 2"},
-      {">>> no condition", "Between 1 And 2"},  // not parsable: the cell keeps its condition
       {"IS NULL OR c.City = 'Rome'", "IS NULL Or c.City='Rome'"},
       {"c.CreditLimit IN (1, 2)", "IN (1, 2)"},  // the row's own expression is dropped
       {"", ""},
@@ -59,6 +60,44 @@ TEST_F(TSelectListRig, CriterionTexts) {
   }
   EXPECT_EQ(Limit->GetConditionsCount(), 0);
   EXPECT_EQ(SQL(), CustomerNames);
+}
+
+// What the user typed is never dropped silently: text the grammar cannot read is refused with
+// the parser's message and where it stopped, and neither the rows nor the SQL change.
+TEST_F(TSelectListRig, UnreadableTextIsRefusedWithItsPosition) {
+  Load("SELECT c.CompanyName, c.City AS Town FROM Customers c WHERE c.CreditLimit > 0 ORDER BY c.City");
+  struct {
+    int Column;  // -1 for the expression, else the criteria column
+    int Row;
+    const char* Typed;
+    const char* Message;
+  } const Cases[] = {
+      {-1, 1, "c.City +", "Bad select item at column 8 near '+'"},
+      {-1, 1, "c.City ) x", "Bad select item at column 8 near ')'"},
+      {-1, 3, "SELECT", "Bad select item at column 1 near 'SELECT'"},
+      {0, 2, ">>> 5", "Bad logical expression at column 1 near '>'"},
+      {1, 2, "BETWEEN 1", "Bad logical expression at end of text"},
+      {0, 1, "= 'Par", "Bad logical expression at column 3 near ''Par'"},
+  };
+  const std::string Before = SQL();
+  const std::vector<std::string> Rows = Lines();
+  for (const auto& Case : Cases) {
+    TvxSelectItem* Item = Row(Case.Row);
+    const std::string Message = MessageOf([&] {
+      try {
+        if (Case.Column < 0)
+          Item->SetExpression(Case.Typed);
+        else
+          Item->SetCondition(Case.Column, Case.Typed);
+      } catch (const EvxSQLError& Error) {
+        EXPECT_GT(Error.TokenCol, 0) << Case.Typed;
+        throw;
+      }
+    });
+    EXPECT_EQ(Message, Case.Message) << Case.Typed;
+    EXPECT_EQ(SQL(), Before) << Case.Typed;
+    EXPECT_EQ(Lines(), Rows) << Case.Typed;
+  }
 }
 
 TEST_F(TSelectListRig, CellsAreConjunctions) {
@@ -201,10 +240,6 @@ TEST_F(TSelectListRig, OutputRules) {
   EXPECT_EQ(MessageOf([&] { Row(1)->SetSelect(true); }), "Can't select this expression");
   Row(1)->SetAlias("x");  // takes no alias
   EXPECT_EQ(Row(1)->GetAlias(), "");
-  // A text that parses as nothing leaves the row without expression.
-  Row(0)->SetExpression("+ + +");
-  EXPECT_FALSE(Row(0)->HasExpression());
-  EXPECT_EQ(Line(0), "-2|||||");
 }
 
 TEST(TSelectListWithoutProviders, TypingNeedsASyntaxProvider) {
@@ -307,4 +342,63 @@ TEST_F(TSelectListRig, RepeatedLoadingEditingAndClearingLeavesNothingBehind) {
     List()->Clear();
     delete Find("c");
   }
+}
+
+// What each grid cell offers, per row kind: '.' takes no text; 's' plain text, 'p' a pick list,
+// 'e' a "..." button for its nested SELECTs.
+TEST_F(TSelectListRig, GridCellsByRowKind) {
+  Load(
+      "SELECT c.CompanyName, c.*, (SELECT MAX(o.OrderID) FROM Orders o) AS Latest FROM Customers c WHERE "
+      "c.CustomerID IN (SELECT o.CustomerID FROM Orders o)");
+  Row(4)->SetExpression("c.City LIKE 'P%'");
+  auto Cells = [this](const TvxSelectItem* Item) {
+    std::string Text;
+    for (int Column = 0; Column < List()->GetGridColumnCount(); ++Column) {
+      const char Styles[] = {'s', 'e', 'p'};
+      Text += List()->CanEditCell(Column, Item) ? Styles[List()->GetEditStyle(Column, Item)] : '.';
+    }
+    return Text;
+  };
+  ASSERT_EQ(List()->GetCount(), 6);
+  EXPECT_EQ(Cells(Row(0)), "..pspppssss");  // a column
+  EXPECT_EQ(Cells(Row(1)), "..p...p....");  // c.*
+  EXPECT_EQ(Cells(Row(2)), "..espppssss");  // a nested SELECT
+  EXPECT_EQ(Cells(Row(3)), "..pspppesss");  // a criterion with a nested SELECT
+  EXPECT_EQ(Cells(Row(4)), "..p...ppppp");  // a condition
+  EXPECT_EQ(Cells(Row(5)), "..p........");  // the empty row
+  EXPECT_EQ(Cells(nullptr), "...........");
+
+  TvxStringList Choices;
+  List()->GetPickList(slcSortOrder, *Row(0), Choices);
+  EXPECT_EQ(Choices.Items(), std::vector<std::string>({"1"}));
+  List()->GetPickList(slcCriteria + 1, *Row(4), Choices);
+  EXPECT_EQ(Choices.Items(), std::vector<std::string>({"=TRUE", "=FALSE"}));
+}
+
+TEST_F(TSelectListRig, GridTextGoesToTheRowsAndDroppedFieldsToTheirPlace) {
+  Load("SELECT c.CompanyName FROM Customers c");
+  TvxSelectItem* Name = Row(0);
+  List()->SetEditText(slcAlias, Name, "Company");
+  List()->SetEditText(slcSortType, Name, "desc");
+  List()->SetEditText(slcCriteria + 1, Name, "LIKE 'A%'");
+  List()->SetEditText(slcExpression, Row(1), "c.City");
+  List()->SetEditText(slcGroupBy, Row(1), "Group By");
+  Row(1)->SetSelect(true);
+  EXPECT_EQ(SQL(),
+            "SELECT c.CompanyName AS Company, c.City FROM Customers c WHERE c.CompanyName Like 'A%' GROUP BY c.City "
+            "ORDER BY c.CompanyName DESC");
+  // The cell's own text changes nothing; the output column takes no text.
+  List()->SetEditText(slcSortType, Name, "Descending");
+  List()->SetEditText(slcOutput, Name, "0");
+  EXPECT_EQ(Name->GetSortType(), stDesc);
+  EXPECT_TRUE(Name->GetSelect());
+
+  TvxDatasource* Customers = Find("c");
+  // Dropped on a row it goes in front of it; on the title, in front of the trailing empty row.
+  List()->DropField(Customers, "Country", Row(1));
+  List()->DropField(Customers, "Region", nullptr);
+  EXPECT_EQ(Lines()[1], "1|c.Country||||Expression");
+  EXPECT_EQ(Lines()[3], "1|c.Region||||Expression");
+  ASSERT_EQ(List()->GetCount(), 5);
+  EXPECT_FALSE(Row(4)->HasExpression());
 }

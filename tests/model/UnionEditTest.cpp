@@ -3,7 +3,9 @@
 #include "DatasourceTestRig.h"
 
 #include "vxQuerySelectList.h"
+#include "vxQueryUnionNavDrop.h"
 #include "vxSQL92SyntaxProvider.h"
+#include "vxSQLBuilderPlainText.h"
 
 #include <functional>
 
@@ -100,6 +102,18 @@ const TEditCase EditCases[] = {
      [](UnionEdit& T) { T.Op(1)->SelectUnionOperator("Union &All"); }, "SELECT 1 UNION ALL SELECT 2", "1 2"},
     {"InsertGroupAtTheFront", "SELECT 1 UNION SELECT 2",
      [](UnionEdit& T) { T.Root()->InsertGroup(0)->AddToEnd(T.Op(0)); }, "(SELECT 1) UNION SELECT 2", "1 2"},
+    // No edit leaves an empty bracket pair, which would not parse: the group goes with its last item.
+    {"RemovingTheLastOperandRemovesTheBrackets", "SELECT 1 UNION ((SELECT 2)) UNION SELECT 3",
+     [](UnionEdit& T) { delete T.Op(1); }, "SELECT 1 UNION SELECT 3", "1 3"},
+    {"ClearingAGroupRemovesTheBracketsToo", "SELECT 1 UNION (SELECT 2 EXCEPT (SELECT 3)) UNION SELECT 4",
+     [](UnionEdit& T) { T.Group(1)->Clear(); }, "SELECT 1 UNION SELECT 4", "1 4"},
+    {"MovingTheLastOperandOutRemovesTheBrackets", "SELECT 1 UNION (SELECT 2)",
+     [](UnionEdit& T) { T.Op(0)->InsertBefore(T.Op(1)); }, "SELECT 2 union SELECT 1", "2 1"},
+    {"PushingEveryItemOutRemovesTheBrackets", "SELECT 0 UNION (SELECT 1 UNION ALL SELECT 2)",
+     [](UnionEdit& T) { T.Group(1)->RemoveFromEnd(T.Op(1)); }, "SELECT 0 union SELECT 1 UNION ALL SELECT 2", "0 1 2"},
+    // The operands belong to the root sub-query, not to the brackets around them.
+    {"FreeingAGroupKeepsItsOperands", "SELECT 1 UNION (SELECT 2 INTERSECT SELECT 3) UNION SELECT 4",
+     [](UnionEdit& T) { delete T.Group(1); }, "SELECT 1 UNION SELECT 4 union SELECT 2 INTERSECT SELECT 3", "1 4 2 3"},
 };
 
 TEST_P(UnionEditCase, GivesTheExpectedText) {
@@ -114,6 +128,65 @@ TEST_P(UnionEditCase, GivesTheExpectedText) {
 
 INSTANTIATE_TEST_SUITE_P(Edits, UnionEditCase, testing::ValuesIn(EditCases),
                          [](const testing::TestParamInfo<TEditCase>& Info) { return Info.param.Name; });
+
+// Dropping one item of the navigation bar on another: operands move before or after each other
+// and into or out of brackets, brackets move over operands and other brackets.
+struct TNavDropCase {
+  const char* Name;
+  const char* Input;
+  std::function<TvxNavItem(UnionEdit&)> Target;
+  std::function<TvxNavItem(UnionEdit&)> Dragged;
+  const char* Expected;  // the text afterwards; null when the drop is refused
+};
+
+class UnionNavDropCase : public UnionEdit, public testing::WithParamInterface<TNavDropCase> {};
+
+using enum TvxNavItemKind;
+auto Button(int Index) {
+  return [Index](UnionEdit& T) { return TvxNavItem{T.Op(Index), nikButton}; };
+}
+auto Bracket(int Index, TvxNavItemKind Kind) {
+  return [Index, Kind](UnionEdit& T) { return TvxNavItem{T.Group(Index), Kind}; };
+}
+
+const TNavDropCase NavDropCases[] = {
+    {"ButtonBeforeAnEarlierButton", "SELECT 1 UNION SELECT 2 EXCEPT SELECT 3", Button(0), Button(2),
+     "SELECT 3 union SELECT 1 UNION SELECT 2"},
+    {"ButtonAfterALaterButton", "SELECT 1 UNION SELECT 2 EXCEPT SELECT 3", Button(2), Button(0),
+     "SELECT 2 EXCEPT SELECT 3 union SELECT 1"},
+    {"ButtonOnItself", "SELECT 1 UNION SELECT 2", Button(1), Button(1), nullptr},
+    {"LeftBracketOverASiblingBefore", "SELECT 1 UNION SELECT 2 UNION (SELECT 3 EXCEPT SELECT 4)", Button(1),
+     Bracket(2, nikLeftBracket), "SELECT 1 UNION (SELECT 2 union SELECT 3 EXCEPT SELECT 4)"},
+    {"LeftBracketNotOverASiblingAfter", "(SELECT 1) UNION SELECT 2", Button(1), Bracket(0, nikLeftBracket), nullptr},
+    {"LeftBracketInsideItsGroup", "SELECT 0 UNION (SELECT 1 UNION ALL SELECT 2 EXCEPT SELECT 3)", Button(2),
+     Bracket(1, nikLeftBracket), "SELECT 0 union SELECT 1 UNION ALL SELECT 2 UNION (SELECT 3)"},
+    {"RightBracketOverASiblingAfter", "(SELECT 1 UNION SELECT 2) UNION ALL SELECT 3 EXCEPT SELECT 4", Button(3),
+     Bracket(0, nikRightBracket), "(SELECT 1 UNION SELECT 2 UNION ALL SELECT 3 EXCEPT SELECT 4)"},
+    {"RightBracketNotOverASiblingBefore", "SELECT 1 UNION (SELECT 2)", Button(0), Bracket(1, nikRightBracket), nullptr},
+    {"ButtonFromTheRightOnALeftBracketGoesBeforeIt", "(SELECT 1 UNION SELECT 2) UNION SELECT 3",
+     Bracket(0, nikLeftBracket), Button(2), "SELECT 3 union (SELECT 1 UNION SELECT 2)"},
+    {"ButtonFromTheLeftOnARightBracketGoesAfterIt", "SELECT 1 UNION (SELECT 2 UNION SELECT 3)",
+     Bracket(1, nikRightBracket), Button(0), "(SELECT 2 UNION SELECT 3) union SELECT 1"},
+    {"LeftBracketOverTheGroupBefore", "(SELECT 1) UNION (SELECT 2)", Bracket(0, nikLeftBracket),
+     Bracket(1, nikLeftBracket), "((SELECT 1) union SELECT 2)"},
+    {"BracketOnItself", "SELECT 1 UNION (SELECT 2)", Bracket(1, nikLeftBracket), Bracket(1, nikLeftBracket),
+     "SELECT 1 UNION (SELECT 2)"},
+};
+
+TEST_P(UnionNavDropCase, MovesWhatTheBarShows) {
+  const TNavDropCase& Case = GetParam();
+  Load(Case.Input);
+  const std::string Before = SQL();
+  const TvxNavItem Target = Case.Target(*this);
+  const TvxNavItem Dragged = Case.Dragged(*this);
+  EXPECT_EQ(vx::CanDropNavItem(Target, Dragged), Case.Expected != nullptr);
+  vx::DropNavItem(Target, Dragged);
+  EXPECT_EQ(SQL(), Case.Expected != nullptr ? Case.Expected : Before);
+  ExpectFixedPoint();
+}
+
+INSTANTIATE_TEST_SUITE_P(Drops, UnionNavDropCase, testing::ValuesIn(NavDropCases),
+                         [](const testing::TestParamInfo<TNavDropCase>& Info) { return Info.param.Name; });
 
 // The first operand keeps the ORDER BY; after a union it names result columns, which belong to
 // no table (PostgreSQL refuses "ORDER BY Customers.City" there).
@@ -181,13 +254,21 @@ TEST_F(UnionEdit, NewUnionSubQueryBecomesActiveAndTheRemovedOnePassesActivityOn)
   EXPECT_EQ(Root()->GetUnionSubQueriesCount(), 0);
 }
 
-TEST_F(UnionEdit, RemovingAGroupFreesItsOperands) {
-  Load("SELECT 1 UNION (SELECT 2 UNION SELECT 3) UNION SELECT 4");
-  Root()->SetActiveUnionSubquery(Op(2));
-  delete Group(1);
-  EXPECT_EQ(SQL(), "SELECT 1 UNION SELECT 4");
-  EXPECT_EQ(Root()->GetUnionSubQueriesCount(), 2);
-  EXPECT_NE(Root()->GetActiveUnionSubquery(), nullptr);
+TEST_F(UnionEdit, NoBuilderEverSeesAnEmptyBracketPair) {
+  TvxSQLBuilderPlainText Builder;
+  std::vector<std::string> Texts;
+  QObject::connect(&Builder, &TvxBaseSQLBuilder::sqlUpdated, [&] { Texts.push_back(Builder.GetSQL()); });
+  Builder.SetQueryBuilder(&FQueryBuilder);
+  Load("SELECT 1 UNION ((SELECT 2) UNION SELECT 3)");
+  Root()->SetActiveUnionSubquery(Op(1));
+  Texts.clear();
+  delete Op(2);
+  Op(1)->RemoveEvent(nullptr);
+  EXPECT_EQ(SQL(), "SELECT 1");
+  EXPECT_EQ(Root()->GetActiveUnionSubquery(), Op(0));
+  ASSERT_FALSE(Texts.empty());
+  for (const std::string& Text : Texts) EXPECT_EQ(Text.find("()"), std::string::npos) << Text;
+  Builder.SetQueryBuilder(nullptr);
 }
 
 TEST_F(UnionEdit, DatasourcesAreVisibleFromTheOutermostQueryIn) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -14,8 +15,9 @@ namespace vxtest {
 
 // Calls Handle with the modal dialog once one shows; Handle must end it (accept, reject, close).
 // Polling stops after TimeoutMs, so a dialog that never shows fails the test's own checks
-// instead of leaving a timer behind.
-inline void WhenModalShows(std::function<void(QWidget*)> Handle, int TimeoutMs = 10000) {
+// instead of leaving a timer behind. The poll is returned: a caller that knows the dialog will not
+// come deletes it, so that it cannot take the next test's dialog for its own.
+inline QPointer<QTimer> WhenModalShows(std::function<void(QWidget*)> Handle, int TimeoutMs = 10000) {
   auto* Poll = new QTimer;
   auto Waited = std::make_shared<int>(0);
   QObject::connect(Poll, &QTimer::timeout, Poll, [Poll, Handle = std::move(Handle), Waited, TimeoutMs] {
@@ -27,6 +29,7 @@ inline void WhenModalShows(std::function<void(QWidget*)> Handle, int TimeoutMs =
     if (Modal != nullptr) Handle(Modal);
   });
   Poll->start(10);
+  return Poll;
 }
 
 }  // namespace vxtest

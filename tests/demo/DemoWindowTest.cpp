@@ -9,8 +9,12 @@
 #include "vxQBLinkControl.h"
 #include "vxQBLinkPainter.h"
 #include "vxQueryBuilder.h"
+#include "vxQueryDatasource.h"
+#include "vxTestModal.h"
 
 #include <QAction>
+#include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -120,6 +124,36 @@ private slots:
     QVERIFY2(Summary.startsWith(QStringLiteral("%1 rows in ").arg(Expected)) && Summary.endsWith(QLatin1String(" ms")),
              qPrintable(Summary));
     KeepScreenshot(Window, QStringLiteral("demo-results.png"));
+  }
+
+  void AddsATableThroughTheDialogAndRunsTheQuery() {
+    TvxDemoWindow Window;
+    QVERIFY(OpenSampleQuery(Window));
+    QVERIFY(QTest::qWaitForWindowActive(&Window));
+    ApplyText(Window, QStringLiteral("SELECT s.CompanyName FROM Suppliers s"));
+    QStringList Views;
+    WhenModalShows([&](QWidget* Modal) {
+      auto* Filter = Modal->findChild<QLineEdit*>(QStringLiteral("eTablesFilter"));
+      const QAbstractItemModel* ViewNames = Modal->findChild<QListView*>(QStringLiteral("lViews"))->model();
+      for (int Row = 0; Row < ViewNames->rowCount(); ++Row) Views << ViewNames->index(Row, 0).data().toString();
+      QTest::keyClicks(Filter, QStringLiteral("prod"));
+      KeepScreenshot(*Modal, QStringLiteral("demo-add-table.png"));
+      QTest::keyClick(Filter, Qt::Key_Return);
+      Modal->close();
+    });
+    QTest::keyClick(&Window, Qt::Key_T, Qt::ControlModifier);
+    QVERIFY(Views.contains(QStringLiteral("OrderTotals")));
+    // The key between the two tables joins them, and the pane follows.
+    QCOMPARE(Window.GetSQLPane()->GetText(),
+             QStringLiteral(
+                 "SELECT s.CompanyName\nFROM Suppliers s INNER JOIN\n Products ON s.SupplierID=Products.SupplierID"));
+    TvxDatasource* Products = DatasourceOf(Window, "Products");
+    QVERIFY(Products != nullptr);
+    Products->CheckField("ProductName", true);
+    QVERIFY2(Window.Execute(), qPrintable(Window.GetResults()->GetSummary()));
+    QCOMPARE(Window.GetResults()->GetModel()->rowCount(),
+             CountRows(ConnectionOf(Window), Window.GetQueryBuilder()->GetSQLString()));
+    QCOMPARE(Window.GetResults()->GetModel()->columnCount(), 2);
   }
 
   void ShowsTheDatabasesMessageAndKeepsTheQuery() {

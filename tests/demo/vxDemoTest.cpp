@@ -40,18 +40,23 @@ int CountRows(const QString& Connection, const QString& SQL) {
   return Rows;
 }
 
-QStringList FieldsOf(TvxDemoWindow& Window, const std::string& Caption) {
+TvxDatasource* DatasourceOf(TvxDemoWindow& Window, const std::string& Caption) {
   TvxDatasourceList All;
   Window.GetQueryBuilder()->GetRootQuery()->FirstSelect()->GetFromClause()->GetItemsByType(
       All, TvxDatasource::staticMetaObject, true);
   for (TvxDatasourceBase* Item : All) {
-    const auto* Datasource = qobject_cast<TvxDatasource*>(Item);
-    if (Datasource->GetCaption() != Caption) continue;
-    QStringList Fields;
-    for (const std::string& Field : Datasource->GetNode()->GetFieldsList()) Fields << QString::fromStdString(Field);
-    return Fields;
+    auto* Datasource = qobject_cast<TvxDatasource*>(Item);
+    if (Datasource->GetCaption() == Caption) return Datasource;
   }
-  return {QStringLiteral("<no datasource %1>").arg(QString::fromStdString(Caption))};
+  return nullptr;
+}
+
+QStringList FieldsOf(TvxDemoWindow& Window, const std::string& Caption) {
+  const TvxDatasource* Datasource = DatasourceOf(Window, Caption);
+  if (Datasource == nullptr) return {QStringLiteral("<no datasource %1>").arg(QString::fromStdString(Caption))};
+  QStringList Fields;
+  for (const std::string& Field : Datasource->GetNode()->GetFieldsList()) Fields << QString::fromStdString(Field);
+  return Fields;
 }
 
 void KeepScreenshot(QWidget& Widget, const QString& Name) {

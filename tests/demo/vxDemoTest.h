@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 
+class TvxDatasource;
+
 namespace vxtest {
 
 // The sample query file of the repository.
@@ -21,6 +23,8 @@ bool OpenSampleQuery(TvxDemoWindow& Window);
 bool WaitUntilLoaded(TvxDemoWindow& Window);
 // The number of rows SQL gives on the connection named Connection; -1 when it does not run.
 int CountRows(const QString& Connection, const QString& SQL);
+// The datasource captioned Caption in the main query; null when there is none.
+TvxDatasource* DatasourceOf(TvxDemoWindow& Window, const std::string& Caption);
 // The fields the datasource captioned Caption in the main query reads from the database.
 QStringList FieldsOf(TvxDemoWindow& Window, const std::string& Caption);
 // Writes the window's picture to Name in the test's working folder, for people to look at.

@@ -80,13 +80,14 @@ void TypeAndCheckEachStep(QLineEdit* Filter, const QListView* List, const QStrin
 // whatever Body did, so that a failed check cannot leave the test waiting in its exec().
 void WithDialog(TDialogRig& Rig, const std::function<void(TAddObjectParts&)>& Body) {
   bool Ran = false;
-  WhenModalShows([&](QWidget* Modal) {
+  const QPointer<QTimer> Poll = WhenModalShows([&](QWidget* Modal) {
     TAddObjectParts Parts(Modal);
     Ran = true;
     Body(Parts);
     if (Modal->isVisible()) Parts.Dialog->reject();
   });
   Rig.QueryBuilder.ShowAddObjectForm();
+  if (!Ran) delete Poll.data();
   QVERIFY(Ran);
 }
 
@@ -109,8 +110,7 @@ class TAddObjectFormTest : public QObject {
 private slots:
   void ListsTheCatalogAndAddsWithTheLinksOfForeignKeysWhenTicked() {
     TDialogRig Rig;
-    Rig.QueryBuilder.resize(800, 500);
-    Rig.QueryBuilder.show();
+    Rig.Show();
     Rig.Load("SELECT c.CompanyName FROM Customers c");
     WithDialog(Rig, [&](TAddObjectParts& Form) {
       QCOMPARE(Form.Dialog->windowTitle(), QStringLiteral("Add new object"));
@@ -160,7 +160,7 @@ private slots:
 
   void ViewsAreAddedFromTheirTabAndTheTabFollowsTheDialect() {
     TDialogRig Rig;
-    Rig.QueryBuilder.show();
+    Rig.Show();
     WithDialog(Rig, [&](TAddObjectParts& Form) {
       Form.Tabs->setCurrentIndex(1);
       // The foreign-key box belongs to the tables alone.
@@ -175,7 +175,7 @@ private slots:
     TvxDatasource* View = Rig.Datasource("\"Sales by Category\"");
     QVERIFY2(View != nullptr, Rig.SQL().c_str());
     View->CheckField("", true);
-    QSqlQuery Query(QSqlDatabase::database(SampleConnection()));
+    QSqlQuery Query(QSqlDatabase::database(SQLiteSample().ConnectionName));
     QVERIFY2(Query.exec(QString::fromStdString(Rig.SQL())), qPrintable(Q(Rig.SQL())));
     QVERIFY(Query.next());
 
@@ -208,7 +208,7 @@ private slots:
     }
     {
       TDialogRig Rig(QStringLiteral("large-catalog"));
-      Rig.QueryBuilder.show();
+      Rig.Show();
       WithDialog(Rig, [&](TAddObjectParts& Form) {
         // In the provider's order, which the filter keeps.
         QStringList Listed = Names(Form.Tables);
@@ -234,7 +234,7 @@ private slots:
 
   void KeepsItsSizeAndTakesNewPicturesAtOnce() {
     TDialogRig Rig;
-    Rig.QueryBuilder.show();
+    Rig.Show();
     TvxAddObjectFormOptions* Options = Rig.QueryBuilder.GetAddObjectFormOptions();
     WithDialog(Rig, [&](TAddObjectParts& Form) {
       QCOMPARE(Form.Dialog->size(), QSize(294, 342));
@@ -267,7 +267,7 @@ private slots:
 
   void AFailureShowsInTheDialogAndChangesNothing() {
     TDialogRig Rig;
-    Rig.QueryBuilder.show();
+    Rig.Show();
     Rig.Load("SELECT c.CompanyName FROM Customers c");
     QSignalSpy Failures(&Rig.QueryBuilder, &TvxQueryBuilder::actionFailed);
     WithDialog(Rig, [&](TAddObjectParts& Form) {

@@ -2,30 +2,26 @@
 
 #include "vxQueryDatasource.h"
 #include "vxQueryLink.h"
-#include "vxSampleDatabase.h"
+#include "vxTestDatabases.h"
 
 #include <QDir>
-#include <QSqlDatabase>
+#include <QTest>
 #include <QWidget>
 
 namespace vxtest {
 
-QString SampleConnection() {
-  static const QString Name = [] {
-    const QString Connection = QStringLiteral("dialogs-sample");
-    QSqlDatabase Db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), Connection);
-    Db.setDatabaseName(TvxSampleDatabase::EnsureSQLiteFile());
-    Db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-    Db.open();
-    return Connection;
-  }();
-  return Name;
-}
-
 TDialogRig::TDialogRig(const QString& Connection) {
-  Metadata.SetConnectionName(Connection);
+  Metadata.SetConnectionName(Connection.isEmpty() ? SQLiteSample().ConnectionName : Connection);
   QueryBuilder.SetSyntaxProvider(&Syntax);
   QueryBuilder.SetMetadataProvider(&Metadata);
+}
+
+void TDialogRig::Show() {
+  QueryBuilder.resize(900, 600);
+  QueryBuilder.show();
+  // Active too: a window system that activates it late would take the focus from a dialog
+  // opened in the meantime.
+  QVERIFY(QTest::qWaitForWindowActive(&QueryBuilder));
 }
 
 void TDialogRig::Load(const std::string& Text) {

@@ -13,16 +13,17 @@ class TvxLink;
 
 namespace vxtest {
 
-// The name of a Qt SQL connection to the sample database in SQLite (opened on first use).
-QString SampleConnection();
-
 // Providers are declared first so that they outlive the component.
 struct TDialogRig {
   TvxSQL92SyntaxProvider Syntax;
   TvxQtSqlMetadataProvider Metadata;
   TvxQueryBuilder QueryBuilder;
 
-  explicit TDialogRig(const QString& Connection = SampleConnection());
+  // On the Qt SQL connection named Connection; by default the sample database in SQLite.
+  explicit TDialogRig(const QString& Connection = QString());
+  // Shows the component at 900 x 600 and waits until it is the active window, so that double
+  // clicks on its boxes and lines reach them.
+  void Show();
   // Assigns Text and loads it at once (raising as the synchronous loader does).
   void Load(const std::string& Text);
   std::string SQL() const { return QueryBuilder.GetSQL(); }

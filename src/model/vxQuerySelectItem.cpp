@@ -321,10 +321,11 @@ void TvxSelectItem::SetSelect(bool Value) {
 
 namespace {
 // An expression may stand in the select list, ORDER BY or under an alias when it is a value, or
-// when the dialect takes conditions as values too.
+// when the dialect takes conditions as values too. A comparison is a condition here although
+// the syntax tree does not class it as logical: "SELECT 1=1" does not parse.
 bool IsValueExpression(const TSQLExpressionItem* Expression, const TastSyntaxProvider* Dialect) {
   if (Expression == nullptr) return false;
-  return (Dialect != nullptr && Dialect->IsUniversalExpressions()) || !Expression->IsLogical();
+  return (Dialect != nullptr && Dialect->IsUniversalExpressions()) || !vx::IsCondition(Expression);
 }
 }  // namespace
 

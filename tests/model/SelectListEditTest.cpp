@@ -254,6 +254,41 @@ TEST_F(TSelectListRig, OutputRules) {
   EXPECT_EQ(Row(1)->GetAlias(), "");
 }
 
+// The grammar reads a condition neither in the select list nor in ORDER BY: a row typed as one,
+// a comparison included, loses its output, alias and sort key; a value keeps them.
+TEST_F(TSelectListRig, ConditionRowsAreNeitherOutputNorSorted) {
+  struct {
+    const char* Typed;
+    const char* Line;
+  } const Cases[] = {
+      {"c.CreditLimit * 2", "1|c.CreditLimit*2|Town|Ascending|1|Expression"},
+      {"c.City = 'Rome'", "-1|c.City='Rome'||||Expression"},
+      {"(c.City <> 'Rome')", "-1|(c.City<>'Rome')||||Expression"},
+      {"c.CreditLimit BETWEEN 1 AND 2", "-1|c.CreditLimit Between 1 And 2||||Expression"},
+      {"c.City = ANY (SELECT s.City FROM Suppliers s)", "-1|c.City=Any(SELECT s.City FROM Suppliers s)||||Expression"},
+      {"NOT 1 = 2", "-1|Not 1=2||||Expression"},
+  };
+  for (const auto& Case : Cases) {
+    Load("SELECT c.CompanyName, c.City AS Town FROM Customers c ORDER BY c.City");
+    Row(1)->SetExpression(Case.Typed);
+    EXPECT_EQ(Line(1), Case.Line) << Case.Typed;
+    EXPECT_EQ(Normalized(SQL()), SQL()) << Case.Typed;
+  }
+}
+
+// "= True" and "= False" under a comparison typed as the expression are written as the
+// comparison itself; anything else compared with it is refused.
+TEST_F(TSelectListRig, CriteriaOfAComparisonRow) {
+  Load(CustomerNames);
+  Row(1)->SetExpression("c.City = 'Paris'");
+  Row(1)->SetCondition(0, "= TRUE");
+  Row(1)->SetCondition(1, "= FALSE");
+  Row(1)->SetCondition(1, "> 5");
+  EXPECT_EQ(SQL(), "SELECT c.CompanyName FROM Customers c WHERE c.City='Paris' Or Not c.City='Paris'");
+  EXPECT_EQ(SampleRows(SQL()), SampleRows("SELECT c.CompanyName FROM Customers c WHERE c.City IS NOT NULL"));
+  ExpectFixedPoint();
+}
+
 TEST(TSelectListWithoutProviders, TypingNeedsASyntaxProvider) {
   TvxQueryBuilder QueryBuilder;
   TvxSelectItem* Row = QueryBuilder.GetRootQuery()->FirstSelect()->GetSelectList()->GetItems(0);

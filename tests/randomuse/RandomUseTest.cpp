@@ -47,6 +47,9 @@ TEST(RandomUse, SequencesThatOnceFailedReplayClean) {
        {"AddObject", {0}, "Employees"},
        {"AddLink", {1, 7, 1, 7}, ""},
        {"ChooseMenuItem", {2, 0}, "Remove"}},
+      // A comparison typed over an output row: "SELECT 1=1".
+      {{"AssignSQL", {}, "SELECT COUNT ( * ) , SUM ( Freight ) , COUNT ( DISTINCT CustomerID ) FROM Orders"},
+       {"EditGridCell", {0, 2}, "1 = 1"}},
   };
   for (const TvxUserActions& Actions : Sequences) {
     const TvxRunResult Result = TvxRandomUse::Replay(Actions);

@@ -341,6 +341,8 @@ bool TvxSelectItem::IsSupportsAlias() const { return IsValueExpression(Expressio
 void TvxSelectItem::CheckItemProperties() {
   if (!IsSupportsAlias()) FAlias.reset();
   if (!IsCanSelect()) FSelect = false;
+  // GROUP BY reads no condition: a grouped row typed as one is grouped no more.
+  if (FGroupByType == gtGroupBy && ExpressionOnly() != nullptr && !IsCanSort()) FGroupByType = gtExpression;
   if (!IsCanSort() && FSortType != stNone) {
     FSortType = stNone;
     FSelectList->RemoveFromSortOrder(this);

@@ -276,6 +276,27 @@ TEST_F(TSelectListRig, ConditionRowsAreNeitherOutputNorSorted) {
   }
 }
 
+// A grouped row typed over keeps its grouping for a value; a condition, which GROUP BY does not
+// read, makes it an expression row.
+TEST_F(TSelectListRig, GroupedRowTypedAsACondition) {
+  struct {
+    const char* Typed;
+    TvxQueryBuilderGroupByType Grouping;
+    const char* SQL;
+  } const Cases[] = {
+      {"Upper(c.Country)", gtGroupBy, "SELECT Upper(c.Country), Count(*) FROM Customers c GROUP BY Upper(c.Country)"},
+      {"NOT 1 = 2", gtExpression, "SELECT Count(*) FROM Customers c"},
+      {"c.Country = 'UK'", gtExpression, "SELECT Count(*) FROM Customers c"},
+  };
+  for (const auto& Case : Cases) {
+    Load("SELECT c.Country, Count(*) FROM Customers c GROUP BY c.Country");
+    Row(0)->SetExpression(Case.Typed);
+    EXPECT_EQ(Row(0)->GetGroupByType(), Case.Grouping) << Case.Typed;
+    EXPECT_EQ(SQL(), Case.SQL) << Case.Typed;
+    ExpectFixedPoint();
+  }
+}
+
 // "= True" and "= False" under a comparison typed as the expression are written as the
 // comparison itself; anything else compared with it is refused.
 TEST_F(TSelectListRig, CriteriaOfAComparisonRow) {

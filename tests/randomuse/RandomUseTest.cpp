@@ -50,6 +50,12 @@ TEST(RandomUse, SequencesThatOnceFailedReplayClean) {
       // A comparison typed over an output row: "SELECT 1=1".
       {{"AssignSQL", {}, "SELECT COUNT ( * ) , SUM ( Freight ) , COUNT ( DISTINCT CustomerID ) FROM Orders"},
        {"EditGridCell", {0, 2}, "1 = 1"}},
+      // A condition typed over a GROUP BY row: "GROUP BY Not 1=2".
+      {{"AssignSQL",
+        {},
+        "SELECT c.Country, COUNT(DISTINCT c.CustomerID) AS Customers, COUNT(o.OrderID) AS Orders FROM Customers c "
+        "LEFT JOIN Orders o ON o.CustomerID = c.CustomerID GROUP BY c.Country"},
+       {"EditGridCell", {0, 2}, "NOT 1 = 2"}},
   };
   for (const TvxUserActions& Actions : Sequences) {
     const TvxRunResult Result = TvxRandomUse::Replay(Actions);

@@ -297,6 +297,32 @@ TEST_F(TSelectListRig, GroupedRowTypedAsACondition) {
   }
 }
 
+// A condition row offers no grouping or aggregate, refuses one chosen anyway with a message and
+// no change, and a condition typed into an aggregate row replaces the aggregate rather than
+// becoming its argument.
+TEST_F(TSelectListRig, ConditionsAreNeitherGroupedNorAggregated) {
+  Load(
+      "SELECT p.ProductName, Sum(p.UnitPrice) FROM Products p WHERE EXISTS (SELECT 1 FROM OrderLines l WHERE "
+      "l.ProductID = p.ProductID) GROUP BY p.ProductName");
+  Row(3)->SetExpression("p.UnitPrice > 5");
+  const std::string Before = SQL();
+  const std::vector<std::string> Rows = Lines();
+  for (int Index : {2, 3}) {
+    TvxStringList Names;
+    Row(Index)->GetGroupByNames(Names);
+    EXPECT_EQ(Names.Join(","), "Expression,Where,Having") << Index;
+    for (const char* Chosen : {"Sum", "count distinct", "Group By"}) {
+      EXPECT_EQ(MessageOf([&] { Row(Index)->SetGroupByTypeName(Chosen); }), "Can't group by or aggregate a condition")
+          << Index << " " << Chosen;
+      EXPECT_EQ(SQL(), Before) << Chosen;
+      EXPECT_EQ(Lines(), Rows) << Chosen;
+    }
+  }
+  Row(1)->SetExpression("p.UnitPrice > 5");
+  EXPECT_EQ(Line(1), "-1|p.UnitPrice>5||||Expression");
+  EXPECT_EQ(Normalized(SQL()), SQL());
+}
+
 // "= True" and "= False" under a comparison typed as the expression are written as the
 // comparison itself; anything else compared with it is refused.
 TEST_F(TSelectListRig, CriteriaOfAComparisonRow) {

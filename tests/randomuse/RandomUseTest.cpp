@@ -56,6 +56,12 @@ TEST(RandomUse, SequencesThatOnceFailedReplayClean) {
         "SELECT c.Country, COUNT(DISTINCT c.CustomerID) AS Customers, COUNT(o.OrderID) AS Orders FROM Customers c "
         "LEFT JOIN Orders o ON o.CustomerID = c.CustomerID GROUP BY c.Country"},
        {"EditGridCell", {0, 2}, "NOT 1 = 2"}},
+      // An aggregate chosen for a condition row: "HAVING Not Sum(Exists(...))=True".
+      {{"AssignSQL",
+        {},
+        "SELECT e.LastName FROM Employees e WHERE NOT EXISTS (SELECT * FROM Orders o WHERE o.EmployeeID = "
+        "e.EmployeeID) AND e.ManagerID IS NOT NULL"},
+       {"EditGridCell", {1, 6}, "Sum"}},
   };
   for (const TvxUserActions& Actions : Sequences) {
     const TvxRunResult Result = TvxRandomUse::Replay(Actions);

@@ -62,6 +62,16 @@ TEST(RandomUse, SequencesThatOnceFailedReplayClean) {
         "SELECT e.LastName FROM Employees e WHERE NOT EXISTS (SELECT * FROM Orders o WHERE o.EmployeeID = "
         "e.EmployeeID) AND e.ManagerID IS NOT NULL"},
        {"EditGridCell", {1, 6}, "Sum"}},
+      // Customers.* of "FROM Customers, Customers "a.b"" read back as the aliased copy's columns.
+      {{"AssignSQL",
+        {},
+        "SELECT top3.ProductID FROM (SELECT ProductID FROM Products ORDER BY UnitPrice DESC, ProductID) top3"},
+       {"AddObjectsInDialog", {939852}, ""},
+       {"CheckField", {1, 5, 1}, ""},
+       {"CheckField", {1, 10, 1}, ""},
+       {"ChooseMenuItem", {4, 0}, "Remove"},
+       {"ChooseMenuItem", {2, 0}, "Remove"},
+       {"AddObject", {37}, "Customers"}},
   };
   for (const TvxUserActions& Actions : Sequences) {
     const TvxRunResult Result = TvxRandomUse::Replay(Actions);

@@ -142,12 +142,15 @@ void TSQLDatabaseObject::FixupObjects(TSQLFromSourceList& FromSources) {
   TSQLQualifiedName::FixupObjects(FromSources);
   for (auto It = FromSources.rbegin(); It != FromSources.rend(); ++It) {
     TSQLFromSource* Source = *It;
+    // An aliased source is known by its alias alone: in "FROM t, t x" the name t is the first
+    // source's, never the copy's.
     const TSQLAlias* Alias = Source->GetAlias();
-    bool Hit = GetCount() == 1 && Alias != nullptr && SameName(FSyntaxProvider, Alias->GetAlias(), GetObjName());
-    if (!Hit)
-      if (const auto* FromObject = dynamic_cast<const TSQLFromObject*>(Source))
-        Hit = FromObject->GetObject() != nullptr && FSyntaxProvider != nullptr &&
-              FSyntaxProvider->IsDBObjectNamesEqual(*FromObject->GetObject(), *this);
+    bool Hit = false;
+    if (Alias != nullptr)
+      Hit = GetCount() == 1 && SameName(FSyntaxProvider, Alias->GetAlias(), GetObjName());
+    else if (const auto* FromObject = dynamic_cast<const TSQLFromObject*>(Source))
+      Hit = FromObject->GetObject() != nullptr && FSyntaxProvider != nullptr &&
+            FSyntaxProvider->IsDBObjectNamesEqual(*FromObject->GetObject(), *this);
     if (Hit) {
       FFromSource = Source;
       return;

@@ -66,8 +66,8 @@ public:
   void BuildSQLDirect(TSQLBuilder& Builder, bool MultiLine) const override;
   void Assign(const TastExtender& Source) override;
   // Binds to the innermost source of FromSources (searched from the last entry down) whose
-  // alias is this one-part name or whose table is this object; without a match the previous
-  // binding stays.
+  // alias is this one-part name or, for a source without alias, whose table is this object;
+  // without a match the previous binding stays.
   void FixupObjects(TSQLFromSourceList& FromSources) override;
   void RemoveReferencesToFromSource(const TSQLFromSource* FromSource) override;
   void ReplaceLinks(const TastNodeMap& Map) override;

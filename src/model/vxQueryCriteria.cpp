@@ -2,19 +2,15 @@
 
 #include "vxASTNames.h"
 #include "vxQBStrings.h"
+#include "vxSyntaxProvider.h"
 
 namespace {
-
-bool IsLogicalOperand(const TSQLExpressionItem* Expression) {
-  auto* Inner = dynamic_cast<const TSQLExpressionItem*>(vx::SkipBrackets(Expression));
-  return Inner != nullptr && Inner->IsLogical();
-}
 
 // "X = TRUE" or "X = FALSE" with a logical X: Value tells which.
 bool IsLogicalComparison(const TSQLExpressionItem& Expression, bool& Value) {
   auto* Comparison = dynamic_cast<const TSQLExpressionOperatorBinary*>(&Expression);
   if (Comparison == nullptr || vx::Trim(Comparison->GetOperatorText()) != "=") return false;
-  return IsLogicalOperand(Comparison->GetExpression()) && vx::IsBooleanLiteral(Comparison->GetRight(), Value);
+  return vx::IsCondition(Comparison->GetExpression()) && vx::IsBooleanLiteral(Comparison->GetRight(), Value);
 }
 
 }  // namespace
@@ -24,6 +20,20 @@ namespace vx {
 const TastNode* SkipBrackets(const TastNode* Node) {
   while (auto* Brackets = dynamic_cast<const TSQLExpressionBrackets*>(Node)) Node = Brackets->GetExpression();
   return Node;
+}
+
+bool IsCondition(const TSQLExpressionItem* Expression) {
+  auto* Inner = dynamic_cast<const TSQLExpressionItem*>(SkipBrackets(Expression));
+  if (Inner == nullptr) return false;
+  if (Inner->IsLogical() || dynamic_cast<const TSQLExpressionBetween*>(Inner) != nullptr ||
+      dynamic_cast<const TSQLExpressionCompWithSet*>(Inner) != nullptr)
+    return true;
+  auto* Binary = dynamic_cast<const TSQLExpressionOperatorBinary*>(Inner);
+  const TastSyntaxProvider* Dialect = Binary != nullptr ? Binary->GetSyntaxProvider() : nullptr;
+  if (Dialect == nullptr) return false;
+  TvxStringList Comparisons;
+  Dialect->GetComparisonOperators(Comparisons);
+  return Comparisons.Contains(Trim(Binary->GetOperatorText()));
 }
 
 bool IsBooleanLiteral(const TSQLExpressionItem* Expression, bool& Value) {
@@ -82,7 +92,7 @@ bool HasLogicalOperand(const TSQLExpressionItem& Condition) {
     return false;
   }
   if (auto* Operation = dynamic_cast<const TSQLExpressionOperation*>(&Condition))
-    return IsLogicalOperand(Operation->GetExpression());
+    return vx::IsCondition(Operation->GetExpression());
   return false;
 }
 

@@ -26,6 +26,15 @@ const char* const GroupByTypeNames[] = {"Expression", "GroupBy", "Having", "Wher
 
 bool IsAggregateType(TvxQueryBuilderGroupByType Type) { return Type == gtAggregate || Type == gtAggregateStar; }
 
+// An expression may stand in the select list, ORDER BY, GROUP BY, under an alias or as an
+// aggregate's argument when it is a value, or when the dialect takes conditions as values too.
+// A comparison is a condition here although the syntax tree does not class it as logical:
+// "SELECT 1=1" does not parse.
+bool IsValueExpression(const TSQLExpressionItem* Expression, const TastSyntaxProvider* Dialect) {
+  if (Expression == nullptr) return false;
+  return (Dialect != nullptr && Dialect->IsUniversalExpressions()) || !vx::IsCondition(Expression);
+}
+
 }  // namespace
 
 TvxSelectItem::TvxSelectItem(TvxSelectList* SelectList)
@@ -180,7 +189,8 @@ void TvxSelectItem::SetExpression(const std::string& Text) {
   // is a whole aggregate itself).
   auto* Aggregate = dynamic_cast<TSQLExpressionAggregate1Param*>(FExpression.get());
   auto* ParsedExpression = dynamic_cast<TSQLExpressionItem*>(Parsed.get());
-  if (Aggregate != nullptr && ParsedExpression != nullptr && FGroupByType == gtAggregate &&
+  // A condition is no argument: it replaces the aggregate, and the row falls back to an expression.
+  if (Aggregate != nullptr && IsValueExpression(ParsedExpression, GetDialect()) && FGroupByType == gtAggregate &&
       CalcGroupByType() == gtAggregate && dynamic_cast<TSQLExpressionAggregate*>(ParsedExpression) == nullptr) {
     Parsed.release();
     Aggregate->SetParam(std::unique_ptr<TSQLExpressionItem>(ParsedExpression));
@@ -319,15 +329,6 @@ void TvxSelectItem::SetSelect(bool Value) {
   NotifySQLUpdated();
 }
 
-namespace {
-// An expression may stand in the select list, ORDER BY or under an alias when it is a value, or
-// when the dialect takes conditions as values too.
-bool IsValueExpression(const TSQLExpressionItem* Expression, const TastSyntaxProvider* Dialect) {
-  if (Expression == nullptr) return false;
-  return (Dialect != nullptr && Dialect->IsUniversalExpressions()) || !Expression->IsLogical();
-}
-}  // namespace
-
 bool TvxSelectItem::IsCanSelect() const {
   if (dynamic_cast<const TSQLSelectItem*>(FExpression.get()) != nullptr) return true;
   return IsValueExpression(ExpressionOnly(), GetDialect());
@@ -340,6 +341,9 @@ bool TvxSelectItem::IsSupportsAlias() const { return IsValueExpression(Expressio
 void TvxSelectItem::CheckItemProperties() {
   if (!IsSupportsAlias()) FAlias.reset();
   if (!IsCanSelect()) FSelect = false;
+  // GROUP BY reads no condition: a grouped row typed as one is grouped no more.
+  if (FGroupByType == gtGroupBy && ExpressionOnly() != nullptr && !IsValueExpression(ExpressionOnly(), GetDialect()))
+    FGroupByType = gtExpression;
   if (!IsCanSort() && FSortType != stNone) {
     FSortType = stNone;
     FSelectList->RemoveFromSortOrder(this);
@@ -481,6 +485,10 @@ void TvxSelectItem::SetGroupByTypeName(const std::string& Text) {
     }
     Name = SyntaxProvider->AggregateNormalize(Name);
   }
+  // The grammar reads a condition neither in GROUP BY nor as an aggregate's argument.
+  if ((NewType == gtGroupBy || NewType == gtAggregate) && ExpressionOnly() != nullptr &&
+      !IsValueExpression(ExpressionOnly(), GetDialect()))
+    throw EvxException("Can't group by or aggregate a condition");
   ChangeGroupByType(NewType, Name, Distinct);
   CalcColumnAndDatasource();
   CheckItemProperties();
@@ -556,7 +564,7 @@ void TvxSelectItem::GetGroupByNames(TvxStringList& Strings) const {
   } else if (dynamic_cast<const TSQLSelectItem*>(FExpression.get()) != nullptr) {
     Strings.Add("Expression");
     AddSorted(StarNames);
-  } else if (ExpressionOnly() != nullptr && ExpressionOnly()->IsLogical()) {
+  } else if (ExpressionOnly() != nullptr && !IsValueExpression(ExpressionOnly(), GetDialect())) {
     for (const char* Name : {"Expression", "Where", "Having"}) Strings.Add(Name);
   } else {
     for (const char* Name : {"Expression", "Where", "Group By", "Having"}) Strings.Add(Name);

@@ -7,6 +7,7 @@
 #include "vxQBControlFactory.h"
 #include "vxQBControlViews.h"
 #include "vxQueryBuilder.h"
+#include "vxQueryCriteria.h"
 #include "vxQueryDatasource.h"
 #include "vxQuerySubQuery.h"
 #include "vxQueryUnionSubQuery.h"
@@ -142,7 +143,7 @@ TvxGridEditStyle TvxSelectList::GetEditStyle(int Column, const TvxSelectItem* Ro
       const TSQLExpressionItem* Condition = Row->GetConditionNode(Column - slcCriteria);
       if (Condition != nullptr && Row->GetSubqueriesByRootNodeCount(Condition) > 0) return esEllipsis;
       const TSQLExpressionItem* Expression = Row->ExpressionOnly();
-      return Expression != nullptr && Expression->IsLogical() ? esPickList : esSimple;
+      return vx::IsCondition(Expression) ? esPickList : esSimple;
     }
   }
 }

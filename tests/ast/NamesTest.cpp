@@ -129,12 +129,18 @@ TEST_F(NamesTest, ObjectReferenceBinding) {
   EXPECT_EQ(Quoted->GetFromSource(), Orders.get());
   EXPECT_EQ(Write(*Quoted), "Orders");
 
-  // The innermost of two matching sources wins; without a match the binding stays.
+  // A table name binds to the copy without alias, never to an aliased one ("FROM Orders,
+  // Orders o2": Orders.* is the first's columns); without a match the binding stays.
   auto Again = F.Table("orders", "o2");
   auto ByName = F.Name<TSQLDatabaseObject>({"Orders"});
   Bind(*ByName, {Orders.get(), Again.get()});
-  EXPECT_EQ(ByName->GetFromSource(), Again.get());
-  EXPECT_EQ(Write(*ByName), "o2");
+  EXPECT_EQ(ByName->GetFromSource(), Orders.get());
+  EXPECT_EQ(Write(*ByName), "Orders");
+  Bind(*ByName, {Again.get(), Orders.get()});
+  EXPECT_EQ(ByName->GetFromSource(), Orders.get());
+  auto OnlyAliased = F.Name<TSQLDatabaseObject>({"Orders"});
+  Bind(*OnlyAliased, {Again.get()});
+  EXPECT_EQ(OnlyAliased->GetFromSource(), nullptr);
   auto ByAlias = F.Name<TSQLDatabaseObject>({"O2"});
   Bind(*ByAlias, {Again.get(), Orders.get()});
   EXPECT_EQ(ByAlias->GetFromSource(), Again.get());

@@ -72,6 +72,15 @@ TEST_F(TCriteriaHelpers, ComparisonsOfConditionsAreWrittenAsTheConditions) {
   EXPECT_EQ(Value->GetSimpleSQL(), "a=TRUE");
 }
 
+TEST_F(TCriteriaHelpers, ConditionsAndValues) {
+  for (const char* Text : {"a = 1", "(a <> b)", "((a < 1))", "a NOT BETWEEN 1 AND 2", "a >= ALL (SELECT b FROM t)",
+                           "NOT a = 1", "a IS NULL", "EXISTS (SELECT 1 FROM t)", "a = 1 OR b = 2"})
+    EXPECT_TRUE(vx::IsCondition(Condition(Text).get())) << Text;
+  for (const char* Text : {"a * 2", "(a - 1)", "Sum(a)", "(SELECT b FROM t)", "'='"})
+    EXPECT_FALSE(vx::IsCondition(Expression(Text).get())) << Text;
+  EXPECT_FALSE(vx::IsCondition(nullptr));
+}
+
 TEST(TCriteriaIntegers, Conversion) {
   using Limits = std::numeric_limits<long long>;
   const std::pair<const char*, long long> Numbers[] = {{"12", 12},

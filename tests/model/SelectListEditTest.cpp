@@ -254,6 +254,88 @@ TEST_F(TSelectListRig, OutputRules) {
   EXPECT_EQ(Row(1)->GetAlias(), "");
 }
 
+// The grammar reads a condition neither in the select list nor in ORDER BY: a row typed as one,
+// a comparison included, loses its output, alias and sort key; a value keeps them.
+TEST_F(TSelectListRig, ConditionRowsAreNeitherOutputNorSorted) {
+  struct {
+    const char* Typed;
+    const char* Line;
+  } const Cases[] = {
+      {"c.CreditLimit * 2", "1|c.CreditLimit*2|Town|Ascending|1|Expression"},
+      {"c.City = 'Rome'", "-1|c.City='Rome'||||Expression"},
+      {"(c.City <> 'Rome')", "-1|(c.City<>'Rome')||||Expression"},
+      {"c.CreditLimit BETWEEN 1 AND 2", "-1|c.CreditLimit Between 1 And 2||||Expression"},
+      {"c.City = ANY (SELECT s.City FROM Suppliers s)", "-1|c.City=Any(SELECT s.City FROM Suppliers s)||||Expression"},
+      {"NOT 1 = 2", "-1|Not 1=2||||Expression"},
+  };
+  for (const auto& Case : Cases) {
+    Load("SELECT c.CompanyName, c.City AS Town FROM Customers c ORDER BY c.City");
+    Row(1)->SetExpression(Case.Typed);
+    EXPECT_EQ(Line(1), Case.Line) << Case.Typed;
+    EXPECT_EQ(Normalized(SQL()), SQL()) << Case.Typed;
+  }
+}
+
+// A grouped row typed over keeps its grouping for a value; a condition, which GROUP BY does not
+// read, makes it an expression row.
+TEST_F(TSelectListRig, GroupedRowTypedAsACondition) {
+  struct {
+    const char* Typed;
+    TvxQueryBuilderGroupByType Grouping;
+    const char* SQL;
+  } const Cases[] = {
+      {"Upper(c.Country)", gtGroupBy, "SELECT Upper(c.Country), Count(*) FROM Customers c GROUP BY Upper(c.Country)"},
+      {"NOT 1 = 2", gtExpression, "SELECT Count(*) FROM Customers c"},
+      {"c.Country = 'UK'", gtExpression, "SELECT Count(*) FROM Customers c"},
+  };
+  for (const auto& Case : Cases) {
+    Load("SELECT c.Country, Count(*) FROM Customers c GROUP BY c.Country");
+    Row(0)->SetExpression(Case.Typed);
+    EXPECT_EQ(Row(0)->GetGroupByType(), Case.Grouping) << Case.Typed;
+    EXPECT_EQ(SQL(), Case.SQL) << Case.Typed;
+    ExpectFixedPoint();
+  }
+}
+
+// A condition row offers no grouping or aggregate, refuses one chosen anyway with a message and
+// no change, and a condition typed into an aggregate row replaces the aggregate rather than
+// becoming its argument.
+TEST_F(TSelectListRig, ConditionsAreNeitherGroupedNorAggregated) {
+  Load(
+      "SELECT p.ProductName, Sum(p.UnitPrice) FROM Products p WHERE EXISTS (SELECT 1 FROM OrderLines l WHERE "
+      "l.ProductID = p.ProductID) GROUP BY p.ProductName");
+  Row(3)->SetExpression("p.UnitPrice > 5");
+  const std::string Before = SQL();
+  const std::vector<std::string> Rows = Lines();
+  for (int Index : {2, 3}) {
+    TvxStringList Names;
+    Row(Index)->GetGroupByNames(Names);
+    EXPECT_EQ(Names.Join(","), "Expression,Where,Having") << Index;
+    for (const char* Chosen : {"Sum", "count distinct", "Group By"}) {
+      EXPECT_EQ(MessageOf([&] { Row(Index)->SetGroupByTypeName(Chosen); }), "Can't group by or aggregate a condition")
+          << Index << " " << Chosen;
+      EXPECT_EQ(SQL(), Before) << Chosen;
+      EXPECT_EQ(Lines(), Rows) << Chosen;
+    }
+  }
+  Row(1)->SetExpression("p.UnitPrice > 5");
+  EXPECT_EQ(Line(1), "-1|p.UnitPrice>5||||Expression");
+  EXPECT_EQ(Normalized(SQL()), SQL());
+}
+
+// "= True" and "= False" under a comparison typed as the expression are written as the
+// comparison itself; anything else compared with it is refused.
+TEST_F(TSelectListRig, CriteriaOfAComparisonRow) {
+  Load(CustomerNames);
+  Row(1)->SetExpression("c.City = 'Paris'");
+  Row(1)->SetCondition(0, "= TRUE");
+  Row(1)->SetCondition(1, "= FALSE");
+  Row(1)->SetCondition(1, "> 5");
+  EXPECT_EQ(SQL(), "SELECT c.CompanyName FROM Customers c WHERE c.City='Paris' Or Not c.City='Paris'");
+  EXPECT_EQ(SampleRows(SQL()), SampleRows("SELECT c.CompanyName FROM Customers c WHERE c.City IS NOT NULL"));
+  ExpectFixedPoint();
+}
+
 TEST(TSelectListWithoutProviders, TypingNeedsASyntaxProvider) {
   TvxQueryBuilder QueryBuilder;
   TvxSelectItem* Row = QueryBuilder.GetRootQuery()->FirstSelect()->GetSelectList()->GetItems(0);

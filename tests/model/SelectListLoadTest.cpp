@@ -8,6 +8,11 @@ using namespace vxtest;
 namespace {
 
 const TRoundTrip RoundTrips[] = {
+    // A table's name qualifies the copy that has no alias, wherever the aliased copy stands.
+    {"SELECT Customers.City, Customers.* FROM Customers, Customers \"a.b\" WHERE \"a.b\".Country = 'Mexico'",
+     "SELECT Customers.City, Customers.* FROM Customers,  Customers \"a.b\" WHERE \"a.b\".Country='Mexico'", true},
+    {"SELECT Customers.City, Customers.* FROM Customers x, Customers WHERE x.Country = 'Mexico'",
+     "SELECT Customers.City, Customers.* FROM Customers x,  Customers WHERE x.Country='Mexico'", true},
     {"SELECT c.CompanyName Name, c.City AS Town, Label = c.Country, c.* FROM Customers c",
      "SELECT c.CompanyName Name, c.City AS Town, Label=c.Country, c.* FROM Customers c", false},
     // Delimited aliases and text outside ASCII keep their spelling.

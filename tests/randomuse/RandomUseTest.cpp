@@ -47,6 +47,31 @@ TEST(RandomUse, SequencesThatOnceFailedReplayClean) {
        {"AddObject", {0}, "Employees"},
        {"AddLink", {1, 7, 1, 7}, ""},
        {"ChooseMenuItem", {2, 0}, "Remove"}},
+      // A comparison typed over an output row: "SELECT 1=1".
+      {{"AssignSQL", {}, "SELECT COUNT ( * ) , SUM ( Freight ) , COUNT ( DISTINCT CustomerID ) FROM Orders"},
+       {"EditGridCell", {0, 2}, "1 = 1"}},
+      // A condition typed over a GROUP BY row: "GROUP BY Not 1=2".
+      {{"AssignSQL",
+        {},
+        "SELECT c.Country, COUNT(DISTINCT c.CustomerID) AS Customers, COUNT(o.OrderID) AS Orders FROM Customers c "
+        "LEFT JOIN Orders o ON o.CustomerID = c.CustomerID GROUP BY c.Country"},
+       {"EditGridCell", {0, 2}, "NOT 1 = 2"}},
+      // An aggregate chosen for a condition row: "HAVING Not Sum(Exists(...))=True".
+      {{"AssignSQL",
+        {},
+        "SELECT e.LastName FROM Employees e WHERE NOT EXISTS (SELECT * FROM Orders o WHERE o.EmployeeID = "
+        "e.EmployeeID) AND e.ManagerID IS NOT NULL"},
+       {"EditGridCell", {1, 6}, "Sum"}},
+      // Customers.* of "FROM Customers, Customers "a.b"" read back as the aliased copy's columns.
+      {{"AssignSQL",
+        {},
+        "SELECT top3.ProductID FROM (SELECT ProductID FROM Products ORDER BY UnitPrice DESC, ProductID) top3"},
+       {"AddObjectsInDialog", {939852}, ""},
+       {"CheckField", {1, 5, 1}, ""},
+       {"CheckField", {1, 10, 1}, ""},
+       {"ChooseMenuItem", {4, 0}, "Remove"},
+       {"ChooseMenuItem", {2, 0}, "Remove"},
+       {"AddObject", {37}, "Customers"}},
   };
   for (const TvxUserActions& Actions : Sequences) {
     const TvxRunResult Result = TvxRandomUse::Replay(Actions);

@@ -19,14 +19,15 @@ TvxUserAction None() { return {}; }
 const std::vector<std::string> GNames = {"",     "a",   "Total", "x1",       "Order Date", "select", "\"q\"",
                                          "it's", "ÄÖü", "a.b",   " padded ", "FROM",       "Orders", "CustomerID"};
 
-// Expressions typed into the grid's expression column, valid and not. Conditions ("1 = 1",
-// "NOT 1 = 2") are left out: the select list keeps them as output or GROUP BY columns, which
-// the grammar does not read, so every run would stop there.
+// Expressions typed into the grid's expression column, valid and not, conditions among them.
 const std::vector<std::string> GExpressions = {"1 + 2",
                                                "COUNT(*)",
                                                "Upper('x')",
                                                "CASE WHEN 1 = 1 THEN 'a' ELSE 'b' END",
                                                "(SELECT MAX(OrderID) FROM Orders)",
+                                               "1 = 1",
+                                               "NOT 1 = 2",
+                                               "EXISTS (SELECT 1 FROM Customers)",
                                                "SUM(",
                                                "a.b.c.d.e",
                                                "'unclosed",

@@ -113,7 +113,9 @@ TEST_P(ModelRoundTrip, ModelTextIsAFixedPoint) {
   Builder.SetQueryBuilder(nullptr);
   for (const std::string& Text : {Written, MultiLine}) {
     Load("");  // makes the next load a fresh one
-    if (Loads(Text, "its own text")) EXPECT_EQ(SQL(), Written) << GetParam().GetLocation() << ", loaded from\n" << Text;
+    if (Loads(Text, "its own text")) {
+      EXPECT_EQ(SQL(), Written) << GetParam().GetLocation() << ", loaded from\n" << Text;
+    }
   }
 }
 

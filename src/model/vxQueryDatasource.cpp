@@ -414,6 +414,9 @@ void TvxDatasourceGroup::LoadJoins(TvxDatasourceGroup* Group, TvxDatasourceBase*
 }
 
 std::unique_ptr<TSQLFromSource> TvxDatasourceGroup::GetASTFromSource(TastNodeMap* Copies) const {
+  // A bracketed join whose boxes were all removed stands for nothing; written, it would be an
+  // empty pair of brackets that no parser reads.
+  if (FItems.empty() && GetParentGroup() != nullptr) return nullptr;
   std::unique_ptr<TSQLFromSource> Tree = TvxDatasourceBase::GetASTFromSource(Copies);
   if (!Tree) return nullptr;
   auto* Chain = static_cast<TSQLFromItem*>(Tree.get());

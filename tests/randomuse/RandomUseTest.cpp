@@ -72,6 +72,15 @@ TEST(RandomUse, SequencesThatOnceFailedReplayClean) {
        {"ChooseMenuItem", {4, 0}, "Remove"},
        {"ChooseMenuItem", {2, 0}, "Remove"},
        {"AddObject", {37}, "Customers"}},
+      // Every box of a bracketed join closed: "FROM Products p,  ()".
+      {{"AssignSQL",
+        {},
+        "SELECT p.ProductName, ol.OrderID, o.OrderDate, c.CompanyName FROM Products p INNER JOIN OrderLines ol "
+        "INNER JOIN Orders o INNER JOIN Customers c ON c.CustomerID = o.CustomerID ON o.OrderID = ol.OrderID ON "
+        "ol.ProductID = p.ProductID"},
+       {"DeleteBox", {1}, ""},
+       {"CloseBox", {1}, ""},
+       {"CloseBox", {1}, ""}},
   };
   for (const TvxUserActions& Actions : Sequences) {
     const TvxRunResult Result = TvxRandomUse::Replay(Actions);

@@ -1,6 +1,7 @@
 #include "vxQBWorkArea.h"
 
 #include "vxQBDataSourceControl.h"
+#include "vxQBDiagramScale.h"
 #include "vxQBLinkControl.h"
 #include "vxQBPaint.h"
 #include "vxQBUnionSubQueryTabSheet.h"
@@ -11,7 +12,9 @@
 #include <QContextMenuEvent>
 #include <QMimeData>
 #include <QPainter>
+#include <QScrollBar>
 
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -73,24 +76,38 @@ TvxQueryBuilderWorkArea::~TvxQueryBuilderWorkArea() {
 
 // --- placing boxes -----------------------------------------------------------------------------
 
+TvxDiagramScale TvxQueryBuilderWorkArea::GetScale() const {
+  return TvxDiagramScale(FQueryBuilder != nullptr ? FQueryBuilder->GetZoom() : 100);
+}
+
+QRect TvxQueryBuilderWorkArea::DiagramBoundsOf(const QWidget* Box) const {
+  if (const auto* View = dynamic_cast<const TvxDatasourceView*>(Box)) return View->GetBounds();
+  return GetScale().ToDiagram(Box->geometry());
+}
+
 QPoint TvxQueryBuilderWorkArea::FindPos(const QWidget* Control) const {
   int Limit = viewport()->width();
   if (Limit <= 0 && FQueryBuilder != nullptr) Limit = FQueryBuilder->width();
   if (Limit <= 0) Limit = 800;
+  // Columns fill what is seen at the current zoom.
+  Limit = GetScale().ToDiagram(Limit);
   const int Snap = FQueryBuilder != nullptr && FQueryBuilder->GetSnapToGrid() ? FQueryBuilder->GetGridSize() : 0;
   const QList<QWidget*> Children = GetCanvas()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
-  auto BoxAt = [&](int X, int Y) -> const QWidget* {
-    for (const QWidget* Box : Children)
-      if (Box != Control && Box->x() == X && Box->y() == Y &&
-          qobject_cast<const TvxQueryBuilderLinkControl*>(Box) == nullptr)
-        return Box;
+  QList<QRect> Boxes;
+  for (const QWidget* Box : Children)
+    if (Box != Control && qobject_cast<const TvxQueryBuilderLinkControl*>(Box) == nullptr)
+      Boxes << DiagramBoundsOf(Box);
+  auto BoxAt = [&](int X, int Y) -> const QRect* {
+    for (const QRect& Box : Boxes)
+      if (Box.x() == X && Box.y() == Y) return &Box;
     return nullptr;
   };
 
+  const int Width = DiagramBoundsOf(Control).width();
   QPoint Best(std::numeric_limits<int>::max(), std::numeric_limits<int>::max());
-  for (int X = GColumnLeft; X == GColumnLeft || X + Control->width() < Limit; X += GColumnStep) {
+  for (int X = GColumnLeft; X == GColumnLeft || X + Width < Limit; X += GColumnStep) {
     int Y = GRowTop;
-    while (const QWidget* Box = BoxAt(X, Y)) {
+    while (const QRect* Box = BoxAt(X, Y)) {
       Y += Box->height() + GRowGap;
       if (Snap > 1) Y -= Y % Snap;
     }
@@ -139,10 +156,22 @@ void TvxQueryBuilderWorkArea::FocusChanged(QWidget*, QWidget* Now) {
 
 void TvxQueryBuilderWorkArea::UpdateContolParams() { GetCanvas()->update(); }
 
-void TvxQueryBuilderWorkArea::PaintBackground(QPainter& Painter, const QRect& Rect) const {
+void TvxQueryBuilderWorkArea::PaintBackground(QPainter& Painter, const QRect& CanvasRect) const {
   const TvxBkImageDarkness Darkness = FQueryBuilder != nullptr ? FQueryBuilder->GetBkImageDarkness() : bgidWhite;
   const QPixmap HostPicture = FQueryBuilder != nullptr ? FQueryBuilder->GetBkImage() : QPixmap();
-  Painter.setClipRect(Rect);
+  Painter.setClipRect(CanvasRect);
+  // The background belongs to the diagram: its dots and pictures scale with the boxes.
+  const TvxDiagramScale Scale = GetScale();
+  Painter.save();
+  Painter.scale(Scale.GetFactor(), Scale.GetFactor());
+  Painter.setRenderHint(QPainter::SmoothPixmapTransform, !Scale.IsIdentity());
+  const QRect Rect = Scale.ToDiagram(CanvasRect).adjusted(-1, -1, 1, 1);
+  PaintDiagramBackground(Painter, Rect, Darkness, HostPicture);
+  Painter.restore();
+}
+
+void TvxQueryBuilderWorkArea::PaintDiagramBackground(QPainter& Painter, const QRect& Rect, TvxBkImageDarkness Darkness,
+                                                     const QPixmap& HostPicture) const {
   if (HostPicture.isNull()) {
     // The picture's own dot grid goes on over the rest of the diagram, so that the watermark
     // shows no edge however large the visible area is.
@@ -152,7 +181,7 @@ void TvxQueryBuilderWorkArea::PaintBackground(QPainter& Painter, const QRect& Re
   }
   Painter.fillRect(Rect, FQueryBuilder->GetBkColor());
   if (FQueryBuilder->GetBkImagePos() == bkipTile)
-    Painter.drawTiledPixmap(GetCanvas()->rect(), HostPicture);
+    Painter.drawTiledPixmap(GetScale().ToDiagram(GetCanvas()->rect()), HostPicture);
   else
     Painter.drawPixmap(QPoint(0, 0), HostPicture);
 }
@@ -163,10 +192,12 @@ void TvxQueryBuilderWorkArea::PaintUnderBoxes(QPainter& Painter, const QRect& Re
     if (const auto* Box = qobject_cast<const TvxQueryBuilderDataSourceControl*>(Child))
       if (Box->geometry().adjusted(-4, -4, 4, 4).intersects(Rect)) Box->PaintShadow(Painter);
   Painter.setRenderHint(QPainter::Antialiasing);
+  const double Zoom = GetScale().GetFactor();
   for (const QWidget* Child : Children) {
     const auto* Line = qobject_cast<const TvxQueryBuilderLinkControl*>(Child);
-    if (Line == nullptr || !Line->IsLaidOut() || !Line->GetBounds().intersects(Rect)) continue;
+    if (Line == nullptr || !Line->IsLaidOut() || !Line->GetCanvasBounds().intersects(Rect)) continue;
     Painter.save();
+    Painter.scale(Zoom, Zoom);
     Painter.translate(Line->GetBounds().topLeft());
     Line->PaintLine(Painter);
     Painter.restore();
@@ -196,7 +227,7 @@ void TvxQueryBuilderWorkArea::resizeEvent(QResizeEvent* Event) {
 
 // --- mouse and keys ----------------------------------------------------------------------------
 
-TvxQueryBuilderLinkControl* TvxQueryBuilderWorkArea::LineAt(const QPoint& DiagramPoint) const {
+TvxQueryBuilderLinkControl* TvxQueryBuilderWorkArea::LineAt(const QPointF& DiagramPoint) const {
   TvxQueryBuilderLinkControl* Nearest = nullptr;
   double NearestDistance = vx::LinkHitTolerance;
   for (auto* Line : GetCanvas()->findChildren<TvxQueryBuilderLinkControl*>(QString(), Qt::FindDirectChildrenOnly)) {
@@ -213,7 +244,7 @@ TvxQueryBuilderLinkControl* TvxQueryBuilderWorkArea::LineAt(const QPoint& Diagra
 // pixels.
 void TvxQueryBuilderWorkArea::mousePressEvent(QMouseEvent* Event) {
   Event->accept();
-  if (TvxQueryBuilderLinkControl* Line = LineAt(ToDiagram(Event->position()))) {
+  if (TvxQueryBuilderLinkControl* Line = LineAt(ToDiagramF(Event->position()))) {
     Line->Press();
     return;
   }
@@ -224,7 +255,7 @@ void TvxQueryBuilderWorkArea::mousePressEvent(QMouseEvent* Event) {
 void TvxQueryBuilderWorkArea::mouseDoubleClickEvent(QMouseEvent* Event) {
   Event->accept();
   if (Event->button() != Qt::LeftButton) return;
-  if (TvxQueryBuilderLinkControl* Line = LineAt(ToDiagram(Event->position())))
+  if (TvxQueryBuilderLinkControl* Line = LineAt(ToDiagramF(Event->position())))
     Line->DoubleClick();
   else if (FUnionSubQuery != nullptr)
     vx::RunReported(FQueryBuilder, [this] { FUnionSubQuery->EditPropsEvent(this); });
@@ -232,12 +263,31 @@ void TvxQueryBuilderWorkArea::mouseDoubleClickEvent(QMouseEvent* Event) {
 
 void TvxQueryBuilderWorkArea::contextMenuEvent(QContextMenuEvent* Event) {
   Event->accept();
-  if (TvxQueryBuilderLinkControl* Line = LineAt(ToDiagram(Event->pos()))) {
+  if (TvxQueryBuilderLinkControl* Line = LineAt(ToDiagramF(Event->pos()))) {
     Line->ShowMenu(Event->globalPos());
     return;
   }
   if (FUnionSubQuery == nullptr || FQueryBuilder == nullptr) return;
   if (FUnionSubQuery->GetPopupMenuWA() != nullptr) FQueryBuilder->PopupMenuPopup(Event->globalPos());
+}
+
+void TvxQueryBuilderWorkArea::wheelEvent(QWheelEvent* Event) {
+  const int Turn = Event->angleDelta().y();
+  if (!(Event->modifiers() & Qt::ControlModifier) || FQueryBuilder == nullptr || Turn == 0) {
+    QScrollArea::wheelEvent(Event);
+    return;
+  }
+  Event->accept();
+  // The diagram point under the mouse stays there.
+  const QPointF Under = ToDiagramF(Event->position());
+  if (Turn > 0)
+    FQueryBuilder->ZoomIn();
+  else
+    FQueryBuilder->ZoomOut();
+  UpdateCanvasSize();
+  const QPointF Now = Under * GetScale().GetFactor();
+  horizontalScrollBar()->setValue(static_cast<int>(std::lround(Now.x() - Event->position().x())));
+  verticalScrollBar()->setValue(static_cast<int>(std::lround(Now.y() - Event->position().y())));
 }
 
 void TvxQueryBuilderWorkArea::keyPressEvent(QKeyEvent* Event) {
@@ -252,8 +302,12 @@ void TvxQueryBuilderWorkArea::keyPressEvent(QKeyEvent* Event) {
 
 // --- drags from the host -----------------------------------------------------------------------
 
+QPointF TvxQueryBuilderWorkArea::ToDiagramF(const QPointF& ViewportPoint) const {
+  return GetScale().ToDiagram(GetCanvas()->mapFrom(viewport(), ViewportPoint));
+}
+
 QPoint TvxQueryBuilderWorkArea::ToDiagram(const QPointF& ViewportPoint) const {
-  return GetCanvas()->mapFrom(viewport(), ViewportPoint.toPoint());
+  return GetScale().ToDiagram(GetCanvas()->mapFrom(viewport(), ViewportPoint.toPoint()));
 }
 
 void TvxQueryBuilderWorkArea::HostDragOver(QDropEvent* Event, TvxDragState State) {
@@ -276,7 +330,7 @@ void TvxQueryBuilderWorkArea::dragMoveEvent(QDragMoveEvent* Event) { HostDragOve
 
 void TvxQueryBuilderWorkArea::dragLeaveEvent(QDragLeaveEvent* Event) {
   bool Accept = false;
-  const QPoint Point = GetCanvas()->mapFromGlobal(QCursor::pos());
+  const QPoint Point = GetScale().ToDiagram(GetCanvas()->mapFromGlobal(QCursor::pos()));
   if (FQueryBuilder != nullptr) FQueryBuilder->DragOver2(FHostDragSource, Point.x(), Point.y(), dsDragLeave, Accept);
   FHostDragSource = nullptr;
   Event->accept();

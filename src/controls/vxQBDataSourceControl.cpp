@@ -146,8 +146,10 @@ void TvxQueryBuilderDataSourceControl::ApplyBounds() {
   const QRect OnCanvas = FWorkArea->GetScale().ToCanvas(FBounds);
   if (OnCanvas != geometry()) {
     setGeometry(OnCanvas);
+    FWorkArea->ChildMoved(this);
     return;
   }
+  FWorkArea->ChildMoved(this);
   // The same canvas pixels may round from other diagram pixels, and the inner parts round
   // from those.
   LayoutFieldsList();

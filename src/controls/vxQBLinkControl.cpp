@@ -20,7 +20,10 @@ TvxQueryBuilderLinkControl::TvxQueryBuilderLinkControl(TvxLink* Link, TvxQueryBu
   UpdateLine();
 }
 
-TvxQueryBuilderLinkControl::~TvxQueryBuilderLinkControl() { Repaint(); }
+TvxQueryBuilderLinkControl::~TvxQueryBuilderLinkControl() {
+  FWorkArea->ForgetLine(this);
+  Repaint();
+}
 
 bool TvxQueryBuilderLinkControl::Joins(const TvxDatasource* Datasource) const {
   return Datasource != nullptr && (TvxLink::CalcDatasource(FLink->GetLeftDatasource()) == Datasource ||
@@ -50,6 +53,7 @@ void TvxQueryBuilderLinkControl::UpdateLine() {
   auto HasBox = [](const TvxDatasource* Datasource) {
     return Datasource != nullptr && !Datasource->IsDestroying() && Datasource->GetDSControl() != nullptr;
   };
+  FWorkArea->SetLineEnds(this, Left, Right);
   FLaidOut = HasBox(Left) && HasBox(Right);
   if (FLaidOut)
     FLayout = vx::CalcLinkLayout(EndRect(Left, FLink->GetLeftField()), EndRect(Right, FLink->GetRightField()));

@@ -40,13 +40,15 @@ protected:
     FWorkArea->PaintBackground(Painter, Event->rect());
     FWorkArea->PaintUnderBoxes(Painter, Event->rect());
   }
+  // A child being added is not yet what it will be (a box or a line): it counts once it moves.
   void childEvent(QChildEvent* Event) override {
     QWidget::childEvent(Event);
     if (Event->added()) Event->child()->installEventFilter(this);
-    if (Event->added() || Event->removed()) FWorkArea->UpdateCanvasSize();
+    if (Event->removed()) FWorkArea->ChildRemoved(Event->child());
   }
   bool eventFilter(QObject* Watched, QEvent* Event) override {
-    if (Event->type() == QEvent::Move || Event->type() == QEvent::Resize) FWorkArea->UpdateCanvasSize();
+    if ((Event->type() == QEvent::Move || Event->type() == QEvent::Resize) && Watched->isWidgetType())
+      FWorkArea->ChildMoved(static_cast<QWidget*>(Watched));
     return QWidget::eventFilter(Watched, Event);
   }
 
@@ -69,9 +71,10 @@ TvxQueryBuilderWorkArea::TvxQueryBuilderWorkArea(TvxUnionSubQueryTabSheet* Sheet
 }
 
 TvxQueryBuilderWorkArea::~TvxQueryBuilderWorkArea() {
-  // The base destructor frees the canvas and its boxes, which moves the keyboard focus: by then
-  // this object is no work area any more.
+  // Freeing the canvas and its boxes moves the keyboard focus, which this object no longer
+  // follows; the boxes and lines go while the work area they tell of their going is whole.
   disconnect(FFocusLink);
+  delete takeWidget();
 }
 
 // --- placing boxes -----------------------------------------------------------------------------
@@ -92,25 +95,17 @@ QPoint TvxQueryBuilderWorkArea::FindPos(const QWidget* Control) const {
   // Columns fill what is seen at the current zoom.
   Limit = GetScale().ToDiagram(Limit);
   const int Snap = FQueryBuilder != nullptr && FQueryBuilder->GetSnapToGrid() ? FQueryBuilder->GetGridSize() : 0;
-  const QList<QWidget*> Children = GetCanvas()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
-  QList<QRect> Boxes;
-  for (const QWidget* Box : Children)
-    if (Box != Control && qobject_cast<const TvxQueryBuilderLinkControl*>(Box) == nullptr)
-      Boxes << DiagramBoundsOf(Box);
-  auto BoxAt = [&](int X, int Y) -> const QRect* {
-    for (const QRect& Box : Boxes)
-      if (Box.x() == X && Box.y() == Y) return &Box;
-    return nullptr;
+  // Of boxes at the same place the earliest child of the canvas counts.
+  auto FirstOf = [this](const QList<const QObject*>& Boxes) {
+    for (const QObject* Child : GetCanvas()->children())
+      if (Boxes.contains(Child)) return Child;
+    return Boxes.first();
   };
 
   const int Width = DiagramBoundsOf(Control).width();
   QPoint Best(std::numeric_limits<int>::max(), std::numeric_limits<int>::max());
   for (int X = GColumnLeft; X == GColumnLeft || X + Width < Limit; X += GColumnStep) {
-    int Y = GRowTop;
-    while (const QRect* Box = BoxAt(X, Y)) {
-      Y += Box->height() + GRowGap;
-      if (Snap > 1) Y -= Y % Snap;
-    }
+    const int Y = FIndex.ColumnEnd(X, GRowTop, GRowGap, Snap, Control, FirstOf);
     // Strictly less: of columns with the same room the leftmost is taken.
     if (Y < Best.y()) Best = QPoint(X, Y);
   }
@@ -193,9 +188,8 @@ void TvxQueryBuilderWorkArea::PaintUnderBoxes(QPainter& Painter, const QRect& Re
       if (Box->geometry().adjusted(-4, -4, 4, 4).intersects(Rect)) Box->PaintShadow(Painter);
   Painter.setRenderHint(QPainter::Antialiasing);
   const double Zoom = GetScale().GetFactor();
-  for (const QWidget* Child : Children) {
-    const auto* Line = qobject_cast<const TvxQueryBuilderLinkControl*>(Child);
-    if (Line == nullptr || !Line->IsLaidOut() || !Line->GetCanvasBounds().intersects(Rect)) continue;
+  for (const TvxQueryBuilderLinkControl* Line : FIndex.GetLines()) {
+    if (!Line->IsLaidOut() || !Line->GetCanvasBounds().intersects(Rect)) continue;
     Painter.save();
     Painter.scale(Zoom, Zoom);
     Painter.translate(Line->GetBounds().topLeft());
@@ -205,18 +199,32 @@ void TvxQueryBuilderWorkArea::PaintUnderBoxes(QPainter& Painter, const QRect& Re
 }
 
 void TvxQueryBuilderWorkArea::RealignLinks(const TvxDatasource* Datasource) {
-  for (auto* Line : GetCanvas()->findChildren<TvxQueryBuilderLinkControl*>(QString(), Qt::FindDirectChildrenOnly))
-    if (Datasource == nullptr || Line->Joins(Datasource)) Line->UpdateLine();
+  // Copies: laying a line out may list it anew.
+  if (Datasource == nullptr) {
+    const std::vector<TvxQueryBuilderLinkControl*> Lines = FIndex.GetLines();
+    for (TvxQueryBuilderLinkControl* Line : Lines) Line->UpdateLine();
+    return;
+  }
+  for (TvxQueryBuilderLinkControl* Line : FIndex.GetLinesAt(Datasource)) Line->UpdateLine();
+}
+
+void TvxQueryBuilderWorkArea::ChildMoved(const QWidget* Child) {
+  if (qobject_cast<const TvxQueryBuilderLinkControl*>(Child) != nullptr) return;
+  FIndex.SetChildGeometry(Child, Child->geometry());
+  FIndex.SetBoxBounds(Child, DiagramBoundsOf(Child));
+  UpdateCanvasSize();
+}
+
+void TvxQueryBuilderWorkArea::ChildRemoved(const QObject* Child) {
+  FIndex.RemoveChild(Child);
+  UpdateCanvasSize();
 }
 
 void TvxQueryBuilderWorkArea::UpdateCanvasSize() {
   QWidget* Canvas = GetCanvas();
   if (Canvas == nullptr) return;
-  QRect Used;
-  for (const QWidget* Child : Canvas->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-    Used |= Child->geometry();
   const QSize Wanted =
-      viewport()->size().expandedTo(QSize(Used.right(), Used.bottom()) + QSize(GCanvasMargin, GCanvasMargin));
+      viewport()->size().expandedTo(QSize(FIndex.GetRight(), FIndex.GetBottom()) + QSize(GCanvasMargin, GCanvasMargin));
   if (Canvas->size() != Wanted) Canvas->resize(Wanted);
 }
 
@@ -230,7 +238,7 @@ void TvxQueryBuilderWorkArea::resizeEvent(QResizeEvent* Event) {
 TvxQueryBuilderLinkControl* TvxQueryBuilderWorkArea::LineAt(const QPointF& DiagramPoint) const {
   TvxQueryBuilderLinkControl* Nearest = nullptr;
   double NearestDistance = vx::LinkHitTolerance;
-  for (auto* Line : GetCanvas()->findChildren<TvxQueryBuilderLinkControl*>(QString(), Qt::FindDirectChildrenOnly)) {
+  for (TvxQueryBuilderLinkControl* Line : FIndex.GetLines()) {
     const double Distance = Line->DistanceTo(DiagramPoint);
     if (Distance <= NearestDistance) {
       Nearest = Line;

@@ -22,6 +22,7 @@
 #pragma once
 
 #include "vxQBControlViews.h"
+#include "vxQBDiagramIndex.h"
 #include "vxQBTypes.h"
 
 #include <QPointer>
@@ -68,6 +69,16 @@ public:
   void RealignLinks(const TvxDatasource* Datasource);
   // Makes the canvas cover the visible area and every box, with a margin for growing.
   void UpdateCanvasSize();
+  // A child of the canvas moved or changed size (a box tells also while hidden, when Qt holds
+  // the events back), or went.
+  void ChildMoved(const QWidget* Child);
+  void ChildRemoved(const QObject* Child);
+  // Line joins the datasources Left and Right from now on (either may be null); ForgetLine
+  // when it goes.
+  void SetLineEnds(TvxQueryBuilderLinkControl* Line, const TvxDatasource* Left, const TvxDatasource* Right) {
+    FIndex.SetLineEnds(Line, Left, Right);
+  }
+  void ForgetLine(TvxQueryBuilderLinkControl* Line) { FIndex.RemoveLine(Line); }
   // The line nearest to the diagram point DiagramPoint, if one lies within 6 diagram pixels.
   TvxQueryBuilderLinkControl* LineAt(const QPointF& DiagramPoint) const;
 
@@ -100,4 +111,6 @@ private:
   QPointer<QWidget> FFocusedControl;
   QPointer<QObject> FHostDragSource;  // the source of the Qt drag over the work area
   QMetaObject::Connection FFocusLink;
+  // Its column ends are a cache FindPos keeps.
+  mutable TvxDiagramIndex FIndex;
 };

@@ -48,6 +48,11 @@ TvxDemoWindow::TvxDemoWindow(QWidget* Parent) : QMainWindow(Parent) {
 
   lDatabase = new QLabel(this);
   statusBar()->addPermanentWidget(lDatabase);
+  lZoom = new QLabel(this);
+  lZoom->setObjectName(QStringLiteral("lZoom"));
+  statusBar()->addPermanentWidget(lZoom);
+  ShowZoom(FQueryBuilder->GetZoom());
+  connect(FQueryBuilder, &TvxQueryBuilder::zoomChanged, this, &TvxDemoWindow::ShowZoom);
   CreateActions();
 
   connect(&FSQLBuilder, &TvxBaseSQLBuilder::sqlUpdated, this,
@@ -97,7 +102,10 @@ void TvxDemoWindow::CreateActions() {
   QAction* Run = Add(Query, QStringLiteral("aExecute"), tr("&Execute"), QKeySequence(Qt::Key_F5),
                      &TvxDemoWindow::ExecuteCommand, Style->standardIcon(QStyle::SP_MediaPlay));
 
-  CreateLinkStyleMenu();
+  QMenu* View = menuBar()->addMenu(tr("&View"));
+  CreateZoomActions(View);
+  View->addSeparator();
+  CreateLinkStyleMenu(View);
 
   QToolBar* Tools = addToolBar(tr("Main"));
   Tools->setObjectName(QStringLiteral("MainToolBar"));
@@ -111,8 +119,27 @@ void TvxDemoWindow::CreateActions() {
   Tools->addAction(Run);
 }
 
-void TvxDemoWindow::CreateLinkStyleMenu() {
-  QMenu* Styles = menuBar()->addMenu(tr("&View"))->addMenu(tr("&Link Style"));
+void TvxDemoWindow::CreateZoomActions(QMenu* View) {
+  auto Add = [&](const QString& Name, const QString& Text, const QList<QKeySequence>& Keys,
+                 void (TvxQueryBuilder::*Slot)()) {
+    QAction* Action = View->addAction(Text);
+    Action->setObjectName(Name);
+    Action->setShortcuts(Keys);
+    connect(Action, &QAction::triggered, FQueryBuilder, Slot);
+  };
+  // Ctrl+= as well, for keyboards where plus needs Shift.
+  Add(QStringLiteral("aZoomIn"), tr("Zoom &In"), {QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+      &TvxQueryBuilder::ZoomIn);
+  Add(QStringLiteral("aZoomOut"), tr("Zoom &Out"), {QKeySequence::ZoomOut}, &TvxQueryBuilder::ZoomOut);
+  QAction* Actual = View->addAction(tr("&Actual Size"), QKeySequence(Qt::CTRL | Qt::Key_0), FQueryBuilder,
+                                    [this] { FQueryBuilder->SetZoom(100); });
+  Actual->setObjectName(QStringLiteral("aActualSize"));
+}
+
+void TvxDemoWindow::ShowZoom(int Percent) { lZoom->setText(tr("Zoom %1%").arg(Percent)); }
+
+void TvxDemoWindow::CreateLinkStyleMenu(QMenu* View) {
+  QMenu* Styles = View->addMenu(tr("&Link Style"));
   Styles->setObjectName(QStringLiteral("mLinkStyle"));
   FLinkStyles = new QActionGroup(this);
   // Without a painter of its own the component draws links in its default style.

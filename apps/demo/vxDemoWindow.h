@@ -66,8 +66,11 @@ public:
 
 private:
   void CreateActions();
-  // The View menu: one checkable item per registered link painter style.
-  void CreateLinkStyleMenu();
+  // The View menu's zoom items (Ctrl+plus, Ctrl+minus, Ctrl+0).
+  void CreateZoomActions(QMenu* View);
+  // Its Link Style submenu: one checkable item per registered link painter style.
+  void CreateLinkStyleMenu(QMenu* View);
+  void ShowZoom(int Percent);
   void ShowSQLError(const QString& SQL, const QString& Message);
   // Where Text stops parsing: the token's character index (-1 when it parses) and length, and
   // the words that name it ("near '='", "at end of input").
@@ -101,5 +104,6 @@ private:
   TvxDemoResults* FResults = nullptr;
   QSplitter* FSplitter = nullptr;
   QLabel* lDatabase = nullptr;
+  QLabel* lZoom = nullptr;
   QActionGroup* FLinkStyles = nullptr;
 };

@@ -13,6 +13,8 @@
 // any other drag, and from the list the datasource (GetDatasource()) and the field
 // (GetDraggedField(): empty for row 0, that is all columns of the datasource).
 //
+// Rows are drawn and hit-tested at the component's zoom.
+//
 // While the component is loading SQL, clicks neither tick rows nor start drags.
 #pragma once
 
@@ -52,7 +54,7 @@ public:
   void SetFields(const QStringList& Fields);
   // Ticks the rows the select list outputs; row 0 is only ever ticked here, never unticked.
   void UpdateChecks();
-  // The height of one row in pixels.
+  // The height of one row in diagram pixels (rows are this times the zoom on screen).
   int GetItemHeight() const;
 
   void DragOver(QObject* Source, const QPoint& Point, bool& Accept) override;
@@ -65,6 +67,8 @@ protected:
   void keyPressEvent(QKeyEvent* Event) override;
   void contextMenuEvent(QContextMenuEvent* Event) override;
   void focusInEvent(QFocusEvent* Event) override;
+  // Ctrl+wheel zooms the diagram rather than scrolling the list: it goes on to the work area.
+  void wheelEvent(QWheelEvent* Event) override;
 
 private:
   // A row's mark changed: the user ticked or unticked it.

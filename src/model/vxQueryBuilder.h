@@ -88,6 +88,11 @@ class TvxQueryBuilder : public QWidget {
   Q_PROPERTY(vxqb::TvxTabStyle TabStyle READ GetTabStyle WRITE SetTabStyle)
   Q_PROPERTY(int DefColumnsPaneHeight READ GetDefColumnsPaneHeight WRITE SetDefColumnsPaneHeight)
   Q_PROPERTY(TvxAddObjectFormOptions* AddObjectFormOptions READ GetAddObjectFormOptions WRITE SetAddObjectFormOptions)
+  // The diagram's size in percent of its natural size (default 100): boxes, fonts, lines and
+  // their marks scale together. Box bounds, GridSize and FindPos stay in unzoomed diagram
+  // pixels; only the widgets' geometry scales. Ctrl+wheel over the diagram, and Ctrl+plus,
+  // Ctrl+minus and Ctrl+0 while the component has the focus, change it.
+  Q_PROPERTY(int Zoom READ GetZoom WRITE SetZoom NOTIFY zoomChanged)
   // The query's text on one line; assigning it loads the text once the event loop runs.
   Q_PROPERTY(QString SQL READ GetSQLString WRITE SetSQLString STORED false)
 
@@ -260,6 +265,16 @@ public:
   // Copies Value's settings into the owned options.
   void SetAddObjectFormOptions(TvxAddObjectFormOptions* Value);
 
+  static constexpr int MinZoom = 25;
+  static constexpr int MaxZoom = 400;
+  int GetZoom() const { return FZoom; }
+  // Clamped to MinZoom .. MaxZoom.
+  void SetZoom(int Value);
+  // The next larger or smaller of the stops 25, 33, 50, 67, 75, 90, 100, 110, 125, 150, 175,
+  // 200, 250, 300 and 400; nothing beyond the last.
+  void ZoomIn();
+  void ZoomOut();
+
   // --- events ---
   TvxOnSQLError OnSQLError;
   TvxOnOnGetTabHeaderText OnGetTabHeaderText;
@@ -273,11 +288,14 @@ signals:
   void sqlError(const QString& SQL, const QString& Errors);
   // A menu action failed with Message; the model is as the action left it.
   void actionFailed(const QString& Message);
+  // Zoom changed to Percent.
+  void zoomChanged(int Percent);
 
 protected:
   bool event(QEvent* Event) override;
   void showEvent(QShowEvent* Event) override;
   void paintEvent(QPaintEvent* Event) override;
+  void keyPressEvent(QKeyEvent* Event) override;
 
 private:
   static QEvent::Type SetSQLEventType();
@@ -345,4 +363,5 @@ private:
   int FDefColumnsPaneHeight = 0;
   TvxAddObjectFormOptions* FAddObjectFormOptions = nullptr;  // owned (QObject child)
   QPointer<QWidget> FAddObjectForm;                          // owned (child window), made on first use
+  int FZoom = 100;
 };

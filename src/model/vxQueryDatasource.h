@@ -257,7 +257,8 @@ public:
   void UpdateChecks() override;
   void RefreshMetadata() override;
 
-  // Box geometry in work-area pixels, kept in step with the box while it exists.
+  // Box geometry in diagram pixels (unzoomed, whatever the component's Zoom), kept in step with
+  // the box while it exists.
   int GetLeft() const;
   void SetLeft(int Value);
   int GetTop() const;
@@ -266,8 +267,8 @@ public:
   void SetWidth(int Value);
   int GetHeight() const;
   void SetHeidht(int Value);
-  // The rectangle of FieldName's entry in the box, in work-area pixels, as the box gives it
-  // (TvxDatasourceView::CalcFieldRect); empty without a box.
+  // The rectangle of FieldName's entry in the box, in the pixels of the work area's canvas
+  // (zoomed), as the box gives it (TvxDatasourceView::CalcFieldRect); empty without a box.
   QRect CalcFieldRect(const std::string& FieldName, bool WithFrame) const;
   QWidget* GetDSControl() const { return GetControls(0); }
   // Tells the owning operand that this datasource goes; only the first call counts. The
@@ -293,6 +294,8 @@ private:
   TvxSelectList* GetSelectList() const;
   // Applies Bounds to the box through its view (which snaps them) and keeps what it took.
   void SetBoxBounds(const QRect& Bounds);
+  // The box's bounds in diagram pixels: its view's, or a plain widget's geometry.
+  QRect GetBoxBounds() const;
 
   int FLeft = 0;
   int FTop = 0;

@@ -181,29 +181,34 @@ TvxDatasourceView* TvxDatasource::GetBoxView() const { return dynamic_cast<TvxDa
 
 // --- geometry ----------------------------------------------------------------------------------------
 
-int TvxDatasource::GetLeft() const { return GetDSControl() != nullptr ? GetDSControl()->x() : FLeft; }
-int TvxDatasource::GetTop() const { return GetDSControl() != nullptr ? GetDSControl()->y() : FTop; }
-int TvxDatasource::GetWidth() const { return GetDSControl() != nullptr ? GetDSControl()->width() : FWidth; }
-int TvxDatasource::GetHeight() const { return GetDSControl() != nullptr ? GetDSControl()->height() : FHeight; }
+QRect TvxDatasource::GetBoxBounds() const {
+  if (const TvxDatasourceView* View = GetBoxView()) return View->GetBounds();
+  return GetDSControl()->geometry();
+}
+
+int TvxDatasource::GetLeft() const { return GetDSControl() != nullptr ? GetBoxBounds().x() : FLeft; }
+int TvxDatasource::GetTop() const { return GetDSControl() != nullptr ? GetBoxBounds().y() : FTop; }
+int TvxDatasource::GetWidth() const { return GetDSControl() != nullptr ? GetBoxBounds().width() : FWidth; }
+int TvxDatasource::GetHeight() const { return GetDSControl() != nullptr ? GetBoxBounds().height() : FHeight; }
 
 void TvxDatasource::SetLeft(int Value) {
   FLeft = Value;
-  if (QWidget* Box = GetDSControl()) SetBoxBounds(QRect(Value, Box->y(), Box->width(), Box->height()));
+  if (GetDSControl() != nullptr) SetBoxBounds(GetBoxBounds().translated(Value - GetLeft(), 0));
 }
 
 void TvxDatasource::SetTop(int Value) {
   FTop = Value;
-  if (QWidget* Box = GetDSControl()) SetBoxBounds(QRect(Box->x(), Value, Box->width(), Box->height()));
+  if (GetDSControl() != nullptr) SetBoxBounds(GetBoxBounds().translated(0, Value - GetTop()));
 }
 
 void TvxDatasource::SetWidth(int Value) {
   FWidth = Value;
-  if (QWidget* Box = GetDSControl()) SetBoxBounds(QRect(Box->x(), Box->y(), Value, Box->height()));
+  if (GetDSControl() != nullptr) SetBoxBounds(QRect(GetBoxBounds().topLeft(), QSize(Value, GetHeight())));
 }
 
 void TvxDatasource::SetHeidht(int Value) {
   FHeight = Value;
-  if (QWidget* Box = GetDSControl()) SetBoxBounds(QRect(Box->x(), Box->y(), Box->width(), Value));
+  if (GetDSControl() != nullptr) SetBoxBounds(QRect(GetBoxBounds().topLeft(), QSize(GetWidth(), Value)));
 }
 
 void TvxDatasource::SetBoxBounds(const QRect& Bounds) {
@@ -231,10 +236,11 @@ QWidget* TvxDatasource::CreateControlInternal(int Index) {
 void TvxDatasource::SaveControlParams(int Index) {
   QWidget* Box = GetControls(Index);
   if (Index != 0 || Box == nullptr) return;
-  FLeft = Box->x();
-  FTop = Box->y();
-  FWidth = Box->width();
-  FHeight = Box->height();
+  const QRect Bounds = GetBoxBounds();
+  FLeft = Bounds.x();
+  FTop = Bounds.y();
+  FWidth = Bounds.width();
+  FHeight = Bounds.height();
 }
 
 void TvxDatasource::RestoreControlParams(int Index) {
@@ -245,13 +251,16 @@ void TvxDatasource::RestoreControlParams(int Index) {
   const bool Placed = FLeft != 0 || FTop != 0 || FWidth != 0 || FHeight != 0;
   const bool Sized = FWidth != 0 && FHeight != 0;
   const QPoint Position(FLeft, FTop);
-  if (Sized)
+  TvxDatasourceView* View = GetBoxView();
+  if (Sized && View != nullptr)
+    View->SetBounds(QRect(Position, QSize(FWidth, FHeight)));
+  else if (Sized)
     Box->resize(FWidth, FHeight);
-  else if (TvxDatasourceView* View = GetBoxView())
+  else if (View != nullptr)
     View->TuneSize();
   else
     Box->adjustSize();
-  QRect Bounds(Position, Box->size());
+  QRect Bounds(Position, GetBoxBounds().size());
   if (!Placed) {
     const TvxUnionSubQuery* Operand = GetOwningOperand();
     const TvxWorkAreaView* WorkArea = Operand != nullptr ? Operand->GetWorkAreaView() : nullptr;

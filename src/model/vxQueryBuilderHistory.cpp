@@ -1,0 +1,62 @@
+// The component's undo and redo, their actions, and the diagram's layout as text.
+#include "vxQueryBase.h"
+#include "vxQueryBuilder.h"
+#include "vxQueryHistory.h"
+#include "vxQueryLayout.h"
+
+#include <QAction>
+
+void TvxQueryBuilder::CreateHistory() {
+  FHistory = new TvxQueryHistory(this);
+  auto MakeAction = [this](const QString& Name, const QString& Text, const QKeySequence& Keys,
+                           void (TvxQueryBuilder::*Slot)()) {
+    auto* Action = new QAction(Text, this);
+    Action->setObjectName(Name);
+    Action->setShortcut(Keys);
+    // Only while the focus is in the component: a host's other editors keep their own keys.
+    Action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    Action->setEnabled(false);
+    connect(Action, &QAction::triggered, this, Slot);
+    addAction(Action);
+    return Action;
+  };
+  FUndoAction =
+      MakeAction(QStringLiteral("aUndo"), tr("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), &TvxQueryBuilder::Undo);
+  FRedoAction = MakeAction(QStringLiteral("aRedo"), tr("&Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                           &TvxQueryBuilder::Redo);
+  connect(FHistory, &TvxQueryHistory::changed, this, [this] {
+    FUndoAction->setEnabled(CanUndo());
+    FRedoAction->setEnabled(CanRedo());
+  });
+}
+
+void TvxQueryBuilder::Undo() {
+  vx::RunReported(this, [this] { FHistory->Undo(); });
+}
+
+void TvxQueryBuilder::Redo() {
+  vx::RunReported(this, [this] { FHistory->Redo(); });
+}
+
+bool TvxQueryBuilder::CanUndo() const { return !IsSQLLoading() && FHistory->CanUndo(); }
+
+bool TvxQueryBuilder::CanRedo() const { return !IsSQLLoading() && FHistory->CanRedo(); }
+
+int TvxQueryBuilder::GetUndoLimit() const { return FHistory->GetLimit(); }
+
+void TvxQueryBuilder::SetUndoLimit(int Value) { FHistory->SetLimit(Value); }
+
+std::string TvxQueryBuilder::SaveLayout() const { return TvxQueryLayout::Capture(*this).ToText(); }
+
+void TvxQueryBuilder::ApplyLayout(const std::string& Text) {
+  auto Layout = std::make_unique<TvxQueryLayout>(TvxQueryLayout::Parse(Text));
+  if (FSQLPending) {
+    FHistory->SetPendingLayout(std::move(Layout), FPendingSQL);
+    return;
+  }
+  FHistory->ApplyHostLayout(*Layout);
+}
+
+void TvxQueryBuilder::LayoutChanged() {
+  if (FHistory != nullptr && !FDestroying) FHistory->NoteChange();
+}

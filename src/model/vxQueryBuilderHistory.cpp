@@ -3,8 +3,11 @@
 #include "vxQueryBuilder.h"
 #include "vxQueryHistory.h"
 #include "vxQueryLayout.h"
+#include "vxQuerySubQuery.h"
+#include "vxQueryUnionSubQuery.h"
 
 #include <QAction>
+#include <QApplication>
 
 void TvxQueryBuilder::CreateHistory() {
   FHistory = new TvxQueryHistory(this);
@@ -30,12 +33,31 @@ void TvxQueryBuilder::CreateHistory() {
   });
 }
 
+namespace {
+
+// Runs a step of the history. A step that rebuilds the model frees the widget that had the
+// focus; the focus then stays in the component, on the diagram, so that the next Ctrl+Z still
+// reaches it.
+template <class TStep>
+void RunStep(TvxQueryBuilder& QueryBuilder, TStep&& Step) {
+  const bool HadFocus = QueryBuilder.isAncestorOf(QApplication::focusWidget());
+  vx::RunReported(&QueryBuilder, Step);
+  if (!HadFocus || QueryBuilder.isAncestorOf(QApplication::focusWidget())) return;
+  const TvxUnionSubQuery* Operand = QueryBuilder.GetActiveSubquery()->GetActiveUnionSubquery();
+  if (QWidget* WorkArea = Operand != nullptr ? Operand->GetWorkArea() : nullptr)
+    WorkArea->setFocus(Qt::OtherFocusReason);
+  else
+    QueryBuilder.setFocus(Qt::OtherFocusReason);
+}
+
+}  // namespace
+
 void TvxQueryBuilder::Undo() {
-  vx::RunReported(this, [this] { FHistory->Undo(); });
+  RunStep(*this, [this] { FHistory->Undo(); });
 }
 
 void TvxQueryBuilder::Redo() {
-  vx::RunReported(this, [this] { FHistory->Redo(); });
+  RunStep(*this, [this] { FHistory->Redo(); });
 }
 
 bool TvxQueryBuilder::CanUndo() const { return !IsSQLLoading() && FHistory->CanUndo(); }

@@ -3,12 +3,14 @@
 #include "HistoryTestRig.h"
 
 #include "vxQBSelectListControl.h"
+#include "vxQBSelectListGridModel.h"
 #include "vxQBSelectListInplaceEdit.h"
 #include "vxQueryHistory.h"
 #include "vxQuerySelectList.h"
 #include "vxTestModal.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QLineEdit>
@@ -151,3 +153,135 @@ TEST_F(THistoryTest, TwentyMixedEditsGoBackAndComeAgainStepByStep) {
 }
 
 }  // namespace
+
+TEST_F(THistoryTest, TheLimitKeepsTheNewestStepsAndANewEditDropsTheRedoSteps) {
+  FQueryBuilder.SetUndoLimit(3);
+  TvxDatasource* Customers = Box("c");
+  std::vector<std::pair<const char*, std::function<void()>>> Edits;
+  for (const char* Field : {"CompanyName", "ContactName", "City", "Country", "Phone"})
+    Edits.emplace_back(Field, [Customers, Field] { Customers->CheckField(Field, true); });
+  Edits.emplace_back("move", [Customers] { DragCaption(Customers, {100, 60}); });
+  const std::vector<TPicture> Pictures = Run(Edits);
+  EXPECT_EQ(FQueryBuilder.GetHistory()->GetCount(), 4);
+  for (size_t Step = Pictures.size() - 2; Step >= Pictures.size() - 4; --Step) {
+    FQueryBuilder.Undo();
+    EXPECT_EQ(Picture().SQL, Pictures[Step].SQL);
+    EXPECT_TRUE(Picture().SameLayout(Pictures[Step])) << Step;
+  }
+  EXPECT_FALSE(FQueryBuilder.CanUndo());
+  EXPECT_FALSE(FQueryBuilder.GetUndoAction()->isEnabled());
+  EXPECT_TRUE(FQueryBuilder.GetRedoAction()->isEnabled());
+
+  // A lower limit drops the steps furthest from the current one, here those Redo would bring.
+  FQueryBuilder.SetUndoLimit(1);
+  EXPECT_EQ(FQueryBuilder.GetHistory()->GetCount(), 2);
+  FQueryBuilder.Redo();
+  EXPECT_EQ(Picture().SQL, Pictures[4].SQL);
+
+  // An edit after an undo drops what Redo would have brought back.
+  FQueryBuilder.SetUndoLimit(10);
+  FQueryBuilder.Undo();
+  // Undo rebuilt the model: the datasource is another object now.
+  Box("c")->CheckField("Fax", true);
+  Settle();
+  EXPECT_FALSE(FQueryBuilder.CanRedo());
+  FQueryBuilder.Undo();
+  EXPECT_EQ(Picture().SQL, Pictures[3].SQL);
+  EXPECT_FALSE(FQueryBuilder.CanUndo());
+}
+
+TEST_F(THistoryTest, AssignedSQLStartsAfreshAndBringsItsLayout) {
+  Box("c")->CheckField("CompanyName", true);
+  Settle();
+  DragCaption(Box("c"), {200, 100});
+  Settle();
+  ASSERT_TRUE(FQueryBuilder.CanUndo());
+  FQueryBuilder.Undo();
+  ASSERT_TRUE(FQueryBuilder.CanRedo());
+
+  // A layout given while the text waits is applied once it has loaded; it is no step.
+  const std::string Text = "SELECT o.OrderID FROM Orders o, Shippers s";
+  const std::string Layout = "vxqb-layout 1\nsubquery \"\" 0\noperand\nbox \"s\" \"Shippers\" 300 200 120 90\n";
+  FQueryBuilder.SetSQL(Text);
+  FQueryBuilder.ApplyLayout(Layout);
+  EXPECT_FALSE(FQueryBuilder.CanUndo());
+  QSignalSpy Loaded(FQueryBuilder.GetHistory(), &TvxQueryHistory::changed);
+  ASSERT_TRUE(Loaded.wait());
+  Settle();
+  EXPECT_FALSE(FQueryBuilder.CanUndo());
+  EXPECT_FALSE(FQueryBuilder.CanRedo());
+  EXPECT_FALSE(FQueryBuilder.GetRedoAction()->isEnabled());
+  EXPECT_EQ(BoundsOf(Box("s")), QRect(300, 200, 120, 90));
+  // The first step goes back to what was loaded, the layout included.
+  DragCaption(Box("s"), {40, 40});
+  Settle();
+  FQueryBuilder.Undo();
+  EXPECT_EQ(BoundsOf(Box("s")), QRect(300, 200, 120, 90));
+  EXPECT_FALSE(FQueryBuilder.CanUndo());
+}
+
+TEST_F(THistoryTest, AnUndoThatCannotLoadChangesNothing) {
+  Box("c")->CheckField("CompanyName", true);
+  Settle();
+  const TPicture Before = Picture();
+  QSignalSpy Failed(&FQueryBuilder, &TvxQueryBuilder::actionFailed);
+  FQueryBuilder.SetMetadataProvider(nullptr);
+  FQueryBuilder.Undo();
+  ASSERT_EQ(Failed.count(), 1);
+  EXPECT_EQ(Failed[0][0].toString(), QStringLiteral("No syntax provider!"));
+  EXPECT_EQ(Picture().SQL, Before.SQL);
+  EXPECT_TRUE(Picture().SameLayout(Before));
+  EXPECT_TRUE(FQueryBuilder.CanUndo());
+  FQueryBuilder.SetMetadataProvider(&FMetadata);
+  FQueryBuilder.Undo();
+  EXPECT_EQ(SQL(), "SELECT c.CustomerID FROM Customers c");
+}
+
+TEST_F(THistoryTest, TheKeysUndoInTheDiagramAndLeaveATypedCellItsOwnUndo) {
+  Box("c")->CheckField("CompanyName", true);
+  Settle();
+  const std::string Ticked = SQL();
+  QWidget* WorkArea = ActiveOperand()->GetWorkArea();
+  WorkArea->setFocus();
+  QTest::keyClick(WorkArea, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(SQL(), "SELECT c.CustomerID FROM Customers c");
+  // The undo rebuilt the diagram; the focus is still in the component, for the next key.
+  QWidget* Focused = QApplication::focusWidget();
+  ASSERT_TRUE(FQueryBuilder.isAncestorOf(Focused));
+  QTest::keyClick(Focused, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(SQL(), Ticked);
+
+  // Typing into a cell of the grid: Ctrl+Z takes back the typing, not the tick.
+  auto* Grid =
+      qobject_cast<TvxQueryBuilderSelectListControl*>(ActiveOperand()->GetSelectList()->GetSelectListControl());
+  ASSERT_NE(Grid, nullptr);
+  const QPoint Cell = Grid->visualRect(Grid->GetGridModel()->index(1, slcAlias)).center();
+  QTest::mouseClick(Grid->viewport(), Qt::LeftButton, {}, Cell);
+  QLineEdit* Edit = Grid->GetEditor()->GetLineEdit();
+  ASSERT_TRUE(Edit->isVisible());
+  QTest::keyClicks(Edit, QStringLiteral("Name"));
+  ASSERT_EQ(Edit->text(), QStringLiteral("Name"));
+  QTest::keyClick(Edit, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Edit->text(), QString());
+  EXPECT_EQ(SQL(), Ticked);
+  EXPECT_TRUE(FQueryBuilder.CanUndo());
+}
+
+// A component loaded before it is first shown places its boxes when it shows; undo goes back to
+// those places, not to boxes that were never placed.
+TEST_F(TFromRig, BoxesPlacedWhenTheComponentFirstShowsAreNoStep) {
+  Load("SELECT * FROM Customers c, Orders o");
+  FQueryBuilder.resize(900, 600);
+  FQueryBuilder.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&FQueryBuilder));
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(FQueryBuilder.CanUndo());
+  TvxDatasource* Orders = Find("o");
+  const QRect Placed = BoundsOf(Orders);
+  ASSERT_FALSE(Placed.topLeft().isNull());
+  DragCaption(Orders, {50, 150});
+  QCoreApplication::processEvents();
+  ASSERT_NE(BoundsOf(Orders), Placed);
+  FQueryBuilder.Undo();
+  EXPECT_EQ(BoundsOf(Find("o")), Placed);
+}

@@ -30,7 +30,7 @@ void TShownRig::Settle() {
   EXPECT_FALSE(FQueryBuilder.GetHistory()->IsRecordPending());
 }
 
-std::vector<TvxDatasource*> TShownRig::Boxes(TvxUnionSubQuery* Operand) {
+std::vector<TvxDatasource*> Boxes(TvxUnionSubQuery* Operand) {
   TvxDatasourceList Items;
   Operand->GetFromClause()->GetItemsByType(Items, TvxDatasource::staticMetaObject, true);
   std::vector<TvxDatasource*> List;
@@ -38,7 +38,7 @@ std::vector<TvxDatasource*> TShownRig::Boxes(TvxUnionSubQuery* Operand) {
   return List;
 }
 
-QRect TShownRig::BoundsOf(const TvxDatasource* Datasource) {
+QRect BoundsOf(const TvxDatasource* Datasource) {
   const QWidget* Control = Datasource->GetDSControl();
   return Control != nullptr ? Control->geometry() : QRect();
 }
@@ -98,13 +98,13 @@ void Drag(QWidget* Control, const QPoint& Grip, const QPoint& Offset) {
 
 }  // namespace
 
-void TShownRig::DragCaption(TvxDatasource* Datasource, const QPoint& Offset) {
+void DragCaption(TvxDatasource* Datasource, const QPoint& Offset) {
   auto* Control = qobject_cast<TvxQueryBuilderDataSourceControl*>(Datasource->GetDSControl());
   ASSERT_NE(Control, nullptr);
   Drag(Control, Control->GetCaptionRect().center() - QPoint(10, 0), Offset);
 }
 
-void TShownRig::DragCorner(TvxDatasource* Datasource, const QPoint& Offset) {
+void DragCorner(TvxDatasource* Datasource, const QPoint& Offset) {
   QWidget* Control = Datasource->GetDSControl();
   ASSERT_NE(Control, nullptr);
   Drag(Control, QPoint(Control->width() - 2, Control->height() - 2), Offset);

@@ -37,18 +37,19 @@ protected:
   // Lets the event loop run until the history has taken the snapshot a change awaits.
   void Settle();
   TPicture Picture() const;
-  // Every datasource of Operand at any depth, in FROM order.
-  static std::vector<TvxDatasource*> Boxes(TvxUnionSubQuery* Operand);
   // The datasource of the active operand of the active sub-query captioned Caption.
   TvxDatasource* Box(const std::string& Caption) const;
-  // Drags the box of Datasource by its caption bar by Offset, with the mouse.
-  static void DragCaption(TvxDatasource* Datasource, const QPoint& Offset);
-  // Drags the bottom right corner of Datasource's box by Offset, with the mouse.
-  static void DragCorner(TvxDatasource* Datasource, const QPoint& Offset);
   // The text a component that loads SQL afresh gives back.
   std::string Reloaded(const std::string& SQL);
-  // The box's bounds in the work area.
-  static QRect BoundsOf(const TvxDatasource* Datasource);
 };
+
+// Every datasource of Operand at any depth, in FROM order.
+std::vector<TvxDatasource*> Boxes(TvxUnionSubQuery* Operand);
+// Drags the box of Datasource by its caption bar by Offset, with the mouse.
+void DragCaption(TvxDatasource* Datasource, const QPoint& Offset);
+// Drags the bottom right corner of Datasource's box by Offset, with the mouse.
+void DragCorner(TvxDatasource* Datasource, const QPoint& Offset);
+// The box's bounds in the work area; empty without a box.
+QRect BoundsOf(const TvxDatasource* Datasource);
 
 }  // namespace vxtest

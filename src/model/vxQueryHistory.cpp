@@ -148,10 +148,13 @@ void TvxQueryHistory::Redo() {
 void TvxQueryHistory::Restore(int Index) {
   const TvxQueryState& State = FStates[static_cast<size_t>(Index)];
   const TvxQueryLayout Layout = TvxQueryLayout::Parse(State.Layout);
+  // The current snapshot holds the query's text as it stands (a noted change was taken first):
+  // a step that only moved boxes needs no loading.
+  const bool Reload = State.SQL != FStates[static_cast<size_t>(FIndex)].SQL;
   {
     TFlagScope Restoring(FRestoring);
     // Raises before the model changes when the text does not load.
-    FQueryBuilder->ReloadSQL(State.SQL);
+    if (Reload) FQueryBuilder->ReloadSQL(State.SQL);
     Layout.Apply(*FQueryBuilder);
   }
   FRecordTimer.stop();
@@ -159,6 +162,9 @@ void TvxQueryHistory::Restore(int Index) {
   // A query rebuilt from the step's text may write that text otherwise (conditions the first
   // load put in another order): the step takes the state as it now stands, so that the next
   // change is compared with what is on screen.
-  FStates[static_cast<size_t>(Index)] = Capture();
+  if (Reload)
+    FStates[static_cast<size_t>(Index)] = Capture();
+  else
+    FStates[static_cast<size_t>(Index)].Layout = TvxQueryLayout::Capture(*FQueryBuilder).ToText();
   emit changed();
 }

@@ -12,6 +12,12 @@
 
 namespace {
 
+// The main query is always the first sub-query and needs no text to be found again; its text is
+// the longest to write.
+std::string KeyOf(const TvxSubQuery& SubQuery) {
+  return SubQuery.GetIsMainQuery() ? std::string() : vx::LayoutKeyOf(SubQuery.GetSQL());
+}
+
 // The boxes of Operand in FROM order, at any depth of bracketed joins.
 std::vector<TvxDatasource*> BoxesOf(TvxUnionSubQuery* Operand) {
   TvxDatasourceList Items;
@@ -63,7 +69,7 @@ std::vector<const TvxSubQueryLayout*> PairSubQueries(const TvxQueryBuilder& Quer
   std::vector<const TvxSubQueryLayout*> Pairs(static_cast<size_t>(Count), nullptr);
   std::vector<bool> Used(Layouts.size(), false);
   for (int Index = 0; Index < Count; ++Index) {
-    const std::string Key = vx::LayoutKeyOf(QueryBuilder.GetSubQueries(Index)->GetSQL());
+    const std::string Key = KeyOf(*QueryBuilder.GetSubQueries(Index));
     for (size_t Entry = 0; Entry < Layouts.size(); ++Entry) {
       if (Used[Entry] || Layouts[Entry].Key != Key) continue;
       Pairs[static_cast<size_t>(Index)] = &Layouts[Entry];
@@ -91,7 +97,7 @@ TvxQueryLayout TvxQueryLayout::Capture(const TvxQueryBuilder& QueryBuilder) {
     TvxSubQuery* SubQuery = QueryBuilder.GetSubQueries(Index);
     if (SubQuery == ActiveSubQuery) Layout.ActiveSubQuery = Index;
     TvxSubQueryLayout& Entry = Layout.SubQueries.emplace_back();
-    Entry.Key = vx::LayoutKeyOf(SubQuery->GetSQL());
+    Entry.Key = KeyOf(*SubQuery);
     const TvxUnionSubQuery* ActiveOperand = SubQuery->GetActiveUnionSubquery();
     for (int Place = 0; Place < SubQuery->GetUnionSubQueriesCount(); ++Place) {
       TvxUnionSubQuery* Operand = SubQuery->GetUnionSubQueries(Place);

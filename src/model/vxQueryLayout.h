@@ -4,9 +4,9 @@
 // step.
 //
 // Sub-queries are told apart by their place in the component's list and a fingerprint of their
-// text, operands by their place in text order, boxes by alias and name (and, among boxes with the
-// same alias and name, by their order in the FROM clause). Positions are work-area pixels of the
-// unzoomed diagram, as the datasources' GetLeft/GetTop/GetWidth/GetHeight give them.
+// text (empty for the main query), operands by their place in text order, boxes by alias and name (and, among boxes
+// with the same alias and name, by their order in the FROM clause). Positions are work-area pixels of the unzoomed
+// diagram, as the datasources' GetLeft/GetTop/GetWidth/GetHeight give them.
 //
 // The text form is line-oriented and versioned:
 //

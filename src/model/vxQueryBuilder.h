@@ -189,7 +189,8 @@ public:
   // --- undo, redo and the diagram's layout (vxQueryBuilderHistory.cpp) ---
   // Every edit of the query and every move or size of a box by the user is a step of the undo
   // history (TvxQueryHistory); a host's assigned SQL starts it afresh. Undo and Redo bring back
-  // the neighbouring step, query and layout and shown tab; what they cannot load is reported
+  // the neighbouring step: query, box bounds, shown tab and operands (the link painter stays);
+  // what they cannot load is reported
   // through actionFailed and changes nothing. A new edit after an undo drops the steps that Redo
   // would have brought back.
   void Undo();

@@ -60,9 +60,9 @@ void TvxQueryBuilder::Redo() {
   RunStep(*this, [this] { FHistory->Redo(); });
 }
 
-bool TvxQueryBuilder::CanUndo() const { return !IsSQLLoading() && FHistory->CanUndo(); }
+bool TvxQueryBuilder::CanUndo() const { return FHistory->CanUndo(); }
 
-bool TvxQueryBuilder::CanRedo() const { return !IsSQLLoading() && FHistory->CanRedo(); }
+bool TvxQueryBuilder::CanRedo() const { return FHistory->CanRedo(); }
 
 int TvxQueryBuilder::GetUndoLimit() const { return FHistory->GetLimit(); }
 

@@ -31,8 +31,14 @@ TvxQueryHistory::TvxQueryHistory(TvxQueryBuilder* QueryBuilder) : QObject(QueryB
 
 TvxQueryHistory::~TvxQueryHistory() = default;
 
-TvxQueryState TvxQueryHistory::Capture() const {
-  return {FQueryBuilder->GetSQL(), TvxQueryLayout::Capture(*FQueryBuilder).ToText()};
+TvxQueryState TvxQueryHistory::Capture() const { return {FQueryBuilder->GetSQL(), CaptureLayout()}; }
+
+std::string TvxQueryHistory::CaptureLayout() const {
+  TvxQueryLayout Layout = TvxQueryLayout::Capture(*FQueryBuilder);
+  // The link style is the host's choice of look, not an edit: an undo leaves it as it is.
+  Layout.HasPainter = false;
+  Layout.Painter.clear();
+  return Layout.ToText();
 }
 
 // --- recording ---------------------------------------------------------------------------------
@@ -165,6 +171,6 @@ void TvxQueryHistory::Restore(int Index) {
   if (Reload)
     FStates[static_cast<size_t>(Index)] = Capture();
   else
-    FStates[static_cast<size_t>(Index)].Layout = TvxQueryLayout::Capture(*FQueryBuilder).ToText();
+    FStates[static_cast<size_t>(Index)].Layout = CaptureLayout();
   emit changed();
 }

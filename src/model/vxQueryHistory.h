@@ -1,5 +1,5 @@
 // The undo history of a query builder: a bounded list of snapshots of the component's state,
-// each the query's text and its layout (box bounds, painter, shown tab and operands), with a
+// each the query's text and its layout (box bounds, shown tab and operands), with a
 // cursor on the one that describes the state now. Undo and redo load a neighbouring snapshot: its
 // text (which rebuilds the model only when the text differs) and then its layout.
 //
@@ -77,7 +77,7 @@ public:
   // True while a noted change waits for its snapshot.
   bool IsRecordPending() const { return FRecordTimer.isActive(); }
 
-  // The component's state now.
+  // The component's state now. The layout leaves the link painter out.
   TvxQueryState Capture() const;
 
 protected:
@@ -90,6 +90,7 @@ signals:
 
 private:
   void Record();
+  std::string CaptureLayout() const;
   void Restore(int Index);
   void Trim();
 

@@ -54,9 +54,9 @@ void ApplyOperand(TvxUnionSubQuery* Operand, const TvxOperandLayout& Layout) {
   const TvxWorkAreaView* WorkArea = Operand->GetWorkAreaView();
   if (!AnyPlaced || WorkArea == nullptr) return;
   for (size_t Index = 0; Index < Boxes.size(); ++Index) {
-    const QWidget* Control = Boxes[Index]->GetDSControl();
-    if (!Placed[Index] && Control != nullptr)
-      Boxes[Index]->SetBoxBounds(QRect(WorkArea->FindPos(Control), Control->size()));
+    TvxDatasource* Box = Boxes[Index];
+    if (!Placed[Index] && Box->GetDSControl() != nullptr)
+      Box->SetBoxBounds(QRect(WorkArea->FindPos(Box->GetDSControl()), QSize(Box->GetWidth(), Box->GetHeight())));
   }
 }
 

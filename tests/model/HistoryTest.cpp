@@ -220,6 +220,19 @@ TEST_F(THistoryTest, AssignedSQLStartsAfreshAndBringsItsLayout) {
   EXPECT_FALSE(FQueryBuilder.CanUndo());
 }
 
+// The link style is the host's choice of look: undoing edits made before it changed keeps it.
+TEST_F(THistoryTest, UndoLeavesTheLinkStyleAsItIs) {
+  Box("c")->CheckField("CompanyName", true);
+  Settle();
+  FQueryBuilder.SetLinkTypeName(QStringLiteral("TvxQueryBuilderLinkPainterAccess"));
+  Box("c")->CheckField("City", true);
+  Settle();
+  FQueryBuilder.Undo();
+  FQueryBuilder.Undo();
+  EXPECT_EQ(SQL(), "SELECT c.CustomerID FROM Customers c");
+  EXPECT_EQ(FQueryBuilder.GetLinkTypeName(), QStringLiteral("TvxQueryBuilderLinkPainterAccess"));
+}
+
 TEST_F(THistoryTest, AnUndoThatCannotLoadChangesNothing) {
   Box("c")->CheckField("CompanyName", true);
   Settle();

@@ -24,13 +24,13 @@
 class QAction;
 class QMenu;
 class QTabWidget;
+class TSQLSelectStatement;
 class TastSyntaxProvider;
 class TvxAddObjectFormOptions;
 class TvxBaseMetadataProvider;
 class TvxBaseSQLBuilder;
 class TvxBaseSyntaxProvider;
 class TvxDataSourceObject;
-class TSQLSelectStatement;
 class TvxObject;
 class TvxQuery;
 class TvxQueryBuilder;
@@ -189,10 +189,9 @@ public:
   // --- undo, redo and the diagram's layout (vxQueryBuilderHistory.cpp) ---
   // Every edit of the query and every move or size of a box by the user is a step of the undo
   // history (TvxQueryHistory); a host's assigned SQL starts it afresh. Undo and Redo bring back
-  // the neighbouring step: query, box bounds, shown tab and operands (the link painter stays);
-  // what they cannot load is reported
-  // through actionFailed and changes nothing. A new edit after an undo drops the steps that Redo
-  // would have brought back.
+  // the neighbouring step: query, box bounds, shown tab and operands (the link painter stays).
+  // What they cannot load is reported through actionFailed and changes nothing. A new edit after
+  // an undo drops the steps that Redo would have brought back.
   void Undo();
   void Redo();
   bool CanUndo() const;

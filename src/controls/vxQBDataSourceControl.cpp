@@ -314,6 +314,8 @@ void TvxQueryBuilderDataSourceControl::mouseReleaseEvent(QMouseEvent* Event) {
   if (Event->button() == Qt::LeftButton && Action == TMouseAction::Close &&
       GetCloseButtonRect().contains(Event->position().toPoint()))
     Close();
+  else if ((Action == TMouseAction::Move || Action == TMouseAction::Resize) && geometry() != FPressBounds)
+    FDatasource->NotifyLayoutChanged();
 }
 
 void TvxQueryBuilderDataSourceControl::mouseDoubleClickEvent(QMouseEvent* Event) {

@@ -24,6 +24,7 @@
 class QAction;
 class QMenu;
 class QTabWidget;
+class TSQLSelectStatement;
 class TastSyntaxProvider;
 class TvxAddObjectFormOptions;
 class TvxBaseMetadataProvider;
@@ -35,6 +36,7 @@ class TvxQuery;
 class TvxQueryBuilder;
 class TvxQueryBuilderControlFactory;
 class TvxQueryBuilderLinkPainter;
+class TvxQueryHistory;
 class TvxSubQuery;
 class TvxUnionSubQuery;
 
@@ -95,6 +97,8 @@ class TvxQueryBuilder : public QWidget {
   Q_PROPERTY(int Zoom READ GetZoom WRITE SetZoom NOTIFY zoomChanged)
   // The query's text on one line; assigning it loads the text once the event loop runs.
   Q_PROPERTY(QString SQL READ GetSQLString WRITE SetSQLString STORED false)
+  // The number of undo steps kept; default 100.
+  Q_PROPERTY(int UndoLimit READ GetUndoLimit WRITE SetUndoLimit)
 
 public:
   explicit TvxQueryBuilder(QWidget* Parent = nullptr);
@@ -115,6 +119,9 @@ public:
   // nothing to do). Unlike the posted path it raises: "No syntax provider!" without both
   // providers (the text stays pending), and load failures when OnSQLError is not assigned.
   void ProcessPendingSQL();
+  // Loads Text at once, raising what fails (the query then stays as it was): nothing is
+  // reported and the undo history goes on. What undo and redo load a step with.
+  void ReloadSQL(const std::string& Text);
 
   // --- updates and the model ---
   void BeginUpdate();
@@ -183,6 +190,36 @@ public:
   // already there when WithFKLinks: what the add-object dialog does. Null when there is no
   // active operand. When adding raises, nothing was added.
   TvxDataSourceObject* AddObjectFromCatalog(const std::string& Name, bool WithFKLinks);
+
+  // --- undo, redo and the diagram's layout (vxQueryBuilderHistory.cpp) ---
+  // Every edit of the query and every move or size of a box by the user is a step of the undo
+  // history (TvxQueryHistory); a host's assigned SQL starts it afresh. Undo and Redo bring back
+  // the neighbouring step: query, box bounds, shown tab and operands (the link painter stays).
+  // What they cannot load is reported through actionFailed and changes nothing. A new edit after
+  // an undo drops the steps that Redo would have brought back.
+  void Undo();
+  void Redo();
+  bool CanUndo() const;
+  bool CanRedo() const;
+  int GetUndoLimit() const;
+  void SetUndoLimit(int Value);
+  TvxQueryHistory* GetHistory() const { return FHistory; }
+  // "Undo" (Ctrl+Z) and "Redo" (Ctrl+Shift+Z) for a host's menus and toolbars, enabled while
+  // there is a step to go to. Their keys work while the focus is in the component; an editor
+  // there with an undo of its own (a grid cell being typed in) keeps its keys.
+  QAction* GetUndoAction() const { return FUndoAction; }
+  QAction* GetRedoAction() const { return FRedoAction; }
+  // The diagram's layout in its text form (TvxQueryLayout): box bounds, link painter, shown tab
+  // and operands, to keep next to the query's text.
+  std::string SaveLayout() const;
+  // Applies a layout that SaveLayout gave: boxes are matched by alias and name, those it does
+  // not name are placed where there is room. While assigned SQL waits to be loaded the layout
+  // waits too and is applied right after that load. Raises EvxException naming the line for
+  // text that is no layout, and then changes nothing.
+  void ApplyLayout(const std::string& Text);
+  // A box was moved or sized by the user (TvxDatasource::NotifyLayoutChanged): a step of the
+  // undo history.
+  void LayoutChanged();
 
   // --- controls ---
   // The controls exist from the first show (or an explicit call) until destruction. A QWidget
@@ -301,7 +338,12 @@ private:
   static QEvent::Type SetSQLEventType();
   // The posted event: loads the pending text, reporting instead of raising.
   void SetSQLMsg();
-  void LoadSQL(const std::string& Text);
+  // False when the failure was reported to OnSQLError.
+  bool LoadSQL(const std::string& Text);
+  std::unique_ptr<TSQLSelectStatement> ParseSQL(const std::string& Text) const;
+  // Loads Tree unless it is the query already loaded (compared in letter case when MatchCase).
+  void LoadTree(std::unique_ptr<TSQLSelectStatement> Tree, bool MatchCase);
+  void CreateHistory();
   // Calls OnSQLError and emits sqlError; false when no handler is assigned.
   bool ReportSQLError(const std::string& Text, const std::string& Message);
 
@@ -364,4 +406,7 @@ private:
   TvxAddObjectFormOptions* FAddObjectFormOptions = nullptr;  // owned (QObject child)
   QPointer<QWidget> FAddObjectForm;                          // owned (child window), made on first use
   int FZoom = 100;
+  TvxQueryHistory* FHistory = nullptr;                       // owned (QObject child)
+  QAction* FUndoAction = nullptr;                            // owned (QObject child)
+  QAction* FRedoAction = nullptr;                            // owned (QObject child)
 };

@@ -244,6 +244,9 @@ public:
   // The caption as the box shows it: a table named without an alias shows each part of its
   // name as the catalog calls it (an alias already reads so).
   std::string GetDisplayCaption() const;
+  // The table's name with each part as the catalog calls it, parts joined by dots; empty for a
+  // source that is no table or view (a table function, a derived table).
+  std::string GetCatalogName() const;
 
   // The entries of the box's field list: "*" and then the node's fields.
   void GetFieldsList(TvxStringList& List) const;
@@ -267,6 +270,14 @@ public:
   void SetWidth(int Value);
   int GetHeight() const;
   void SetHeidht(int Value);
+  // Moves and sizes the box as a move by the user would (snapped to the grid, kept within the
+  // diagram); without a box the bounds are kept for the box made later. Diagram pixels
+  // (unzoomed).
+  void SetBoxBounds(const QRect& Bounds);
+  // The user moved or sized the box (the drag ended): the component hears of the new layout,
+  // which its undo history records as a step. Moves made by the model itself (placing a new
+  // box, restoring a layout) do not announce themselves.
+  void NotifyLayoutChanged();
   // The rectangle of FieldName's entry in the box, in the pixels of the work area's canvas
   // (zoomed), as the box gives it (TvxDatasourceView::CalcFieldRect); empty without a box.
   QRect CalcFieldRect(const std::string& FieldName, bool WithFrame) const;
@@ -292,8 +303,6 @@ protected:
 private:
   bool ShouldAnnounceDestruction() const;
   TvxSelectList* GetSelectList() const;
-  // Applies Bounds to the box through its view (which snaps them) and keeps what it took.
-  void SetBoxBounds(const QRect& Bounds);
   // The box's bounds in diagram pixels: its view's, or a plain widget's geometry.
   QRect GetBoxBounds() const;
 

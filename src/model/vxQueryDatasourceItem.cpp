@@ -90,9 +90,14 @@ void TvxDatasource::SetAlias(const std::string& Alias) {
 std::string TvxDatasource::GetCaption() const { return GetAlias(); }
 
 std::string TvxDatasource::GetDisplayCaption() const {
+  const std::string Name = GetCatalogName();
+  return Name.empty() || !GetAlias().empty() ? GetCaption() : Name;
+}
+
+std::string TvxDatasource::GetCatalogName() const {
   const auto* Table = dynamic_cast<const TSQLFromObject*>(GetNode());
   const TSQLDatabaseObject* Name = Table != nullptr ? Table->GetObject() : nullptr;
-  if (Name == nullptr || !GetAlias().empty()) return GetCaption();
+  if (Name == nullptr) return std::string();
   const TastSyntaxProvider* Dialect = Name->GetSyntaxProvider();
   std::string Shown;
   for (int Part = Name->GetCount() - 1; Part >= 0; --Part) {
@@ -213,11 +218,23 @@ void TvxDatasource::SetHeidht(int Value) {
 
 void TvxDatasource::SetBoxBounds(const QRect& Bounds) {
   QWidget* Box = GetDSControl();
+  if (Box == nullptr) {
+    FLeft = Bounds.x();
+    FTop = Bounds.y();
+    FWidth = Bounds.width();
+    FHeight = Bounds.height();
+    return;
+  }
   if (TvxDatasourceView* View = GetBoxView())
     View->SetBounds(Bounds);
   else
     Box->setGeometry(Bounds);
   SaveControlParams(0);
+}
+
+void TvxDatasource::NotifyLayoutChanged() {
+  SaveControlParams(0);
+  if (TvxQueryBuilder* QueryBuilder = GetQueryBuilder()) QueryBuilder->LayoutChanged();
 }
 
 QRect TvxDatasource::CalcFieldRect(const std::string& FieldName, bool WithFrame) const {

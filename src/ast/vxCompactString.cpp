@@ -1,6 +1,7 @@
 #include "vxCompactString.h"
 
 #include <cstring>
+#include <string>
 
 static_assert(sizeof(TvxCompactString) == 16);
 
@@ -61,15 +62,13 @@ void TvxCompactString::Release() {
   if (IsOnHeap()) delete[] GetHeapData();
 }
 
-void TvxCompactString::Append(std::string_view Text) {
-  const size_t Size = GetSize();
-  if (!IsOnHeap() && Size + Text.size() <= InlineCapacity) {
-    // A view of this string's own bytes lies before the destination, so memcpy is safe.
-    CopyBytes(FStorage + Size, Text.data(), Text.size());
-    FStorage[SizeByte] = static_cast<char>(Size + Text.size());
-    return;
-  }
-  Replace(Size, 0, Text);
+void TvxCompactString::AppendOnHeap(std::string_view First, std::string_view Second) {
+  if (Second.empty()) return Replace(GetSize(), 0, First);
+  // Either view may be of this string's bytes, which the first Replace can move.
+  std::string Both;
+  Both.reserve(First.size() + Second.size());
+  Both.append(First).append(Second);
+  Replace(GetSize(), 0, Both);
 }
 
 void TvxCompactString::Replace(size_t Position, size_t Length, std::string_view Text) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 class TvxCompactString {
@@ -25,8 +26,18 @@ public:
   bool IsOnHeap() const { return static_cast<uint8_t>(FStorage[SizeByte]) == OnHeap; }
 
   void Assign(std::string_view Text) { Replace(0, GetSize(), Text); }
-  // Appends in place while the result fits inside.
-  void Append(std::string_view Text);
+  // Appends in place while the result fits inside. Inline, since the parser appends a name
+  // part per token this way and nearly every name fits.
+  void Append(std::string_view Text) { Append(Text, {}); }
+  // Appends First, then Second.
+  void Append(std::string_view First, std::string_view Second) {
+    const size_t Size = static_cast<uint8_t>(FStorage[SizeByte]);  // OnHeap never fits
+    if (Size + First.size() + Second.size() > InlineCapacity) return AppendOnHeap(First, Second);
+    // A view of this string's own bytes lies before the destination, so the copies are safe.
+    CopyInside(Size, First);
+    CopyInside(Size + First.size(), Second);
+    FStorage[SizeByte] = static_cast<char>(Size + First.size() + Second.size());
+  }
   // Replaces Length bytes at Position with Text, which may view this string's own bytes.
   void Replace(size_t Position, size_t Length, std::string_view Text);
 
@@ -40,6 +51,11 @@ private:
   static constexpr size_t HeapSizeAt = sizeof(char*);
 
   const char* GetHeapData() const;
+  void AppendOnHeap(std::string_view First, std::string_view Second);
+  // Text must fit at Position; an empty view may have no data, which memcpy must not get.
+  void CopyInside(size_t Position, std::string_view Text) {
+    if (!Text.empty()) std::memcpy(FStorage + Position, Text.data(), Text.size());
+  }
   void Release();
   void TakeFrom(TvxCompactString& Other);
 

@@ -19,23 +19,15 @@
 namespace {
 
 constexpr size_t Granularity = TvxNodePool::Granularity;
-constexpr size_t ClassCount = TvxNodePool::MaxBlockSize / Granularity;
+constexpr size_t ClassCount = TvxNodePool::ClassCount;
 constexpr size_t SlabSize = 64 * 1024;
 
-// Class of a block of Size bytes (1 .. MaxBlockSize) and the size of a class's blocks.
-constexpr size_t ClassOf(size_t Size) { return (Size + Granularity - 1) / Granularity - 1; }
-constexpr size_t ClassSize(size_t Class) { return (Class + 1) * Granularity; }
+constexpr size_t ClassOf(size_t Size) { return TvxNodePool::ClassOf(Size); }
+constexpr size_t ClassSize(size_t Class) { return TvxNodePool::ClassSize(Class); }
 
-struct TFreeBlock {
-  TFreeBlock* Next;
-};
-
-// The part of a slab not yet handed out.
-struct TRegion {
-  char* Cursor = nullptr;
-  char* End = nullptr;
-  size_t GetSize() const { return static_cast<size_t>(End - Cursor); }
-};
+using TCache = TvxNodePool::TThreadCache;
+using TFreeBlock = TCache::TFreeBlock;
+using TRegion = TCache::TRegion;
 
 void Push(TFreeBlock*& List, void* Block) {
   auto* Free = static_cast<TFreeBlock*>(Block);
@@ -107,24 +99,16 @@ TDepot& Depot() {
   return *Instance;
 }
 
-// A thread's free lists. Zero-initialised, so that the allocation path reads it without a
-// guard; the destructor that hands it to the depot is registered by TCacheFlush on first use.
-struct TCache {
-  enum : uint8_t { Unused, Live, Ended };
-  TFreeBlock* Lists[ClassCount];
-  TRegion Region;
-  TvxNodePool::TStatistics Statistics;
-  uint8_t State;
-};
-constinit thread_local TCache Cache{};
-
+// The thread's free lists (TvxNodePool::Cache) go to the depot when the thread ends; the
+// destructor that hands them over is registered by TCacheFlush on first use.
 struct TCacheFlush {
-  TCacheFlush() { Cache.State = TCache::Live; }
+  TCacheFlush() { TvxNodePool::Cache.State = TCache::Live; }
   ~TCacheFlush() {
-    Cache.State = TCache::Ended;
-    Depot().Put(Cache.Lists, Cache.Region);
-    for (TFreeBlock*& List : Cache.Lists) List = nullptr;
-    Cache.Region = {};
+    TCache& C = TvxNodePool::Cache;
+    C.State = TCache::Ended;
+    Depot().Put(C.Lists, C.Region);
+    for (TFreeBlock*& List : C.Lists) List = nullptr;
+    C.Region = {};
   }
   TCacheFlush(const TCacheFlush&) = delete;
   TCacheFlush& operator=(const TCacheFlush&) = delete;
@@ -183,16 +167,13 @@ bool TvxNodePool::IsEnabled() {
 #endif
 }
 
-void* TvxNodePool::Allocate(size_t Size) {
+void* TvxNodePool::AllocateElsewhere(size_t Size) {
 #ifndef VX_PLAIN_NODE_ALLOCATION
   if (Size - 1 < MaxBlockSize) {
+    // Allocate found the thread's list of the class empty.
     const size_t Class = ClassOf(Size);
     TCache& C = Cache;
-    void* Block = C.Lists[Class];
-    if (Block != nullptr) [[likely]]
-      C.Lists[Class] = C.Lists[Class]->Next;
-    else
-      Block = Refill(C, Class);
+    void* Block = Refill(C, Class);
     C.Statistics.BytesInUse += static_cast<int64_t>(ClassSize(Class));
     return Block;
   }
@@ -200,13 +181,13 @@ void* TvxNodePool::Allocate(size_t Size) {
   return ::operator new(Size);
 }
 
-void TvxNodePool::Free(void* Block, size_t Size) noexcept {
+void TvxNodePool::FreeElsewhere(void* Block, size_t Size) noexcept {
   if (Block == nullptr) return;
 #ifndef VX_PLAIN_NODE_ALLOCATION
   if (Size - 1 < MaxBlockSize) {
     const size_t Class = ClassOf(Size);
     TCache& C = Cache;
-    if (C.State == TCache::Live) [[likely]]
+    if (C.State == TCache::Live)
       PutBack(C, Block, Class);
     else
       FreeOutsideLiveCache(C, Block, Class);

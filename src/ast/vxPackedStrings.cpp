@@ -55,13 +55,11 @@ std::string_view TvxPackedStrings::operator[](int Index) const {
 }
 
 void TvxPackedStrings::Add(std::string_view Value) {
-  // The parser's case, a short part: its entry is put together on the stack, and appended in
-  // place while the name fits inside.
-  if (Value.size() < TvxCompactString::InlineCapacity) {
-    char Entry[TvxCompactString::InlineCapacity];
-    Entry[0] = static_cast<char>(Value.size());
-    if (!Value.empty()) std::memcpy(Entry + 1, Value.data(), Value.size());
-    FBytes.Append({Entry, 1 + Value.size()});
+  // The parser's case, a short part: its length byte and bytes are appended in place while
+  // the name fits inside.
+  if (Value.size() < LongLength) {
+    const char Length = static_cast<char>(Value.size());
+    FBytes.Append({&Length, 1}, Value);
     return;
   }
   FBytes.Append(Encode(Value));

@@ -9,32 +9,37 @@
 
 #include "vxParserWays.h"
 
-// Opens a production: the nesting check and the chance to reclaim way points.
+// Opens a production: the nesting check and the chance to reclaim way points. Levels is the
+// production's count of nesting levels (LEVELS in the grammar).
 class TvxProductionScope {
 public:
-  TvxProductionScope(TvxWayParser& Parser, const TvxWays& Ways) : FParser(Parser) {
-    Parser.EnterNesting(Ways.front().TokenIndex + 1);
+  TvxProductionScope(TvxWayParser& Parser, const TvxWays& Ways, int Levels = 1) : FParser(Parser), FLevels(Levels) {
+    Parser.EnterNesting(Ways.front().TokenIndex + 1, Levels);
     Parser.MaybeCompact();
     if (++Parser.FCalls > Parser.FMemoFrom) Parser.FMemoizing = true;
   }
-  ~TvxProductionScope() { FParser.LeaveNesting(); }
+  ~TvxProductionScope() { FParser.LeaveNesting(FLevels); }
   TvxProductionScope(const TvxProductionScope&) = delete;
   TvxProductionScope& operator=(const TvxProductionScope&) = delete;
 
 private:
   TvxWayParser& FParser;
+  int FLevels;
 };
 
 // Opens a production of the replay: the same nesting check as the way calculation.
 class TvxReplayScope {
 public:
-  explicit TvxReplayScope(TvxWayParser& Parser) : FParser(Parser) { Parser.EnterNesting(Parser.FTokenIndex + 1); }
-  ~TvxReplayScope() { FParser.LeaveNesting(); }
+  explicit TvxReplayScope(TvxWayParser& Parser, int Levels = 1) : FParser(Parser), FLevels(Levels) {
+    Parser.EnterNesting(Parser.FTokenIndex + 1, Levels);
+  }
+  ~TvxReplayScope() { FParser.LeaveNesting(FLevels); }
   TvxReplayScope(const TvxReplayScope&) = delete;
   TvxReplayScope& operator=(const TvxReplayScope&) = delete;
 
 private:
   TvxWayParser& FParser;
+  int FLevels;
 };
 
 // [ X ]: Take() is the list that runs X (null when no way takes it); Finish() joins the ways

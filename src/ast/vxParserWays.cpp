@@ -60,14 +60,16 @@ int TvxWayPoint::GetDepth() const {
 
 TvxWayParser::TvxWayParser(const TvxBaseScanner& Scanner, int KindCount)
     : FScanner(&Scanner), FKindCount(std::min(KindCount, MaxKindCount)) {
-  const int Unknown = FKindCount - 1;
+  const auto Unknown = static_cast<uint32_t>(FKindCount - 1);
   const auto Tokens = Scanner.GetRecords();
   // One entry before the first token (never read) and three past the end token, so that the
   // look-ahead of any live way (which has not consumed the end) stays inside the array.
   FKinds.assign(Tokens.size() + 4, 0);
-  for (size_t I = 0; I < Tokens.size(); ++I) {
-    const int32_t Kind = Tokens[I].Kind;
-    FKinds[I + 1] = static_cast<uint8_t>(Kind >= 0 && Kind < Unknown ? Kind : Unknown);
+  uint8_t* Kinds = FKinds.data() + 1;
+  for (const TvxTokenRecord& Token : Tokens) {
+    // A negative kind turns into a large unsigned one: one comparison finds both unknowns.
+    const auto Kind = static_cast<uint32_t>(Token.Kind);
+    *Kinds++ = static_cast<uint8_t>(Kind < Unknown ? Kind : Unknown);
   }
 }
 

@@ -304,8 +304,10 @@ protected:
 
   // Entered by every production (and by the replay for every left-nested operator): raises
   // "Statement nested too deeply" at the next token when the nesting passes GetMaxDepth().
-  void EnterNesting(int32_t NextTokenIndex) {
-    if (++FDepth > FMaxDepth) RaiseNestedTooDeeply(NextTokenIndex);
+  // Levels enters that many at once, for a production that stands for a chain of them.
+  void EnterNesting(int32_t NextTokenIndex, int Levels = 1) {
+    FDepth += Levels;
+    if (FDepth > FMaxDepth) RaiseNestedTooDeeply(NextTokenIndex);
   }
   void LeaveNesting(int Levels = 1) { FDepth -= Levels; }
 

@@ -3,6 +3,8 @@
 #include "vxCommon.h"
 #include "vxSyntaxProvider.h"
 
+#include <array>
+
 void TSQLBuilder::ResetBuilder() {
   ResetBuilderInternal();
   FAtLineStart = true;
@@ -62,12 +64,27 @@ void TSQLBuilder::WriteString(std::string_view Text) {
   FAtLineStart = FAfterSpace = false;
 }
 
+namespace {
+
+// Bytes of a plain identifier: ASCII letters and "_" anywhere, digits after the first byte.
+enum TNameByte : uint8_t { nbLetter = 1, nbDigit = 2 };
+
+constexpr std::array<uint8_t, 256> MakeNameBytes() {
+  std::array<uint8_t, 256> Bytes{};
+  for (int C = 'a'; C <= 'z'; ++C) Bytes[static_cast<size_t>(C)] = Bytes[static_cast<size_t>(C - 32)] = nbLetter;
+  for (int C = '0'; C <= '9'; ++C) Bytes[static_cast<size_t>(C)] = nbDigit;
+  Bytes['_'] = nbLetter;
+  return Bytes;
+}
+constexpr std::array<uint8_t, 256> NameBytes = MakeNameBytes();
+
+}  // namespace
+
+// Every name the writer writes passes here, so it reads one table entry per byte.
 bool TSQLBuilder::IsPlainIdentifier(std::string_view Name) {
-  if (Name.empty()) return false;
-  auto IsLetter = [](char C) { return (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z') || C == '_'; };
-  if (!IsLetter(Name[0])) return false;
-  for (char C : Name)
-    if (!IsLetter(C) && !(C >= '0' && C <= '9')) return false;
+  if (Name.empty() || NameBytes[static_cast<uint8_t>(Name[0])] != nbLetter) return false;
+  for (char C : Name.substr(1))
+    if (NameBytes[static_cast<uint8_t>(C)] == 0) return false;
   return true;
 }
 

@@ -90,12 +90,34 @@ constexpr auto ChunkMasks = MakeChunkMasks();
 
 constexpr uint8_t AsciiUpper(uint8_t C) { return (C >= 'a' && C <= 'z') ? static_cast<uint8_t>(C - 32) : C; }
 
+// The first eight bytes of Word (all of a shorter one, zeros after), first byte lowest: FoldChunk
+// for a text that has no padding, in whole loads rather than byte by byte.
+uint64_t LoadFirstChunk(std::string_view Word) {
+  const char* const P = Word.data();
+  const size_t Size = Word.size();
+  if (Size >= 8) {
+    uint64_t Chunk;
+    std::memcpy(&Chunk, P, sizeof Chunk);
+    return Chunk;
+  }
+  if (Size >= 4) {
+    // Two loads that overlap in the middle; the bytes they share are the same.
+    uint32_t Low, High;
+    std::memcpy(&Low, P, sizeof Low);
+    std::memcpy(&High, P + Size - 4, sizeof High);
+    return Low | (static_cast<uint64_t>(High) << (8 * (Size - 4)));
+  }
+  uint64_t Chunk = 0;
+  for (size_t I = 0; I < Size; ++I) Chunk |= static_cast<uint64_t>(static_cast<uint8_t>(P[I])) << (8 * I);
+  return Chunk;
+}
+
 }  // namespace
 
 int32_t FindKeyword(std::string_view Word) {
   if (Word.empty() || Word.size() > static_cast<size_t>(MaxKeywordLength)) return ident;
-  const int32_t Kind =
-      KeywordTable.Slots[SlotOf(FoldChunk(Word.data(), Word.size(), 0), Word.size(), KeywordTable.Multiplier)];
+  const uint64_t FirstChunk = (LoadFirstChunk(Word) | 0x2020202020202020u) & ChunkMasks[Word.size()][0];
+  const int32_t Kind = KeywordTable.Slots[SlotOf(FirstChunk, Word.size(), KeywordTable.Multiplier)];
   if (Kind == 0 || KeywordTable.Lengths[Kind] != Word.size()) return ident;
   // Any text may come here, so compare exactly with ASCII upper-casing, not with the fold.
   const char* Text = TokenKindTexts[Kind];

@@ -49,6 +49,35 @@ TEST(CompactStringTest, AppendsAndReplacesFromItsOwnBytes) {
   }
 }
 
+// Two parts at once, as a packed name appends its length byte and its bytes: in place while
+// both fit, through the heap once they do not, also when both view the string's own bytes.
+TEST(CompactStringTest, AppendsTwoPartsInsideAndOnTheHeap) {
+  struct TAppend {
+    std::string Start, First, Second;
+    bool OnHeap;
+  };
+  const TAppend Appends[] = {
+      {"", "", "", false},
+      {"ab", std::string(1, '\x02'), "cd", false},
+      {std::string(Inline - 3, 'a'), "x", "yz", false},  // fills the object exactly
+      {std::string(Inline - 3, 'a'), "x", "yzw", true},  // one byte more
+      {std::string(Inline - 1, 'a'), "", "bc", true},
+      {std::string(40, 'b'), std::string(1, '\x01'), "c", true},
+  };
+  for (const TAppend& Append : Appends) {
+    TvxCompactString Text(Append.Start);
+    Text.Append(Append.First, Append.Second);
+    EXPECT_EQ(Text.GetView(), Append.Start + Append.First + Append.Second) << Append.Start;
+    EXPECT_EQ(Text.IsOnHeap(), Append.OnHeap) << Append.Start;
+  }
+  for (const std::string& Start : {std::string("abc"), std::string(Inline - 2, 'a'), std::string(40, 'b')}) {
+    TvxCompactString Text(Start);
+    const std::string_view Own = Text.GetView();
+    Text.Append(Own.substr(0, 1), Own);
+    EXPECT_EQ(Text.GetView(), Start + Start.substr(0, 1) + Start);
+  }
+}
+
 TEST(CompactStringTest, CopiesAreIndependentAndMovesLeaveTheSourceEmpty) {
   for (const std::string& Start : {std::string("short"), std::string(64, 'h')}) {
     TvxCompactString Original(Start);

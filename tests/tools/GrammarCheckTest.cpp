@@ -69,6 +69,8 @@ TEST(GrammarCheck, RejectsWithFileLineAndReason) {
       {Grammar("s = ( tA | tB ."), "g.atg:6: error: '(' not closed"},
       {Grammar("s = tA<x> ."), "g.atg:6: error: token 'tA' cannot take attributes"},
       {Grammar("s = tA .", "nothing"), "g.atg:4: error: undefined production 'nothing'"},
+      {Grammar("s LEVELS 0 = tA ."), "g.atg:6: error: a number of levels from 1 to 99 expected"},
+      {Grammar("s<int& R> LEVELS two = tA ."), "g.atg:6: error: a number of levels from 1 to 99 expected"},
       {"PARSER P : B\nTOKENS \"t.h\" t::TKind\nSETS\n  w = tB .. tA .\nSTART\n  Run : int = s .\nPRODUCTIONS\ns = w "
        ".\nEND\n",
        "g.atg:4: error: range tB .. tA runs backwards"},

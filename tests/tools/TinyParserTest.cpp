@@ -95,18 +95,35 @@ TEST(TinyParser, NestingBeyondTheLimitRaises) {
     return std::string(static_cast<size_t>(Depth), '(') + "a" + std::string(static_cast<size_t>(Depth), ')');
   };
   EXPECT_EQ(Parse(Nested(100), &TinyParser::NestedWayCalc, &TinyParser::Nested), "a" + std::string(100, ')'));
+  EXPECT_EQ(Parse(Nested(100), &TinyParser::NestedTwiceWayCalc, &TinyParser::NestedTwice), "a" + std::string(100, ')'));
   const std::string Deep = Nested(10000);
-  TTinyScanner Scanner;
-  Scanner.Init(Deep);
-  TinyParser Parser(Scanner);
-  try {
-    Parser.CalculateWay([&](TvxWays& Ways) { Parser.NestedWayCalc(Ways); });
-    FAIL() << "no error raised";
-  } catch (const EvxSQLError& Error) {
-    EXPECT_EQ(Error.GetMessage(), "Statement nested too deeply");
-    // The production entered past the limit starts at the bracket after the deepest allowed.
-    EXPECT_EQ(Error.TokenPos, TvxWayParser::DefaultMaxDepth);
-    EXPECT_EQ(Error.TokenText, "(");
+  // Both passes stop at the production entered past the limit: it starts at the bracket after
+  // the deepest allowed, which a production of two levels reaches halfway.
+  struct TDeep {
+    TWayCalc WayCalc;
+    TReplay Replay;
+    int ErrorPos;
+  };
+  const TDeep Cases[] = {
+      {&TinyParser::NestedWayCalc, &TinyParser::Nested, TvxWayParser::DefaultMaxDepth},
+      {&TinyParser::NestedTwiceWayCalc, &TinyParser::NestedTwice, TvxWayParser::DefaultMaxDepth / 2}};
+  for (const TDeep& Case : Cases) {
+    TTinyScanner Scanner;
+    Scanner.Init(Deep);
+    for (bool Replay : {false, true}) {
+      TinyParser Parser(Scanner);
+      try {
+        if (Replay)
+          Parser.ReplayDirectly([&] { (Parser.*Case.Replay)(); });
+        else
+          Parser.CalculateWay([&](TvxWays& Ways) { (Parser.*Case.WayCalc)(Ways); });
+        ADD_FAILURE() << "no error raised";
+      } catch (const EvxSQLError& Error) {
+        EXPECT_EQ(Error.GetMessage(), "Statement nested too deeply");
+        EXPECT_EQ(Error.TokenPos, Case.ErrorPos) << (Replay ? "replay" : "way calculation");
+        EXPECT_EQ(Error.TokenText, "(");
+      }
+    }
   }
 }
 

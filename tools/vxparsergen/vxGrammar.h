@@ -57,6 +57,7 @@ struct TProduction {
   int Line = 0;
   std::string Params;  // C++ parameter list of the replay function
   std::string Locals;  // C++ code at the start of the replay function
+  int Levels = 1;      // levels of nesting the production counts (LEVELS n)
   std::unique_ptr<TNode> Body;
 };
 

@@ -1,5 +1,6 @@
 #include "vxGrammarReader.h"
 
+#include <algorithm>
 #include <cctype>
 #include <regex>
 
@@ -285,6 +286,14 @@ private:
     Production.Line = FLine;
     Production.Name = ReadIdent("a production name");
     Production.Params = ReadAttributes();
+    if (PeekWord() == "LEVELS") {
+      ReadWord();
+      const std::string Count = ReadWord();
+      const bool Digits = !Count.empty() && Count.size() <= 2 &&
+                          std::all_of(Count.begin(), Count.end(), [](char C) { return std::isdigit(C) != 0; });
+      if (!Digits || std::stoi(Count) == 0) Fail("a number of levels from 1 to 99 expected");
+      Production.Levels = std::stoi(Count);
+    }
     if (PeekIs("(.")) Production.Locals = ReadCode();
     ExpectChar('=');
     Production.Body = ReadExpression();

@@ -14,7 +14,12 @@
 //     ParseSelect : std::unique_ptr<TSQLSelectStatement> = selectStatement .
 //   PRODUCTIONS
 //     name<C++ parameters> (. local declarations .) = expression .
+//     name<C++ parameters> LEVELS 2 (. local declarations .) = expression .
 //   END
+//
+// A production counts as one level of nesting towards the parser's depth limit; "LEVELS n"
+// makes it count as n, as the n productions it stands for would (one that takes the place of
+// a chain of productions each calling the next keeps the limit where the chain had it).
 //
 // Expressions: juxtaposition is sequence, "|" choice, "( )" grouping, "[ ]" option, "{ }"
 // repetition; a name is a token kind, a set or a production (called with "<arguments>", or

@@ -29,6 +29,11 @@ private:
   int FLines = 0;
 };
 
+// The extra argument of a production's scopes: none for the usual single level.
+std::string LevelsArgument(const TProduction& Production) {
+  return Production.Levels == 1 ? "" : ", " + std::to_string(Production.Levels);
+}
+
 std::string Banner(const TWriterOptions& Options, const TGrammar& Grammar) {
   const size_t Slash = Grammar.File.find_last_of("/\\");
   const std::string Name = Slash == std::string::npos ? Grammar.File : Grammar.File.substr(Slash + 1);
@@ -356,14 +361,14 @@ private:
       C.Line(1, "if (IsMemoizing() && Memoize<Fast>(" + std::to_string(Index) + ", W0, [this](TvxWays& W) { " + P.Name +
                     "WayCalc<Fast>(W); }))");
       C.Line(2, "return;");
-      C.Line(1, "TvxProductionScope Scope(*this, W0);");
+      C.Line(1, "TvxProductionScope Scope(*this, W0" + LevelsArgument(P) + ");");
       WayCalc(C, *P.Body, "W0", 0, 1);
       C.Line(0, "}");
     }
     for (const TProduction& P : G.Productions) {
       C.Line(0, "");
       C.Line(0, "void " + G.ClassName + "::" + P.Name + "(" + P.Params + ") {");
-      C.Line(1, "TvxReplayScope Scope(*this);");
+      C.Line(1, "TvxReplayScope Scope(*this" + LevelsArgument(P) + ");");
       if (!P.Locals.empty()) {
         TNode Locals;
         Locals.Kind = TNodeKind::nkAction;

@@ -2,6 +2,7 @@
 
 #include "vxQBDataSourceControl.h"
 #include "vxQBWorkArea.h"
+#include "vxQBWorkAreaKeys.h"
 #include "vxQueryBase.h"
 #include "vxQueryBuilder.h"
 #include "vxQueryDatasource.h"
@@ -31,6 +32,22 @@ public:
     const int Indicator = View != nullptr ? View->style()->pixelMetric(QStyle::PM_IndicatorHeight, &Option, View) : 13;
     return QSize(Natural.width(), std::max(Option.fontMetrics.height() + 3, Indicator + 3));
   }
+
+  // The current row is selected in the highlight colour only where the keys act on it: in the
+  // box with the focus and in the box a link being chosen ends at. Elsewhere it is a tint.
+  void paint(QPainter* Painter, const QStyleOptionViewItem& Option, const QModelIndex& Index) const override {
+    const auto* List = qobject_cast<const TvxQueryBuilderDatasourceFieldsList*>(Option.widget);
+    const TvxWorkAreaKeyboard* Keys = List != nullptr ? List->GetWorkArea()->GetKeyboard() : nullptr;
+    if (Keys == nullptr || !(Option.state & QStyle::State_Selected) || List->hasFocus() ||
+        Keys->GetLinkTarget() == List->GetBox())
+      return QStyledItemDelegate::paint(Painter, Option, Index);
+    QStyleOptionViewItem Tinted = Option;
+    QColor Tint = Option.palette.color(QPalette::Highlight);
+    Tint.setAlpha(56);
+    Tinted.palette.setColor(QPalette::Highlight, Tint);
+    Tinted.palette.setColor(QPalette::HighlightedText, Option.palette.color(QPalette::Text));
+    QStyledItemDelegate::paint(Painter, Tinted, Index);
+  }
 };
 
 }  // namespace
@@ -45,6 +62,9 @@ TvxQueryBuilderDatasourceFieldsList::TvxQueryBuilderDatasourceFieldsList(TvxQuer
   setTextElideMode(Qt::ElideRight);
   setUniformItemSizes(true);
   setItemDelegate(new TvxFieldRowDelegate(this));
+  // Tab walks the diagram's items (TvxWorkAreaKeyboard), not Qt's chain of lists.
+  setFocusPolicy(Qt::ClickFocus);
+  GetWorkArea()->GetKeyboard()->Attach(this);
   connect(this, &QListWidget::itemChanged, this, &TvxQueryBuilderDatasourceFieldsList::ClickCheck);
   // Lines meet the rows they join, or the list's edge when a row is scrolled out of view.
   connect(verticalScrollBar(), &QScrollBar::valueChanged, FBox, &TvxQueryBuilderDataSourceControl::LinksMoved);
@@ -166,25 +186,40 @@ void TvxQueryBuilderDatasourceFieldsList::contextMenuEvent(QContextMenuEvent* Ev
 void TvxQueryBuilderDatasourceFieldsList::focusInEvent(QFocusEvent* Event) {
   QListWidget::focusInEvent(Event);
   FBox->ListFocused();
+  viewport()->update();
+}
+
+void TvxQueryBuilderDatasourceFieldsList::focusOutEvent(QFocusEvent* Event) {
+  QListWidget::focusOutEvent(Event);
+  viewport()->update();
 }
 
 // --- dropping a field on a field ---------------------------------------------------------------
 
-void TvxQueryBuilderDatasourceFieldsList::DragOver(QObject* Source, const QPoint& Point, bool& Accept) {
-  const TvxQueryBuilderDatasourceFieldsList* From = FromDragSource(Source);
+bool TvxQueryBuilderDatasourceFieldsList::CanLinkFrom(const TvxQueryBuilderDatasourceFieldsList* From, int FromRow,
+                                                      int Row) const {
   // A condition joins two tables and names a column on either side: not a table with itself,
   // not all columns.
-  Accept = From != nullptr && From != this && From->GetWorkArea() == GetWorkArea() && From->GetDraggedRow() > 0 &&
-           RowAt(Point) > 0;
+  return From != nullptr && From != this && From->GetWorkArea() == GetWorkArea() && FromRow > 0 && Row > 0;
+}
+
+void TvxQueryBuilderDatasourceFieldsList::LinkFrom(const TvxQueryBuilderDatasourceFieldsList* From, int FromRow,
+                                                   int Row) {
+  if (!CanLinkFrom(From, FromRow, Row)) return;
+  TvxDatasource* Left = From->GetDatasource();
+  TvxDatasource* Right = GetDatasource();
+  const std::string LeftField = From->FieldOfRow(FromRow), RightField = FieldOfRow(Row);
+  TvxUnionSubQuery* Operand = Right->GetOwningOperand();
+  if (Operand == nullptr) return;
+  vx::RunReported(Right->GetQueryBuilder(), [&] { Operand->AddLink(Left, LeftField, Right, RightField); });
+}
+
+void TvxQueryBuilderDatasourceFieldsList::DragOver(QObject* Source, const QPoint& Point, bool& Accept) {
+  const TvxQueryBuilderDatasourceFieldsList* From = FromDragSource(Source);
+  Accept = From != nullptr && CanLinkFrom(From, From->GetDraggedRow(), RowAt(Point));
 }
 
 void TvxQueryBuilderDatasourceFieldsList::DragDrop(QObject* Source, const QPoint& Point) {
   const TvxQueryBuilderDatasourceFieldsList* From = FromDragSource(Source);
-  if (From == nullptr) return;
-  TvxDatasource* Left = From->GetDatasource();
-  TvxDatasource* Right = GetDatasource();
-  const std::string LeftField = From->GetDraggedField(), RightField = FieldOfRow(RowAt(Point));
-  TvxUnionSubQuery* Operand = Right->GetOwningOperand();
-  if (Operand == nullptr) return;
-  vx::RunReported(Right->GetQueryBuilder(), [&] { Operand->AddLink(Left, LeftField, Right, RightField); });
+  if (From != nullptr) LinkFrom(From, From->GetDraggedRow(), RowAt(Point));
 }

@@ -1,5 +1,6 @@
 #include "vxQBLinkControl.h"
 
+#include "vxQBFocusPaint.h"
 #include "vxQBWorkArea.h"
 #include "vxQueryBase.h"
 #include "vxQueryBuilder.h"
@@ -60,6 +61,8 @@ void TvxQueryBuilderLinkControl::PaintLine(QPainter& Canvas) const {
   TvxQueryBuilderLinkPainter* Painter = QueryBuilder != nullptr ? QueryBuilder->GetLinkType() : nullptr;
   if (Painter == nullptr) Painter = &vx::GetDefaultLinkPainter();
   const bool Focused = FWorkArea->GetFocusedControl() == this;
+  // The band marks the focus the same way under every painter's own marks.
+  if (Focused) vx::PaintLinkFocus(Canvas, FLayout.Points, FWorkArea->palette());
   Painter->PaintLink(Canvas, FLayout.Points, Focused, FLayout.LeftSide, FLayout.RightSide, FLink);
 }
 

@@ -4,6 +4,7 @@
 #include "vxQBLinkControl.h"
 #include "vxQBPaint.h"
 #include "vxQBUnionSubQueryTabSheet.h"
+#include "vxQBWorkAreaKeys.h"
 #include "vxQueryBuilder.h"
 #include "vxQueryUnionSubQuery.h"
 
@@ -13,6 +14,7 @@
 #include <QPainter>
 
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -62,6 +64,7 @@ TvxQueryBuilderWorkArea::TvxQueryBuilderWorkArea(TvxUnionSubQueryTabSheet* Sheet
   setWidget(new TvxWorkAreaCanvas(this));
   widget()->setAutoFillBackground(false);
   viewport()->setAcceptDrops(true);
+  FKeyboard = new TvxWorkAreaKeyboard(this);
   FFocusLink = connect(qApp, &QApplication::focusChanged, this, &TvxQueryBuilderWorkArea::FocusChanged);
 }
 
@@ -69,6 +72,7 @@ TvxQueryBuilderWorkArea::~TvxQueryBuilderWorkArea() {
   // The base destructor frees the canvas and its boxes, which moves the keyboard focus: by then
   // this object is no work area any more.
   disconnect(FFocusLink);
+  delete std::exchange(FKeyboard, nullptr);
 }
 
 // --- placing boxes -----------------------------------------------------------------------------
@@ -118,6 +122,7 @@ void TvxQueryBuilderWorkArea::SetFocusedControl(QWidget* Control) {
   if (Control == FFocusedControl) return;
   QPointer<QWidget> Previous = FFocusedControl;
   FFocusedControl = Control;
+  if (FKeyboard != nullptr) FKeyboard->FocusedControlChanged();
   if (Previous) RepaintControl(Previous);
   if (Control == nullptr) return;
   if (Control->focusPolicy() == Qt::NoFocus) {
@@ -129,9 +134,10 @@ void TvxQueryBuilderWorkArea::SetFocusedControl(QWidget* Control) {
 }
 
 void TvxQueryBuilderWorkArea::FocusChanged(QWidget*, QWidget* Now) {
-  // The diagram's focus ends when the keyboard focus leaves the work area and its boxes (not
-  // when the window is merely deactivated).
-  if (Now == nullptr || Now == this || isAncestorOf(Now)) return;
+  // The diagram's focus ends when the keyboard focus leaves the work area and its boxes for
+  // another widget of the window (not when the window is merely deactivated, nor for a dialog or
+  // menu opened over it, after which the focused line is still the one the keys act on).
+  if (Now == nullptr || Now == this || isAncestorOf(Now) || Now->window() != window()) return;
   SetFocusedControl(nullptr);
 }
 
@@ -171,6 +177,7 @@ void TvxQueryBuilderWorkArea::PaintUnderBoxes(QPainter& Painter, const QRect& Re
     Line->PaintLine(Painter);
     Painter.restore();
   }
+  if (FKeyboard != nullptr) FKeyboard->PaintLinkChoice(Painter);
 }
 
 void TvxQueryBuilderWorkArea::RealignLinks(const TvxDatasource* Datasource) {

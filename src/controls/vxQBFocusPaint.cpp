@@ -12,6 +12,22 @@ QColor Faded(QColor Colour, int Alpha) {
   return Colour;
 }
 
+// Outlines on Canvas, antialiased, until the object goes; Canvas is then as it was.
+class TOutlines {
+public:
+  explicit TOutlines(QPainter& Canvas) : FCanvas(Canvas) {
+    Canvas.save();
+    Canvas.setRenderHint(QPainter::Antialiasing);
+    Canvas.setBrush(Qt::NoBrush);
+  }
+  ~TOutlines() { FCanvas.restore(); }
+  TOutlines(const TOutlines&) = delete;
+  TOutlines& operator=(const TOutlines&) = delete;
+
+private:
+  QPainter& FCanvas;
+};
+
 QPolygonF Polyline(const TvxLinkPoints& Points) {
   QPolygonF Line;
   for (const QPoint& Point : Points) Line << QPointF(Point.x() + 0.5, Point.y() + 0.5);
@@ -23,46 +39,34 @@ QPolygonF Polyline(const TvxLinkPoints& Points) {
 namespace vx {
 
 void PaintLinkFocus(QPainter& Canvas, const TvxLinkPoints& Points, const QPalette& Colours) {
-  Canvas.save();
-  Canvas.setRenderHint(QPainter::Antialiasing);
-  Canvas.setBrush(Qt::NoBrush);
+  const TOutlines Outlines(Canvas);
   Canvas.setPen(QPen(Faded(Colours.color(QPalette::Highlight), 140), 10, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   Canvas.drawPolyline(Polyline(Points));
-  Canvas.restore();
 }
 
 void PaintLinkPreview(QPainter& Canvas, const TvxLinkPoints& Points, const QPalette& Colours) {
   const QColor Highlight = Colours.color(QPalette::Highlight);
-  Canvas.save();
-  Canvas.setRenderHint(QPainter::Antialiasing);
   PaintLinkFocus(Canvas, Points, Colours);
+  const TOutlines Outlines(Canvas);
   Canvas.setPen(QPen(Highlight, 2, Qt::DashLine, Qt::FlatCap, Qt::RoundJoin));
-  Canvas.setBrush(Qt::NoBrush);
   Canvas.drawPolyline(Polyline(Points));
   Canvas.setPen(Qt::NoPen);
   Canvas.setBrush(Highlight);
   for (const QPoint& End : {Points.front(), Points.back()}) Canvas.drawEllipse(QPointF(End) + QPointF(0.5, 0.5), 3, 3);
-  Canvas.restore();
 }
 
 void PaintTargetRing(QPainter& Canvas, const QRect& Box, const QPalette& Colours) {
-  Canvas.save();
-  Canvas.setRenderHint(QPainter::Antialiasing);
-  Canvas.setBrush(Qt::NoBrush);
+  const TOutlines Outlines(Canvas);
   Canvas.setPen(QPen(Faded(Colours.color(QPalette::Highlight), 110), 4));
   Canvas.drawRoundedRect(QRectF(Box).adjusted(-2.5, -2.5, 2.5, 2.5), 6, 6);
   Canvas.setPen(QPen(Colours.color(QPalette::Highlight), 1.5));
   Canvas.drawRoundedRect(QRectF(Box).adjusted(-4.5, -4.5, 4.5, 4.5), 8, 8);
-  Canvas.restore();
 }
 
 void PaintAreaFocus(QPainter& Canvas, const QRect& Area, const QPalette& Colours) {
-  Canvas.save();
-  Canvas.setRenderHint(QPainter::Antialiasing);
-  Canvas.setBrush(Qt::NoBrush);
+  const TOutlines Outlines(Canvas);
   Canvas.setPen(QPen(Faded(Colours.color(QPalette::Highlight), 200), 2));
   Canvas.drawRoundedRect(QRectF(Area).adjusted(1, 1, -1, -1), 3, 3);
-  Canvas.restore();
 }
 
 }  // namespace vx

@@ -49,15 +49,23 @@ TvxQueryBuilderSelectListControl* GridOf(const TvxQueryBuilder& QueryBuilder) {
 }
 
 bool InModal(QWidget& Window, const std::function<void()>& Open, const std::function<void(QWidget*)>& Keys) {
-  bool Ran = false;
+  bool Ended = false;
   const QPointer<QTimer> Poll = WhenModalShows([&](QWidget* Modal) {
-    Ran = true;
-    Keys(Modal);
+    // Keys go where the focus is: into the dialog once it is the active window.
+    if (QTest::qWaitForWindowActive(Modal)) Keys(Modal);
+    Ended = !Modal->isVisible();
+    // A dialog the keys did not end must not hold the test up.
+    if (!Ended) Modal->close();
   });
   Open();
-  if (!Ran) delete Poll.data();
+  delete Poll.data();
   Window.activateWindow();
-  return QTest::qWaitForWindowActive(&Window) && Ran;
+  // Active, and the focus back where it was in the window.
+  return QTest::qWaitFor([&Window] {
+           const QWidget* Focused = QApplication::focusWidget();
+           return Window.isActiveWindow() && Focused != nullptr && Focused->window() == &Window;
+         }) &&
+         Ended;
 }
 
 void MoveToCell(TvxQueryBuilderSelectListControl* Grid, int Row, int Column) {

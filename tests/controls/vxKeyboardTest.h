@@ -26,7 +26,8 @@ TvxQueryBuilderDataSourceControl* FocusedBox(const TvxQueryBuilderWorkArea* Work
 QString CurrentField(const TvxQueryBuilderDataSourceControl* Box);
 // The select-list grid of the active operand.
 TvxQueryBuilderSelectListControl* GridOf(const TvxQueryBuilder& QueryBuilder);
-// Runs Keys on the modal dialog that Open shows (Keys must end it); false when none showed. Window
+// Runs Keys on the modal dialog that Open shows, once it is active; false when none showed or
+// the keys did not end it (it is closed then). Window
 // is active again afterwards, as a window manager makes the window under a closed dialog (the
 // offscreen platform does not).
 bool InModal(QWidget& Window, const std::function<void()>& Open, const std::function<void(QWidget*)>& Keys);

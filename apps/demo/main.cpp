@@ -1,7 +1,8 @@
 // vxqb-demo: the query builder component on a window over the sample database (or another
 // SQLite file), with the query's SQL and its rows.
 //
-//   vxqb-demo [--db FILE] [--sql FILE] [--link-style STYLE] [--execute] [--screenshot FILE.png]
+//   vxqb-demo [--db FILE] [--sql FILE] [--link-style STYLE] [--zoom PERCENT] [--execute]
+//             [--screenshot FILE.png]
 //
 // With --screenshot the window is rendered once the query is loaded (and run, with --execute),
 // written as a PNG and the program ends; it needs no display on the offscreen platform.
@@ -54,11 +55,13 @@ int main(int Argc, char** Argv) {
   const QCommandLineOption LinkStyle(QStringLiteral("link-style"),
                                      QStringLiteral("Draw links in STYLE: Simple, MS SQL Style or Access Style."),
                                      QStringLiteral("STYLE"));
+  const QCommandLineOption Zoom(QStringLiteral("zoom"), QStringLiteral("Show the diagram at PERCENT (25 to 400)."),
+                                QStringLiteral("PERCENT"));
   const QCommandLineOption Run(QStringLiteral("execute"), QStringLiteral("Run the query once it is loaded."));
   const QCommandLineOption Screenshot(QStringLiteral("screenshot"),
                                       QStringLiteral("Render the window to the PNG FILE once loaded, then exit."),
                                       QStringLiteral("FILE"));
-  Parser.addOptions({Db, Sql, LinkStyle, Run, Screenshot});
+  Parser.addOptions({Db, Sql, LinkStyle, Zoom, Run, Screenshot});
   if (!Parser.parse(Application.arguments())) {
     PrintError(Parser.errorText());
     return 2;
@@ -79,6 +82,15 @@ int main(int Argc, char** Argv) {
                    [](const QString&, const QString& Message) { PrintError(Message); });
 
   if (Parser.isSet(LinkStyle)) Window.SetLinkStyle(Parser.value(LinkStyle));
+  if (Parser.isSet(Zoom)) {
+    bool Number = false;
+    const int Percent = Parser.value(Zoom).toInt(&Number);
+    if (!Number) {
+      PrintError(QStringLiteral("--zoom wants a percentage, not %1").arg(Parser.value(Zoom)));
+      return 2;
+    }
+    Window.GetQueryBuilder()->SetZoom(Percent);
+  }
 
   QString Error;
   const bool Opened =

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -48,6 +49,11 @@ TvxDemoWindow::TvxDemoWindow(QWidget* Parent) : QMainWindow(Parent) {
 
   lDatabase = new QLabel(this);
   statusBar()->addPermanentWidget(lDatabase);
+  lZoom = new QLabel(this);
+  lZoom->setObjectName(QStringLiteral("lZoom"));
+  statusBar()->addPermanentWidget(lZoom);
+  ShowZoom(FQueryBuilder->GetZoom());
+  connect(FQueryBuilder, &TvxQueryBuilder::zoomChanged, this, &TvxDemoWindow::ShowZoom);
   CreateActions();
 
   connect(&FSQLBuilder, &TvxBaseSQLBuilder::sqlUpdated, this,
@@ -87,6 +93,12 @@ void TvxDemoWindow::CreateActions() {
   QAction* Quit = File->addAction(tr("&Quit"), QKeySequence::Quit, this, &QWidget::close);
   Quit->setMenuRole(QAction::QuitRole);
 
+  // The component's own actions: their keys work while the focus is in the component, so the
+  // SQL pane keeps Ctrl+Z for its text.
+  QMenu* Edit = menuBar()->addMenu(tr("&Edit"));
+  Edit->addAction(FQueryBuilder->GetUndoAction());
+  Edit->addAction(FQueryBuilder->GetRedoAction());
+
   QMenu* Query = menuBar()->addMenu(tr("&Query"));
   // The add-object dialog belongs to the component, which lists the tables of the database the
   // metadata provider follows.
@@ -97,7 +109,10 @@ void TvxDemoWindow::CreateActions() {
   QAction* Run = Add(Query, QStringLiteral("aExecute"), tr("&Execute"), QKeySequence(Qt::Key_F5),
                      &TvxDemoWindow::ExecuteCommand, Style->standardIcon(QStyle::SP_MediaPlay));
 
-  CreateLinkStyleMenu();
+  QMenu* View = menuBar()->addMenu(tr("&View"));
+  CreateZoomActions(View);
+  View->addSeparator();
+  CreateLinkStyleMenu(View);
 
   QToolBar* Tools = addToolBar(tr("Main"));
   Tools->setObjectName(QStringLiteral("MainToolBar"));
@@ -111,25 +126,49 @@ void TvxDemoWindow::CreateActions() {
   Tools->addAction(Run);
 }
 
-void TvxDemoWindow::CreateLinkStyleMenu() {
-  QMenu* Styles = menuBar()->addMenu(tr("&View"))->addMenu(tr("&Link Style"));
+void TvxDemoWindow::CreateZoomActions(QMenu* View) {
+  auto Add = [&](const QString& Name, const QString& Text, const QList<QKeySequence>& Keys,
+                 void (TvxQueryBuilder::*Slot)()) {
+    QAction* Action = View->addAction(Text);
+    Action->setObjectName(Name);
+    Action->setShortcuts(Keys);
+    connect(Action, &QAction::triggered, FQueryBuilder, Slot);
+  };
+  // Ctrl+= as well, for keyboards where plus needs Shift.
+  Add(QStringLiteral("aZoomIn"), tr("Zoom &In"), {QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+      &TvxQueryBuilder::ZoomIn);
+  Add(QStringLiteral("aZoomOut"), tr("Zoom &Out"), {QKeySequence::ZoomOut}, &TvxQueryBuilder::ZoomOut);
+  QAction* Actual = View->addAction(tr("&Actual Size"), QKeySequence(Qt::CTRL | Qt::Key_0), FQueryBuilder,
+                                    [this] { FQueryBuilder->SetZoom(100); });
+  Actual->setObjectName(QStringLiteral("aActualSize"));
+}
+
+void TvxDemoWindow::ShowZoom(int Percent) { lZoom->setText(tr("Zoom %1%").arg(Percent)); }
+
+void TvxDemoWindow::CreateLinkStyleMenu(QMenu* View) {
+  QMenu* Styles = View->addMenu(tr("&Link Style"));
   Styles->setObjectName(QStringLiteral("mLinkStyle"));
   FLinkStyles = new QActionGroup(this);
-  // Without a painter of its own the component draws links in its default style.
-  const TvxQueryBuilderLinkPainter* Current = FQueryBuilder->GetLinkType();
-  const QString CurrentStyle = (Current != nullptr ? *Current : vx::GetDefaultLinkPainter()).PainterStyle();
   GetPaintersList().GetUserNames([&](const QString& StyleName) {
     QAction* Action = Styles->addAction(StyleName);
     Action->setCheckable(true);
-    Action->setChecked(StyleName == CurrentStyle);
     FLinkStyles->addAction(Action);
     connect(Action, &QAction::triggered, this, [this, StyleName] { SetLinkStyle(StyleName); });
   });
+  CheckCurrentLinkStyle();
+  connect(Styles, &QMenu::aboutToShow, this, &TvxDemoWindow::CheckCurrentLinkStyle);
+}
+
+void TvxDemoWindow::CheckCurrentLinkStyle() {
+  // Without a painter of its own the component draws links in its default style.
+  const TvxQueryBuilderLinkPainter* Current = FQueryBuilder->GetLinkType();
+  const QString CurrentStyle = (Current != nullptr ? *Current : vx::GetDefaultLinkPainter()).PainterStyle();
+  for (QAction* Action : FLinkStyles->actions()) Action->setChecked(Action->text() == CurrentStyle);
 }
 
 void TvxDemoWindow::SetLinkStyle(const QString& StyleName) {
   FQueryBuilder->SetLinkType(GetPaintersList().CreateByUserName(StyleName, FQueryBuilder).release());
-  for (QAction* Action : FLinkStyles->actions()) Action->setChecked(Action->text() == StyleName);
+  CheckCurrentLinkStyle();
 }
 
 // --- the database ------------------------------------------------------------------------------
@@ -194,18 +233,43 @@ bool TvxDemoWindow::LoadSQLFile(const QString& Path, QString& Error) {
   FSQLPane->SetText(QString::fromUtf8(File.readAll()));
   FSQLFilePath = Path;
   ApplySQL();
+  // The layout waits in the component for the text just assigned, and comes with it.
+  QFile Layout(LayoutPathFor(Path));
+  if (!Layout.exists()) return true;
+  if (!Layout.open(QIODevice::ReadOnly)) {
+    ShowMessage(tr("Cannot read %1: %2").arg(Layout.fileName(), Layout.errorString()));
+    return true;
+  }
+  try {
+    FQueryBuilder->ApplyLayout(Layout.readAll().toStdString());
+  } catch (const std::exception& Failure) {
+    ShowMessage(tr("The layout %1 was not applied: %2").arg(Layout.fileName(), QString::fromUtf8(Failure.what())));
+  }
   return true;
 }
 
-bool TvxDemoWindow::SaveSQLFile(const QString& Path, QString& Error) {
+namespace {
+
+bool WriteFile(const QString& Path, const QByteArray& Text, QString& Error) {
   QFile File(Path);
-  const QByteArray Text = FSQLPane->GetText().toUtf8();
-  if (!File.open(QIODevice::WriteOnly | QIODevice::Truncate) || File.write(Text) != Text.size()) {
-    Error = tr("Cannot write %1: %2").arg(Path, File.errorString());
+  if (File.open(QIODevice::WriteOnly | QIODevice::Truncate) && File.write(Text) == Text.size()) return true;
+  Error = QObject::tr("Cannot write %1: %2").arg(Path, File.errorString());
+  return false;
+}
+
+}  // namespace
+
+bool TvxDemoWindow::SaveSQLFile(const QString& Path, QString& Error) {
+  if (!WriteFile(Path, FSQLPane->GetText().toUtf8(), Error) ||
+      !WriteFile(LayoutPathFor(Path), QByteArray::fromStdString(FQueryBuilder->SaveLayout()), Error))
     return false;
-  }
   FSQLFilePath = Path;
   return true;
+}
+
+QString TvxDemoWindow::LayoutPathFor(const QString& SQLPath) {
+  const QFileInfo Info(SQLPath);
+  return Info.dir().filePath(Info.completeBaseName() + QStringLiteral(".layout"));
 }
 
 void TvxDemoWindow::ApplySQL() {

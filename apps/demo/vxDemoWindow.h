@@ -43,10 +43,14 @@ public:
   const QString& GetDatabaseDescription() const { return FDatabaseDescription; }
 
   // --- the query ---
-  // Puts the text of a .sql file (UTF-8) into the SQL pane and applies it.
+  // Puts the text of a .sql file (UTF-8) into the SQL pane and applies it, with the diagram's
+  // layout from the file beside it (LayoutPathFor) when there is one. A layout that cannot be
+  // read is named in the status bar; the query loads all the same.
   bool LoadSQLFile(const QString& Path, QString& Error);
-  // Writes the SQL pane's text to Path as UTF-8.
+  // Writes the SQL pane's text to Path as UTF-8, and the diagram's layout beside it.
   bool SaveSQLFile(const QString& Path, QString& Error);
+  // Where the layout of the query file SQLPath is kept: "name.layout" beside "name.sql".
+  static QString LayoutPathFor(const QString& SQLPath);
   // Assigns the SQL pane's text to the component, which loads it once the event loop runs.
   void ApplySQL();
   // Runs the component's query on the open database and shows the rows; false when there is no
@@ -66,8 +70,13 @@ public:
 
 private:
   void CreateActions();
-  // The View menu: one checkable item per registered link painter style.
-  void CreateLinkStyleMenu();
+  // The View menu's zoom items (Ctrl+plus, Ctrl+minus, Ctrl+0).
+  void CreateZoomActions(QMenu* View);
+  // Its Link Style submenu: one checkable item per registered link painter style.
+  void CreateLinkStyleMenu(QMenu* View);
+  void ShowZoom(int Percent);
+  // Checks the style of the component's painter, which a layout may have changed.
+  void CheckCurrentLinkStyle();
   void ShowSQLError(const QString& SQL, const QString& Message);
   // Where Text stops parsing: the token's character index (-1 when it parses) and length, and
   // the words that name it ("near '='", "at end of input").
@@ -101,5 +110,6 @@ private:
   TvxDemoResults* FResults = nullptr;
   QSplitter* FSplitter = nullptr;
   QLabel* lDatabase = nullptr;
+  QLabel* lZoom = nullptr;
   QActionGroup* FLinkStyles = nullptr;
 };

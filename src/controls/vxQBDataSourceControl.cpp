@@ -1,6 +1,7 @@
 #include "vxQBDataSourceControl.h"
 
 #include "vxQBDatasourceFieldsList.h"
+#include "vxQBDiagramScale.h"
 #include "vxQBWorkArea.h"
 #include "vxQueryBase.h"
 #include "vxQueryBuilder.h"
@@ -63,27 +64,40 @@ int TvxQueryBuilderDataSourceControl::GetCaptionHeight() const {
 
 int TvxQueryBuilderDataSourceControl::GetMinHeight() const { return 2 * FrameWidth + GetCaptionHeight(); }
 
-QRect TvxQueryBuilderDataSourceControl::GetCaptionRect() const {
-  return QRect(FrameWidth, FrameWidth, width() - 2 * FrameWidth, GetCaptionHeight());
+QRect TvxQueryBuilderDataSourceControl::ToLocal(const QRect& Diagram) const {
+  // Through the canvas, so that inner edges round as the box's own edges do.
+  const TvxDiagramScale Scale = FWorkArea->GetScale();
+  return Scale.ToCanvas(Diagram.translated(FBounds.topLeft())).translated(-Scale.ToCanvas(FBounds.topLeft()));
 }
 
+QRect TvxQueryBuilderDataSourceControl::GetInnerRect() const {
+  return ToLocal(FBounds.adjusted(FrameWidth, FrameWidth, -FrameWidth, -FrameWidth).translated(-FBounds.topLeft()));
+}
+
+QRect TvxQueryBuilderDataSourceControl::GetDiagramCaptionRect() const {
+  return QRect(FrameWidth, FrameWidth, FBounds.width() - 2 * FrameWidth, GetCaptionHeight());
+}
+
+QRect TvxQueryBuilderDataSourceControl::GetCaptionRect() const { return ToLocal(GetDiagramCaptionRect()); }
+
 QRect TvxQueryBuilderDataSourceControl::GetCloseButtonRect() const {
-  const QRect Caption = GetCaptionRect();
+  const QRect Caption = GetDiagramCaptionRect();
   const int Side = std::max(10, Caption.height() - 6);
-  return QRect(Caption.right() - Side - 1, Caption.center().y() - Side / 2, Side, Side);
+  return ToLocal(QRect(Caption.right() - Side - 1, Caption.center().y() - Side / 2, Side, Side));
 }
 
 void TvxQueryBuilderDataSourceControl::LayoutFieldsList() {
   const int Top = FrameWidth + GetCaptionHeight();
-  FFieldsList->setGeometry(FrameWidth, Top, std::max(0, width() - 2 * FrameWidth),
-                           std::max(0, height() - Top - FrameWidth));
+  FFieldsList->setGeometry(ToLocal(QRect(FrameWidth, Top, std::max(0, FBounds.width() - 2 * FrameWidth),
+                                         std::max(0, FBounds.height() - Top - FrameWidth))));
 }
 
 QRect TvxQueryBuilderDataSourceControl::CalcFieldRect(const QString& FieldName, bool WithFrame) const {
   const QRect List = FFieldsList->geometry();
   QRect Row;
   if (FieldName.isEmpty()) {
-    Row = QRect(List.x(), FrameWidth, List.width(), GetCaptionHeight());
+    const QRect Caption = GetCaptionRect();
+    Row = QRect(List.x(), Caption.y(), List.width(), Caption.height());
   } else {
     const QList<QListWidgetItem*> Found = FFieldsList->findItems(FieldName, Qt::MatchFixedString);
     if (Found.isEmpty()) return QRect();
@@ -95,7 +109,10 @@ QRect TvxQueryBuilderDataSourceControl::CalcFieldRect(const QString& FieldName, 
     const int Bottom = std::clamp(Item.top() + Item.height(), 0, List.height());
     Row = QRect(List.x(), List.y() + Top, List.width(), Bottom - Top);
   }
-  if (WithFrame) Row.adjust(-FrameWidth, 0, FrameWidth, 0);
+  if (WithFrame) {
+    Row.setLeft(0);
+    Row.setWidth(width());
+  }
   return Row;
 }
 
@@ -118,15 +135,30 @@ QRect TvxQueryBuilderDataSourceControl::SnapBounds(const QRect& Wanted, const QS
 void TvxQueryBuilderDataSourceControl::SetBounds(const QRect& Bounds) {
   QRect Wanted(Bounds.topLeft(), QSize(std::clamp(Bounds.width(), MinWidth, MaxWidth),
                                        std::clamp(Bounds.height(), std::min(GetMinHeight(), MaxHeight), MaxHeight)));
-  Wanted = SnapBounds(Wanted, size(), GetSnapStep());
+  Wanted = SnapBounds(Wanted, FBounds.size(), GetSnapStep());
   // The canvas's origin is the diagram's, wherever it is scrolled to.
   Wanted.moveTo(std::max(0, Wanted.x()), std::max(0, Wanted.y()));
-  setGeometry(Wanted);
+  FBounds = Wanted;
+  ApplyBounds();
+}
+
+void TvxQueryBuilderDataSourceControl::ApplyBounds() {
+  const QRect OnCanvas = FWorkArea->GetScale().ToCanvas(FBounds);
+  if (OnCanvas != geometry()) {
+    setGeometry(OnCanvas);
+    FWorkArea->ChildMoved(this);
+    return;
+  }
+  FWorkArea->ChildMoved(this);
+  // The same canvas pixels may round from other diagram pixels, and the inner parts round
+  // from those.
+  LayoutFieldsList();
+  update();
 }
 
 void TvxQueryBuilderDataSourceControl::TuneSize() {
   const int ClientHeight = FFieldsList->count() * FFieldsList->GetItemHeight() + 4;
-  SetBounds(QRect(pos(), QSize(TunedClientWidth + 2 * FrameWidth, ClientHeight + GetMinHeight())));
+  SetBounds(QRect(FBounds.topLeft(), QSize(TunedClientWidth + 2 * FrameWidth, ClientHeight + GetMinHeight())));
 }
 
 // --- what the datasource shows ---------------------------------------------------------------
@@ -151,6 +183,9 @@ void TvxQueryBuilderDataSourceControl::UpdateContolParams() {
   Colours.setColor(QPalette::Base, FTableColor);
   Colours.setColor(QPalette::Window, FTableColor);
   FFieldsList->setPalette(Colours);
+  // The zoom may have changed: rows and bounds are measured again.
+  FFieldsList->doItemsLayout();
+  if (!FBounds.isNull()) ApplyBounds();
   LayoutFieldsList();
   LinksMoved();
   update();
@@ -197,13 +232,15 @@ void TvxQueryBuilderDataSourceControl::LinksMoved() { FWorkArea->RealignLinks(FD
 // --- the mouse ---------------------------------------------------------------------------------
 
 Qt::Edges TvxQueryBuilderDataSourceControl::EdgesAt(const QPoint& Point) const {
-  const bool NearLeft = Point.x() < FrameWidth, NearRight = Point.x() >= width() - FrameWidth;
-  const bool NearTop = Point.y() < FrameWidth, NearBottom = Point.y() >= height() - FrameWidth;
+  const QRect Inner = GetInnerRect();
+  const bool NearLeft = Point.x() < Inner.x(), NearRight = Point.x() >= Inner.x() + Inner.width();
+  const bool NearTop = Point.y() < Inner.y(), NearBottom = Point.y() >= Inner.y() + Inner.height();
+  const int Grip = FWorkArea->GetScale().ToCanvas(GCornerGrip);
   Qt::Edges Edges;
-  if (NearLeft || ((NearTop || NearBottom) && Point.x() < GCornerGrip)) Edges |= Qt::LeftEdge;
-  if (NearRight || ((NearTop || NearBottom) && Point.x() >= width() - GCornerGrip)) Edges |= Qt::RightEdge;
-  if (NearTop || ((NearLeft || NearRight) && Point.y() < GCornerGrip)) Edges |= Qt::TopEdge;
-  if (NearBottom || ((NearLeft || NearRight) && Point.y() >= height() - GCornerGrip)) Edges |= Qt::BottomEdge;
+  if (NearLeft || ((NearTop || NearBottom) && Point.x() < Grip)) Edges |= Qt::LeftEdge;
+  if (NearRight || ((NearTop || NearBottom) && Point.x() >= width() - Grip)) Edges |= Qt::RightEdge;
+  if (NearTop || ((NearLeft || NearRight) && Point.y() < Grip)) Edges |= Qt::TopEdge;
+  if (NearBottom || ((NearLeft || NearRight) && Point.y() >= height() - Grip)) Edges |= Qt::BottomEdge;
   return Edges;
 }
 
@@ -227,7 +264,7 @@ void TvxQueryBuilderDataSourceControl::mousePressEvent(QMouseEvent* Event) {
   BringToFront();
   if (Event->button() != Qt::LeftButton) return;
   FPressGlobal = Event->globalPosition().toPoint();
-  FPressBounds = geometry();
+  FPressBounds = FBounds;
   FResizeEdges = EdgesAt(Event->position().toPoint());
   if (FResizeEdges)
     FMouseAction = TMouseAction::Resize;
@@ -240,7 +277,8 @@ void TvxQueryBuilderDataSourceControl::mousePressEvent(QMouseEvent* Event) {
 void TvxQueryBuilderDataSourceControl::mouseMoveEvent(QMouseEvent* Event) {
   Event->accept();
   const QPoint At = Event->position().toPoint();
-  const QPoint FromStart = Event->globalPosition().toPoint() - FPressGlobal;
+  // The mouse moves in canvas pixels, the box in diagram pixels.
+  const QPoint FromStart = FWorkArea->GetScale().ToDiagram(Event->globalPosition().toPoint() - FPressGlobal);
   switch (FMouseAction) {
     case TMouseAction::Move:
       SetBounds(FPressBounds.translated(FromStart));
@@ -276,6 +314,8 @@ void TvxQueryBuilderDataSourceControl::mouseReleaseEvent(QMouseEvent* Event) {
   if (Event->button() == Qt::LeftButton && Action == TMouseAction::Close &&
       GetCloseButtonRect().contains(Event->position().toPoint()))
     Close();
+  else if ((Action == TMouseAction::Move || Action == TMouseAction::Resize) && geometry() != FPressBounds)
+    FDatasource->NotifyLayoutChanged();
 }
 
 void TvxQueryBuilderDataSourceControl::mouseDoubleClickEvent(QMouseEvent* Event) {
@@ -355,6 +395,7 @@ void TvxQueryBuilderDataSourceControl::PaintShadow(QPainter& Canvas) const {
 }
 
 void TvxQueryBuilderDataSourceControl::paintEvent(QPaintEvent*) {
+  const double Zoom = FWorkArea->GetScale().GetFactor();
   QPainter Painter(this);
   Painter.setRenderHint(QPainter::Antialiasing);
   const bool Active = IsFocusedControl();
@@ -364,9 +405,11 @@ void TvxQueryBuilderDataSourceControl::paintEvent(QPaintEvent*) {
   const QColor CaptionFill = Active ? Highlight : Mix(FTableColor, Highlight, 0.14);
   const QColor CaptionText = Active ? palette().color(QPalette::HighlightedText) : Text;
 
-  const QRectF Outline = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+  // The border is a line of the diagram: it thickens when zoomed in, never below a pixel.
+  const qreal BorderWidth = std::max(1.0, Zoom);
+  const QRectF Outline = QRectF(rect()).adjusted(BorderWidth / 2, BorderWidth / 2, -BorderWidth / 2, -BorderWidth / 2);
   QPainterPath Shape;
-  Shape.addRoundedRect(Outline, GCornerRadius, GCornerRadius);
+  Shape.addRoundedRect(Outline, GCornerRadius * Zoom, GCornerRadius * Zoom);
   Painter.fillPath(Shape, FTableColor);
   const QRect Caption = GetCaptionRect();
   Painter.save();
@@ -374,7 +417,7 @@ void TvxQueryBuilderDataSourceControl::paintEvent(QPaintEvent*) {
   Painter.fillRect(QRect(0, 0, width(), Caption.bottom() + 1), CaptionFill);
   Painter.fillRect(QRect(0, Caption.bottom(), width(), 1), Mix(Border, FTableColor, 0.35));
   Painter.restore();
-  Painter.setPen(QPen(Border, 1));
+  Painter.setPen(QPen(Border, BorderWidth));
   Painter.setBrush(Qt::NoBrush);
   Painter.drawPath(Shape);
 
@@ -382,18 +425,22 @@ void TvxQueryBuilderDataSourceControl::paintEvent(QPaintEvent*) {
   if (FCloseHot) {
     Painter.setPen(Qt::NoPen);
     Painter.setBrush(Mix(CaptionFill, CaptionText, 0.18));
-    Painter.drawRoundedRect(QRectF(Close), 2, 2);
+    Painter.drawRoundedRect(QRectF(Close), 2 * Zoom, 2 * Zoom);
   }
-  Painter.setPen(QPen(CaptionText, 1.4, Qt::SolidLine, Qt::RoundCap));
-  const QRectF Cross = QRectF(Close).adjusted(3.5, 3.5, -3.5, -3.5);
+  Painter.setPen(QPen(CaptionText, 1.4 * Zoom, Qt::SolidLine, Qt::RoundCap));
+  const qreal Inset = 3.5 * Zoom;
+  const QRectF Cross = QRectF(Close).adjusted(Inset, Inset, -Inset, -Inset);
   Painter.drawLine(Cross.topLeft(), Cross.bottomRight());
   Painter.drawLine(Cross.topRight(), Cross.bottomLeft());
 
-  QFont Bold = font();
+  // The caption is drawn in the zoomed font at its own size rather than scaled, so that small
+  // zooms keep hinted, legible text.
+  QFont Bold = FWorkArea->GetScale().ToCanvas(font());
   Bold.setBold(true);
   Painter.setFont(Bold);
   Painter.setPen(CaptionText);
-  const QRect TextRect(Caption.x() + 3, Caption.y(), Close.x() - Caption.x() - 6, Caption.height());
+  const int Gap = std::max(1, FWorkArea->GetScale().ToCanvas(3));
+  const QRect TextRect(Caption.x() + Gap, Caption.y(), Close.x() - Caption.x() - 2 * Gap, Caption.height());
   Painter.drawText(TextRect, Qt::AlignLeft | Qt::AlignVCenter,
                    QFontMetrics(Bold).elidedText(windowTitle(), Qt::ElideRight, TextRect.width()));
 }

@@ -2,6 +2,10 @@
 // datasource's alias or name, and a close button) over its fields list, in the component's
 // TableColor and TableFont.
 //
+// The box stands at bounds in diagram pixels, which the model reads and stores and which the
+// component's Zoom does not change; its widget geometry, fonts and lines are those bounds
+// zoomed (TvxDiagramScale). Sizes below are in diagram pixels.
+//
 // The caption bar moves the box, the frame resizes it (50 to 400 pixels wide, at most 500
 // high). Every move and resize, the user's or the model's, is snapped: with SnapToGrid the
 // position is cut down to a multiple of GridSize (negative values towards zero; 5 pixels when
@@ -43,7 +47,7 @@ public:
   TvxDatasource* GetDatasource() const { return FDatasource; }
   TvxQueryBuilderWorkArea* GetWorkArea() const { return FWorkArea; }
   TvxQueryBuilderDatasourceFieldsList* GetFieldsList() const { return FFieldsList; }
-  // The caption bar and its close button, in the box's pixels.
+  // The caption bar and its close button, in the box's (zoomed) pixels.
   QRect GetCaptionRect() const;
   QRect GetCloseButtonRect() const;
   // Whether the box is the diagram's focused control.
@@ -59,6 +63,7 @@ public:
   void UpdateChecks() override;
   void TuneSize() override;
   void SetBounds(const QRect& Bounds) override;
+  QRect GetBounds() const override { return FBounds; }
   void UpdateContolParams() override;
 
   // Raises the box over the others and gives it the diagram's focus.
@@ -95,10 +100,20 @@ private:
 
   // The frame edges under Point (corners reach a little along both edges).
   Qt::Edges EdgesAt(const QPoint& Point) const;
+  // In diagram pixels.
   int GetCaptionHeight() const;
+  QRect GetDiagramCaptionRect() const;
+  // A rectangle of the box in diagram pixels, relative to its top left corner, in the box's
+  // own (zoomed) pixels.
+  QRect ToLocal(const QRect& Diagram) const;
+  // The box less its frame, in its own pixels.
+  QRect GetInnerRect() const;
+  // Gives the widget the geometry FBounds has at the current zoom.
+  void ApplyBounds();
   int GetMinHeight() const;
   void LayoutFieldsList();
-  // Bounds the mouse asks for, FromStart away from where the press found the box.
+  // Bounds the mouse asks for, FromStart (diagram pixels) away from where the press found the
+  // box.
   QRect ResizedBounds(const QPoint& FromStart) const;
   // Makes the canvas repaint the shadow around Bounds.
   void RepaintShadow(const QRect& Bounds) const;
@@ -108,10 +123,11 @@ private:
   TvxQueryBuilderWorkArea* FWorkArea;
   TvxQueryBuilderDatasourceFieldsList* FFieldsList;
   QColor FTableColor;
+  QRect FBounds;  // diagram pixels
   TMouseAction FMouseAction = TMouseAction::None;
   Qt::Edges FResizeEdges;
   QPoint FPressGlobal;
-  QRect FPressBounds;
+  QRect FPressBounds;  // diagram pixels
   bool FCloseHot = false;
   bool FClosing = false;
 };

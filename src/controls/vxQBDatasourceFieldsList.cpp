@@ -1,6 +1,7 @@
 #include "vxQBDatasourceFieldsList.h"
 
 #include "vxQBDataSourceControl.h"
+#include "vxQBDiagramScale.h"
 #include "vxQBWorkArea.h"
 #include "vxQBWorkAreaKeys.h"
 #include "vxQueryBase.h"
@@ -10,10 +11,12 @@
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -22,32 +25,77 @@ namespace {
 constexpr int GDragThreshold = 2;
 
 // Rows as tight as the font and the check box allow: a box shows many fields in little room.
+// At a zoom a row is laid out at its natural size and drawn scaled, so that text, check box and
+// selection grow together; clicks are scaled back before the check box is hit-tested.
 class TvxFieldRowDelegate : public QStyledItemDelegate {
 public:
-  using QStyledItemDelegate::QStyledItemDelegate;
+  explicit TvxFieldRowDelegate(TvxQueryBuilderDatasourceFieldsList* List) : QStyledItemDelegate(List), FList(List) {}
 
-  QSize sizeHint(const QStyleOptionViewItem& Option, const QModelIndex& Index) const override {
+  // The natural row, in diagram pixels.
+  QSize DiagramSizeHint(const QStyleOptionViewItem& Option, const QModelIndex& Index) const {
     const QSize Natural = QStyledItemDelegate::sizeHint(Option, Index);
     const QWidget* View = Option.widget;
     const int Indicator = View != nullptr ? View->style()->pixelMetric(QStyle::PM_IndicatorHeight, &Option, View) : 13;
     return QSize(Natural.width(), std::max(Option.fontMetrics.height() + 3, Indicator + 3));
   }
 
+  QSize sizeHint(const QStyleOptionViewItem& Option, const QModelIndex& Index) const override {
+    const QSize Natural = DiagramSizeHint(Option, Index);
+    const double Zoom = GetZoom();
+    // Rounded down, so that rows never need more room than the zoomed box gives them.
+    return QSize(static_cast<int>(std::ceil(Natural.width() * Zoom)), static_cast<int>(Natural.height() * Zoom));
+  }
+
+  void paint(QPainter* Painter, const QStyleOptionViewItem& Option, const QModelIndex& Index) const override {
+    const QStyleOptionViewItem Row = Marked(Option);
+    const double Zoom = GetZoom();
+    if (Zoom == 1.0) return QStyledItemDelegate::paint(Painter, Row, Index);
+    Painter->save();
+    Painter->translate(Row.rect.topLeft());
+    Painter->scale(Zoom, Zoom);
+    Painter->setRenderHint(QPainter::SmoothPixmapTransform);
+    QStyledItemDelegate::paint(Painter, Unzoomed(Row, Zoom), Index);
+    Painter->restore();
+  }
+
+  bool editorEvent(QEvent* Event, QAbstractItemModel* Model, const QStyleOptionViewItem& Option,
+                   const QModelIndex& Index) override {
+    const double Zoom = GetZoom();
+    const auto* Mouse = dynamic_cast<const QMouseEvent*>(Event);
+    if (Zoom == 1.0 || Mouse == nullptr) return QStyledItemDelegate::editorEvent(Event, Model, Option, Index);
+    const QPointF At = (Mouse->position() - Option.rect.topLeft()) / Zoom;
+    QMouseEvent Unscaled(Mouse->type(), At, Mouse->scenePosition(), Mouse->globalPosition(), Mouse->button(),
+                         Mouse->buttons(), Mouse->modifiers(), Mouse->pointingDevice());
+    const bool Taken = QStyledItemDelegate::editorEvent(&Unscaled, Model, Unzoomed(Option, Zoom), Index);
+    Event->setAccepted(Unscaled.isAccepted());
+    return Taken;
+  }
+
+private:
   // The current row is selected in the highlight colour only where the keys act on it: in the
   // box with the focus and in the box a link being chosen ends at. Elsewhere it is a tint.
-  void paint(QPainter* Painter, const QStyleOptionViewItem& Option, const QModelIndex& Index) const override {
-    const auto* List = qobject_cast<const TvxQueryBuilderDatasourceFieldsList*>(Option.widget);
-    const TvxWorkAreaKeyboard* Keys = List != nullptr ? List->GetWorkArea()->GetKeyboard() : nullptr;
-    if (Keys == nullptr || !(Option.state & QStyle::State_Selected) || List->hasFocus() ||
-        Keys->GetLinkTarget() == List->GetBox())
-      return QStyledItemDelegate::paint(Painter, Option, Index);
+  QStyleOptionViewItem Marked(const QStyleOptionViewItem& Option) const {
+    const TvxWorkAreaKeyboard* Keys = FList->GetWorkArea()->GetKeyboard();
+    if (Keys == nullptr || !(Option.state & QStyle::State_Selected) || FList->hasFocus() ||
+        Keys->GetLinkTarget() == FList->GetBox())
+      return Option;
     QStyleOptionViewItem Tinted = Option;
     QColor Tint = Option.palette.color(QPalette::Highlight);
     Tint.setAlpha(56);
     Tinted.palette.setColor(QPalette::Highlight, Tint);
     Tinted.palette.setColor(QPalette::HighlightedText, Option.palette.color(QPalette::Text));
-    QStyledItemDelegate::paint(Painter, Tinted, Index);
+    return Tinted;
   }
+  double GetZoom() const { return FList->GetWorkArea()->GetScale().GetFactor(); }
+  // Option with the row at its natural size at the origin.
+  static QStyleOptionViewItem Unzoomed(const QStyleOptionViewItem& Option, double Zoom) {
+    QStyleOptionViewItem Natural(Option);
+    Natural.rect = QRect(0, 0, static_cast<int>(std::ceil(Option.rect.width() / Zoom)),
+                         static_cast<int>(std::ceil(Option.rect.height() / Zoom)));
+    return Natural;
+  }
+
+  TvxQueryBuilderDatasourceFieldsList* FList;
 };
 
 }  // namespace
@@ -98,7 +146,6 @@ int TvxQueryBuilderDatasourceFieldsList::RowAt(const QPoint& Point) const {
 }
 
 int TvxQueryBuilderDatasourceFieldsList::GetItemHeight() const {
-  if (count() > 0) return sizeHintForRow(0);
   return std::max(fontMetrics().height() + 3, style()->pixelMetric(QStyle::PM_IndicatorHeight) + 3);
 }
 
@@ -181,6 +228,14 @@ void TvxQueryBuilderDatasourceFieldsList::keyPressEvent(QKeyEvent* Event) {
 void TvxQueryBuilderDatasourceFieldsList::contextMenuEvent(QContextMenuEvent* Event) {
   Event->accept();
   FBox->ShowMenu(Event->globalPos());
+}
+
+void TvxQueryBuilderDatasourceFieldsList::wheelEvent(QWheelEvent* Event) {
+  if (Event->modifiers() & Qt::ControlModifier) {
+    Event->ignore();
+    return;
+  }
+  QListWidget::wheelEvent(Event);
 }
 
 void TvxQueryBuilderDatasourceFieldsList::focusInEvent(QFocusEvent* Event) {

@@ -13,6 +13,8 @@
 // any other drag, and from the list the datasource (GetDatasource()) and the field
 // (GetDraggedField(): empty for row 0, that is all columns of the datasource).
 //
+// Rows are drawn and hit-tested at the component's zoom.
+//
 // While the component is loading SQL, clicks neither tick rows nor start drags.
 //
 // The current row is selected in the highlight colour while the list has the focus (or is the
@@ -56,7 +58,7 @@ public:
   void SetFields(const QStringList& Fields);
   // Ticks the rows the select list outputs; row 0 is only ever ticked here, never unticked.
   void UpdateChecks();
-  // The height of one row in pixels.
+  // The height of one row in diagram pixels (rows are this times the zoom on screen).
   int GetItemHeight() const;
 
   // Whether row FromRow of From and row Row of this list may be linked: fields (not row 0) of two
@@ -78,6 +80,8 @@ protected:
   void contextMenuEvent(QContextMenuEvent* Event) override;
   void focusInEvent(QFocusEvent* Event) override;
   void focusOutEvent(QFocusEvent* Event) override;
+  // Ctrl+wheel zooms the diagram rather than scrolling the list: it goes on to the work area.
+  void wheelEvent(QWheelEvent* Event) override;
 
 private:
   // A row's mark changed: the user ticked or unticked it.

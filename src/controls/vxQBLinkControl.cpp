@@ -1,5 +1,6 @@
 #include "vxQBLinkControl.h"
 
+#include "vxQBDiagramScale.h"
 #include "vxQBFocusPaint.h"
 #include "vxQBWorkArea.h"
 #include "vxQueryBase.h"
@@ -20,39 +21,48 @@ TvxQueryBuilderLinkControl::TvxQueryBuilderLinkControl(TvxLink* Link, TvxQueryBu
   UpdateLine();
 }
 
-TvxQueryBuilderLinkControl::~TvxQueryBuilderLinkControl() { Repaint(); }
+TvxQueryBuilderLinkControl::~TvxQueryBuilderLinkControl() {
+  FWorkArea->ForgetLine(this);
+  Repaint();
+}
 
 bool TvxQueryBuilderLinkControl::Joins(const TvxDatasource* Datasource) const {
   return Datasource != nullptr && (TvxLink::CalcDatasource(FLink->GetLeftDatasource()) == Datasource ||
                                    TvxLink::CalcDatasource(FLink->GetRightDatasource()) == Datasource);
 }
 
-QRect TvxQueryBuilderLinkControl::EndRect(const TvxDatasource* Datasource, const std::string& Field) {
+QRect TvxQueryBuilderLinkControl::EndRect(const TvxDatasource* Datasource, const std::string& Field) const {
   // A row scrolled out of view is a rectangle without height at the list's edge, not "none".
   const QRect Row = Datasource->CalcFieldRect(Field, true);
-  return Row.isNull() ? Datasource->CalcFieldRect(std::string(), true) : Row;
+  return FWorkArea->GetScale().ToDiagram(Row.isNull() ? Datasource->CalcFieldRect(std::string(), true) : Row);
 }
 
-double TvxQueryBuilderLinkControl::DistanceTo(const QPoint& Point) const {
-  return FLaidOut ? vx::CalcLinkDistance(FLayout.Points, Point - FLayout.Bounds.topLeft())
+QRect TvxQueryBuilderLinkControl::GetCanvasBounds() const {
+  // A pen a few pixels wide at a large zoom reaches a little beyond the scaled bounds.
+  return FWorkArea->GetScale().ToCanvas(FLayout.Bounds).adjusted(-2, -2, 2, 2);
+}
+
+double TvxQueryBuilderLinkControl::DistanceTo(const QPointF& Point) const {
+  return FLaidOut ? vx::CalcLinkDistance(FLayout.Points, Point - QPointF(FLayout.Bounds.topLeft()))
                   : std::numeric_limits<double>::infinity();
 }
 
 void TvxQueryBuilderLinkControl::UpdateLine() {
-  const QRect Old = FLaidOut ? FLayout.Bounds : QRect();
+  const QRect Old = FLaidOut ? GetCanvasBounds() : QRect();
   const TvxDatasource* Left = TvxLink::CalcDatasource(FLink->GetLeftDatasource());
   const TvxDatasource* Right = TvxLink::CalcDatasource(FLink->GetRightDatasource());
   auto HasBox = [](const TvxDatasource* Datasource) {
     return Datasource != nullptr && !Datasource->IsDestroying() && Datasource->GetDSControl() != nullptr;
   };
+  FWorkArea->SetLineEnds(this, Left, Right);
   FLaidOut = HasBox(Left) && HasBox(Right);
   if (FLaidOut)
     FLayout = vx::CalcLinkLayout(EndRect(Left, FLink->GetLeftField()), EndRect(Right, FLink->GetRightField()));
-  if (QWidget* Canvas = parentWidget()) Canvas->update(Old | (FLaidOut ? FLayout.Bounds : QRect()));
+  if (QWidget* Canvas = parentWidget()) Canvas->update(Old | (FLaidOut ? GetCanvasBounds() : QRect()));
 }
 
 void TvxQueryBuilderLinkControl::Repaint() {
-  if (FLaidOut && parentWidget() != nullptr) parentWidget()->update(FLayout.Bounds);
+  if (FLaidOut && parentWidget() != nullptr) parentWidget()->update(GetCanvasBounds());
 }
 
 void TvxQueryBuilderLinkControl::PaintLine(QPainter& Canvas) const {

@@ -15,7 +15,7 @@ int BottomOf(const QRect& Rect) { return Rect.y() + Rect.height(); }
 // min over t in [0, 1] of |From.x + t Dx - Point.x| + |From.y + t Dy - Point.y|: the sum is
 // convex and piecewise linear in t, so its least value lies at an end or where one of its
 // terms is zero.
-double SlantDistance(const QPoint& From, const QPoint& To, const QPoint& Point) {
+double SlantDistance(const QPoint& From, const QPoint& To, const QPointF& Point) {
   const double Dx = To.x() - From.x(), Dy = To.y() - From.y();
   auto At = [&](double T) {
     T = std::clamp(T, 0.0, 1.0);
@@ -24,7 +24,9 @@ double SlantDistance(const QPoint& From, const QPoint& To, const QPoint& Point) 
   return std::min({At(0.0), At(1.0), At((Point.x() - From.x()) / Dx), At((Point.y() - From.y()) / Dy)});
 }
 
-bool Between(int Value, int End1, int End2) { return std::min(End1, End2) <= Value && Value <= std::max(End1, End2); }
+bool Between(double Value, int End1, int End2) {
+  return std::min(End1, End2) <= Value && Value <= std::max(End1, End2);
+}
 
 }  // namespace
 
@@ -87,15 +89,15 @@ TvxLinkLayout CalcLinkLayout(const QRect& LeftRect, const QRect& RightRect) {
   return Layout;
 }
 
-double CalcLinkDistance(const TvxLinkPoints& Points, const QPoint& Point) {
+double CalcLinkDistance(const TvxLinkPoints& Points, const QPointF& Point) {
   double Nearest = std::numeric_limits<double>::infinity();
   for (size_t I = 0; I + 1 < Points.size(); ++I) {
     const QPoint& From = Points[I];
     const QPoint& To = Points[I + 1];
     if (From.x() == To.x()) {
-      if (Between(Point.y(), From.y(), To.y())) Nearest = std::min<double>(Nearest, std::abs(Point.x() - From.x()));
+      if (Between(Point.y(), From.y(), To.y())) Nearest = std::min(Nearest, std::abs(Point.x() - From.x()));
     } else if (From.y() == To.y()) {
-      if (Between(Point.x(), From.x(), To.x())) Nearest = std::min<double>(Nearest, std::abs(Point.y() - From.y()));
+      if (Between(Point.x(), From.x(), To.x())) Nearest = std::min(Nearest, std::abs(Point.y() - From.y()));
     } else {
       Nearest = std::min(Nearest, SlantDistance(From, To, Point));
     }

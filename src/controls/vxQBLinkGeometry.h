@@ -16,7 +16,8 @@ namespace vx {
 
 // The stub that leaves a box before the line turns towards the other box, in pixels.
 constexpr int LinkStubLength = 16;
-// How far from the line a click still selects it, in pixels.
+// How far from the line a click still selects it, in diagram pixels: the band scales with the
+// zoom like the line it surrounds.
 constexpr int LinkHitTolerance = 6;
 
 struct TvxLinkLayout {
@@ -41,7 +42,7 @@ TvxLinkLayout CalcLinkLayout(const QRect& LeftRect, const QRect& RightRect);
 // How far Point lies from the polyline: the least distance to a segment, where a horizontal
 // segment measures the vertical distance (and only between its ends), a vertical one the
 // horizontal distance (likewise), and a slanting one |dx| + |dy| to its nearest point.
-// Infinity when no segment measures it.
-double CalcLinkDistance(const TvxLinkPoints& Points, const QPoint& Point);
+// Infinity when no segment measures it. Point may lie between pixels (a click at a zoom).
+double CalcLinkDistance(const TvxLinkPoints& Points, const QPointF& Point);
 
 }  // namespace vx

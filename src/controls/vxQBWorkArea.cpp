@@ -1,6 +1,7 @@
 #include "vxQBWorkArea.h"
 
 #include "vxQBDataSourceControl.h"
+#include "vxQBDiagramScale.h"
 #include "vxQBLinkControl.h"
 #include "vxQBPaint.h"
 #include "vxQBUnionSubQueryTabSheet.h"
@@ -12,7 +13,9 @@
 #include <QContextMenuEvent>
 #include <QMimeData>
 #include <QPainter>
+#include <QScrollBar>
 
+#include <cmath>
 #include <limits>
 #include <utility>
 
@@ -39,13 +42,15 @@ protected:
     FWorkArea->PaintBackground(Painter, Event->rect());
     FWorkArea->PaintUnderBoxes(Painter, Event->rect());
   }
+  // A child being added is not yet what it will be (a box or a line): it counts once it moves.
   void childEvent(QChildEvent* Event) override {
     QWidget::childEvent(Event);
     if (Event->added()) Event->child()->installEventFilter(this);
-    if (Event->added() || Event->removed()) FWorkArea->UpdateCanvasSize();
+    if (Event->removed()) FWorkArea->ChildRemoved(Event->child());
   }
   bool eventFilter(QObject* Watched, QEvent* Event) override {
-    if (Event->type() == QEvent::Move || Event->type() == QEvent::Resize) FWorkArea->UpdateCanvasSize();
+    if ((Event->type() == QEvent::Move || Event->type() == QEvent::Resize) && Watched->isWidgetType())
+      FWorkArea->ChildMoved(static_cast<QWidget*>(Watched));
     return QWidget::eventFilter(Watched, Event);
   }
 
@@ -69,35 +74,43 @@ TvxQueryBuilderWorkArea::TvxQueryBuilderWorkArea(TvxUnionSubQueryTabSheet* Sheet
 }
 
 TvxQueryBuilderWorkArea::~TvxQueryBuilderWorkArea() {
-  // The base destructor frees the canvas and its boxes, which moves the keyboard focus: by then
-  // this object is no work area any more.
+  // Freeing the canvas and its boxes moves the keyboard focus, which this object no longer
+  // follows; the boxes and lines go while the work area they tell of their going is whole.
   disconnect(FFocusLink);
+  // The keyboard first: it watches the boxes' lists.
   delete std::exchange(FKeyboard, nullptr);
+  delete takeWidget();
 }
 
 // --- placing boxes -----------------------------------------------------------------------------
+
+TvxDiagramScale TvxQueryBuilderWorkArea::GetScale() const {
+  return TvxDiagramScale(FQueryBuilder != nullptr ? FQueryBuilder->GetZoom() : 100);
+}
+
+QRect TvxQueryBuilderWorkArea::DiagramBoundsOf(const QWidget* Box) const {
+  if (const auto* View = dynamic_cast<const TvxDatasourceView*>(Box)) return View->GetBounds();
+  return GetScale().ToDiagram(Box->geometry());
+}
 
 QPoint TvxQueryBuilderWorkArea::FindPos(const QWidget* Control) const {
   int Limit = viewport()->width();
   if (Limit <= 0 && FQueryBuilder != nullptr) Limit = FQueryBuilder->width();
   if (Limit <= 0) Limit = 800;
+  // Columns fill what is seen at the current zoom.
+  Limit = GetScale().ToDiagram(Limit);
   const int Snap = FQueryBuilder != nullptr && FQueryBuilder->GetSnapToGrid() ? FQueryBuilder->GetGridSize() : 0;
-  const QList<QWidget*> Children = GetCanvas()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
-  auto BoxAt = [&](int X, int Y) -> const QWidget* {
-    for (const QWidget* Box : Children)
-      if (Box != Control && Box->x() == X && Box->y() == Y &&
-          qobject_cast<const TvxQueryBuilderLinkControl*>(Box) == nullptr)
-        return Box;
-    return nullptr;
+  // Of boxes at the same place the earliest child of the canvas counts.
+  auto FirstOf = [this](const QList<const QObject*>& Boxes) {
+    for (const QObject* Child : GetCanvas()->children())
+      if (Boxes.contains(Child)) return Child;
+    return Boxes.first();
   };
 
+  const int Width = DiagramBoundsOf(Control).width();
   QPoint Best(std::numeric_limits<int>::max(), std::numeric_limits<int>::max());
-  for (int X = GColumnLeft; X == GColumnLeft || X + Control->width() < Limit; X += GColumnStep) {
-    int Y = GRowTop;
-    while (const QWidget* Box = BoxAt(X, Y)) {
-      Y += Box->height() + GRowGap;
-      if (Snap > 1) Y -= Y % Snap;
-    }
+  for (int X = GColumnLeft; X == GColumnLeft || X + Width < Limit; X += GColumnStep) {
+    const int Y = FIndex.ColumnEnd(X, GRowTop, GRowGap, Snap, Control, FirstOf);
     // Strictly less: of columns with the same room the leftmost is taken.
     if (Y < Best.y()) Best = QPoint(X, Y);
   }
@@ -145,10 +158,22 @@ void TvxQueryBuilderWorkArea::FocusChanged(QWidget*, QWidget* Now) {
 
 void TvxQueryBuilderWorkArea::UpdateContolParams() { GetCanvas()->update(); }
 
-void TvxQueryBuilderWorkArea::PaintBackground(QPainter& Painter, const QRect& Rect) const {
+void TvxQueryBuilderWorkArea::PaintBackground(QPainter& Painter, const QRect& CanvasRect) const {
   const TvxBkImageDarkness Darkness = FQueryBuilder != nullptr ? FQueryBuilder->GetBkImageDarkness() : bgidWhite;
   const QPixmap HostPicture = FQueryBuilder != nullptr ? FQueryBuilder->GetBkImage() : QPixmap();
-  Painter.setClipRect(Rect);
+  Painter.setClipRect(CanvasRect);
+  // The background belongs to the diagram: its dots and pictures scale with the boxes.
+  const TvxDiagramScale Scale = GetScale();
+  Painter.save();
+  Painter.scale(Scale.GetFactor(), Scale.GetFactor());
+  Painter.setRenderHint(QPainter::SmoothPixmapTransform, !Scale.IsIdentity());
+  const QRect Rect = Scale.ToDiagram(CanvasRect).adjusted(-1, -1, 1, 1);
+  PaintDiagramBackground(Painter, Rect, Darkness, HostPicture);
+  Painter.restore();
+}
+
+void TvxQueryBuilderWorkArea::PaintDiagramBackground(QPainter& Painter, const QRect& Rect, TvxBkImageDarkness Darkness,
+                                                     const QPixmap& HostPicture) const {
   if (HostPicture.isNull()) {
     // The picture's own dot grid goes on over the rest of the diagram, so that the watermark
     // shows no edge however large the visible area is.
@@ -158,7 +183,7 @@ void TvxQueryBuilderWorkArea::PaintBackground(QPainter& Painter, const QRect& Re
   }
   Painter.fillRect(Rect, FQueryBuilder->GetBkColor());
   if (FQueryBuilder->GetBkImagePos() == bkipTile)
-    Painter.drawTiledPixmap(GetCanvas()->rect(), HostPicture);
+    Painter.drawTiledPixmap(GetScale().ToDiagram(GetCanvas()->rect()), HostPicture);
   else
     Painter.drawPixmap(QPoint(0, 0), HostPicture);
 }
@@ -169,10 +194,11 @@ void TvxQueryBuilderWorkArea::PaintUnderBoxes(QPainter& Painter, const QRect& Re
     if (const auto* Box = qobject_cast<const TvxQueryBuilderDataSourceControl*>(Child))
       if (Box->geometry().adjusted(-4, -4, 4, 4).intersects(Rect)) Box->PaintShadow(Painter);
   Painter.setRenderHint(QPainter::Antialiasing);
-  for (const QWidget* Child : Children) {
-    const auto* Line = qobject_cast<const TvxQueryBuilderLinkControl*>(Child);
-    if (Line == nullptr || !Line->IsLaidOut() || !Line->GetBounds().intersects(Rect)) continue;
+  const double Zoom = GetScale().GetFactor();
+  for (const TvxQueryBuilderLinkControl* Line : FIndex.GetLines()) {
+    if (!Line->IsLaidOut() || !Line->GetCanvasBounds().intersects(Rect)) continue;
     Painter.save();
+    Painter.scale(Zoom, Zoom);
     Painter.translate(Line->GetBounds().topLeft());
     Line->PaintLine(Painter);
     Painter.restore();
@@ -181,18 +207,32 @@ void TvxQueryBuilderWorkArea::PaintUnderBoxes(QPainter& Painter, const QRect& Re
 }
 
 void TvxQueryBuilderWorkArea::RealignLinks(const TvxDatasource* Datasource) {
-  for (auto* Line : GetCanvas()->findChildren<TvxQueryBuilderLinkControl*>(QString(), Qt::FindDirectChildrenOnly))
-    if (Datasource == nullptr || Line->Joins(Datasource)) Line->UpdateLine();
+  // Copies: laying a line out may list it anew.
+  if (Datasource == nullptr) {
+    const std::vector<TvxQueryBuilderLinkControl*> Lines = FIndex.GetLines();
+    for (TvxQueryBuilderLinkControl* Line : Lines) Line->UpdateLine();
+    return;
+  }
+  for (TvxQueryBuilderLinkControl* Line : FIndex.GetLinesAt(Datasource)) Line->UpdateLine();
+}
+
+void TvxQueryBuilderWorkArea::ChildMoved(const QWidget* Child) {
+  if (qobject_cast<const TvxQueryBuilderLinkControl*>(Child) != nullptr) return;
+  FIndex.SetChildGeometry(Child, Child->geometry());
+  FIndex.SetBoxBounds(Child, DiagramBoundsOf(Child));
+  UpdateCanvasSize();
+}
+
+void TvxQueryBuilderWorkArea::ChildRemoved(const QObject* Child) {
+  FIndex.RemoveChild(Child);
+  UpdateCanvasSize();
 }
 
 void TvxQueryBuilderWorkArea::UpdateCanvasSize() {
   QWidget* Canvas = GetCanvas();
   if (Canvas == nullptr) return;
-  QRect Used;
-  for (const QWidget* Child : Canvas->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-    Used |= Child->geometry();
   const QSize Wanted =
-      viewport()->size().expandedTo(QSize(Used.right(), Used.bottom()) + QSize(GCanvasMargin, GCanvasMargin));
+      viewport()->size().expandedTo(QSize(FIndex.GetRight(), FIndex.GetBottom()) + QSize(GCanvasMargin, GCanvasMargin));
   if (Canvas->size() != Wanted) Canvas->resize(Wanted);
 }
 
@@ -203,10 +243,10 @@ void TvxQueryBuilderWorkArea::resizeEvent(QResizeEvent* Event) {
 
 // --- mouse and keys ----------------------------------------------------------------------------
 
-TvxQueryBuilderLinkControl* TvxQueryBuilderWorkArea::LineAt(const QPoint& DiagramPoint) const {
+TvxQueryBuilderLinkControl* TvxQueryBuilderWorkArea::LineAt(const QPointF& DiagramPoint) const {
   TvxQueryBuilderLinkControl* Nearest = nullptr;
   double NearestDistance = vx::LinkHitTolerance;
-  for (auto* Line : GetCanvas()->findChildren<TvxQueryBuilderLinkControl*>(QString(), Qt::FindDirectChildrenOnly)) {
+  for (TvxQueryBuilderLinkControl* Line : FIndex.GetLines()) {
     const double Distance = Line->DistanceTo(DiagramPoint);
     if (Distance <= NearestDistance) {
       Nearest = Line;
@@ -220,7 +260,7 @@ TvxQueryBuilderLinkControl* TvxQueryBuilderWorkArea::LineAt(const QPoint& Diagra
 // pixels.
 void TvxQueryBuilderWorkArea::mousePressEvent(QMouseEvent* Event) {
   Event->accept();
-  if (TvxQueryBuilderLinkControl* Line = LineAt(ToDiagram(Event->position()))) {
+  if (TvxQueryBuilderLinkControl* Line = LineAt(ToDiagramF(Event->position()))) {
     Line->Press();
     return;
   }
@@ -231,7 +271,7 @@ void TvxQueryBuilderWorkArea::mousePressEvent(QMouseEvent* Event) {
 void TvxQueryBuilderWorkArea::mouseDoubleClickEvent(QMouseEvent* Event) {
   Event->accept();
   if (Event->button() != Qt::LeftButton) return;
-  if (TvxQueryBuilderLinkControl* Line = LineAt(ToDiagram(Event->position())))
+  if (TvxQueryBuilderLinkControl* Line = LineAt(ToDiagramF(Event->position())))
     Line->DoubleClick();
   else if (FUnionSubQuery != nullptr)
     vx::RunReported(FQueryBuilder, [this] { FUnionSubQuery->EditPropsEvent(this); });
@@ -239,12 +279,31 @@ void TvxQueryBuilderWorkArea::mouseDoubleClickEvent(QMouseEvent* Event) {
 
 void TvxQueryBuilderWorkArea::contextMenuEvent(QContextMenuEvent* Event) {
   Event->accept();
-  if (TvxQueryBuilderLinkControl* Line = LineAt(ToDiagram(Event->pos()))) {
+  if (TvxQueryBuilderLinkControl* Line = LineAt(ToDiagramF(Event->pos()))) {
     Line->ShowMenu(Event->globalPos());
     return;
   }
   if (FUnionSubQuery == nullptr || FQueryBuilder == nullptr) return;
   if (FUnionSubQuery->GetPopupMenuWA() != nullptr) FQueryBuilder->PopupMenuPopup(Event->globalPos());
+}
+
+void TvxQueryBuilderWorkArea::wheelEvent(QWheelEvent* Event) {
+  const int Turn = Event->angleDelta().y();
+  if (!(Event->modifiers() & Qt::ControlModifier) || FQueryBuilder == nullptr || Turn == 0) {
+    QScrollArea::wheelEvent(Event);
+    return;
+  }
+  Event->accept();
+  // The diagram point under the mouse stays there.
+  const QPointF Under = ToDiagramF(Event->position());
+  if (Turn > 0)
+    FQueryBuilder->ZoomIn();
+  else
+    FQueryBuilder->ZoomOut();
+  UpdateCanvasSize();
+  const QPointF Now = Under * GetScale().GetFactor();
+  horizontalScrollBar()->setValue(static_cast<int>(std::lround(Now.x() - Event->position().x())));
+  verticalScrollBar()->setValue(static_cast<int>(std::lround(Now.y() - Event->position().y())));
 }
 
 void TvxQueryBuilderWorkArea::keyPressEvent(QKeyEvent* Event) {
@@ -259,8 +318,12 @@ void TvxQueryBuilderWorkArea::keyPressEvent(QKeyEvent* Event) {
 
 // --- drags from the host -----------------------------------------------------------------------
 
+QPointF TvxQueryBuilderWorkArea::ToDiagramF(const QPointF& ViewportPoint) const {
+  return GetScale().ToDiagram(GetCanvas()->mapFrom(viewport(), ViewportPoint));
+}
+
 QPoint TvxQueryBuilderWorkArea::ToDiagram(const QPointF& ViewportPoint) const {
-  return GetCanvas()->mapFrom(viewport(), ViewportPoint.toPoint());
+  return GetScale().ToDiagram(GetCanvas()->mapFrom(viewport(), ViewportPoint.toPoint()));
 }
 
 void TvxQueryBuilderWorkArea::HostDragOver(QDropEvent* Event, TvxDragState State) {
@@ -283,7 +346,7 @@ void TvxQueryBuilderWorkArea::dragMoveEvent(QDragMoveEvent* Event) { HostDragOve
 
 void TvxQueryBuilderWorkArea::dragLeaveEvent(QDragLeaveEvent* Event) {
   bool Accept = false;
-  const QPoint Point = GetCanvas()->mapFromGlobal(QCursor::pos());
+  const QPoint Point = GetScale().ToDiagram(GetCanvas()->mapFromGlobal(QCursor::pos()));
   if (FQueryBuilder != nullptr) FQueryBuilder->DragOver2(FHostDragSource, Point.x(), Point.y(), dsDragLeave, Accept);
   FHostDragSource = nullptr;
   Event->accept();

@@ -9,7 +9,11 @@
 // BkImage in place of them, at the origin (bkipTopLeft) or repeated over the whole diagram
 // (bkipTile).
 //
-// The mouse and keys: a press within 6 pixels of a line (the nearest, where lines meet) goes to
+// Boxes, lines and the background are drawn at the component's Zoom (TvxDiagramScale): canvas
+// pixels are diagram pixels times the zoom, and the model, FindPos, the grid and the lines' hit
+// band work in diagram pixels. Ctrl+wheel zooms, keeping the diagram point under the mouse.
+//
+// The mouse and keys: a press within 6 (diagram) pixels of a line (the nearest, where lines meet) goes to
 // the line; a press on empty area focuses the work area and clears the focused box or line; a
 // double click opens the line's or else the operand's properties; the context menu is the
 // line's or else the operand's work-area menu; Delete without modifiers frees the focused control, and so its model
@@ -20,6 +24,7 @@
 #pragma once
 
 #include "vxQBControlViews.h"
+#include "vxQBDiagramIndex.h"
 #include "vxQBTypes.h"
 
 #include <QPointer>
@@ -27,6 +32,7 @@
 
 class QDropEvent;
 class QPainter;
+class TvxDiagramScale;
 class TvxDatasource;
 class TvxQueryBuilderLinkControl;
 class TvxQueryBuilder;
@@ -48,6 +54,8 @@ public:
   QWidget* GetCanvas() const { return widget(); }
   // What the keys do in the diagram (owned).
   TvxWorkAreaKeyboard* GetKeyboard() const { return FKeyboard; }
+  // Diagram pixels to canvas pixels and back at the component's zoom.
+  TvxDiagramScale GetScale() const;
   // Every child of the canvas but Control and the link lines counts as a box. When not even the
   // first column leaves room for Control, the first column is used all the same.
   QPoint FindPos(const QWidget* Control) const override;
@@ -57,8 +65,8 @@ public:
   void SetFocusedControl(QWidget* Control) override;
   void UpdateContolParams() override;
 
-  // Paints the background into Rect of the canvas.
-  void PaintBackground(QPainter& Painter, const QRect& Rect) const;
+  // Paints the background into CanvasRect of the canvas.
+  void PaintBackground(QPainter& Painter, const QRect& CanvasRect) const;
   // Paints what lies on the background under the boxes into Rect of the canvas: the boxes'
   // shadows, the link lines and the link the keyboard is choosing.
   void PaintUnderBoxes(QPainter& Painter, const QRect& Rect) const;
@@ -66,8 +74,18 @@ public:
   void RealignLinks(const TvxDatasource* Datasource);
   // Makes the canvas cover the visible area and every box, with a margin for growing.
   void UpdateCanvasSize();
-  // The line nearest to the canvas point DiagramPoint, if one lies within 6 pixels of it.
-  TvxQueryBuilderLinkControl* LineAt(const QPoint& DiagramPoint) const;
+  // A child of the canvas moved or changed size (a box tells also while hidden, when Qt holds
+  // the events back), or went.
+  void ChildMoved(const QWidget* Child);
+  void ChildRemoved(const QObject* Child);
+  // Line joins the datasources Left and Right from now on (either may be null); ForgetLine
+  // when it goes.
+  void SetLineEnds(TvxQueryBuilderLinkControl* Line, const TvxDatasource* Left, const TvxDatasource* Right) {
+    FIndex.SetLineEnds(Line, Left, Right);
+  }
+  void ForgetLine(TvxQueryBuilderLinkControl* Line) { FIndex.RemoveLine(Line); }
+  // The line nearest to the diagram point DiagramPoint, if one lies within 6 diagram pixels.
+  TvxQueryBuilderLinkControl* LineAt(const QPointF& DiagramPoint) const;
 
 protected:
   void mousePressEvent(QMouseEvent* Event) override;
@@ -79,11 +97,18 @@ protected:
   void dragLeaveEvent(QDragLeaveEvent* Event) override;
   void dropEvent(QDropEvent* Event) override;
   void resizeEvent(QResizeEvent* Event) override;
+  void wheelEvent(QWheelEvent* Event) override;
 
 private:
   void FocusChanged(QWidget* Old, QWidget* Now);
-  // A point of the viewport in diagram pixels.
+  // The background in diagram pixels: Painter is scaled to the zoom.
+  void PaintDiagramBackground(QPainter& Painter, const QRect& Rect, TvxBkImageDarkness Darkness,
+                              const QPixmap& HostPicture) const;
+  // A box's bounds in diagram pixels; any other child's geometry unzoomed.
+  QRect DiagramBoundsOf(const QWidget* Box) const;
+  // A point of the viewport in diagram pixels, and as precisely as the zoom gives it.
   QPoint ToDiagram(const QPointF& ViewportPoint) const;
+  QPointF ToDiagramF(const QPointF& ViewportPoint) const;
   void HostDragOver(QDropEvent* Event, TvxDragState State);
 
   TvxUnionSubQuery* FUnionSubQuery;
@@ -92,4 +117,6 @@ private:
   TvxWorkAreaKeyboard* FKeyboard;
   QPointer<QObject> FHostDragSource;  // the source of the Qt drag over the work area
   QMetaObject::Connection FFocusLink;
+  // Its column ends are a cache FindPos keeps.
+  mutable TvxDiagramIndex FIndex;
 };

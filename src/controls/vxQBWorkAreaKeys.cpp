@@ -2,6 +2,7 @@
 
 #include "vxQBDataSourceControl.h"
 #include "vxQBDatasourceFieldsList.h"
+#include "vxQBDiagramScale.h"
 #include "vxQBFocusPaint.h"
 #include "vxQBLinkControl.h"
 #include "vxQBWorkArea.h"
@@ -175,7 +176,7 @@ void TvxWorkAreaKeyboard::FocusItem(QWidget* Item) {
     FWorkArea->ensureWidgetVisible(Box, 0, 0);
   } else if (auto* Line = qobject_cast<TvxQueryBuilderLinkControl*>(Item)) {
     Line->Press();
-    const QRect Bounds = Line->GetBounds();
+    const QRect Bounds = Line->GetCanvasBounds();
     FWorkArea->ensureVisible(Bounds.center().x(), Bounds.center().y(), Bounds.width() / 2, Bounds.height() / 2);
   }
 }
@@ -224,7 +225,7 @@ void TvxWorkAreaKeyboard::ShowMenu() {
     QCoreApplication::sendEvent(Box, &Menu);
   } else if (TvxQueryBuilderLinkControl* Line = FocusedLine()) {
     const QPoint Middle = (Line->GetPoints()[1] + Line->GetPoints()[2]) / 2 + Line->GetBounds().topLeft();
-    Line->ShowMenu(FWorkArea->GetCanvas()->mapToGlobal(Middle));
+    Line->ShowMenu(FWorkArea->GetCanvas()->mapToGlobal(FWorkArea->GetScale().ToCanvas(Middle)));
   } else if (TvxUnionSubQuery* Operand = FWorkArea->GetUnionSubQuery()) {
     TvxQueryBuilder* QueryBuilder = FWorkArea->GetQueryBuilder();
     const QPoint Global = FWorkArea->viewport()->mapToGlobal(QPoint(16, 16));
@@ -240,7 +241,8 @@ void TvxWorkAreaKeyboard::MoveOrSize(const QKeyEvent& Event, bool Size) {
   const int Step = Snap > 0 ? (GMinKeyStep + Snap - 1) / Snap * Snap : GMinKeyStep;
   const int Key = Event.key();
   const QPoint By((Key == Qt::Key_Right) - (Key == Qt::Key_Left), (Key == Qt::Key_Down) - (Key == Qt::Key_Up));
-  QRect Bounds = Box->geometry();
+  // In diagram pixels, as the mouse moves boxes: the step is the same at every zoom.
+  QRect Bounds = Box->GetBounds();
   if (Size)
     Bounds.setSize(Bounds.size() + QSize(By.x(), By.y()) * Step);
   else

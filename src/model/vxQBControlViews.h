@@ -35,7 +35,7 @@ public:
   virtual ~TvxWorkAreaView() = default;
   // Where a new box Control (already sized) goes: the top of the column with the most room at
   // the top, columns 130 pixels apart from x = 10, boxes 20 pixels apart from y = 10; the
-  // leftmost column wins a tie. In work-area (diagram) pixels.
+  // leftmost column wins a tie. In diagram pixels, which the zoom does not change.
   virtual QPoint FindPos(const QWidget* Control) const = 0;
   // The box or line that has the diagram's focus; null when none has.
   virtual QWidget* GetFocusedControl() const = 0;
@@ -90,7 +90,7 @@ class TvxDatasourceView {
 public:
   virtual ~TvxDatasourceView() = default;
   // The rectangle of the row that lists FieldName (compared ignoring case) in the box's own
-  // pixels, as wide as the list, its top and bottom kept within the list so that a row scrolled
+  // (zoomed) pixels, as wide as the list, its top and bottom kept within the list so that a row scrolled
   // out of view gives the list's edge. An empty FieldName gives the caption bar; a field the box
   // does not list gives an empty rectangle. WithFrame widens the rectangle to the box's outer
   // edges, where lines meet the box.
@@ -102,8 +102,10 @@ public:
   // Gives the box its natural size: a list 80 pixels wide with room for every row.
   virtual void TuneSize() = 0;
   // Moves and sizes the box as a move by the user would: snapped to the grid and kept right of
-  // and below the diagram's origin. In work-area (diagram) pixels.
+  // and below the diagram's origin. In diagram pixels, which the zoom does not change.
   virtual void SetBounds(const QRect& Bounds) = 0;
+  // The bounds the box stands at, in diagram pixels (its widget's geometry is these zoomed).
+  virtual QRect GetBounds() const = 0;
 };
 
 // A link's line in the diagram.

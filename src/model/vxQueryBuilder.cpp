@@ -56,6 +56,7 @@ TvxQueryBuilder::TvxQueryBuilder(QWidget* Parent) : QWidget(Parent), FControlFac
   FRootQuery = new TvxQuery(this);
   FRootQuery->Add();
   DoUpdateControlParams();
+  CreateHistory();
 }
 
 TvxQueryBuilder::~TvxQueryBuilder() {

@@ -24,6 +24,7 @@
 class QAction;
 class QMenu;
 class QTabWidget;
+class TSQLSelectStatement;
 class TastSyntaxProvider;
 class TvxAddObjectFormOptions;
 class TvxBaseMetadataProvider;
@@ -35,6 +36,7 @@ class TvxQuery;
 class TvxQueryBuilder;
 class TvxQueryBuilderControlFactory;
 class TvxQueryBuilderLinkPainter;
+class TvxQueryHistory;
 class TvxSubQuery;
 class TvxUnionSubQuery;
 
@@ -88,8 +90,15 @@ class TvxQueryBuilder : public QWidget {
   Q_PROPERTY(vxqb::TvxTabStyle TabStyle READ GetTabStyle WRITE SetTabStyle)
   Q_PROPERTY(int DefColumnsPaneHeight READ GetDefColumnsPaneHeight WRITE SetDefColumnsPaneHeight)
   Q_PROPERTY(TvxAddObjectFormOptions* AddObjectFormOptions READ GetAddObjectFormOptions WRITE SetAddObjectFormOptions)
+  // The diagram's size in percent of its natural size (default 100): boxes, fonts, lines and
+  // their marks scale together. Box bounds, GridSize and FindPos stay in unzoomed diagram
+  // pixels; only the widgets' geometry scales. Ctrl+wheel over the diagram, and Ctrl+plus,
+  // Ctrl+minus and Ctrl+0 while the component has the focus, change it.
+  Q_PROPERTY(int Zoom READ GetZoom WRITE SetZoom NOTIFY zoomChanged)
   // The query's text on one line; assigning it loads the text once the event loop runs.
   Q_PROPERTY(QString SQL READ GetSQLString WRITE SetSQLString STORED false)
+  // The number of undo steps kept; default 100.
+  Q_PROPERTY(int UndoLimit READ GetUndoLimit WRITE SetUndoLimit)
 
 public:
   explicit TvxQueryBuilder(QWidget* Parent = nullptr);
@@ -110,6 +119,9 @@ public:
   // nothing to do). Unlike the posted path it raises: "No syntax provider!" without both
   // providers (the text stays pending), and load failures when OnSQLError is not assigned.
   void ProcessPendingSQL();
+  // Loads Text at once, raising what fails (the query then stays as it was): nothing is
+  // reported and the undo history goes on. What undo and redo load a step with.
+  void ReloadSQL(const std::string& Text);
 
   // --- updates and the model ---
   void BeginUpdate();
@@ -178,6 +190,36 @@ public:
   // already there when WithFKLinks: what the add-object dialog does. Null when there is no
   // active operand. When adding raises, nothing was added.
   TvxDataSourceObject* AddObjectFromCatalog(const std::string& Name, bool WithFKLinks);
+
+  // --- undo, redo and the diagram's layout (vxQueryBuilderHistory.cpp) ---
+  // Every edit of the query and every move or size of a box by the user is a step of the undo
+  // history (TvxQueryHistory); a host's assigned SQL starts it afresh. Undo and Redo bring back
+  // the neighbouring step: query, box bounds, shown tab and operands (the link painter stays).
+  // What they cannot load is reported through actionFailed and changes nothing. A new edit after
+  // an undo drops the steps that Redo would have brought back.
+  void Undo();
+  void Redo();
+  bool CanUndo() const;
+  bool CanRedo() const;
+  int GetUndoLimit() const;
+  void SetUndoLimit(int Value);
+  TvxQueryHistory* GetHistory() const { return FHistory; }
+  // "Undo" (Ctrl+Z) and "Redo" (Ctrl+Shift+Z) for a host's menus and toolbars, enabled while
+  // there is a step to go to. Their keys work while the focus is in the component; an editor
+  // there with an undo of its own (a grid cell being typed in) keeps its keys.
+  QAction* GetUndoAction() const { return FUndoAction; }
+  QAction* GetRedoAction() const { return FRedoAction; }
+  // The diagram's layout in its text form (TvxQueryLayout): box bounds, link painter, shown tab
+  // and operands, to keep next to the query's text.
+  std::string SaveLayout() const;
+  // Applies a layout that SaveLayout gave: boxes are matched by alias and name, those it does
+  // not name are placed where there is room. While assigned SQL waits to be loaded the layout
+  // waits too and is applied right after that load. Raises EvxException naming the line for
+  // text that is no layout, and then changes nothing.
+  void ApplyLayout(const std::string& Text);
+  // A box was moved or sized by the user (TvxDatasource::NotifyLayoutChanged): a step of the
+  // undo history.
+  void LayoutChanged();
 
   // --- controls ---
   // The controls exist from the first show (or an explicit call) until destruction. A QWidget
@@ -260,6 +302,16 @@ public:
   // Copies Value's settings into the owned options.
   void SetAddObjectFormOptions(TvxAddObjectFormOptions* Value);
 
+  static constexpr int MinZoom = 25;
+  static constexpr int MaxZoom = 400;
+  int GetZoom() const { return FZoom; }
+  // Clamped to MinZoom .. MaxZoom.
+  void SetZoom(int Value);
+  // The next larger or smaller of the stops 25, 33, 50, 67, 75, 90, 100, 110, 125, 150, 175,
+  // 200, 250, 300 and 400; nothing beyond the last.
+  void ZoomIn();
+  void ZoomOut();
+
   // --- events ---
   TvxOnSQLError OnSQLError;
   TvxOnOnGetTabHeaderText OnGetTabHeaderText;
@@ -273,17 +325,25 @@ signals:
   void sqlError(const QString& SQL, const QString& Errors);
   // A menu action failed with Message; the model is as the action left it.
   void actionFailed(const QString& Message);
+  // Zoom changed to Percent.
+  void zoomChanged(int Percent);
 
 protected:
   bool event(QEvent* Event) override;
   void showEvent(QShowEvent* Event) override;
   void paintEvent(QPaintEvent* Event) override;
+  void keyPressEvent(QKeyEvent* Event) override;
 
 private:
   static QEvent::Type SetSQLEventType();
   // The posted event: loads the pending text, reporting instead of raising.
   void SetSQLMsg();
-  void LoadSQL(const std::string& Text);
+  // False when the failure was reported to OnSQLError.
+  bool LoadSQL(const std::string& Text);
+  std::unique_ptr<TSQLSelectStatement> ParseSQL(const std::string& Text) const;
+  // Loads Tree unless it is the query already loaded (compared in letter case when MatchCase).
+  void LoadTree(std::unique_ptr<TSQLSelectStatement> Tree, bool MatchCase);
+  void CreateHistory();
   // Calls OnSQLError and emits sqlError; false when no handler is assigned.
   bool ReportSQLError(const std::string& Text, const std::string& Message);
 
@@ -345,4 +405,8 @@ private:
   int FDefColumnsPaneHeight = 0;
   TvxAddObjectFormOptions* FAddObjectFormOptions = nullptr;  // owned (QObject child)
   QPointer<QWidget> FAddObjectForm;                          // owned (child window), made on first use
+  int FZoom = 100;
+  TvxQueryHistory* FHistory = nullptr;                       // owned (QObject child)
+  QAction* FUndoAction = nullptr;                            // owned (QObject child)
+  QAction* FRedoAction = nullptr;                            // owned (QObject child)
 };

@@ -6,6 +6,8 @@
 #include "vxParserBase.h"
 #include "vxQBStrings.h"
 #include "vxQueryBuilder.h"
+#include "vxQueryHistory.h"
+#include "vxQueryLayout.h"
 #include "vxQuerySubQuery.h"
 
 #include <QCoreApplication>
@@ -83,10 +85,18 @@ void TvxQueryBuilder::ProcessPendingSQL() {
   if (!FSQLPending) return;
   FLoadingSQL = FPendingSQL;
   if (!FSyntaxProvider || !FMetadataProvider) throw EvxException("No syntax provider!");
-  // The text is taken before anything can fail, so a failed text is never retried.
+  // The text is taken before anything can fail, so a failed text is never retried; so is the
+  // layout a host gave for it.
   FPendingSQL.clear();
   FSQLPending = false;
-  LoadSQL(FLoadingSQL);
+  const std::unique_ptr<TvxQueryLayout> Layout = FHistory->TakePendingLayout(FLoadingSQL);
+  if (LoadSQL(FLoadingSQL)) FHistory->SQLAssigned(Layout.get());
+}
+
+void TvxQueryBuilder::ReloadSQL(const std::string& Text) {
+  if (!FSyntaxProvider || !FMetadataProvider) throw EvxException("No syntax provider!");
+  // A step of the history may differ from the query now in letter case alone, and must load.
+  LoadTree(ParseSQL(Text), true);
 }
 
 bool TvxQueryBuilder::ReportSQLError(const std::string& Text, const std::string& Message) {
@@ -96,34 +106,43 @@ bool TvxQueryBuilder::ReportSQLError(const std::string& Text, const std::string&
   return true;
 }
 
-void TvxQueryBuilder::LoadSQL(const std::string& Text) {
-  TastSyntaxProvider* Dialect = FSyntaxProvider->GetASTSyntaxProvider();
+std::unique_ptr<TSQLSelectStatement> TvxQueryBuilder::ParseSQL(const std::string& Text) const {
+  return vx::Trim(Text).empty() ? NewEmptyStatement(FSyntaxProvider->GetASTSyntaxProvider())
+                                : FSyntaxProvider->ParseSelect(Text);
+}
+
+bool TvxQueryBuilder::LoadSQL(const std::string& Text) {
   std::unique_ptr<TSQLSelectStatement> Tree;
   try {
-    Tree = vx::Trim(Text).empty() ? NewEmptyStatement(Dialect) : FSyntaxProvider->ParseSelect(Text);
+    Tree = ParseSQL(Text);
   } catch (const std::exception& Error) {
-    if (ReportSQLError(Text, Error.what())) return;
+    if (ReportSQLError(Text, Error.what())) return false;
     throw;
   }
-
   try {
-    Tree->SimplifyTree();
-    Tree->RefreshFieldsListRecursive(FMetadataProvider.data());
-    TSQLFromSourceList FromSources;
-    Tree->FixupObjects(FromSources);
-    // Text that differs only in what the writer normalises, or in letter case outside string
-    // literals and delimited names, is the query already loaded: nothing is rebuilt. A change
-    // of case inside quotes ('x' to 'X') is a different query and loads.
-    const std::string Current = vx::UpperCaseOutsideQuotes(FRootQuery->GetASTQuery()->GetSimpleSQL());
-    const std::string Assigned = vx::UpperCaseOutsideQuotes(Tree->GetSimpleSQL());
-    if (Current == Assigned) return;
-    TUpdateScope Update(*this);
-    Clear();
-    FRootQuery->LoadFromAST(std::move(Tree));
+    LoadTree(std::move(Tree), false);
   } catch (const EvxSQLError& Error) {
-    if (ReportSQLError(Text, Error.GetMessage())) return;
+    if (ReportSQLError(Text, Error.GetMessage())) return false;
     throw;
   }
+  return true;
+}
+
+void TvxQueryBuilder::LoadTree(std::unique_ptr<TSQLSelectStatement> Tree, bool MatchCase) {
+  Tree->SimplifyTree();
+  Tree->RefreshFieldsListRecursive(FMetadataProvider.data());
+  TSQLFromSourceList FromSources;
+  Tree->FixupObjects(FromSources);
+  // Text that differs only in what the writer normalises, or (unless MatchCase) in letter case
+  // outside string literals and delimited names, is the query already loaded: nothing is
+  // rebuilt. A change of case inside quotes ('x' to 'X') is a different query and loads.
+  const auto Comparable = [MatchCase](const std::string& Text) {
+    return MatchCase ? Text : vx::UpperCaseOutsideQuotes(Text);
+  };
+  if (Comparable(FRootQuery->GetASTQuery()->GetSimpleSQL()) == Comparable(Tree->GetSimpleSQL())) return;
+  TUpdateScope Update(*this);
+  Clear();
+  FRootQuery->LoadFromAST(std::move(Tree));
 }
 
 // --- updates -----------------------------------------------------------------------------------
@@ -141,6 +160,7 @@ void TvxQueryBuilder::Clear() { FRootQuery->Clear(); }
 
 void TvxQueryBuilder::SQLUpdated() {
   if (FDestroying) return;
+  if (FHistory != nullptr) FHistory->NoteChange();
   // A copy: a builder's handler may attach or detach builders.
   const std::vector<TvxBaseSQLBuilder*> Builders = FSQLBuilders;
   for (TvxBaseSQLBuilder* Builder : Builders)

@@ -244,6 +244,9 @@ public:
   // The caption as the box shows it: a table named without an alias shows each part of its
   // name as the catalog calls it (an alias already reads so).
   std::string GetDisplayCaption() const;
+  // The table's name with each part as the catalog calls it, parts joined by dots; empty for a
+  // source that is no table or view (a table function, a derived table).
+  std::string GetCatalogName() const;
 
   // The entries of the box's field list: "*" and then the node's fields.
   void GetFieldsList(TvxStringList& List) const;
@@ -257,7 +260,8 @@ public:
   void UpdateChecks() override;
   void RefreshMetadata() override;
 
-  // Box geometry in work-area pixels, kept in step with the box while it exists.
+  // Box geometry in diagram pixels (unzoomed, whatever the component's Zoom), kept in step with
+  // the box while it exists.
   int GetLeft() const;
   void SetLeft(int Value);
   int GetTop() const;
@@ -266,8 +270,16 @@ public:
   void SetWidth(int Value);
   int GetHeight() const;
   void SetHeidht(int Value);
-  // The rectangle of FieldName's entry in the box, in work-area pixels, as the box gives it
-  // (TvxDatasourceView::CalcFieldRect); empty without a box.
+  // Moves and sizes the box as a move by the user would (snapped to the grid, kept within the
+  // diagram); without a box the bounds are kept for the box made later. Diagram pixels
+  // (unzoomed).
+  void SetBoxBounds(const QRect& Bounds);
+  // The user moved or sized the box (the drag ended): the component hears of the new layout,
+  // which its undo history records as a step. Moves made by the model itself (placing a new
+  // box, restoring a layout) do not announce themselves.
+  void NotifyLayoutChanged();
+  // The rectangle of FieldName's entry in the box, in the pixels of the work area's canvas
+  // (zoomed), as the box gives it (TvxDatasourceView::CalcFieldRect); empty without a box.
   QRect CalcFieldRect(const std::string& FieldName, bool WithFrame) const;
   QWidget* GetDSControl() const { return GetControls(0); }
   // Tells the owning operand that this datasource goes; only the first call counts. The
@@ -291,8 +303,8 @@ protected:
 private:
   bool ShouldAnnounceDestruction() const;
   TvxSelectList* GetSelectList() const;
-  // Applies Bounds to the box through its view (which snaps them) and keeps what it took.
-  void SetBoxBounds(const QRect& Bounds);
+  // The box's bounds in diagram pixels: its view's, or a plain widget's geometry.
+  QRect GetBoxBounds() const;
 
   int FLeft = 0;
   int FTop = 0;

@@ -90,9 +90,14 @@ void TvxDatasource::SetAlias(const std::string& Alias) {
 std::string TvxDatasource::GetCaption() const { return GetAlias(); }
 
 std::string TvxDatasource::GetDisplayCaption() const {
+  const std::string Name = GetCatalogName();
+  return Name.empty() || !GetAlias().empty() ? GetCaption() : Name;
+}
+
+std::string TvxDatasource::GetCatalogName() const {
   const auto* Table = dynamic_cast<const TSQLFromObject*>(GetNode());
   const TSQLDatabaseObject* Name = Table != nullptr ? Table->GetObject() : nullptr;
-  if (Name == nullptr || !GetAlias().empty()) return GetCaption();
+  if (Name == nullptr) return std::string();
   const TastSyntaxProvider* Dialect = Name->GetSyntaxProvider();
   std::string Shown;
   for (int Part = Name->GetCount() - 1; Part >= 0; --Part) {
@@ -181,38 +186,55 @@ TvxDatasourceView* TvxDatasource::GetBoxView() const { return dynamic_cast<TvxDa
 
 // --- geometry ----------------------------------------------------------------------------------------
 
-int TvxDatasource::GetLeft() const { return GetDSControl() != nullptr ? GetDSControl()->x() : FLeft; }
-int TvxDatasource::GetTop() const { return GetDSControl() != nullptr ? GetDSControl()->y() : FTop; }
-int TvxDatasource::GetWidth() const { return GetDSControl() != nullptr ? GetDSControl()->width() : FWidth; }
-int TvxDatasource::GetHeight() const { return GetDSControl() != nullptr ? GetDSControl()->height() : FHeight; }
+QRect TvxDatasource::GetBoxBounds() const {
+  if (const TvxDatasourceView* View = GetBoxView()) return View->GetBounds();
+  return GetDSControl()->geometry();
+}
+
+int TvxDatasource::GetLeft() const { return GetDSControl() != nullptr ? GetBoxBounds().x() : FLeft; }
+int TvxDatasource::GetTop() const { return GetDSControl() != nullptr ? GetBoxBounds().y() : FTop; }
+int TvxDatasource::GetWidth() const { return GetDSControl() != nullptr ? GetBoxBounds().width() : FWidth; }
+int TvxDatasource::GetHeight() const { return GetDSControl() != nullptr ? GetBoxBounds().height() : FHeight; }
 
 void TvxDatasource::SetLeft(int Value) {
   FLeft = Value;
-  if (QWidget* Box = GetDSControl()) SetBoxBounds(QRect(Value, Box->y(), Box->width(), Box->height()));
+  if (GetDSControl() != nullptr) SetBoxBounds(GetBoxBounds().translated(Value - GetLeft(), 0));
 }
 
 void TvxDatasource::SetTop(int Value) {
   FTop = Value;
-  if (QWidget* Box = GetDSControl()) SetBoxBounds(QRect(Box->x(), Value, Box->width(), Box->height()));
+  if (GetDSControl() != nullptr) SetBoxBounds(GetBoxBounds().translated(0, Value - GetTop()));
 }
 
 void TvxDatasource::SetWidth(int Value) {
   FWidth = Value;
-  if (QWidget* Box = GetDSControl()) SetBoxBounds(QRect(Box->x(), Box->y(), Value, Box->height()));
+  if (GetDSControl() != nullptr) SetBoxBounds(QRect(GetBoxBounds().topLeft(), QSize(Value, GetHeight())));
 }
 
 void TvxDatasource::SetHeidht(int Value) {
   FHeight = Value;
-  if (QWidget* Box = GetDSControl()) SetBoxBounds(QRect(Box->x(), Box->y(), Box->width(), Value));
+  if (GetDSControl() != nullptr) SetBoxBounds(QRect(GetBoxBounds().topLeft(), QSize(GetWidth(), Value)));
 }
 
 void TvxDatasource::SetBoxBounds(const QRect& Bounds) {
   QWidget* Box = GetDSControl();
+  if (Box == nullptr) {
+    FLeft = Bounds.x();
+    FTop = Bounds.y();
+    FWidth = Bounds.width();
+    FHeight = Bounds.height();
+    return;
+  }
   if (TvxDatasourceView* View = GetBoxView())
     View->SetBounds(Bounds);
   else
     Box->setGeometry(Bounds);
   SaveControlParams(0);
+}
+
+void TvxDatasource::NotifyLayoutChanged() {
+  SaveControlParams(0);
+  if (TvxQueryBuilder* QueryBuilder = GetQueryBuilder()) QueryBuilder->LayoutChanged();
 }
 
 QRect TvxDatasource::CalcFieldRect(const std::string& FieldName, bool WithFrame) const {
@@ -231,10 +253,11 @@ QWidget* TvxDatasource::CreateControlInternal(int Index) {
 void TvxDatasource::SaveControlParams(int Index) {
   QWidget* Box = GetControls(Index);
   if (Index != 0 || Box == nullptr) return;
-  FLeft = Box->x();
-  FTop = Box->y();
-  FWidth = Box->width();
-  FHeight = Box->height();
+  const QRect Bounds = GetBoxBounds();
+  FLeft = Bounds.x();
+  FTop = Bounds.y();
+  FWidth = Bounds.width();
+  FHeight = Bounds.height();
 }
 
 void TvxDatasource::RestoreControlParams(int Index) {
@@ -245,13 +268,16 @@ void TvxDatasource::RestoreControlParams(int Index) {
   const bool Placed = FLeft != 0 || FTop != 0 || FWidth != 0 || FHeight != 0;
   const bool Sized = FWidth != 0 && FHeight != 0;
   const QPoint Position(FLeft, FTop);
-  if (Sized)
+  TvxDatasourceView* View = GetBoxView();
+  if (Sized && View != nullptr)
+    View->SetBounds(QRect(Position, QSize(FWidth, FHeight)));
+  else if (Sized)
     Box->resize(FWidth, FHeight);
-  else if (TvxDatasourceView* View = GetBoxView())
+  else if (View != nullptr)
     View->TuneSize();
   else
     Box->adjustSize();
-  QRect Bounds(Position, Box->size());
+  QRect Bounds(Position, GetBoxBounds().size());
   if (!Placed) {
     const TvxUnionSubQuery* Operand = GetOwningOperand();
     const TvxWorkAreaView* WorkArea = Operand != nullptr ? Operand->GetWorkAreaView() : nullptr;

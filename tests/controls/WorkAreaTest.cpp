@@ -141,6 +141,29 @@ private slots:
     }
   }
 
+  void PlacesFollowBoxesThatMoveGrowAndGo() {
+    // FindPos remembers how far down each column's boxes reach; every change below must count.
+    FRig->QueryBuilder.SetSnapToGrid(false);
+    QWidget* New = NewBox(FWorkArea, QRect(0, 0, 80, 40));
+    QWidget* Top = NewBox(FWorkArea, QRect(10, 10, 80, 50));
+    QWidget* Under = NewBox(FWorkArea, QRect(10, 80, 80, 60));
+    // Every other column holds one tall box.
+    QWidget* Second = NewBox(FWorkArea, QRect(140, 10, 80, 200));
+    for (int X = 270; X + 80 < FWorkArea->viewport()->width(); X += 130) NewBox(FWorkArea, QRect(X, 10, 80, 200));
+    QCOMPARE(FWorkArea->FindPos(New), QPoint(10, 160));
+    Under->resize(80, 100);
+    QCOMPARE(FWorkArea->FindPos(New), QPoint(10, 200));
+    Under->move(10, 81);  // off the chain: the column ends under Top
+    QCOMPARE(FWorkArea->FindPos(New), QPoint(10, 80));
+    Second->move(10, 80);  // onto it: the column reaches further than the second one
+    QCOMPARE(FWorkArea->FindPos(New), QPoint(140, 10));
+    delete Top;
+    QCOMPARE(FWorkArea->FindPos(New), QPoint(10, 10));
+    // The box being placed does not count where it stands.
+    New->move(10, 10);
+    QCOMPARE(FWorkArea->FindPos(New), QPoint(10, 10));
+  }
+
   void OneFocusedControlAndTheDeleteKey() {
     QPointer<QWidget> Line = NewBox(FWorkArea, QRect(200, 200, 100, 20));
     Line->setFocusPolicy(Qt::NoFocus);  // as a link line is

@@ -2,6 +2,7 @@
 
 #include "vxQBDataSourceControl.h"
 #include "vxQBDatasourceFieldsList.h"
+#include "vxQBDiagramScale.h"
 #include "vxQBLinkControl.h"
 #include "vxQBWorkArea.h"
 #include "vxQueryDatasource.h"
@@ -9,6 +10,7 @@
 #include <QStyleOptionViewItem>
 #include <QTest>
 #include <QWindow>
+#include <QtMath>
 
 namespace vxtest {
 
@@ -67,12 +69,17 @@ QListWidgetItem* RowOf(TvxQueryBuilderDataSourceControl* Box, const QString& Fie
 
 QPoint CheckBoxOf(TvxQueryBuilderDataSourceControl* Box, const QString& Field) {
   TvxQueryBuilderDatasourceFieldsList* List = Box->GetFieldsList();
+  // A zoomed row is its natural row drawn scaled.
+  const double Zoom = Box->GetWorkArea()->GetScale().GetFactor();
+  const QRect Row = List->visualItemRect(RowOf(Box, Field));
   QStyleOptionViewItem Option;
   Option.initFrom(List);
-  Option.rect = List->visualItemRect(RowOf(Box, Field));
+  Option.rect = QRect(0, 0, qCeil(Row.width() / Zoom), qCeil(Row.height() / Zoom));
   Option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
   Option.text = Field;
-  return List->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &Option, List).center();
+  const QPointF Centre =
+      QRectF(List->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &Option, List)).center();
+  return Row.topLeft() + (Centre * Zoom).toPoint();
 }
 
 void ClickCheckBox(TvxQueryBuilderDataSourceControl* Box, const QString& Field) {
@@ -94,7 +101,7 @@ void DragField(TvxQueryBuilderDataSourceControl* From, const QString& FromField,
 
 void DragCaption(TvxQueryBuilderDataSourceControl* Box, const QPoint& Target) {
   const QPoint Grip = Box->GetCaptionRect().center() - QPoint(10, 0);
-  const QPoint Global = Box->mapToGlobal(Grip) + (Target - Box->pos());
+  const QPoint Global = Box->mapToGlobal(Grip) + (Box->GetWorkArea()->GetScale().ToCanvas(Target) - Box->pos());
   QTest::mousePress(Box, Qt::LeftButton, {}, Grip);
   QTest::mouseMove(Box, Box->mapFromGlobal(Global));
   QTest::mouseRelease(Box, Qt::LeftButton, {}, Box->mapFromGlobal(Global));

@@ -55,7 +55,8 @@ void ClickCheckBox(TvxQueryBuilderDataSourceControl* Box, const QString& Field);
 // Drags Field of From with the mouse and lets it go over Field of To.
 void DragField(TvxQueryBuilderDataSourceControl* From, const QString& FromField, TvxQueryBuilderDataSourceControl* To,
                const QString& ToField);
-// Drags Box by its caption bar so that, unsnapped, it would stand at Target (diagram pixels).
+// Drags Box by its caption bar so that, unsnapped, it would stand at Target (diagram pixels,
+// at any zoom).
 void DragCaption(TvxQueryBuilderDataSourceControl* Box, const QPoint& Target);
 // A click of Button at Point of Widget delivered to its window, so that the widget under the
 // point (masks honoured) takes it, as a user's click would reach it.

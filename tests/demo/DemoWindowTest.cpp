@@ -13,6 +13,7 @@
 #include "vxTestModal.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
@@ -219,8 +220,45 @@ private slots:
     QVERIFY(Error.startsWith(QLatin1String("Cannot read")));
   }
 
+  void KeepsTheDiagramsLayoutBesideTheSQLFile() {
+    TvxDemoWindow Window;
+    QVERIFY(OpenSampleQuery(Window));
+    // The sample query comes with the layout beside it.
+    TvxDatasource* Orders = DatasourceOf(Window, "o");
+    QVERIFY(Orders != nullptr);
+    QCOMPARE(Bounds(Orders), QRect(230, 60, 150, 200));
+    Orders->SetBoxBounds(QRect(500, 300, 160, 180));
+    QTemporaryDir Folder;
+    const QString Path = Folder.filePath(QStringLiteral("query.sql"));
+    QString Error;
+    QVERIFY(Window.SaveSQLFile(Path, Error));
+    QVERIFY(QFile::exists(Folder.filePath(QStringLiteral("query.layout"))));
+
+    TvxDemoWindow Other;
+    QVERIFY(OpenSampleQuery(Other));
+    QVERIFY(Other.LoadSQLFile(Path, Error));
+    QVERIFY(WaitUntilLoaded(Other));
+    QCOMPARE(Bounds(DatasourceOf(Other, "o")), QRect(500, 300, 160, 180));
+    QVERIFY(!Other.GetQueryBuilder()->CanUndo());
+
+    // A layout that cannot be read is named; the query loads all the same.
+    QFile Layout(Folder.filePath(QStringLiteral("query.layout")));
+    QVERIFY(Layout.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    Layout.write("vxqb-layout 1\nbox\n");
+    Layout.close();
+    ApplyText(Other, QStringLiteral("SELECT * FROM Shippers"));
+    QVERIFY(Other.LoadSQLFile(Path, Error));
+    QVERIFY(WaitUntilLoaded(Other));
+    QVERIFY(DatasourceOf(Other, "o") != nullptr);
+    const QString Message = Other.statusBar()->currentMessage();
+    QVERIFY2(Message.contains(QLatin1String("was not applied: Bad layout at line 2")), qPrintable(Message));
+  }
+
 private:
   static QPlainTextEdit* Editor(TvxDemoWindow& Window) { return Window.GetSQLPane()->GetEditor(); }
+  static QRect Bounds(const TvxDatasource* Box) {
+    return QRect(Box->GetLeft(), Box->GetTop(), Box->GetWidth(), Box->GetHeight());
+  }
 };
 
 std::unique_ptr<QObject> vxtest::MakeDemoWindowTest() { return std::make_unique<TDemoWindowTest>(); }

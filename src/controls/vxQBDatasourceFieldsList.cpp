@@ -3,6 +3,7 @@
 #include "vxQBDataSourceControl.h"
 #include "vxQBDiagramScale.h"
 #include "vxQBWorkArea.h"
+#include "vxQBWorkAreaKeys.h"
 #include "vxQueryBase.h"
 #include "vxQueryBuilder.h"
 #include "vxQueryDatasource.h"
@@ -46,13 +47,14 @@ public:
   }
 
   void paint(QPainter* Painter, const QStyleOptionViewItem& Option, const QModelIndex& Index) const override {
+    const QStyleOptionViewItem Row = Marked(Option);
     const double Zoom = GetZoom();
-    if (Zoom == 1.0) return QStyledItemDelegate::paint(Painter, Option, Index);
+    if (Zoom == 1.0) return QStyledItemDelegate::paint(Painter, Row, Index);
     Painter->save();
-    Painter->translate(Option.rect.topLeft());
+    Painter->translate(Row.rect.topLeft());
     Painter->scale(Zoom, Zoom);
     Painter->setRenderHint(QPainter::SmoothPixmapTransform);
-    QStyledItemDelegate::paint(Painter, Unzoomed(Option, Zoom), Index);
+    QStyledItemDelegate::paint(Painter, Unzoomed(Row, Zoom), Index);
     Painter->restore();
   }
 
@@ -70,6 +72,20 @@ public:
   }
 
 private:
+  // The current row is selected in the highlight colour only where the keys act on it: in the
+  // box with the focus and in the box a link being chosen ends at. Elsewhere it is a tint.
+  QStyleOptionViewItem Marked(const QStyleOptionViewItem& Option) const {
+    const TvxWorkAreaKeyboard* Keys = FList->GetWorkArea()->GetKeyboard();
+    if (Keys == nullptr || !(Option.state & QStyle::State_Selected) || FList->hasFocus() ||
+        Keys->GetLinkTarget() == FList->GetBox())
+      return Option;
+    QStyleOptionViewItem Tinted = Option;
+    QColor Tint = Option.palette.color(QPalette::Highlight);
+    Tint.setAlpha(56);
+    Tinted.palette.setColor(QPalette::Highlight, Tint);
+    Tinted.palette.setColor(QPalette::HighlightedText, Option.palette.color(QPalette::Text));
+    return Tinted;
+  }
   double GetZoom() const { return FList->GetWorkArea()->GetScale().GetFactor(); }
   // Option with the row at its natural size at the origin.
   static QStyleOptionViewItem Unzoomed(const QStyleOptionViewItem& Option, double Zoom) {
@@ -94,6 +110,9 @@ TvxQueryBuilderDatasourceFieldsList::TvxQueryBuilderDatasourceFieldsList(TvxQuer
   setTextElideMode(Qt::ElideRight);
   setUniformItemSizes(true);
   setItemDelegate(new TvxFieldRowDelegate(this));
+  // Tab walks the diagram's items (TvxWorkAreaKeyboard), not Qt's chain of lists.
+  setFocusPolicy(Qt::ClickFocus);
+  GetWorkArea()->GetKeyboard()->Attach(this);
   connect(this, &QListWidget::itemChanged, this, &TvxQueryBuilderDatasourceFieldsList::ClickCheck);
   // Lines meet the rows they join, or the list's edge when a row is scrolled out of view.
   connect(verticalScrollBar(), &QScrollBar::valueChanged, FBox, &TvxQueryBuilderDataSourceControl::LinksMoved);
@@ -222,25 +241,40 @@ void TvxQueryBuilderDatasourceFieldsList::wheelEvent(QWheelEvent* Event) {
 void TvxQueryBuilderDatasourceFieldsList::focusInEvent(QFocusEvent* Event) {
   QListWidget::focusInEvent(Event);
   FBox->ListFocused();
+  viewport()->update();
+}
+
+void TvxQueryBuilderDatasourceFieldsList::focusOutEvent(QFocusEvent* Event) {
+  QListWidget::focusOutEvent(Event);
+  viewport()->update();
 }
 
 // --- dropping a field on a field ---------------------------------------------------------------
 
-void TvxQueryBuilderDatasourceFieldsList::DragOver(QObject* Source, const QPoint& Point, bool& Accept) {
-  const TvxQueryBuilderDatasourceFieldsList* From = FromDragSource(Source);
+bool TvxQueryBuilderDatasourceFieldsList::CanLinkFrom(const TvxQueryBuilderDatasourceFieldsList* From, int FromRow,
+                                                      int Row) const {
   // A condition joins two tables and names a column on either side: not a table with itself,
   // not all columns.
-  Accept = From != nullptr && From != this && From->GetWorkArea() == GetWorkArea() && From->GetDraggedRow() > 0 &&
-           RowAt(Point) > 0;
+  return From != nullptr && From != this && From->GetWorkArea() == GetWorkArea() && FromRow > 0 && Row > 0;
+}
+
+void TvxQueryBuilderDatasourceFieldsList::LinkFrom(const TvxQueryBuilderDatasourceFieldsList* From, int FromRow,
+                                                   int Row) {
+  if (!CanLinkFrom(From, FromRow, Row)) return;
+  TvxDatasource* Left = From->GetDatasource();
+  TvxDatasource* Right = GetDatasource();
+  const std::string LeftField = From->FieldOfRow(FromRow), RightField = FieldOfRow(Row);
+  TvxUnionSubQuery* Operand = Right->GetOwningOperand();
+  if (Operand == nullptr) return;
+  vx::RunReported(Right->GetQueryBuilder(), [&] { Operand->AddLink(Left, LeftField, Right, RightField); });
+}
+
+void TvxQueryBuilderDatasourceFieldsList::DragOver(QObject* Source, const QPoint& Point, bool& Accept) {
+  const TvxQueryBuilderDatasourceFieldsList* From = FromDragSource(Source);
+  Accept = From != nullptr && CanLinkFrom(From, From->GetDraggedRow(), RowAt(Point));
 }
 
 void TvxQueryBuilderDatasourceFieldsList::DragDrop(QObject* Source, const QPoint& Point) {
   const TvxQueryBuilderDatasourceFieldsList* From = FromDragSource(Source);
-  if (From == nullptr) return;
-  TvxDatasource* Left = From->GetDatasource();
-  TvxDatasource* Right = GetDatasource();
-  const std::string LeftField = From->GetDraggedField(), RightField = FieldOfRow(RowAt(Point));
-  TvxUnionSubQuery* Operand = Right->GetOwningOperand();
-  if (Operand == nullptr) return;
-  vx::RunReported(Right->GetQueryBuilder(), [&] { Operand->AddLink(Left, LeftField, Right, RightField); });
+  if (From != nullptr) LinkFrom(From, From->GetDraggedRow(), RowAt(Point));
 }

@@ -16,6 +16,10 @@
 // Rows are drawn and hit-tested at the component's zoom.
 //
 // While the component is loading SQL, clicks neither tick rows nor start drags.
+//
+// The current row is selected in the highlight colour while the list has the focus (or is the
+// end of a link the keyboard is choosing), tinted otherwise. Tab does not stop at the list: the
+// diagram's keyboard (TvxWorkAreaKeyboard) gives it the focus with its box.
 #pragma once
 
 #include "vxQBMouseDrag.h"
@@ -57,6 +61,14 @@ public:
   // The height of one row in diagram pixels (rows are this times the zoom on screen).
   int GetItemHeight() const;
 
+  // Whether row FromRow of From and row Row of this list may be linked: fields (not row 0) of two
+  // different boxes of the same diagram.
+  bool CanLinkFrom(const TvxQueryBuilderDatasourceFieldsList* From, int FromRow, int Row) const;
+  // Links the field of row FromRow of From (the left end) to the field of Row
+  // (TvxUnionSubQuery::AddLink), as a drop of the one on the other does; a refusal goes out
+  // through the component's actionFailed.
+  void LinkFrom(const TvxQueryBuilderDatasourceFieldsList* From, int FromRow, int Row);
+
   void DragOver(QObject* Source, const QPoint& Point, bool& Accept) override;
   void DragDrop(QObject* Source, const QPoint& Point) override;
 
@@ -67,6 +79,7 @@ protected:
   void keyPressEvent(QKeyEvent* Event) override;
   void contextMenuEvent(QContextMenuEvent* Event) override;
   void focusInEvent(QFocusEvent* Event) override;
+  void focusOutEvent(QFocusEvent* Event) override;
   // Ctrl+wheel zooms the diagram rather than scrolling the list: it goes on to the work area.
   void wheelEvent(QWheelEvent* Event) override;
 

@@ -1,6 +1,7 @@
 #include "vxQBLinkControl.h"
 
 #include "vxQBDiagramScale.h"
+#include "vxQBFocusPaint.h"
 #include "vxQBWorkArea.h"
 #include "vxQueryBase.h"
 #include "vxQueryBuilder.h"
@@ -70,6 +71,8 @@ void TvxQueryBuilderLinkControl::PaintLine(QPainter& Canvas) const {
   TvxQueryBuilderLinkPainter* Painter = QueryBuilder != nullptr ? QueryBuilder->GetLinkType() : nullptr;
   if (Painter == nullptr) Painter = &vx::GetDefaultLinkPainter();
   const bool Focused = FWorkArea->GetFocusedControl() == this;
+  // The band marks the focus the same way under every painter's own marks.
+  if (Focused) vx::PaintLinkFocus(Canvas, FLayout.Points, FWorkArea->palette());
   Painter->PaintLink(Canvas, FLayout.Points, Focused, FLayout.LeftSide, FLayout.RightSide, FLink);
 }
 

@@ -12,8 +12,8 @@
 // diagram pixels too, 6 times the zoom on screen.
 //
 // The mouse and keys: a press focuses the line (the work area's focused control, drawn as the
-// painter draws focus); Delete without modifiers in the work area, or "Remove" in the menu,
-// frees it and so its link; a double click or "Edit..." opens the link's properties.
+// painter draws focus, over a band of the highlight colour); Delete without modifiers in the work area, or "Remove" in
+// the menu, frees it and so its link; a double click or "Edit..." opens the link's properties.
 #pragma once
 
 #include "vxQBControlViews.h"

@@ -1,5 +1,6 @@
 #include "vxQBPageControl.h"
 
+#include "vxQBPaneKeys.h"
 #include "vxQBQueryTabSheet.h"
 #include "vxQueryBuilder.h"
 #include "vxQuerySubQuery.h"
@@ -14,6 +15,7 @@ TvxQueryBuiderPageControl::TvxQueryBuiderPageControl(TvxQueryBuilder* QueryBuild
   setElideMode(Qt::ElideNone);
   setUsesScrollButtons(true);
   connect(this, &QTabWidget::currentChanged, this, &TvxQueryBuiderPageControl::PageChanged);
+  new TvxPaneKeys(this);
 }
 
 void TvxQueryBuiderPageControl::InsertSheet(TvxQueryTabSheet* Sheet) {

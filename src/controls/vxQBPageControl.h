@@ -1,5 +1,6 @@
 // The component's page control: one tab per sub-query, in the order of the component's
-// sub-query list ("Main" first). Choosing a tab makes its sub-query the active one.
+// sub-query list ("Main" first). Choosing a tab makes its sub-query the active one. F6 and
+// Shift+F6 go round the panes of the shown page (TvxPaneKeys).
 #pragma once
 
 #include <QTabWidget>

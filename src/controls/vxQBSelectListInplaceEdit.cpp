@@ -160,6 +160,11 @@ bool TvxQueryBuilderSelectListInplaceEdit::LineKeyPressed(QKeyEvent* Event) {
     case Qt::Key_F4:
       DropDown();
       return true;
+    case Qt::Key_F2:
+      // Into the text, as a spreadsheet's F2: the arrows then move the caret, not the cell.
+      FLineEdit->deselect();
+      FLineEdit->end(false);
+      return true;
     case Qt::Key_Down:
       if (Modifiers == Qt::AltModifier) {
         DropDown();

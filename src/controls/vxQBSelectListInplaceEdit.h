@@ -4,10 +4,10 @@
 // (the grid moves and shows it); typed text reaches the model only when it is committed.
 //
 // Keys: Enter (pick list closed) commits and selects the whole text; Escape puts the cell's text
-// back; Alt+Down or F4 drops the pick list down; Up, Down, Page Up, Page Down, Tab, and Left or
-// Right at the ends of the text go to the grid, which commits before it moves. In the pick list
-// Enter or a click chooses, Escape closes it. The text is also committed when the keyboard focus
-// leaves the grid.
+// back; F2 puts the caret at the end of the text, unselected; Alt+Down or F4 drops the pick list down; Up, Down, Page
+// Up, Page Down, Tab, and Left or Right at the ends of the text go to the grid, which commits before it moves. In the
+// pick list Enter or a click chooses, Escape closes it. The text is also committed when the keyboard focus leaves the
+// grid.
 #pragma once
 
 #include "vxQuerySelectList.h"

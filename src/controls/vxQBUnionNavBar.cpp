@@ -1,5 +1,6 @@
 #include "vxQBUnionNavBar.h"
 
+#include "vxQBNavBarKeys.h"
 #include "vxQBQueryTabSheet.h"
 #include "vxQBUnionNavItems.h"
 #include "vxQuerySubQuery.h"
@@ -33,6 +34,7 @@ TvxUnionNavBar::TvxUnionNavBar(TvxQueryTabSheet* Sheet) : QWidget(Sheet), FSheet
   setObjectName(QStringLiteral("UnionNavBar"));
   setAttribute(Qt::WA_StyledBackground, false);
   resize(2 * GMargin, BarHeight);
+  new TvxNavBarKeys(this);
 }
 
 QList<QWidget*> TvxUnionNavBar::GetOrderedControls() const {

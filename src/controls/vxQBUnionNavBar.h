@@ -1,7 +1,8 @@
 // The row of a sub-query's union items in a corner of its tab sheet, over the operand's diagram:
 // the buttons of the operands, the brackets of groups and the operators between them, laid out
 // left to right in the union tree's order. The bar owns no model state: the model objects create
-// its items as their controls and ask it to lay them out again after every change.
+// its items as their controls and ask it to lay them out again after every change. Its keys are
+// TvxNavBarKeys'.
 #pragma once
 
 #include <QWidget>

@@ -5,6 +5,7 @@
 #include "vxQBLinkControl.h"
 #include "vxQBPaint.h"
 #include "vxQBUnionSubQueryTabSheet.h"
+#include "vxQBWorkAreaKeys.h"
 #include "vxQueryBuilder.h"
 #include "vxQueryUnionSubQuery.h"
 
@@ -16,6 +17,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -67,6 +69,7 @@ TvxQueryBuilderWorkArea::TvxQueryBuilderWorkArea(TvxUnionSubQueryTabSheet* Sheet
   setWidget(new TvxWorkAreaCanvas(this));
   widget()->setAutoFillBackground(false);
   viewport()->setAcceptDrops(true);
+  FKeyboard = new TvxWorkAreaKeyboard(this);
   FFocusLink = connect(qApp, &QApplication::focusChanged, this, &TvxQueryBuilderWorkArea::FocusChanged);
 }
 
@@ -74,6 +77,8 @@ TvxQueryBuilderWorkArea::~TvxQueryBuilderWorkArea() {
   // Freeing the canvas and its boxes moves the keyboard focus, which this object no longer
   // follows; the boxes and lines go while the work area they tell of their going is whole.
   disconnect(FFocusLink);
+  // The keyboard first: it watches the boxes' lists.
+  delete std::exchange(FKeyboard, nullptr);
   delete takeWidget();
 }
 
@@ -130,6 +135,7 @@ void TvxQueryBuilderWorkArea::SetFocusedControl(QWidget* Control) {
   if (Control == FFocusedControl) return;
   QPointer<QWidget> Previous = FFocusedControl;
   FFocusedControl = Control;
+  if (FKeyboard != nullptr) FKeyboard->FocusedControlChanged();
   if (Previous) RepaintControl(Previous);
   if (Control == nullptr) return;
   if (Control->focusPolicy() == Qt::NoFocus) {
@@ -141,9 +147,10 @@ void TvxQueryBuilderWorkArea::SetFocusedControl(QWidget* Control) {
 }
 
 void TvxQueryBuilderWorkArea::FocusChanged(QWidget*, QWidget* Now) {
-  // The diagram's focus ends when the keyboard focus leaves the work area and its boxes (not
-  // when the window is merely deactivated).
-  if (Now == nullptr || Now == this || isAncestorOf(Now)) return;
+  // The diagram's focus ends when the keyboard focus leaves the work area and its boxes for
+  // another widget of the window (not when the window is merely deactivated, nor for a dialog or
+  // menu opened over it, after which the focused line is still the one the keys act on).
+  if (Now == nullptr || Now == this || isAncestorOf(Now) || Now->window() != window()) return;
   SetFocusedControl(nullptr);
 }
 
@@ -196,6 +203,7 @@ void TvxQueryBuilderWorkArea::PaintUnderBoxes(QPainter& Painter, const QRect& Re
     Line->PaintLine(Painter);
     Painter.restore();
   }
+  if (FKeyboard != nullptr) FKeyboard->PaintLinkChoice(Painter);
 }
 
 void TvxQueryBuilderWorkArea::RealignLinks(const TvxDatasource* Datasource) {

@@ -17,8 +17,10 @@
 // the line; a press on empty area focuses the work area and clears the focused box or line; a
 // double click opens the line's or else the operand's properties; the context menu is the
 // line's or else the operand's work-area menu; Delete without modifiers frees the focused control, and so its model
-// object. Qt drags (those that come from the host) go to the component's DragOver2 and DragDrop2 with points in diagram
-// pixels; their source is the drag's source widget when the drag comes from this application, else its QMimeData.
+// object. Every other key of the diagram is its keyboard's (TvxWorkAreaKeyboard: Tab through
+// boxes and lines, links, properties, moving and sizing, the add-object dialog, menus). Qt drags (those that come from
+// the host) go to the component's DragOver2 and DragDrop2 with points in diagram pixels; their source is the drag's
+// source widget when the drag comes from this application, else its QMimeData.
 #pragma once
 
 #include "vxQBControlViews.h"
@@ -36,6 +38,7 @@ class TvxQueryBuilderLinkControl;
 class TvxQueryBuilder;
 class TvxUnionSubQuery;
 class TvxUnionSubQueryTabSheet;
+class TvxWorkAreaKeyboard;
 
 class TvxQueryBuilderWorkArea : public QScrollArea, public TvxWorkAreaView, public TvxControlView {
   Q_OBJECT
@@ -49,6 +52,8 @@ public:
   TvxQueryBuilder* GetQueryBuilder() const { return FQueryBuilder; }
   // The parent of boxes and lines.
   QWidget* GetCanvas() const { return widget(); }
+  // What the keys do in the diagram (owned).
+  TvxWorkAreaKeyboard* GetKeyboard() const { return FKeyboard; }
   // Diagram pixels to canvas pixels and back at the component's zoom.
   TvxDiagramScale GetScale() const;
   // Every child of the canvas but Control and the link lines counts as a box. When not even the
@@ -63,7 +68,7 @@ public:
   // Paints the background into CanvasRect of the canvas.
   void PaintBackground(QPainter& Painter, const QRect& CanvasRect) const;
   // Paints what lies on the background under the boxes into Rect of the canvas: the boxes'
-  // shadows and the link lines.
+  // shadows, the link lines and the link the keyboard is choosing.
   void PaintUnderBoxes(QPainter& Painter, const QRect& Rect) const;
   // Lays out again the lines that end at Datasource's box (every line for null).
   void RealignLinks(const TvxDatasource* Datasource);
@@ -109,6 +114,7 @@ private:
   TvxUnionSubQuery* FUnionSubQuery;
   TvxQueryBuilder* FQueryBuilder;
   QPointer<QWidget> FFocusedControl;
+  TvxWorkAreaKeyboard* FKeyboard;
   QPointer<QObject> FHostDragSource;  // the source of the Qt drag over the work area
   QMetaObject::Connection FFocusLink;
   // Its column ends are a cache FindPos keeps.

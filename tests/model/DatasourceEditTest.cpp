@@ -261,6 +261,15 @@ TEST_F(DatasourceEdit, RenamesEveryReferenceWithTheAlias) {
   EXPECT_EQ(MessageOf([&] { Loose.SetAlias("x"); }), "Can't assign alias if astFromSource=nil!");
 }
 
+TEST_F(DatasourceEdit, KeepsTheAliasOfADerivedTable) {
+  Load("SELECT d.ProductID FROM (SELECT ProductID FROM Products) d");
+  const std::string Before = SQL();
+  EXPECT_EQ(MessageOf([&] { Find("d")->SetAlias(""); }), "A derived table needs an alias");
+  EXPECT_EQ(SQL(), Before);
+  Find("d")->SetAlias("top");
+  EXPECT_EQ(FromText(), "FROM (SELECT Products.ProductID FROM Products) top");
+}
+
 TEST_F(DatasourceEdit, AddsDerivedTablesWhoseQueriesAreEditedOnTheirOwn) {
   Load("SELECT * FROM Orders o");
   TvxDataSourceQuery* First = Operand()->AddSubQuery();

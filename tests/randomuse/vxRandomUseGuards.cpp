@@ -20,10 +20,10 @@ std::vector<std::string>& Escaped() {
 
 QtMessageHandler GPreviousHandler = nullptr;
 
-// What the offscreen platform and a machine without a user session say about themselves, not
-// about the component's widgets.
+// What the offscreen platform (it cannot size, raise or grab for a popup) and a machine without
+// a user session say about themselves, not about the component's widgets.
 bool IsPlatformNotice(const QString& Message) {
-  return Message == QLatin1String("This plugin does not support propagateSizeHints()") ||
+  return Message.startsWith(QLatin1String("This plugin does not support ")) ||
          Message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"));
 }
 

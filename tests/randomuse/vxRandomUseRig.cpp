@@ -9,6 +9,7 @@
 #include "vxSQL92SyntaxProvider.h"
 
 #include <QApplication>
+#include <QMimeData>
 
 namespace vxrandom {
 namespace {
@@ -75,6 +76,16 @@ TRandomUseRig::TRandomUseRig() {
                    [this](const QString& Message) { FReports.push_back(Message.toStdString()); });
   QObject::connect(FQueryBuilder.get(), &TvxQueryBuilder::sqlError,
                    [this](const QString&, const QString& Errors) { FReports.push_back(Errors.toStdString()); });
+  // A host that adds a table or view whose name is dropped on the shown diagram.
+  FQueryBuilder->OnDragOver = [this](QObject* Sender, QObject* Source, int, int, TvxDragState, bool& Accept) {
+    auto* Name = qobject_cast<QMimeData*>(Source);
+    Accept = Sender == ActiveOperand() && Name != nullptr && Name->hasText();
+  };
+  FQueryBuilder->OnDragDrop = [](QObject* Sender, QObject* Source, int X, int Y) {
+    auto* Operand = qobject_cast<TvxUnionSubQuery*>(Sender);
+    auto* Name = qobject_cast<QMimeData*>(Source);
+    if (Operand != nullptr && Name != nullptr) Operand->AddObjectWithFKAt(Name->text().toStdString(), QPoint(X, Y));
+  };
   FQueryBuilder->resize(1000, 700);
   FQueryBuilder->show();
   QApplication::processEvents();

@@ -28,8 +28,9 @@ bool IsPlatformNotice(const QString& Message) {
 }
 
 void TrapMessage(QtMsgType Type, const QMessageLogContext& Context, const QString& Message) {
-  if ((Type == QtWarningMsg || Type == QtCriticalMsg || Type == QtFatalMsg) && !IsPlatformNotice(Message))
-    Warnings().push_back(Message.toStdString());
+  // Said on every popup: printing it would bury what a run prints.
+  if (IsPlatformNotice(Message)) return;
+  if (Type == QtWarningMsg || Type == QtCriticalMsg || Type == QtFatalMsg) Warnings().push_back(Message.toStdString());
   if (GPreviousHandler != nullptr) GPreviousHandler(Type, Context, Message);
 }
 

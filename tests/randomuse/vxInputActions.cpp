@@ -119,15 +119,6 @@ void AddGridKeyActions(std::vector<TvxActionKind>& Kinds) {
                    }});
 }
 
-// The shown boxes of the active operand, in FROM order.
-std::vector<TBox*> Boxes(TRandomUseRig& Rig) {
-  std::vector<TBox*> List;
-  for (TvxDatasource* Datasource : TRandomUseRig::Datasources(Rig.ActiveOperand()))
-    if (auto* Box = qobject_cast<TBox*>(Datasource->GetDSControl()); Box != nullptr && Box->isVisible())
-      List.push_back(Box);
-  return List;
-}
-
 // Presses the left button at Start of Source, moves past the drag threshold and on to End
 // (Source's coordinates) and lets go there: the library's own drag.
 void MouseDrag(QWidget* Source, const QPoint& Start, const QPoint& End) {
@@ -141,7 +132,7 @@ void AddDragActions(std::vector<TvxActionKind>& Kinds) {
   Kinds.push_back(
       {"DragFieldOntoGrid", 3,
        [](TvxRandom& Random, TRandomUseRig& Rig) -> TvxUserAction {
-         const size_t Count = Boxes(Rig).size();
+         const size_t Count = Rig.ShownBoxes().size();
          TGrid* Grid = ActiveGrid(Rig);
          if (Count == 0 || Grid == nullptr) return {};
          // Line -1 is the title row.
@@ -149,7 +140,7 @@ void AddDragActions(std::vector<TvxActionKind>& Kinds) {
                  {Random.Below(int(Count)), Random.Below(12), Random.Below(Grid->GetGridModel()->rowCount() + 1) - 1}};
        },
        [](TRandomUseRig& Rig, const TvxUserAction& Action) {
-         const std::vector<TBox*> List = Boxes(Rig);
+         const std::vector<TBox*> List = Rig.ShownBoxes();
          const int At = Wrap(Action.GetNumber(0), List.size());
          TGrid* Grid = ActiveGrid(Rig);
          if (At < 0 || Grid == nullptr) return;
@@ -205,7 +196,7 @@ std::vector<TPlace> MenuPlaces(TRandomUseRig& Rig, int X, int Y) {
   if (WorkArea == nullptr || !WorkArea->isVisible()) return Places;
   QWidget* Viewport = WorkArea->viewport();
   Places.push_back({Viewport, QPoint(Wrap(X, size_t(Viewport->width())), Wrap(Y, size_t(Viewport->height())))});
-  for (TBox* Box : Boxes(Rig)) Places.push_back({Box, Box->GetCaptionRect().center() - QPoint(10, 0)});
+  for (TBox* Box : Rig.ShownBoxes()) Places.push_back({Box, Box->GetCaptionRect().center() - QPoint(10, 0)});
   for (TvxLink* Link : TRandomUseRig::Links(Operand))
     if (auto* Line = qobject_cast<TvxQueryBuilderLinkControl*>(Link->GetLinkControl()); Line && Line->IsLaidOut())
       Places.push_back({Line, (Line->GetPoints()[1] + Line->GetPoints()[2]) / 2});

@@ -2,6 +2,7 @@
 #include "vxActionKinds.h"
 #include "vxControlsTest.h"
 
+#include "vxQBDataSourceControl.h"
 #include "vxQueryDatasource.h"
 #include "vxQueryLink.h"
 #include "vxQuerySubQuery.h"
@@ -128,6 +129,15 @@ std::vector<TvxDatasource*> TRandomUseRig::Datasources(const TvxUnionSubQuery* O
 std::vector<TvxLink*> TRandomUseRig::Links(const TvxUnionSubQuery* Operand) {
   std::vector<TvxLink*> List;
   if (Operand != nullptr) CollectLinks(Operand->GetFromClause(), List);
+  return List;
+}
+
+std::vector<TvxQueryBuilderDataSourceControl*> TRandomUseRig::ShownBoxes() const {
+  std::vector<TvxQueryBuilderDataSourceControl*> List;
+  for (TvxDatasource* Datasource : Datasources(ActiveOperand()))
+    if (auto* Box = qobject_cast<TvxQueryBuilderDataSourceControl*>(Datasource->GetDSControl());
+        Box != nullptr && Box->isVisible())
+      List.push_back(Box);
   return List;
 }
 

@@ -139,6 +139,15 @@ TEST_F(DatasourceEdit, RefusesTablesTheDatabaseDoesNotKnowAndForeignKeysWithoutM
   EXPECT_EQ(From()->GetCount(), 1);
   EXPECT_EQ(SQL(), Before);
   EXPECT_THROW(Operand()->AddLink(Find("Orders"), "x", nullptr, "y"), EvxException);
+
+  // A FROM without sources is written back as it was read, also after a refused table.
+  FQueryBuilder.SetMetadataProvider(&FMetadata);
+  Load("SELECT 1 AS a FROM");
+  const std::string Empty = SQL();
+  EXPECT_THROW(Operand()->AddObject("NoSuchTable"), EvxException);
+  EXPECT_EQ(SQL(), Empty);
+  EXPECT_THROW(Operand()->AddObjectWithFK("NoSuchTable"), EvxException);
+  EXPECT_EQ(SQL(), Empty);
 }
 
 // Every box re-reads its fields when the provider is pointed at another database; what cannot be

@@ -86,6 +86,9 @@ TEST(RandomUse, SequencesThatOnceFailedReplayClean) {
         {},
         "SELECT top3.ProductID FROM (SELECT ProductID FROM Products ORDER BY UnitPrice DESC, ProductID) top3"},
        {"EditBoxInDialog", {0, 532091, 1}, ""}},
+      // A table the host dropped refused on an empty FROM: the FROM went with it.
+      {{"AssignBrokenSQL", {}, "SELECT \"it's\" AS \"don't\" FROM"},
+       {"HostDropOnWorkArea", {197, 247, 2}, "NoSuchTable"}},
   };
   for (const TvxUserActions& Actions : Sequences) {
     const TvxRunResult Result = TvxRandomUse::Replay(Actions);

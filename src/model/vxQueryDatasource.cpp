@@ -5,6 +5,7 @@
 #include "vxASTCriteria.h"
 #include "vxQueryBuilder.h"
 #include "vxQueryLink.h"
+#include "vxQuerySelectList.h"
 #include "vxQuerySubQuery.h"
 #include "vxQueryUnionSubQuery.h"
 #include "vxSyntaxProvider.h"
@@ -201,8 +202,16 @@ bool TvxDatasourceBase::DropLinks(const TvxDatasourceBase* End, const TSQLFromSo
   // only the ones that end at it. A snapshot, as each freed link leaves FJoins.
   for (TvxLink* Link : std::vector<TvxLink*>(FJoins)) {
     const TSQLExpressionItem* Expression = Link->GetLinkExpression();
-    if (Link->GetLeftDatasource() == End || Link->GetRightDatasource() == End ||
-        (Node != nullptr && Expression != nullptr && RefersToSource(*Expression, Node))) {
+    const bool Named = Node != nullptr && Expression != nullptr && RefersToSource(*Expression, Node);
+    const bool Ended = Link->GetLeftDatasource() == End || Link->GetRightDatasource() == End;
+    // A field-less link only stands beside the item before its owner: a condition that does not
+    // name the item that goes still holds, drawn on its owner alone from then on.
+    if (Ended && !Named && Link->GetLeftField().empty() && Link->GetRightField().empty() &&
+        Link->GetRightDatasource() == this && End != this) {
+      Link->SetLeftDatasource(this);
+      continue;
+    }
+    if (Ended || Named) {
       delete Link;
       Dropped = true;
     }
@@ -340,12 +349,41 @@ void TvxDatasourceGroup::Remove(TvxDatasourceBase* Item) {
   const bool WasFirst = Found == FItems.begin();
   FItems.erase(Found);
   if (Item->FParentGroup == this) Item->FParentGroup = nullptr;
-  // The item that comes first now joins nothing before it: the links left on it (between two of
-  // its own fields) have no ON condition to be written in.
   if (!WasFirst || FItems.empty() || IsDestroying() || FItems.front()->IsDestroying()) return;
+  // A datasource that goes tells this group before the items after it: their links to it are
+  // still there, and mean nothing anywhere.
+  FItems.front()->DropLinks(Item, Item->GetNode());
+  MoveConditionsOfFirstItem();
+}
+
+void TvxDatasourceGroup::MoveConditionsOfFirstItem() {
+  // The item that comes first now joins nothing before it: the conditions left on it (about its
+  // own fields alone) have no ON to be written in. They keep their meaning in the ON of the
+  // nearest brackets around it that join something before them, unless those brackets keep all
+  // their rows (a right or full join); else they filter in WHERE, as criteria rows of the grid.
   TvxDatasourceBase* First = FItems.front();
-  for (TvxLink* Link : std::vector<TvxLink*>(First->FJoins)) delete Link;
+  std::vector<TvxLink*> Links = First->FJoins;
   if (First->FNode) First->FNode->SetJoinKind(nullptr);
+  if (Links.empty()) return;
+  TvxDatasourceBase* Receiver = this;
+  while (Receiver->FParentGroup != nullptr && Receiver->FParentGroup->IndexOf(Receiver) == 0)
+    Receiver = Receiver->FParentGroup;
+  const TSQLJoinKind* Kind = Receiver->GetJoinKind();
+  const bool InOn = Receiver->FParentGroup != nullptr && (Kind == nullptr || !Kind->IsRightOuter());
+  TvxUnionSubQuery* Operand = GetOwningOperand();
+  TvxSelectList* SelectList = Operand != nullptr && !Operand->IsDestroying() ? Operand->GetSelectList() : nullptr;
+  for (TvxLink* Link : Links) {
+    std::unique_ptr<TSQLExpressionItem> Condition =
+        Link->GetLinkExpression() != nullptr ? Link->GetLinkExpression()->Clone() : nullptr;
+    if (Condition && InOn)
+      Receiver->CreateDatasourceLink(Link->GetLeftDatasource(), Link->GetLeftField(), Link->GetRightDatasource(),
+                                     Link->GetRightField(), std::move(Condition));
+    else if (Condition && SelectList != nullptr)
+      SelectList->AddWhereCondition(std::move(Condition));
+    delete Link;
+  }
+  if (InOn && (Kind == nullptr || dynamic_cast<const TSQLJoinKindCross*>(Kind) != nullptr))
+    Receiver->SetJoinKind(NewNode<TSQLJoinKindInner>(GetDialect()));
 }
 
 TvxDatasourceBase* TvxDatasourceGroup::GetItems(int Index) const {

@@ -185,6 +185,8 @@ protected:
   void DropLinksToRecursive(const TvxDatasourceBase* End);
 
 private:
+  // Keeps the conditions of an item that came first, where its ON condition cannot be written.
+  void MoveConditionsOfFirstItem();
   std::vector<TvxDatasourceBase*> FItems;
 };
 

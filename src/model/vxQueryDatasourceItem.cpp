@@ -75,6 +75,10 @@ void TvxDatasource::SetAlias(const std::string& Alias) {
   if (Alias == GetAlias()) return;
   TSQLFromSource* Node = GetNode();
   if (Node == nullptr) throw EvxException("Can't assign alias if astFromSource=nil!");
+  // A derived table is known by its alias alone: most dialects, the grammar's included, read
+  // no FROM (SELECT ...) without one, so taking it away would leave SQL nobody loads.
+  if (Alias.empty() && dynamic_cast<const TSQLFromQuery*>(Node) != nullptr)
+    throw EvxException("A derived table needs an alias");
   const TastSyntaxProvider* Dialect = Node->GetSyntaxProvider();
   const std::string Stored = Dialect != nullptr ? Dialect->QuoteName(Alias) : Alias;
   if (Alias.empty())

@@ -362,6 +362,33 @@ void TvxSelectList::PlaceCondition(std::unique_ptr<TSQLExpressionItem> Condition
   Row->AddCondition(Column, std::move(Condition));
 }
 
+void TvxSelectList::AddWhereCondition(std::unique_ptr<TSQLExpressionItem> Condition) {
+  if (!Condition) return;
+  TvxUpdateScope Update(this);
+  int Count = 0;
+  for (const TvxSelectItem* Row : FItems) Count = std::max(Count, Row->GetConditionsCount());
+  std::vector<int> Columns;
+  for (int Column = 0; Column < Count; ++Column)
+    if (std::any_of(FItems.begin(), FItems.end(), [Column](const TvxSelectItem* Row) {
+          return Row->GetGroupByType() == gtWhere && Row->GetConditionNode(Column) != nullptr;
+        }))
+      Columns.push_back(Column);
+  if (Columns.empty()) Columns.push_back(0);
+  Condition = PrepareLogicalExpressionForLoading(std::move(Condition));
+  for (size_t At = 0; At < Columns.size() && Condition; ++At) {
+    std::unique_ptr<TSQLExpressionItem> Copy = At + 1 < Columns.size() ? Condition->Clone() : std::move(Condition);
+    // The items of an AND are conditions of their own, as a loaded WHERE splits them.
+    if (dynamic_cast<const TSQLExpressionAnd*>(vx::SkipBrackets(Copy.get())) != nullptr) {
+      std::unique_ptr<TSQLExpressionItem> And = WithoutBrackets(std::move(Copy));
+      for (auto& Item : static_cast<TSQLExpressionAnd&>(*And).ExtractAll())
+        PlaceCondition(std::move(Item), Columns[At], gtWhere);
+    } else {
+      PlaceCondition(std::move(Copy), Columns[At], gtWhere);
+    }
+  }
+  NotifySQLUpdated();
+}
+
 void TvxSelectList::LoadGroupByListFromAST(std::unique_ptr<TSQLGroupByList> GroupByList) {
   TvxUpdateScope Update(this);
   FGroupByNode = GroupByList ? std::move(GroupByList) : NewNode<TSQLGroupByList>(GetDialect());

@@ -93,6 +93,10 @@ public:
   // Spreads a WHERE (Type gtWhere) or HAVING (gtHaving) condition over criteria cells: an OR
   // gives one criteria column per alternative, the items of an AND one condition each.
   void LoadConditionFromAST(std::unique_ptr<TSQLExpressionItem> Condition, TvxQueryBuilderGroupByType Type);
+  // ANDs Condition (taken over) to the WHERE clause without changing what the clause says so far:
+  // the criteria columns are alternatives, so each column that holds a WHERE condition gets a
+  // copy (the first column when none does).
+  void AddWhereCondition(std::unique_ptr<TSQLExpressionItem> Condition);
   // Grouping types from a GROUP BY list; null makes an empty list node. The node is kept, emptied.
   void LoadGroupByListFromAST(std::unique_ptr<TSQLGroupByList> GroupByList);
   // The sort order from the ORDER BY of the statement whose first operand this list belongs to;

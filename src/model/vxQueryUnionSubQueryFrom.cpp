@@ -29,18 +29,29 @@ std::unique_ptr<TSQLExpressionColumn> ColumnOf(TastSyntaxProvider* Dialect, TvxD
   return NewNode<TSQLExpressionColumn>(Dialect, std::move(Column));
 }
 
+// Frees Datasource, just added to From and refused, and leaves From as it was: the last item
+// going takes the FROM clause's node along, which a parsed "FROM" without sources (HadNode)
+// still had before.
+void DropRefusedDatasource(TvxFromClause* From, TvxDatasource* Datasource, bool HadNode) {
+  delete Datasource;
+  if (!HadNode || From->GetNode() != nullptr) return;
+  From->EnsureNode();
+  From->NotifySQLUpdated();
+}
+
 // Loads Node into a new item of From and shows it at Position. Prepare gets the loaded item
 // before it shows; when loading or Prepare raises, the item goes again and the error passes on.
 template <class TItem, class TPrepare>
 TItem* AddLoadedDatasource(TvxFromClause* From, std::unique_ptr<TSQLFromSource> Node, const QPoint& Position,
                            TPrepare Prepare) {
+  const bool HadNode = From->GetNode() != nullptr;
   From->EnsureNode();
   auto* Datasource = new TItem(From);
   try {
     Datasource->LoadFromAST(std::move(Node));
     Prepare(Datasource);
   } catch (...) {
-    delete Datasource;
+    DropRefusedDatasource(From, Datasource, HadNode);
     throw;
   }
   Datasource->SetLeft(Position.x());
@@ -81,13 +92,14 @@ TvxDataSourceObject* TvxUnionSubQuery::AddObjectWithFK(const std::string& Name, 
 TvxDataSourceObject* TvxUnionSubQuery::AddObjectWithFKAt(const std::string& Name, const QPoint& Position,
                                                          const std::string& Alias) {
   TvxUpdateScope Update(this);
+  const bool HadNode = FFromClause->GetNode() != nullptr;
   TvxDataSourceObject* Datasource = AddObjectAt(Name, Position, Alias);
   if (Datasource == nullptr) return nullptr;
   // A table whose keys cannot be read goes again: the user asked for both or neither.
   try {
     AddFKLinksForObject(Datasource);
   } catch (...) {
-    delete Datasource;
+    DropRefusedDatasource(FFromClause, Datasource, HadNode);
     throw;
   }
   return Datasource;

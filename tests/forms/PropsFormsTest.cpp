@@ -218,6 +218,21 @@ private slots:
     QCOMPARE(Customers->GetDSControl()->windowTitle(), QStringLiteral("Buyer"));
     SaveScreenshot(Rig.QueryBuilder, QStringLiteral("diagram-after-alias"));
   }
+
+  void AnEmptiedAliasOfADerivedTableKeepsTheDialogOpenWithItsMessage() {
+    TDialogRig Rig;
+    Rig.Show();
+    Rig.Load("SELECT d.ProductID FROM (SELECT ProductID FROM Products) d");
+    const std::string Before = Rig.SQL();
+    EditWith(Rig.Datasource("d"), [&](QDialog* Dialog) {
+      Retype(Part<QLineEdit>(Dialog, "eAlias"), QString());
+      ClickOK(Dialog);
+      QVERIFY(Dialog->isVisible());
+      QCOMPARE(Part<QLabel>(Dialog, "lError")->text(), QStringLiteral("A derived table needs an alias"));
+      SaveScreenshot(*Dialog, QStringLiteral("datasource-props-refused"));
+    });
+    QCOMPARE(Q(Rig.SQL()), Q(Before));
+  }
 };
 
 VX_REGISTER_TEST(TPropsFormsTest)

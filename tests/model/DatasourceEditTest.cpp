@@ -139,6 +139,15 @@ TEST_F(DatasourceEdit, RefusesTablesTheDatabaseDoesNotKnowAndForeignKeysWithoutM
   EXPECT_EQ(From()->GetCount(), 1);
   EXPECT_EQ(SQL(), Before);
   EXPECT_THROW(Operand()->AddLink(Find("Orders"), "x", nullptr, "y"), EvxException);
+
+  // A FROM without sources is written back as it was read, also after a refused table.
+  FQueryBuilder.SetMetadataProvider(&FMetadata);
+  Load("SELECT 1 AS a FROM");
+  const std::string Empty = SQL();
+  EXPECT_THROW(Operand()->AddObject("NoSuchTable"), EvxException);
+  EXPECT_EQ(SQL(), Empty);
+  EXPECT_THROW(Operand()->AddObjectWithFK("NoSuchTable"), EvxException);
+  EXPECT_EQ(SQL(), Empty);
 }
 
 // Every box re-reads its fields when the provider is pointed at another database; what cannot be
@@ -259,6 +268,15 @@ TEST_F(DatasourceEdit, RenamesEveryReferenceWithTheAlias) {
   TvxDataSourceObject Loose(nullptr);
   Loose.SetAlias("");
   EXPECT_EQ(MessageOf([&] { Loose.SetAlias("x"); }), "Can't assign alias if astFromSource=nil!");
+}
+
+TEST_F(DatasourceEdit, KeepsTheAliasOfADerivedTable) {
+  Load("SELECT d.ProductID FROM (SELECT ProductID FROM Products) d");
+  const std::string Before = SQL();
+  EXPECT_EQ(MessageOf([&] { Find("d")->SetAlias(""); }), "A derived table needs an alias");
+  EXPECT_EQ(SQL(), Before);
+  Find("d")->SetAlias("top");
+  EXPECT_EQ(FromText(), "FROM (SELECT Products.ProductID FROM Products) top");
 }
 
 TEST_F(DatasourceEdit, AddsDerivedTablesWhoseQueriesAreEditedOnTheirOwn) {

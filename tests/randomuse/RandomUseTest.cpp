@@ -81,6 +81,14 @@ TEST(RandomUse, SequencesThatOnceFailedReplayClean) {
        {"DeleteBox", {1}, ""},
        {"CloseBox", {1}, ""},
        {"CloseBox", {1}, ""}},
+      // A derived table's alias emptied in its properties dialog: "FROM (SELECT ...)".
+      {{"AssignSQL",
+        {},
+        "SELECT top3.ProductID FROM (SELECT ProductID FROM Products ORDER BY UnitPrice DESC, ProductID) top3"},
+       {"EditBoxInDialog", {0, 532091, 1}, ""}},
+      // A table the host dropped refused on an empty FROM: the FROM went with it.
+      {{"AssignBrokenSQL", {}, "SELECT \"it's\" AS \"don't\" FROM"},
+       {"HostDropOnWorkArea", {197, 247, 2}, "NoSuchTable"}},
   };
   for (const TvxUserActions& Actions : Sequences) {
     const TvxRunResult Result = TvxRandomUse::Replay(Actions);

@@ -9,6 +9,7 @@ const std::vector<TvxActionKind>& ActionKinds() {
     AddWidgetActions(All);
     AddDiagramActions(All);
     AddDialogActions(All);
+    AddInputActions(All);
     return All;
   }();
   return Kinds;

@@ -2,7 +2,8 @@
 // where the user is and how to do it on a component; adding a kind is one entry in a table
 // (vxModelActions.cpp for what a host or a widget asks of the model, vxWidgetActions.cpp for
 // mouse and key events on tabs and menus, vxDiagramActions.cpp for those on boxes and lines,
-// vxDialogActions.cpp for the dialogs).
+// vxDialogActions.cpp for the dialogs, vxInputActions.cpp for keys typed into the grid, mouse
+// drags onto the grid and in the navigation bar, right clicks and the host's drops).
 #pragma once
 
 #include "vxRandom.h"
@@ -12,6 +13,9 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+class TvxSelectItem;
+class TvxSelectList;
 
 namespace vxrandom {
 
@@ -36,11 +40,16 @@ const TvxActionKind* FindActionKind(const std::string& Name);
 // An action of a kind drawn by weight among those that have something to do.
 TvxUserAction MakeRandomAction(TvxRandom& Random, TRandomUseRig& Rig);
 
-// The tables of the four files.
+// The tables of the five files.
 void AddModelActions(std::vector<TvxActionKind>& Kinds);
 void AddWidgetActions(std::vector<TvxActionKind>& Kinds);
 void AddDiagramActions(std::vector<TvxActionKind>& Kinds);
 void AddDialogActions(std::vector<TvxActionKind>& Kinds);
+void AddInputActions(std::vector<TvxActionKind>& Kinds);
+
+// The text a user puts into Column of Row: an entry of the cell's pick list, the output
+// check's "1" or "0", or something typed (valid or not).
+std::string MakeCellText(TvxRandom& Random, const TvxSelectList& List, const TvxSelectItem& Row, int Column);
 
 // Index wrapped into 0 .. Count - 1; -1 when Count is 0.
 inline int Wrap(int Index, size_t Count) {

@@ -21,17 +21,8 @@ namespace {
 
 using TBox = TvxQueryBuilderDataSourceControl;
 
-// The shown boxes of the active operand, in FROM order.
-std::vector<TBox*> Boxes(TRandomUseRig& Rig) {
-  std::vector<TBox*> List;
-  for (TvxDatasource* Datasource : TRandomUseRig::Datasources(Rig.ActiveOperand()))
-    if (auto* Box = qobject_cast<TBox*>(Datasource->GetDSControl()); Box != nullptr && Box->isVisible())
-      List.push_back(Box);
-  return List;
-}
-
 TBox* BoxAt(TRandomUseRig& Rig, int Index) {
-  const std::vector<TBox*> List = Boxes(Rig);
+  const std::vector<TBox*> List = Rig.ShownBoxes();
   const int At = Wrap(Index, List.size());
   return At < 0 ? nullptr : List[size_t(At)];
 }
@@ -53,7 +44,7 @@ void PressDelete(TvxQueryBuilderWorkArea* WorkArea) {
 }
 
 TvxUserAction MakeBoxAction(TvxRandom& Random, TRandomUseRig& Rig, const char* Kind, std::vector<int> More) {
-  const size_t Count = Boxes(Rig).size();
+  const size_t Count = Rig.ShownBoxes().size();
   if (Count == 0) return {};
   More.insert(More.begin(), Random.Below(int(Count)));
   return {Kind, More};
@@ -71,7 +62,7 @@ void AddFieldActions(std::vector<TvxActionKind>& Kinds) {
                    }});
   Kinds.push_back({"DragFieldOntoField", 4,
                    [](TvxRandom& Random, TRandomUseRig& Rig) {
-                     const int Count = int(Boxes(Rig).size());
+                     const int Count = int(Rig.ShownBoxes().size());
                      return MakeBoxAction(Random, Rig, "DragFieldOntoField",
                                           {Random.Below(12), Random.Below(Count), Random.Below(12)});
                    },

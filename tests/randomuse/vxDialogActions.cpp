@@ -10,13 +10,8 @@
 #include "vxQueryUnionSubQuery.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QDialog>
-#include <QLineEdit>
-#include <QListView>
 #include <QMenu>
-#include <QPushButton>
-#include <QTabWidget>
 #include <QTest>
 
 namespace vxrandom {
@@ -36,28 +31,6 @@ std::function<void(QDialog&)> EditProperties(int Seed, bool Accept) {
     ChangeFields(Dialog, Random);
     CloseDialog(Dialog, Accept);
   };
-}
-
-// In the add-object dialog: a tab, perhaps a filter typed, a name picked and added once or
-// twice, perhaps with the foreign-key box flipped; then Close.
-void AddObjects(QDialog& Dialog, int Seed) {
-  TvxRandom Random(static_cast<std::uint64_t>(Seed));
-  if (auto* Tabs = Dialog.findChild<QTabWidget*>(QStringLiteral("pcObjects")); Tabs != nullptr && Tabs->count() > 0)
-    Tabs->setCurrentIndex(Random.Below(Tabs->count()));
-  const bool Views = Dialog.findChild<QTabWidget*>(QStringLiteral("pcObjects")) != nullptr &&
-                     Dialog.findChild<QTabWidget*>(QStringLiteral("pcObjects"))->currentIndex() == 1;
-  auto* Filter = Dialog.findChild<QLineEdit*>(Views ? QStringLiteral("eViewsFilter") : QStringLiteral("eTablesFilter"));
-  if (Filter != nullptr && Random.Chance(30)) QTest::keyClicks(Filter, Random.Chance(50) ? "or" : "zz");
-  if (auto* Box = Dialog.findChild<QCheckBox*>(QStringLiteral("cbAddFK")); Box != nullptr && Random.Chance(30))
-    Box->click();
-  auto* List = Dialog.findChild<QListView*>(Views ? QStringLiteral("lViews") : QStringLiteral("lTables"));
-  auto* Add = Dialog.findChild<QPushButton*>(QStringLiteral("bAdd"));
-  for (int Times = 1 + Random.Below(2); Times > 0 && List != nullptr && Add != nullptr; --Times) {
-    const int Rows = List->model() != nullptr ? List->model()->rowCount() : 0;
-    if (Rows > 0) List->setCurrentIndex(List->model()->index(Random.Below(Rows), 0));
-    if (Add->isEnabled()) Add->click();
-  }
-  if (auto* Close = Dialog.findChild<QPushButton*>(QStringLiteral("bClose"))) Close->click();
 }
 
 // An edit of one of Count objects in its properties dialog: which one, the draws that change

@@ -11,6 +11,8 @@
 #include <memory>
 
 class QDialog;
+class QString;
+class QWidget;
 
 namespace vxrandom {
 
@@ -36,5 +38,15 @@ void ChangeFields(QDialog& Dialog, TvxRandom& Random);
 // Presses OK (Accept true) or Cancel; an OK the dialog refuses (it stays open with the
 // message) is followed by Cancel, as a user gives up.
 void CloseDialog(QDialog& Dialog, bool Accept);
+
+// Types Text into Widget key by key; a character no key of QTest's stands for (beyond ASCII)
+// comes as a key event that carries only the text, as an input method delivers it.
+void TypeText(QWidget* Widget, const QString& Text);
+// In the add-object dialog: a tab, perhaps a filter typed, names picked and added, perhaps with
+// the foreign-key box flipped, all drawn from Seed; then Close.
+void AddObjects(QDialog& Dialog, int Seed);
+// Whatever dialog a menu item opened: the add-object dialog as AddObjects does, any other one
+// changed from Seed and closed with OK (Accept) or Cancel.
+void HandleDialog(QDialog& Dialog, int Seed, bool Accept);
 
 }  // namespace vxrandom

@@ -51,19 +51,6 @@ TvxSelectList* ActiveSelectList(TRandomUseRig& Rig) {
   return Operand != nullptr ? Operand->GetSelectList() : nullptr;
 }
 
-// The text a user puts into Column of Row: an entry of the cell's pick list, the output
-// check's "1" or "0", or something typed.
-std::string MakeCellText(TvxRandom& Random, const TvxSelectList& List, const TvxSelectItem& Row, int Column) {
-  if (Column == 1) return Random.Chance(50) ? "1" : "0";
-  TvxStringList Offered;
-  List.GetPickList(Column, Row, Offered);
-  if (!Offered.IsEmpty() && Random.Chance(60)) return Random.Pick(Items(Offered));
-  if (Column == 2) return Random.Pick(GExpressions);
-  if (Column == 3) return Random.Pick(GNames);
-  if (Column >= TvxSelectList::FixedGridColumns) return Random.Pick(GCriteria);
-  return Random.Pick(GJunk);
-}
-
 // What the grid does with a cell's new text; the output column is a check box, not text.
 void SetCellText(TvxSelectList& List, TvxSelectItem& Row, int Column, const std::string& Text) {
   if (Column == 1)
@@ -277,6 +264,17 @@ void AddPropertyActions(std::vector<TvxActionKind>& Kinds) {
 }
 
 }  // namespace
+
+std::string MakeCellText(TvxRandom& Random, const TvxSelectList& List, const TvxSelectItem& Row, int Column) {
+  if (Column == 1) return Random.Chance(50) ? "1" : "0";
+  TvxStringList Offered;
+  List.GetPickList(Column, Row, Offered);
+  if (!Offered.IsEmpty() && Random.Chance(60)) return Random.Pick(Items(Offered));
+  if (Column == 2) return Random.Pick(GExpressions);
+  if (Column == 3) return Random.Pick(GNames);
+  if (Column >= TvxSelectList::FixedGridColumns) return Random.Pick(GCriteria);
+  return Random.Pick(GJunk);
+}
 
 void AddModelActions(std::vector<TvxActionKind>& Kinds) {
   AddSqlActions(Kinds);

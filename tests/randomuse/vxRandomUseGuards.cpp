@@ -20,16 +20,17 @@ std::vector<std::string>& Escaped() {
 
 QtMessageHandler GPreviousHandler = nullptr;
 
-// What the offscreen platform and a machine without a user session say about themselves, not
-// about the component's widgets.
+// What the offscreen platform (it cannot size, raise or grab for a popup) and a machine without
+// a user session say about themselves, not about the component's widgets.
 bool IsPlatformNotice(const QString& Message) {
-  return Message == QLatin1String("This plugin does not support propagateSizeHints()") ||
+  return Message.startsWith(QLatin1String("This plugin does not support ")) ||
          Message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"));
 }
 
 void TrapMessage(QtMsgType Type, const QMessageLogContext& Context, const QString& Message) {
-  if ((Type == QtWarningMsg || Type == QtCriticalMsg || Type == QtFatalMsg) && !IsPlatformNotice(Message))
-    Warnings().push_back(Message.toStdString());
+  // Said on every popup: printing it would bury what a run prints.
+  if (IsPlatformNotice(Message)) return;
+  if (Type == QtWarningMsg || Type == QtCriticalMsg || Type == QtFatalMsg) Warnings().push_back(Message.toStdString());
   if (GPreviousHandler != nullptr) GPreviousHandler(Type, Context, Message);
 }
 

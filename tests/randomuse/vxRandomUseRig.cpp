@@ -2,6 +2,7 @@
 #include "vxActionKinds.h"
 #include "vxControlsTest.h"
 
+#include "vxQBDataSourceControl.h"
 #include "vxQueryDatasource.h"
 #include "vxQueryLink.h"
 #include "vxQuerySubQuery.h"
@@ -9,6 +10,7 @@
 #include "vxSQL92SyntaxProvider.h"
 
 #include <QApplication>
+#include <QMimeData>
 
 namespace vxrandom {
 namespace {
@@ -75,6 +77,16 @@ TRandomUseRig::TRandomUseRig() {
                    [this](const QString& Message) { FReports.push_back(Message.toStdString()); });
   QObject::connect(FQueryBuilder.get(), &TvxQueryBuilder::sqlError,
                    [this](const QString&, const QString& Errors) { FReports.push_back(Errors.toStdString()); });
+  // A host that adds a table or view whose name is dropped on the shown diagram.
+  FQueryBuilder->OnDragOver = [this](QObject* Sender, QObject* Source, int, int, TvxDragState, bool& Accept) {
+    auto* Name = qobject_cast<QMimeData*>(Source);
+    Accept = Sender == ActiveOperand() && Name != nullptr && Name->hasText();
+  };
+  FQueryBuilder->OnDragDrop = [](QObject* Sender, QObject* Source, int X, int Y) {
+    auto* Operand = qobject_cast<TvxUnionSubQuery*>(Sender);
+    auto* Name = qobject_cast<QMimeData*>(Source);
+    if (Operand != nullptr && Name != nullptr) Operand->AddObjectWithFKAt(Name->text().toStdString(), QPoint(X, Y));
+  };
   FQueryBuilder->resize(1000, 700);
   FQueryBuilder->show();
   QApplication::processEvents();
@@ -117,6 +129,15 @@ std::vector<TvxDatasource*> TRandomUseRig::Datasources(const TvxUnionSubQuery* O
 std::vector<TvxLink*> TRandomUseRig::Links(const TvxUnionSubQuery* Operand) {
   std::vector<TvxLink*> List;
   if (Operand != nullptr) CollectLinks(Operand->GetFromClause(), List);
+  return List;
+}
+
+std::vector<TvxQueryBuilderDataSourceControl*> TRandomUseRig::ShownBoxes() const {
+  std::vector<TvxQueryBuilderDataSourceControl*> List;
+  for (TvxDatasource* Datasource : Datasources(ActiveOperand()))
+    if (auto* Box = qobject_cast<TvxQueryBuilderDataSourceControl*>(Datasource->GetDSControl());
+        Box != nullptr && Box->isVisible())
+      List.push_back(Box);
   return List;
 }
 

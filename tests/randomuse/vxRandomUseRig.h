@@ -13,6 +13,7 @@
 #include <vector>
 
 class TvxDatasource;
+class TvxQueryBuilderDataSourceControl;
 class TvxLink;
 class TvxSelectItem;
 class TvxSubQuery;
@@ -49,6 +50,8 @@ public:
   static std::vector<TvxDatasource*> Datasources(const TvxUnionSubQuery* Operand);
   // Every link of Operand's FROM clause, depth first.
   static std::vector<TvxLink*> Links(const TvxUnionSubQuery* Operand);
+  // The shown boxes of the active operand's diagram, in FROM order.
+  std::vector<TvxQueryBuilderDataSourceControl*> ShownBoxes() const;
   // Every union operand of every sub-query.
   std::vector<TvxUnionSubQuery*> AllOperands() const;
 

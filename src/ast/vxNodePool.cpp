@@ -131,7 +131,7 @@ void NewRegion(TCache& C) {
   C.Statistics.BytesReserved += static_cast<int64_t>(SlabSize);
 }
 
-[[gnu::noinline]] void* Refill(TCache& C, size_t Class) {
+[[gnu::noinline, maybe_unused]] void* Refill(TCache& C, size_t Class) {
   if (!EnsureLive(C)) return Depot().AllocateOne(Class);
   if (TFreeBlock* List = Depot().TakeList(Class)) {
     C.Lists[Class] = List->Next;
@@ -150,7 +150,7 @@ void PutBack(TCache& C, void* Block, size_t Class) {
 }
 
 // A free on a thread that has not used its lists yet, or whose lists are gone.
-[[gnu::noinline]] void FreeOutsideLiveCache(TCache& C, void* Block, size_t Class) {
+[[gnu::noinline, maybe_unused]] void FreeOutsideLiveCache(TCache& C, void* Block, size_t Class) {
   if (EnsureLive(C))
     PutBack(C, Block, Class);
   else

@@ -106,7 +106,7 @@ private slots:
   void ChoosingALink_data() {
     QTest::addColumn<QList<int>>("Keys");
     QTest::addColumn<QString>("Condition");
-    const int Link = Qt::ControlModifier | Qt::Key_L;
+    const int Link = (Qt::ControlModifier | Qt::Key_L).toCombined();
     // From c.Id; the first target is the next box, on its field of the same name.
     QTest::newRow("down a row") << QList<int>{Link, Qt::Key_Down, Qt::Key_Return} << "c.Id=o.CustId";
     QTest::newRow("a letter") << QList<int>{Link, Qt::Key_T, Qt::Key_Enter} << "c.Id=o.Total";

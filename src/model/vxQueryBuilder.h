@@ -406,7 +406,7 @@ private:
   TvxAddObjectFormOptions* FAddObjectFormOptions = nullptr;  // owned (QObject child)
   QPointer<QWidget> FAddObjectForm;                          // owned (child window), made on first use
   int FZoom = 100;
-  TvxQueryHistory* FHistory = nullptr;                       // owned (QObject child)
-  QAction* FUndoAction = nullptr;                            // owned (QObject child)
-  QAction* FRedoAction = nullptr;                            // owned (QObject child)
+  TvxQueryHistory* FHistory = nullptr;  // owned (QObject child)
+  QAction* FUndoAction = nullptr;       // owned (QObject child)
+  QAction* FRedoAction = nullptr;       // owned (QObject child)
 };

@@ -26,11 +26,6 @@ TvxQueryBuilderLinkControl::~TvxQueryBuilderLinkControl() {
   Repaint();
 }
 
-bool TvxQueryBuilderLinkControl::Joins(const TvxDatasource* Datasource) const {
-  return Datasource != nullptr && (TvxLink::CalcDatasource(FLink->GetLeftDatasource()) == Datasource ||
-                                   TvxLink::CalcDatasource(FLink->GetRightDatasource()) == Datasource);
-}
-
 QRect TvxQueryBuilderLinkControl::EndRect(const TvxDatasource* Datasource, const std::string& Field) const {
   // A row scrolled out of view is a rectangle without height at the list's edge, not "none".
   const QRect Row = Datasource->CalcFieldRect(Field, true);

@@ -50,8 +50,6 @@ public:
   const TvxLinkPoints& GetPoints() const { return FLayout.Points; }
   TvxQueryBuilderLinkConnectToSide GetLeftSide() const { return FLayout.LeftSide; }
   TvxQueryBuilderLinkConnectToSide GetRightSide() const { return FLayout.RightSide; }
-  // Whether one end of the line is on Datasource's box.
-  bool Joins(const TvxDatasource* Datasource) const;
   // How far the diagram point Point lies from the line (CalcLinkDistance); infinity while the
   // line is not laid out.
   double DistanceTo(const QPointF& Point) const;

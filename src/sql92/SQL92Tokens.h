@@ -8,8 +8,10 @@
 // underscores (CURRENT_TIMESTAMP -> kwCurrentTimestamp, INT8 -> kwInt8, C -> kwC).
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace sql92 {
@@ -408,9 +410,55 @@ constexpr bool IsKeywordKind(int32_t Kind) {
 // The keyword of a text, matched with ASCII case folding only (no locale can change it);
 // ident when the text is no keyword.
 int32_t FindKeyword(std::string_view Word);
-// The same for a scanner's identifier: Length bytes of letters, digits and "_" at Word, which
-// must be followed by at least 32 readable bytes (the scanner pads its copy of the text).
-int32_t FindKeywordInPaddedIdent(const char* Word, size_t Length);
+
+// The keyword look-up's tables, built at compile time in SQL92Tokens.cpp: a perfect hash of a
+// word's length and first eight folded bytes gives the only keyword the word can be, and the
+// word is then compared with that keyword's folded text, 8 bytes at a time.
+struct TKeywordTable {
+  static constexpr uint32_t SlotBits = 12;
+  static constexpr int ChunkCount = (MaxKeywordLength + 7) / 8;
+  // Identifier bytes fold to lower case with | 0x20: letters go to lower case while digits stay
+  // and "_" becomes 0x7F, so the fold is exact on the bytes an identifier can hold.
+  static constexpr uint64_t FoldBits = 0x2020202020202020u;
+
+  uint64_t Multiplier = 0;
+  std::array<uint8_t, 1u << SlotBits> Slots{};  // the keyword's kind; 0 for an empty slot
+  // Per kind: the folded text in 8-byte chunks, first byte lowest, zeros past the end (all zero
+  // for a kind that is no keyword).
+  std::array<std::array<uint64_t, ChunkCount>, TokenKindCount> Chunks{};
+  std::array<uint8_t, TokenKindCount> Lengths{};
+  // Per word length: the masks that keep the word's bytes of each 8-byte chunk.
+  std::array<std::array<uint64_t, ChunkCount>, MaxKeywordLength + 1> ChunkMasks{};
+
+  constexpr uint32_t SlotOf(uint64_t FirstChunk, size_t Length) const {
+    const uint64_t Key = FirstChunk + static_cast<uint64_t>(Length) * 0x9E3779B97F4A7C15u;
+    return static_cast<uint32_t>((Key * Multiplier) >> (64 - SlotBits));
+  }
+};
+extern const TKeywordTable KeywordTable;
+
+// FindKeyword for a scanner's identifier: Length bytes of letters, digits and "_" at Word, which
+// must be followed by at least 16 readable bytes (the scanner pads its copy of the text). Inline
+// and without a branch on the outcome, which the processor could not predict: most words are
+// settled by two whole 8-byte loads, folded and masked to the word's length.
+inline int32_t FindKeywordInPaddedIdent(const char* Word, size_t Length) {
+  // The two chunks of a word of 16 bytes or more could not tell it from a longer keyword.
+  if (Length >= 16) [[unlikely]]
+    return FindKeyword(std::string_view(Word, Length));
+  uint64_t First, Second;
+  std::memcpy(&First, Word, sizeof First);
+  std::memcpy(&Second, Word + 8, sizeof Second);
+  const auto& Masks = KeywordTable.ChunkMasks[Length];
+  First = (First | TKeywordTable::FoldBits) & Masks[0];
+  Second = (Second | TKeywordTable::FoldBits) & Masks[1];
+  const int32_t Kind = KeywordTable.Slots[KeywordTable.SlotOf(First, Length)];
+  // Identifier bytes never fold to 0, so equal chunks mean equal lengths too, and a keyword of
+  // 16 bytes or more differs in the last byte; the empty slot 0 has all-zero chunks, which no
+  // identifier has.
+  const auto& Expected = KeywordTable.Chunks[static_cast<size_t>(Kind)];
+  const bool Same = ((First ^ Expected[0]) | (Second ^ Expected[1])) == 0;
+  return Same ? Kind : ident;
+}
 
 }  // namespace sql92
 

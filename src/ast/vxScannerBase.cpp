@@ -3,6 +3,7 @@
 #include "vxCommon.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 // Only ASCII letters fold: the scanner's keyword matching must not depend on a locale.
@@ -33,23 +34,21 @@ std::string TvxBuffer::GetString(int32_t Begin, int32_t End) const {
 }
 
 void TvxBaseScanner::Init(std::string_view Text) {
-  FTokens.clear();
+  FTokenCount = 0;
   FLines.clear();
   FBuffer.Fill(Text);
-  FPos = -1;
-  NextCh();
   FIgnore.fill(false);
   FIgnore[' '] = true;
   InitInternal();
-
-  // SQL averages four to six bytes per token. Reserving for one token per three bytes spares
-  // the array any growth on a realistic text; the pages of the reserve that stay unused are
-  // never touched.
-  FTokens.reserve(Text.size() / 3 + 2);
   ReadTokens();
 }
 
 void TvxBaseScanner::ReadTokens() {
+  FPos = -1;
+  NextCh();
+  // SQL averages four to six bytes per token. Reserving for one token per three bytes spares
+  // the array any growth on a realistic text.
+  ReserveTokens(static_cast<size_t>(FBuffer.GetLength()) / 3 + 2);
   TvxTokenRecord Token;
   do {
     Token = NextToken();
@@ -57,14 +56,33 @@ void TvxBaseScanner::ReadTokens() {
   } while (Token.Kind != EOFKind);
 }
 
+TvxTokenRecord* TvxBaseScanner::ReserveTokens(size_t Count) {
+  if (FTokenCapacity - FTokenCount < Count) SetTokenCapacity(FTokenCount + Count);
+  return FTokens.get() + FTokenCount;
+}
+
 void TvxBaseScanner::GrowTokens(uint32_t Offset) {
   // Tokens so far per byte so far, applied to the whole text with an eighth to spare; a token
   // takes at least one byte, so no text needs more than a token per byte and the end token.
   const size_t Bytes = static_cast<size_t>(FBuffer.GetLength());
   const size_t Done = std::max<size_t>(Offset, 1);
-  size_t Wanted = FTokens.size() + FTokens.size() * (Bytes - std::min<size_t>(Offset, Bytes)) / Done * 9 / 8 + 16;
+  size_t Wanted = FTokenCount + FTokenCount * (Bytes - std::min<size_t>(Offset, Bytes)) / Done * 9 / 8 + 16;
   Wanted = std::min(Wanted, Bytes + 2);
-  FTokens.reserve(std::max(Wanted, FTokens.size() + 1));
+  SetTokenCapacity(std::max(Wanted, FTokenCount + 1));
+}
+
+void TvxBaseScanner::SetTokenCapacity(size_t Capacity) {
+  // Records need no construction (they are plain aggregates), so the storage is left as the
+  // allocator gives it until tokens are written.
+  if (FTokenCount == 0) {  // nothing to keep: the old array goes first
+    FTokens.reset();
+    FTokenCapacity = 0;
+  }
+  std::unique_ptr<TvxTokenRecord[], TFreeTokens> Tokens(
+      static_cast<TvxTokenRecord*>(::operator new(Capacity * sizeof(TvxTokenRecord))));
+  if (FTokenCount > 0) std::memcpy(Tokens.get(), FTokens.get(), FTokenCount * sizeof(TvxTokenRecord));
+  FTokens = std::move(Tokens);
+  FTokenCapacity = Capacity;
 }
 
 void TvxBaseScanner::ReadLineEnd() {

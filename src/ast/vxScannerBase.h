@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -101,13 +102,13 @@ public:
   // 0..GetTokenCount()-1 gives the last token (the end of text), so look-ahead past the end
   // always sees the end. Before Init: an end token. Finds the line by binary search.
   TvxToken GetToken(int Index) const;
-  int GetTokenCount() const { return static_cast<int>(FTokens.size()); }
+  int GetTokenCount() const { return static_cast<int>(FTokenCount); }
   // The kind and the text as written of the token at Index (indexes as for GetToken), without
   // the line search.
   int32_t GetTokenKind(int Index) const { return GetRecord(Index).Kind; }
   std::string_view GetTokenText(int Index) const;
   // Every token as stored, in order, the end token last; for callers that walk the array.
-  std::span<const TvxTokenRecord> GetRecords() const { return FTokens; }
+  std::span<const TvxTokenRecord> GetRecords() const { return {FTokens.get(), FTokenCount}; }
   // The scanner's copy of the text that the tokens view.
   std::string_view GetText() const { return FBuffer.GetText(); }
 
@@ -119,19 +120,26 @@ protected:
   virtual TvxTokenRecord NextToken() = 0;
   // Dialect set-up before the first token, e.g. widening FIgnore.
   virtual void InitInternal() = 0;
-  // Appends every token of the text to FTokens (through AddToken), the end token last, and
-  // every line end to FLines. The base asks NextToken for one token after another; a scanner
-  // may override it with a loop of its own in which the compiler can inline the automaton and
-  // build each token in place.
+  // Appends every token of the text to the token array, the end token last, and every line
+  // end to FLines. The base primes the character reader and asks NextToken for one token after
+  // another (through AddToken); a scanner may override it with a loop of its own in which the
+  // compiler can inline the automaton and write each token in place (through ReserveTokens).
   virtual void ReadTokens();
-  // Appends Token. Init reserves a token per three bytes; a text of shorter tokens grows the
-  // array to what the rate so far predicts for the whole text, rather than doubling it again
-  // and again (each time a copy, with the old and the new array held at once).
+  // Appends Token. The base reserves a token per three bytes; a text of shorter tokens grows
+  // the array to what the rate so far predicts for the whole text, rather than doubling it
+  // again and again (each time a copy, with the old and the new array held at once).
   void AddToken(const TvxTokenRecord& Token) {
-    if (FTokens.size() == FTokens.capacity()) [[unlikely]]
+    if (FTokenCount == FTokenCapacity) [[unlikely]]
       GrowTokens(Token.Offset);
-    FTokens.push_back(Token);
+    FTokens[FTokenCount++] = Token;
   }
+  // Room for Count tokens after those added so far, where the scanner writes them itself and
+  // then hands the end of what it wrote to CommitTokens. A token takes at least one byte, so
+  // the text's length plus the end token is room for any text: a loop that reserves that much
+  // needs no check per token. The array is raw storage: no page of it is touched before a
+  // token is written there.
+  TvxTokenRecord* ReserveTokens(size_t Count);
+  void CommitTokens(const TvxTokenRecord* End) { FTokenCount = static_cast<size_t>(End - FTokens.get()); }
 
   // The character reader: makes the next character current. Every line end (CR, LF or CR LF)
   // arrives as one 13 and counts one line; an LF directly followed by a CR arrives as 10 and the
@@ -150,7 +158,6 @@ protected:
   void StartToken(TvxTokenRecord& Token) const { Token.Offset = static_cast<uint32_t>(FChOffset); }
   void EndToken(TvxTokenRecord& Token) const { Token.Length = static_cast<uint32_t>(FChOffset) - Token.Offset; }
 
-  std::vector<TvxTokenRecord> FTokens;
   // The start of every line but the first, in order: a token's line is found by its offset.
   std::vector<TvxLineStart> FLines;
   TvxBuffer FBuffer;
@@ -164,12 +171,22 @@ protected:
 private:
   static const std::array<int16_t, 257> LowerChars;  // ASCII lower-casing of 0..256
 
+  struct TFreeTokens {
+    void operator()(TvxTokenRecord* Tokens) const { ::operator delete(Tokens); }
+  };
+
   void ReadLineEnd();
   void GrowTokens(uint32_t Offset);
+  // Makes room for Capacity tokens in all, keeping those added so far.
+  void SetTokenCapacity(size_t Capacity);
   // The record at Index, clamped as GetToken clamps.
   const TvxTokenRecord& GetRecord(int Index) const {
     static constexpr TvxTokenRecord EndBeforeInit{};
-    if (Index >= 0 && Index < static_cast<int>(FTokens.size())) return FTokens[static_cast<size_t>(Index)];
-    return FTokens.empty() ? EndBeforeInit : FTokens.back();
+    if (Index >= 0 && static_cast<size_t>(Index) < FTokenCount) return FTokens[static_cast<size_t>(Index)];
+    return FTokenCount == 0 ? EndBeforeInit : FTokens[FTokenCount - 1];
   }
+
+  std::unique_ptr<TvxTokenRecord[], TFreeTokens> FTokens;
+  size_t FTokenCount = 0;
+  size_t FTokenCapacity = 0;
 };

@@ -9,14 +9,17 @@ using namespace sql92;
 
 namespace {
 
-// Start states, chosen by one look-up per token.
-enum TStartState : int8_t {
+// Start states, chosen by one look-up per token and per blank that a single space does not
+// cover.
+enum TStartState : uint8_t {
   ssIllegal,
-  ssEnd,
+  ssNul,  // the end of the text, or an illegal character inside it
+  ssBlank,
+  ssLineEnd,
   ssIdent,
-  ssInteger,
-  ssZero,
+  ssNumber,
   ssDot,
+  ssMinus,
   ssString,
   ssQuotedIdent,
   ssBracket,
@@ -26,26 +29,28 @@ enum TStartState : int8_t {
   ssSingle
 };
 
-// Indexed by the character (256: the end of the text). The scanner reads bytes as written, so
-// upper-case letters have the entries of their lower-case forms and no byte needs folding.
-constexpr std::array<int8_t, 257> MakeStartTable() {
-  std::array<int8_t, 257> Table{};  // ssIllegal: controls, # $ & : ? \ ] ^ ` | } and 127..255
-  Table[TvxBuffer::EndOfText] = ssEnd;
+// Indexed by the byte as written: upper-case letters have the entries of their lower-case
+// forms and no byte needs folding.
+constexpr std::array<TStartState, 256> MakeStartTable() {
+  std::array<TStartState, 256> Table{};  // ssIllegal: # $ & : ? \ ] ^ ` | } and 127..255
+  Table[0] = ssNul;
+  for (int C = 1; C <= ' '; ++C) Table[C] = ssBlank;
+  Table['\r'] = Table['\n'] = ssLineEnd;
   Table['_'] = ssIdent;
   for (int C = 'a'; C <= 'z'; ++C) Table[C] = Table[C - ('a' - 'A')] = ssIdent;
-  for (int C = '1'; C <= '9'; ++C) Table[C] = ssInteger;
-  Table['0'] = ssZero;
+  for (int C = '0'; C <= '9'; ++C) Table[C] = ssNumber;
   Table['.'] = ssDot;
+  Table['-'] = ssMinus;
   Table['\''] = ssString;
   Table['"'] = ssQuotedIdent;
   Table['['] = ssBracket;
   Table['{'] = ssBrace;
   Table['@'] = ssParam;
   Table['<'] = Table['>'] = Table['!'] = ssOperator;
-  for (unsigned char C : std::string_view(";,()*=+-/%~")) Table[C] = ssSingle;
+  for (unsigned char C : std::string_view(";,()*=+/%~")) Table[C] = ssSingle;
   return Table;
 }
-constexpr std::array<int8_t, 257> StartTable = MakeStartTable();
+constexpr std::array<TStartState, 256> StartTable = MakeStartTable();
 
 constexpr std::array<uint8_t, 256> MakeSingleKinds() {
   std::array<uint8_t, 256> Kinds{};
@@ -247,6 +252,80 @@ inline void RunOnCopy(TCursor& C, TReader Reader) {
   C = Copy;
 }
 
+// Reads one token from the cursor on into Token, skipping blanks and remarks before it. Forced
+// inline: in ReadTokens' loop the cursor must stay a register-held local.
+[[gnu::always_inline]] inline void ScanToken(TCursor& C, TvxTokenRecord& Token) {
+  const char* Start;
+  int32_t Kind = NoSymKind;
+  for (;;) {
+    C.P += *C.P == ' ';  // most tokens follow a single space or none: no dispatch for that space
+    Start = C.P;
+    const auto Ch = static_cast<uint8_t>(*Start);
+    switch (StartTable[Ch]) {
+      case ssBlank:
+        ++C.P;
+        continue;
+      case ssLineEnd:
+        RunOnCopy(C, PassLineEnd);
+        continue;
+      case ssMinus:
+        if (Start[1] == '-') {
+          RunOnCopy(C, Comment0);
+          continue;
+        }
+        Kind = symMinus;
+        ++C.P;
+        break;
+      case ssIdent:
+        C.P = SkipClass(Start + 1, ccIdent);
+        Kind = FindKeywordInPaddedIdent(Start, static_cast<size_t>(C.P - Start));
+        break;
+      case ssNumber:
+        Kind = ReadNumber(C.P);
+        break;
+      case ssDot:
+        Kind = ReadDot(C.P);
+        break;
+      case ssString:
+        RunOnCopy(C, [&Kind](TCursor& Copy) { Kind = ReadDelimited(Copy, '\'', '\'') ? string : NoSymKind; });
+        break;
+      case ssQuotedIdent:
+        RunOnCopy(C, [&Kind](TCursor& Copy) { Kind = ReadDelimited(Copy, '"', '"') ? quotedIdent : NoSymKind; });
+        break;
+      case ssBracket:
+        RunOnCopy(C, [&Kind](TCursor& Copy) { Kind = ReadDelimited(Copy, '[', ']') ? quotedIdent : NoSymKind; });
+        break;
+      case ssBrace:
+        RunOnCopy(C, [&Kind](TCursor& Copy) { Kind = ReadDateTime(Copy); });
+        break;
+      case ssParam:
+        C.P = SkipClass(Start + 1, ccIdent);
+        Kind = param;
+        break;
+      case ssOperator:
+        Kind = ReadOperator(C.P);
+        break;
+      case ssSingle:
+        Kind = SingleKinds[Ch];
+        ++C.P;
+        break;
+      case ssNul:
+        if (Start == C.End) {
+          Kind = EOFKind;  // the sentinel after the text
+          break;
+        }
+        [[fallthrough]];
+      case ssIllegal:
+        ++C.P;
+        break;
+    }
+    break;
+  }
+  Token.Kind = Kind;
+  Token.Offset = static_cast<uint32_t>(Start - C.Begin);
+  Token.Length = static_cast<uint32_t>(C.P - Start);
+}
+
 }  // namespace
 
 const TvxScannerClass& SQL92Scanner::StaticClass() {
@@ -261,85 +340,10 @@ void SQL92Scanner::CheckLiteral(TvxTokenRecord& Token) const {
 }
 
 void SQL92Scanner::InitInternal() {
-  for (int C = 1; C <= 32; ++C) FIgnore[static_cast<size_t>(C)] = true;
   FCursor = TCursor();
   FCursor.Begin = FCursor.P = FBuffer.GetData();
   FCursor.End = FCursor.Begin + FBuffer.GetLength();
-  // The cursor reads the text again from its first byte: a line end there that the base's
-  // character reader has already passed must not be counted twice.
-  FLines.clear();
   FCursor.Lines = &FLines;
-}
-
-// Forced inline: in ReadTokens' loop the cursor must stay a register-held local.
-[[gnu::always_inline]] inline void SQL92Scanner::ScanToken(TCursor& C, TvxTokenRecord& Token) const {
-  for (;;) {
-    const auto Ch = static_cast<uint8_t>(*C.P);
-    if (IsIgnored(Ch)) {
-      if (Ch == '\r' || Ch == '\n')
-        PassLineEnd(C);
-      else
-        ++C.P;
-    } else if (Ch == '-' && C.P[1] == '-') {
-      RunOnCopy(C, Comment0);
-    } else {
-      break;
-    }
-  }
-
-  const char* P = C.P;
-  Token.Offset = static_cast<uint32_t>(P - C.Begin);
-
-  const auto Ch = static_cast<uint8_t>(*P);
-  const size_t Index = (Ch == 0 && P == C.End) ? TvxBuffer::EndOfText : Ch;
-  int32_t Kind = NoSymKind;
-  switch (StartTable[Index]) {
-    case ssEnd:
-      Token.Kind = EOFKind;
-      Token.Length = 0;
-      return;
-    case ssIdent:
-      C.P = SkipClass(P + 1, ccIdent);
-      Token.Kind = ident;
-      Token.Length = static_cast<uint32_t>(C.P - P);
-      SQL92Scanner::CheckLiteral(Token);
-      return;
-    case ssInteger:
-    case ssZero:
-      Kind = ReadNumber(C.P);
-      break;
-    case ssDot:
-      Kind = ReadDot(C.P);
-      break;
-    case ssString:
-      RunOnCopy(C, [&Kind](TCursor& Copy) { Kind = ReadDelimited(Copy, '\'', '\'') ? string : NoSymKind; });
-      break;
-    case ssQuotedIdent:
-      RunOnCopy(C, [&Kind](TCursor& Copy) { Kind = ReadDelimited(Copy, '"', '"') ? quotedIdent : NoSymKind; });
-      break;
-    case ssBracket:
-      RunOnCopy(C, [&Kind](TCursor& Copy) { Kind = ReadDelimited(Copy, '[', ']') ? quotedIdent : NoSymKind; });
-      break;
-    case ssBrace:
-      RunOnCopy(C, [&Kind](TCursor& Copy) { Kind = ReadDateTime(Copy); });
-      break;
-    case ssParam:
-      C.P = SkipClass(P + 1, ccIdent);
-      Kind = param;
-      break;
-    case ssOperator:
-      Kind = ReadOperator(C.P);
-      break;
-    case ssSingle:
-      Kind = SingleKinds[Ch];
-      ++C.P;
-      break;
-    default:  // an illegal character, NUL included
-      ++C.P;
-      break;
-  }
-  Token.Kind = Kind;
-  Token.Length = static_cast<uint32_t>(C.P - P);
 }
 
 TvxTokenRecord SQL92Scanner::NextToken() {
@@ -349,13 +353,12 @@ TvxTokenRecord SQL92Scanner::NextToken() {
 }
 
 void SQL92Scanner::ReadTokens() {
-  // The cursor and the token are locals, so the loop keeps them in registers and writes each
-  // token to the array once.
+  // The cursor is a local, so the loop keeps it in registers; the array has room for any text,
+  // so each token is written to it once and unchecked.
   TCursor C = FCursor;
-  TvxTokenRecord Token;
-  do {
-    ScanToken(C, Token);
-    AddToken(Token);
-  } while (Token.Kind != EOFKind);
+  TvxTokenRecord* Token = ReserveTokens(static_cast<size_t>(C.End - C.P) + 1);
+  do ScanToken(C, *Token);
+  while ((Token++)->Kind != EOFKind);
+  CommitTokens(Token);
   FCursor = C;
 }

@@ -32,17 +32,11 @@ protected:
   // must lie in this scanner's text, as every identifier token's does.
   void CheckLiteral(TvxTokenRecord& Token) const override;
   TvxTokenRecord NextToken() override;
-  // Every control character and the space separate tokens; NUL does not (it is illegal).
-  // Also puts the cursor on the first byte of the text.
+  // Puts the cursor on the first byte of the text. The blanks between tokens (every control
+  // character and the space; NUL is illegal) are the automaton's own, FIgnore is not read.
   void InitInternal() override;
   void ReadTokens() override;
 
 private:
-  // Reads one token from the cursor on into Token, skipping blanks and remarks before it.
-  void ScanToken(TCursor& Cursor, TvxTokenRecord& Token) const;
-  // True for a byte skipped between tokens. The set holds no letters, so the byte as written
-  // and the lower-cased character look up the same entry.
-  bool IsIgnored(uint8_t Ch) const { return FIgnore[Ch]; }
-
   TCursor FCursor;
 };

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
 #include <random>
 #include <sstream>
@@ -473,6 +474,27 @@ TEST(ScannerBaseTest, EndTokenAndIndexesOutOfRange) {
   }
 }
 
+TEST(SQL92ScannerTest, OneScannerReadsTextsOfEveryTokenDensity) {
+  // The array is sized once per text for the densest case, a token on every byte: texts of
+  // one-byte tokens right up to the end must fit, also after a shorter text left a smaller
+  // array behind, and a long name after a dense text must leave no stale tokens.
+  const std::vector<std::pair<std::string, int>> Cases = {{"(", 2},
+                                                          {"", 1},
+                                                          {",,,,,,,,", 9},
+                                                          {std::string(5000, ')'), 5001},
+                                                          {std::string(300, 'n'), 2},
+                                                          {std::string(70000, '*') + "z", 70002}};
+  SQL92Scanner Scanner;
+  for (const auto& [Text, Count] : Cases) {
+    SCOPED_TRACE(Text.size());
+    Scanner.Init(Text);
+    ASSERT_EQ(Scanner.GetTokenCount(), Count);
+    const TvxToken Last = Scanner.GetToken(std::max(Count - 2, 0));
+    EXPECT_EQ(Last.Offset + (Last.Kind == EOFKind ? 0 : Last.Val.size()), Text.size());
+    EXPECT_EQ(Scanner.GetToken(Count - 1).Kind, EOFKind);
+  }
+}
+
 TEST(ScannerBaseTest, TokensViewTheScannersOwnCopy) {
   SQL92Scanner Scanner;
   {
@@ -549,15 +571,15 @@ TEST(ScannerBaseTest, TokensOnLineEndsBelongToTheLineTheyBegin) {
 }
 
 TEST(ScannerBaseTest, TokenArrayGrowsWhenShortTokensFollowLongOnes) {
-  // The array is reserved by the text's length and grown by the rate met so far: a long name
+  // The base reserves by the text's length and grows by the rate met so far: a long name
   // followed by brackets makes the first growth too small and needs another one.
   const std::string Text = std::string(300000, 'x') + " " + std::string(600000, '(') + "\r\n)";
-  SQL92Scanner Scanner;
+  TWordScanner Scanner;
   Scanner.Init(Text);
   ASSERT_EQ(Scanner.GetTokenCount(), 600003);
   EXPECT_EQ(Scanner.GetTokenText(0).size(), 300000u);
   const TvxToken Bracket = Scanner.GetToken(600000);
-  EXPECT_EQ(Bracket.Kind, symLParen);
+  EXPECT_EQ(Bracket.Val, "(");
   EXPECT_EQ(Bracket.Offset, 900000u);
   EXPECT_EQ(Bracket.Col, 900001);
   const TvxToken Close = Scanner.GetToken(600001);

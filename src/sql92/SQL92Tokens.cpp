@@ -24,14 +24,13 @@ constexpr size_t TextLength(const char* Text) {
 
 constexpr int ChunkCount = TKeywordTable::ChunkCount;
 
-// The length and the first eight folded bytes tell every two keywords apart; the search below
-// picks a multiplier that gives each keyword a slot of its own.
+// The search below picks a multiplier that gives each keyword a slot of its own.
 constexpr bool TryMultiplier(uint64_t Multiplier, TKeywordTable& Table) {
   Table.Slots = {};
   Table.Multiplier = Multiplier;
   for (int32_t Kind = 0; Kind < TokenKindCount; ++Kind) {
     if (!IsKeywordKind(Kind)) continue;
-    const uint32_t Slot = Table.SlotOf(Table.Chunks[Kind][0], Table.Lengths[Kind]);
+    const uint32_t Slot = Table.SlotOf(Table.Chunks[Kind][0], Table.Chunks[Kind][1], Table.Lengths[Kind]);
     if (Table.Slots[Slot] != 0) return false;
     Table.Slots[Slot] = static_cast<uint8_t>(Kind);
   }
@@ -50,8 +49,10 @@ constexpr TKeywordTable BuildKeywordTable() {
   for (size_t Length = 0; Length <= static_cast<size_t>(MaxKeywordLength); ++Length)
     for (size_t Byte = 0; Byte < Length; ++Byte)
       Table.ChunkMasks[Length][Byte / 8] |= uint64_t{0xFF} << (8 * (Byte % 8));
-  for (uint64_t Multiplier = 0x9E3779B97F4A7C15u, Tries = 0; Tries < 5000; Multiplier += 2, ++Tries)
-    if (TryMultiplier(Multiplier, Table)) return Table;
+  // Odd multiples of the golden ratio: neighbouring multipliers would move the slots of the
+  // short words (small keys) hardly at all.
+  for (uint64_t Tries = 0; Tries < 5000; ++Tries)
+    if (TryMultiplier(0x9E3779B97F4A7C15u * (2 * Tries + 1), Table)) return Table;
   Table.Multiplier = 0;
   return Table;
 }
@@ -60,7 +61,7 @@ constexpr uint8_t AsciiUpper(uint8_t C) { return (C >= 'a' && C <= 'z') ? static
 
 // The first eight bytes of Word (all of a shorter one, zeros after), first byte lowest: FoldChunk
 // for a text that has no padding, in whole loads rather than byte by byte.
-uint64_t LoadFirstChunk(std::string_view Word) {
+uint64_t LoadChunk(std::string_view Word) {
   const char* const P = Word.data();
   const size_t Size = Word.size();
   if (Size >= 8) {
@@ -89,9 +90,10 @@ static_assert(std::endian::native == std::endian::little, "the 8-byte loads put 
 
 int32_t FindKeyword(std::string_view Word) {
   if (Word.empty() || Word.size() > static_cast<size_t>(MaxKeywordLength)) return ident;
-  const uint64_t FirstChunk =
-      (LoadFirstChunk(Word) | TKeywordTable::FoldBits) & KeywordTable.ChunkMasks[Word.size()][0];
-  const int32_t Kind = KeywordTable.Slots[KeywordTable.SlotOf(FirstChunk, Word.size())];
+  const auto& Masks = KeywordTable.ChunkMasks[Word.size()];
+  const uint64_t First = (LoadChunk(Word) | TKeywordTable::FoldBits) & Masks[0];
+  const uint64_t Second = Word.size() > 8 ? (LoadChunk(Word.substr(8)) | TKeywordTable::FoldBits) & Masks[1] : 0;
+  const int32_t Kind = KeywordTable.Slots[KeywordTable.SlotOf(First, Second, Word.size())];
   if (Kind == 0 || KeywordTable.Lengths[Kind] != Word.size()) return ident;
   // Any text may come here, so compare exactly with ASCII upper-casing, not with the fold.
   const char* Text = TokenKindTexts[Kind];

@@ -412,8 +412,9 @@ constexpr bool IsKeywordKind(int32_t Kind) {
 int32_t FindKeyword(std::string_view Word);
 
 // The keyword look-up's tables, built at compile time in SQL92Tokens.cpp: a perfect hash of a
-// word's length and first eight folded bytes gives the only keyword the word can be, and the
-// word is then compared with that keyword's folded text, 8 bytes at a time.
+// word's first sixteen folded bytes (and of the length of a longer word) gives the only
+// keyword the word can be, and the word is then compared with that keyword's folded text,
+// 8 bytes at a time.
 struct TKeywordTable {
   static constexpr uint32_t SlotBits = 12;
   static constexpr int ChunkCount = (MaxKeywordLength + 7) / 8;
@@ -430,8 +431,11 @@ struct TKeywordTable {
   // Per word length: the masks that keep the word's bytes of each 8-byte chunk.
   std::array<std::array<uint64_t, ChunkCount>, MaxKeywordLength + 1> ChunkMasks{};
 
-  constexpr uint32_t SlotOf(uint64_t FirstChunk, size_t Length) const {
-    const uint64_t Key = FirstChunk + static_cast<uint64_t>(Length) * 0x9E3779B97F4A7C15u;
+  // The two chunks tell every two keywords of up to 15 bytes apart (a shorter word has zeros
+  // after its end); longer keywords may share them (DATETIME_INTERVAL_...), so for those the
+  // length is mixed in as well.
+  constexpr uint32_t SlotOf(uint64_t First, uint64_t Second, size_t Length) const {
+    const uint64_t Key = First + Second + (Length >= 16 ? static_cast<uint64_t>(Length) * 0x9E3779B97F4A7C15u : 0);
     return static_cast<uint32_t>((Key * Multiplier) >> (64 - SlotBits));
   }
 };
@@ -451,7 +455,7 @@ inline int32_t FindKeywordInPaddedIdent(const char* Word, size_t Length) {
   const auto& Masks = KeywordTable.ChunkMasks[Length];
   First = (First | TKeywordTable::FoldBits) & Masks[0];
   Second = (Second | TKeywordTable::FoldBits) & Masks[1];
-  const int32_t Kind = KeywordTable.Slots[KeywordTable.SlotOf(First, Length)];
+  const int32_t Kind = KeywordTable.Slots[KeywordTable.SlotOf(First, Second, Length)];
   // Identifier bytes never fold to 0, so equal chunks mean equal lengths too, and a keyword of
   // 16 bytes or more differs in the last byte; the empty slot 0 has all-zero chunks, which no
   // identifier has.

@@ -17,9 +17,19 @@ void TvxBuffer::Fill(std::string_view Text) {
   // Positions are 32-bit throughout the token; refuse what they cannot address.
   if (Text.size() >= static_cast<size_t>(std::numeric_limits<int32_t>::max() - Padding))
     throw EvxException("The SQL text is too long to scan");
-  FData.reserve(Text.size() + Padding);
-  FData.assign(Text);
-  FData.append(static_cast<size_t>(Padding), '\0');
+  const size_t Size = Text.size() + Padding;
+  if (FCapacity < Size) {
+    FText = NoText;
+    FStorage.reset();  // the old text goes first
+    FCapacity = 0;
+    FStorage = std::make_unique_for_overwrite<char[]>(Size);
+    FCapacity = Size;
+  }
+  char* const Data = FStorage.get();
+  // memmove: the text may be a part of the one held (a shorter text never reallocates).
+  if (!Text.empty()) std::memmove(Data, Text.data(), Text.size());
+  std::memset(Data + Text.size(), 0, Padding);
+  FText = Data;
   FLength = static_cast<int32_t>(Text.size());
   FPosition = -1;  // so that SetPos(0) below always takes effect
   SetPos(0);
@@ -30,7 +40,7 @@ std::string TvxBuffer::GetString(int32_t Begin, int32_t End) const {
   Begin = Clamp(Begin);
   End = Clamp(End);
   if (Begin >= End) return std::string();
-  return FData.substr(static_cast<size_t>(Begin), static_cast<size_t>(End - Begin));
+  return std::string(FText + Begin, static_cast<size_t>(End - Begin));
 }
 
 void TvxBaseScanner::Init(std::string_view Text) {

@@ -53,13 +53,9 @@ public:
   // Copies Text and moves to its start. EvxException when the text is 2 GB or longer.
   void Fill(std::string_view Text);
   // The byte at the position (0..255) and advances; EndOfText without moving at the end.
-  int32_t Read() {
-    return FPosition < FLength ? static_cast<uint8_t>(FData[static_cast<size_t>(FPosition++)]) : EndOfText;
-  }
+  int32_t Read() { return FPosition < FLength ? static_cast<uint8_t>(FText[FPosition++]) : EndOfText; }
   // The byte at the position or EndOfText; never moves.
-  int32_t Peek() const {
-    return FPosition < FLength ? static_cast<uint8_t>(FData[static_cast<size_t>(FPosition)]) : EndOfText;
-  }
+  int32_t Peek() const { return FPosition < FLength ? static_cast<uint8_t>(FText[FPosition]) : EndOfText; }
   // Clamps to 0..GetLength().
   void SetPos(int32_t Value) {
     if (Value != FPosition) FPosition = Value < 0 ? 0 : (Value > FLength ? FLength : Value);
@@ -74,11 +70,16 @@ public:
   // machine words near the end of the text.
   static constexpr int32_t Padding = 32;
   // The copied text, followed by Padding zero bytes.
-  const char* GetData() const { return FData.data(); }
-  std::string_view GetText() const { return std::string_view(FData.data(), static_cast<size_t>(FLength)); }
+  const char* GetData() const { return FText; }
+  std::string_view GetText() const { return std::string_view(FText, static_cast<size_t>(FLength)); }
 
 private:
-  std::string FData;  // the text and its padding
+  static constexpr char NoText[Padding] = {};  // what an unfilled buffer holds
+  // The text and its padding: in FStorage once filled (which a longer text replaces, a shorter
+  // one reuses).
+  const char* FText = NoText;
+  std::unique_ptr<char[]> FStorage;
+  size_t FCapacity = 0;
   int32_t FLength = 0;
   int32_t FPosition = 0;
 };

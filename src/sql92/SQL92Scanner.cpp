@@ -115,13 +115,16 @@ inline void PassLineEnd(TCursor& C) {
     return;
   }
   const auto BreakOffset = static_cast<uint32_t>(P - C.Begin);
+  // Bytes minus characters so far: one per CR LF pair passed, as the last line start tells.
+  std::vector<TvxLineStart>& Lines = *C.Lines;
+  int32_t Shift = Lines.empty() ? 0 : static_cast<int32_t>(Lines.back().Offset) - Lines.back().Pos;
   if (*P == '\r' && P[1] == '\n') {
     ++P;
-    ++C.Shift;  // the pair is one character
+    ++Shift;  // the pair is one character
   }
   C.P = ++P;
   const auto Offset = static_cast<int32_t>(P - C.Begin);
-  C.Lines->push_back({BreakOffset, static_cast<uint32_t>(Offset), Offset - C.Shift});
+  Lines.push_back({BreakOffset, static_cast<uint32_t>(Offset), Offset - Shift});
 }
 
 // The fraction and exponent of a real, from the first digit after the "."; P ends after the

@@ -17,13 +17,12 @@ public:
   // The class record a dialect names to have this scanner created.
   static const TvxScannerClass& StaticClass();
 
-  // Where the automaton stands: the next byte to read, the character counter and the table
-  // of line starts that every line end passed is added to.
+  // Where the automaton stands: the next byte to read and the table of line starts that every
+  // line end passed is added to (which also tells the character count at the last one).
   struct TCursor {
     const char* P = nullptr;      // first byte of the next character
     const char* Begin = nullptr;  // the text (padded, see TvxBuffer)
     const char* End = nullptr;
-    int32_t Shift = 0;  // bytes minus characters before P: one per CR LF pair passed
     std::vector<TvxLineStart>* Lines = nullptr;
   };
 

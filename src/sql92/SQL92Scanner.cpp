@@ -50,7 +50,6 @@ constexpr std::array<TStartState, 256> MakeStartTable() {
   for (unsigned char C : std::string_view(";,()*=+/%~")) Table[C] = ssSingle;
   return Table;
 }
-constexpr std::array<TStartState, 256> StartTable = MakeStartTable();
 
 constexpr std::array<uint8_t, 256> MakeSingleKinds() {
   std::array<uint8_t, 256> Kinds{};
@@ -67,7 +66,6 @@ constexpr std::array<uint8_t, 256> MakeSingleKinds() {
   Kinds['~'] = symTilde;
   return Kinds;
 }
-constexpr std::array<uint8_t, 256> SingleKinds = MakeSingleKinds();
 
 // Character classes of bytes as written (both letter cases). Only ASCII letters are letters:
 // bytes from 128 on end a name.
@@ -87,9 +85,27 @@ constexpr std::array<uint8_t, 256> MakeCharClasses() {
   Classes[0] = Classes['\r'] = Classes['\n'] = ccBreak;
   return Classes;
 }
-constexpr std::array<uint8_t, 256> CharClasses = MakeCharClasses();
 
-inline bool IsClass(uint8_t C, uint8_t Class) { return (CharClasses[C] & Class) != 0; }
+// All that the scanner looks up about a byte, in one table (one base address for the loop to
+// hold), four bytes an entry so that an index scales without a multiplication.
+struct TByteTraits {
+  TStartState Start;
+  uint8_t Class;       // TCharClass bits
+  uint8_t SingleKind;  // the kind of a one-byte token, for ssSingle
+  uint8_t Unused;
+};
+
+constexpr std::array<TByteTraits, 256> MakeByteTraits() {
+  const auto Starts = MakeStartTable();
+  const auto Classes = MakeCharClasses();
+  const auto Kinds = MakeSingleKinds();
+  std::array<TByteTraits, 256> Traits{};
+  for (size_t C = 0; C < Traits.size(); ++C) Traits[C] = {Starts[C], Classes[C], Kinds[C], 0};
+  return Traits;
+}
+constexpr std::array<TByteTraits, 256> ByteTraits = MakeByteTraits();
+
+inline bool IsClass(uint8_t C, uint8_t Class) { return (ByteTraits[C].Class & Class) != 0; }
 inline bool IsDigit(uint8_t C) { return IsClass(C, ccDigit); }
 // Folds an ASCII letter for comparison with a lower-case letter; no other byte can match one.
 inline uint8_t Folded(char C) { return static_cast<uint8_t>(C) | 0x20; }
@@ -277,7 +293,7 @@ inline int32_t ReadOnCopy(const char*& P, TReader Reader) {
     C.P += *C.P == ' ';  // most tokens follow a single space or none: no dispatch for that space
     Start = C.P;
     const auto Ch = static_cast<uint8_t>(*Start);
-    switch (StartTable[Ch]) {
+    switch (ByteTraits[Ch].Start) {
       case ssBlank:
         ++C.P;
         continue;
@@ -322,7 +338,7 @@ inline int32_t ReadOnCopy(const char*& P, TReader Reader) {
         Kind = ReadOnCopy(C.P, ReadOperator);
         break;
       case ssSingle:
-        Kind = SingleKinds[Ch];
+        Kind = ByteTraits[Ch].SingleKind;
         ++C.P;
         break;
       case ssNul:

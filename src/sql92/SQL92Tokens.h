@@ -442,9 +442,9 @@ struct TKeywordTable {
 extern const TKeywordTable KeywordTable;
 
 // FindKeyword for a scanner's identifier: Length bytes of letters, digits and "_" at Word, which
-// must be followed by at least 16 readable bytes (the scanner pads its copy of the text). Inline
-// and without a branch on the outcome, which the processor could not predict: most words are
-// settled by two whole 8-byte loads, folded and masked to the word's length.
+// must be followed by at least 16 readable bytes (the scanner pads its copy of the text).
+// Inline, since the scanner calls it for every name: most words are settled by two whole 8-byte
+// loads, folded and masked to the word's length, one table read and one comparison.
 inline int32_t FindKeywordInPaddedIdent(const char* Word, size_t Length) {
   // The two chunks of a word of 16 bytes or more could not tell it from a longer keyword.
   if (Length >= 16) [[unlikely]]

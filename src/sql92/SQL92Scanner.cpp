@@ -293,7 +293,13 @@ inline int32_t ReadOnCopy(const char*& P, TReader Reader) {
     C.P += *C.P == ' ';  // most tokens follow a single space or none: no dispatch for that space
     Start = C.P;
     const auto Ch = static_cast<uint8_t>(*Start);
-    switch (ByteTraits[Ch].Start) {
+    const TStartState State = ByteTraits[Ch].Start;
+    if (State == ssIdent) {  // most tokens: a plain branch, cheaper to predict than the dispatch
+      C.P = SkipClass(Start + 1, ccIdent);
+      Kind = FindKeywordInPaddedIdent(Start, static_cast<size_t>(C.P - Start));
+      break;
+    }
+    switch (State) {
       case ssBlank:
         ++C.P;
         continue;
@@ -307,10 +313,6 @@ inline int32_t ReadOnCopy(const char*& P, TReader Reader) {
         }
         Kind = symMinus;
         ++C.P;
-        break;
-      case ssIdent:
-        C.P = SkipClass(Start + 1, ccIdent);
-        Kind = FindKeywordInPaddedIdent(Start, static_cast<size_t>(C.P - Start));
         break;
       case ssNumber:
         Kind = ReadOnCopy(C.P, ReadNumber);
@@ -350,8 +352,9 @@ inline int32_t ReadOnCopy(const char*& P, TReader Reader) {
       case ssIllegal:
         ++C.P;
         break;
+      case ssIdent:
       default:
-        __builtin_unreachable();  // the table holds no other state
+        __builtin_unreachable();  // names are read above, and the table holds no other state
     }
     break;
   }

@@ -186,6 +186,7 @@ int TvxWayParser::KindAfterBracket(int32_t Index) {
 }
 
 void TvxWayParser::RaiseNestedTooDeeply(int32_t TokenIndex) const {
+  if (FDirect && !FCheckedReplay) throw TvxDirectReplayAbort{true};
   const TvxToken Token = FScanner->GetToken(TokenIndex);
   throw EvxSQLError("Statement nested too deeply", &Token);
 }
@@ -255,4 +256,4 @@ int TvxWayParser::GetWayNode() {
   return FWay[FWayIndex++];
 }
 
-void TvxWayParser::AbortDirectReplay() { throw TvxDirectReplayAbort(); }
+void TvxWayParser::AbortDirectReplay() { throw TvxDirectReplayAbort{false}; }

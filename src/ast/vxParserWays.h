@@ -11,7 +11,9 @@
 // go on, so most decisions need no record; the exact tables look at one token exactly as the
 // error rule is defined (a failed token test moves the error position, a look-ahead test does
 // not). A parse that fails is run again with the exact tables to find the error position; a
-// parse that succeeds never needs them, because pruning only removes paths that would die.
+// parse that succeeds never needs them, because pruning only removes paths that would die. The
+// replay reads the second token only where it picks between alternatives, not where it only
+// tells a dead path from a live one: the replay's token tests find a dead path soon enough.
 //
 // Lists of live ways come from a pool owned by the parser, so no production call allocates, and
 // so that dead way points can be reclaimed: compaction marks the points reachable from every
@@ -26,6 +28,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 // One live parse path.
@@ -35,6 +38,19 @@ struct TvxWay {
 };
 
 using TvxWays = std::vector<TvxWay>;
+
+// The grammar-wide part of the look-ahead tables. Kinds that no decision tells apart share a
+// class; tables indexed by class stay small enough for the cache.
+struct TvxLookAhead {
+  const uint8_t* FirstClass;   // per kind: its class as the next token
+  const uint8_t* SecondClass;  // per kind: its class as the token after it
+  int SecondClassCount;
+  const uint16_t* Rows;     // rows of masks, SecondClassCount entries each
+  const uint8_t* Accepted;  // per kind: non-zero when some token test of the grammar accepts it
+  // Per kind: the class that reads the second half of TvxDecision::Replay, for a replay that
+  // tests both tokens at every decision.
+  const uint8_t* CheckedClass;
+};
 
 // A recorded decision: the point it grew from (-1 for the root) and the alternative taken
 // (option: 1 present, 0 absent; repetition: 1 one more iteration, 0 stop; choice: its number).
@@ -47,24 +63,25 @@ struct TvxWayPointRecord {
 // alternative i is viable.
 struct TvxDecision {
   static constexpr uint16_t RowFlag = 0x8000;
+  // The grammar's classes and rows. Generated tables are constants, so where a decision is
+  // inlined the compiler reads them without loading a pointer from the parser.
+  const TvxLookAhead* LookAhead;
   // By the class of the next token (TvxLookAhead): the mask, or RowFlag and the row of
   // TvxLookAhead::Rows that the token after it picks.
   const uint16_t* Fast;
   // By the next token's kind alone, as the error rule defines look-ahead.
   const uint16_t* Exact;
-};
-
-// The grammar-wide part of the look-ahead tables. Kinds that no decision tells apart share a
-// class; tables indexed by class stay small enough for the cache.
-struct TvxLookAhead {
-  const uint8_t* FirstClass;   // per kind: its class as the next token
-  const uint8_t* SecondClass;  // per kind: its class as the token after it
-  int SecondClassCount;
-  const uint16_t* Rows;     // rows of masks, SecondClassCount entries each
-  const uint8_t* Accepted;  // per kind: non-zero when some token test of the grammar accepts it
+  // The replay's: by the class of the next token, as Fast but with the alternative itself where
+  // the token after it could only tell a live path from a dead one (the replay tests every
+  // token it consumes, so it finds a dead path a token or two later); then Fast once more, read
+  // through TvxLookAhead::CheckedClass.
+  const uint16_t* Replay;
 };
 
 class TvxWayParser;
+
+// The resolver argument of a replay decision that has none.
+struct TvxNoResolver {};
 
 // A grammar's resolver of a decision (a member of the generated parser): the mask of the
 // alternatives that can complete, judged from the tokens from Next on.
@@ -166,7 +183,9 @@ public:
   // whole text was consumed; its result is then exactly the tree the two passes would build,
   // since with one alternative everywhere the way calculation has only this path to follow.
   // False as soon as a decision is ambiguous or nothing fits: the caller discards what Replay
-  // may have stored and runs CalculateWay. Raises EvxSQLError when nested too deeply.
+  // may have stored and runs CalculateWay. Raises EvxSQLError when nested too deeply; Replay
+  // may then have run twice, the second time testing both tokens at every decision, so that a
+  // dead path is never what goes too deep.
   template <class TReplay>
   bool ReplayDirectly(TReplay&& Replay);
   // The current token (the last one consumed); the end token before the first.
@@ -201,13 +220,23 @@ protected:
   [[gnu::always_inline]] uint32_t MaskAt(const TvxDecision& Decision, int32_t TokenIndex) const {
     const int T1 = KindAt(TokenIndex + 1);
     if constexpr (Fast) {
-      const uint32_t Entry = Decision.Fast[FFirstClass[T1]];
+      const TvxLookAhead& LookAhead = *Decision.LookAhead;
+      const uint32_t Entry = Decision.Fast[LookAhead.FirstClass[T1]];
       if ((Entry & TvxDecision::RowFlag) == 0) return Entry;
-      return FRows[static_cast<size_t>(Entry & ~uint32_t{TvxDecision::RowFlag}) * FSecondClassCount +
-                   FSecondClass[KindAt(TokenIndex + 2)]];
+      return LookAhead.Rows[static_cast<size_t>(Entry & ~uint32_t{TvxDecision::RowFlag}) *
+                                static_cast<size_t>(LookAhead.SecondClassCount) +
+                            LookAhead.SecondClass[KindAt(TokenIndex + 2)]];
     } else {
       return Decision.Exact[T1];
     }
+  }
+  [[gnu::always_inline]] uint32_t ReplayMask(const TvxDecision& Decision) const {
+    const uint32_t Entry = Decision.Replay[FReplayClass[KindAt(FTokenIndex + 1)]];
+    if ((Entry & TvxDecision::RowFlag) == 0) return Entry;
+    const TvxLookAhead& LookAhead = *Decision.LookAhead;
+    return LookAhead.Rows[static_cast<size_t>(Entry & ~uint32_t{TvxDecision::RowFlag}) *
+                              static_cast<size_t>(LookAhead.SecondClassCount) +
+                          LookAhead.SecondClass[KindAt(FTokenIndex + 2)]];
   }
   // The alternatives a way at TokenIndex can take: the tables, the grammar's conditions and,
   // with the fast tables, the resolver where the tables leave more than one.
@@ -224,11 +253,8 @@ protected:
   // accepts ends every path that reaches it, which the error rule counts like a failed test, so
   // that an illegal character is reported itself.
   void SetLookAhead(const TvxLookAhead& LookAhead) {
-    FFirstClass = LookAhead.FirstClass;
-    FSecondClass = LookAhead.SecondClass;
-    FSecondClassCount = static_cast<size_t>(LookAhead.SecondClassCount);
-    FRows = LookAhead.Rows;
     FAccepted = LookAhead.Accepted;
+    FReplayClass = FCheckedReplay ? LookAhead.CheckedClass : LookAhead.FirstClass;
   }
   // The grammar's bracket pair, for KindAfterBracket.
   void SetBrackets(int Open, int Close) {
@@ -287,17 +313,25 @@ protected:
     Ways.resize(Kept);
   }
 
-  // The replay's decision: the single viable alternative, or the recorded one. The tables are
-  // read inline; the resolver and the recorded way points are the rare case.
-  [[gnu::always_inline]] int Decide(const TvxDecision& Decision, uint32_t Guard, TvxResolver Resolve) {
-    const uint32_t Mask = MaskAt<true>(Decision, FTokenIndex) & Guard;
+  // The replay's decision: the single viable alternative, or the recorded one. The tables and
+  // the resolver (a callable taking the index of the next token, or TvxNoResolver) are inline;
+  // the recorded way points and the end of a direct replay are the rare case.
+  template <class TResolve>
+  [[gnu::always_inline]] int Decide(const TvxDecision& Decision, uint32_t Guard, TResolve&& Resolve) {
+    uint32_t Mask = ReplayMask(Decision) & Guard;
     if (Mask != 0 && (Mask & (Mask - 1)) == 0) return CountTrailingZeros(Mask);
-    return DecideFurther(Mask, Resolve);
+    if constexpr (!std::is_same_v<std::decay_t<TResolve>, TvxNoResolver>) {
+      if (Mask != 0) {
+        Mask &= Resolve(FTokenIndex + 1);
+        if (Mask != 0 && (Mask & (Mask - 1)) == 0) return CountTrailingZeros(Mask);
+      }
+    }
+    return DecideFurther(Mask);
   }
-  // Decide where the tables leave no alternative or several.
-  [[gnu::noinline]] int DecideFurther(uint32_t Mask, TvxResolver Resolve) {
-    if (Resolve != nullptr && (Mask & (Mask - 1)) != 0) Mask &= (this->*Resolve)(FTokenIndex + 1);
-    if ((Mask & (Mask - 1)) == 0 && (Mask != 0 || !FDirect)) return Mask == 0 ? 0 : CountTrailingZeros(Mask);
+  int Decide(const TvxDecision& Decision, uint32_t Guard) { return Decide(Decision, Guard, TvxNoResolver()); }
+  // Decide where the tables and the resolver leave no alternative or several.
+  [[gnu::noinline]] int DecideFurther(uint32_t Mask) {
+    if (Mask == 0 && !FDirect) return 0;
     if (FDirect) AbortDirectReplay();
     return GetWayNode();
   }
@@ -393,10 +427,10 @@ private:
   bool FExactLookAhead = false;
   bool FDirect = false;  // a replay without way calculation is running
   const uint8_t* FAccepted = nullptr;
-  const uint8_t* FFirstClass = nullptr;
-  const uint8_t* FSecondClass = nullptr;
-  size_t FSecondClassCount = 0;
-  const uint16_t* FRows = nullptr;
+  const uint8_t* FReplayClass = nullptr;  // the half of TvxDecision::Replay the replay reads
+  // A direct replay that tests both tokens at every decision: it runs only when the usual one
+  // went too deep, since a dead path taken for a token or two could be what went too deep.
+  bool FCheckedReplay = false;
   int FOpenBracket = -1;
   int FCloseBracket = -1;
   std::vector<int32_t> FCloseOf;  // per token: index of the closing bracket of an opening one
@@ -435,7 +469,9 @@ private:
 // --- implementation of the templates -----------------------------------------------------------
 
 // Ends a direct replay; nothing but ReplayDirectly catches it.
-struct TvxDirectReplayAbort {};
+struct TvxDirectReplayAbort {
+  bool NestedTooDeeply = false;
+};
 
 template <bool Fast, class TCall>
 bool TvxWayParser::Memoize(int Production, TvxWays& Ways, TCall&& Call) {
@@ -503,22 +539,27 @@ bool TvxWayParser::Memoize(int Production, TvxWays& Ways, TCall&& Call) {
 
 template <class TReplay>
 bool TvxWayParser::ReplayDirectly(TReplay&& Replay) {
-  FDirect = true;
-  FDepth = 0;
-  FWay.clear();
-  FWayIndex = 0;
-  FTokenIndex = -1;
-  try {
-    Replay();
-  } catch (const TvxDirectReplayAbort&) {
-    FDirect = false;
-    return false;
-  } catch (...) {
-    FDirect = false;
-    throw;
+  for (const bool Checked : {false, true}) {
+    FDirect = true;
+    FCheckedReplay = Checked;
+    FDepth = 0;
+    FWay.clear();
+    FWayIndex = 0;
+    FTokenIndex = -1;
+    try {
+      Replay();
+    } catch (const TvxDirectReplayAbort& Abort) {
+      FDirect = FCheckedReplay = false;
+      if (Abort.NestedTooDeeply) continue;
+      return false;
+    } catch (...) {
+      FDirect = FCheckedReplay = false;
+      throw;
+    }
+    FDirect = FCheckedReplay = false;
+    return KindAt(FTokenIndex + 1) == 0;
   }
-  FDirect = false;
-  return KindAt(FTokenIndex + 1) == 0;
+  return false;  // not reached: the checked replay reports nesting itself
 }
 
 template <class TWayCalc>

@@ -93,7 +93,7 @@ void TvxWayParser::ResetWays() {
   FCompactAt = MinCompactAt;
   FListsInUse = 0;
   FErrorPos = 0;
-  FDepth = 0;
+  FDepthLeft = FMaxDepth;
 }
 
 void TvxWayParser::FinishCalculation(TvxWays& Ways) {
@@ -105,7 +105,7 @@ void TvxWayParser::FinishCalculation(TvxWays& Ways) {
   FPoints.shrink_to_fit();
   FListPool.clear();
   FListsInUse = 0;
-  FDepth = 0;
+  FDepthLeft = FMaxDepth;
 }
 
 void TvxWayParser::AddPoolList() {

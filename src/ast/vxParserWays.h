@@ -127,7 +127,7 @@ public:
   // before the parse stops with "Statement nested too deeply". Bounds the stack of both passes
   // and the depth of every tree a parse can build, so recursive tree walks stay safe too.
   int GetMaxDepth() const { return FMaxDepth; }
-  void SetMaxDepth(int MaxDepth) { FMaxDepth = MaxDepth; }
+  void SetMaxDepth(int MaxDepth) { FMaxDepth = FDepthLeft = MaxDepth; }
   static constexpr int DefaultMaxDepth = 1000;
 
   // Runs WayCalc on a single root path, then requires the end of the text. True when a path
@@ -168,14 +168,16 @@ public:
   int GetWayNode();
   // Consumes the next token and makes it current.
   void Get() { ++FTokenIndex; }
-  // The same for a token of Kind (of a kind in Set); only a direct replay tests the kind.
+  // The same for a token of Kind (of a kind in Set). Only a direct replay can meet another
+  // kind, since a replay after the way calculation follows tokens it tested; testing the kind
+  // first is cheaper than asking which replay runs.
   void Get(int Kind) {
-    ++FTokenIndex;
-    if (FDirect && KindAt(FTokenIndex) != Kind) AbortDirectReplay();
+    if (KindAt(++FTokenIndex) != Kind) [[unlikely]]
+      OnUnexpectedToken();
   }
   void GetSet(const uint8_t* Set) {
-    ++FTokenIndex;
-    if (FDirect && Set[KindAt(FTokenIndex)] == 0) AbortDirectReplay();
+    if (Set[KindAt(++FTokenIndex)] == 0) [[unlikely]]
+      OnUnexpectedToken();
   }
 
   // Runs a replay without a way calculation: every decision is taken where the fast look-ahead
@@ -313,13 +315,31 @@ protected:
     Ways.resize(Kept);
   }
 
-  // The replay's decision: the single viable alternative, or the recorded one. The tables and
-  // the resolver (a callable taking the index of the next token, or TvxNoResolver) are inline;
-  // the recorded way points and the end of a direct replay are the rare case.
+  // The replay's decisions take the single viable alternative, or the recorded one. The tables
+  // and the resolver (a callable taking the index of the next token, or TvxNoResolver) are
+  // inline; the recorded way points and the end of a direct replay are the rare case.
+  //
+  // A choice's: the alternative as a single bit, which the choice's switch tests without
+  // counting zeros first.
   template <class TResolve>
-  [[gnu::always_inline]] int Decide(const TvxDecision& Decision, uint32_t Guard, TResolve&& Resolve) {
-    uint32_t Mask = ReplayMask(Decision) & Guard;
-    if (Mask != 0 && (Mask & (Mask - 1)) == 0) return CountTrailingZeros(Mask);
+  [[gnu::always_inline]] uint32_t Choose(const TvxDecision& Decision, uint32_t Guard, TResolve&& Resolve) {
+    const uint32_t Mask = ReplayMask(Decision) & Guard;
+    if (Mask != 0 && (Mask & (Mask - 1)) == 0) return Mask;
+    return uint32_t{1} << DecideAmong(Mask, Resolve);
+  }
+  uint32_t Choose(const TvxDecision& Decision, uint32_t Guard) { return Choose(Decision, Guard, TvxNoResolver()); }
+  // The decision of an option or a repetition: true to take it (once more).
+  template <class TResolve>
+  [[gnu::always_inline]] bool Take(const TvxDecision& Decision, uint32_t Guard, TResolve&& Resolve) {
+    const uint32_t Mask = ReplayMask(Decision) & Guard;
+    if (Mask == 1) return false;
+    if (Mask == 2) return true;
+    return DecideAmong(Mask, Resolve) == 1;
+  }
+  bool Take(const TvxDecision& Decision, uint32_t Guard) { return Take(Decision, Guard, TvxNoResolver()); }
+  // Decide where the tables leave no alternative or several.
+  template <class TResolve>
+  [[gnu::always_inline]] int DecideAmong(uint32_t Mask, TResolve& Resolve) {
     if constexpr (!std::is_same_v<std::decay_t<TResolve>, TvxNoResolver>) {
       if (Mask != 0) {
         Mask &= Resolve(FTokenIndex + 1);
@@ -328,7 +348,6 @@ protected:
     }
     return DecideFurther(Mask);
   }
-  int Decide(const TvxDecision& Decision, uint32_t Guard) { return Decide(Decision, Guard, TvxNoResolver()); }
   // Decide where the tables and the resolver leave no alternative or several.
   [[gnu::noinline]] int DecideFurther(uint32_t Mask) {
     if (Mask == 0 && !FDirect) return 0;
@@ -340,10 +359,10 @@ protected:
   // "Statement nested too deeply" at the next token when the nesting passes GetMaxDepth().
   // Levels enters that many at once, for a production that stands for a chain of them.
   void EnterNesting(int32_t NextTokenIndex, int Levels = 1) {
-    FDepth += Levels;
-    if (FDepth > FMaxDepth) RaiseNestedTooDeeply(NextTokenIndex);
+    FDepthLeft -= Levels;
+    if (FDepthLeft < 0) RaiseNestedTooDeeply(NextTokenIndex);
   }
-  void LeaveNesting(int Levels = 1) { FDepth -= Levels; }
+  void LeaveNesting(int Levels = 1) { FDepthLeft += Levels; }
 
   // A production's outcome for a way depends only on the production and the way's token: the
   // tokens its paths end after, the decisions they record on the way (with the exact tables:
@@ -388,6 +407,9 @@ protected:
   static int CountTrailingZeros(uint32_t Mask) { return std::countr_zero(Mask); }
 
   [[noreturn]] void RaiseNestedTooDeeply(int32_t TokenIndex) const;
+  void OnUnexpectedToken() const {
+    if (FDirect) AbortDirectReplay();
+  }
   [[noreturn]] static void AbortDirectReplay();
 
   int FErrorPos = 0;
@@ -460,7 +482,9 @@ private:
   bool FMemoizing = false;
   int64_t FMemoizeAfter = -1;
   bool FBypassMemo = false;
-  int FDepth = 0;
+  // Levels left before the limit: counting down lets every production test the sign of what
+  // it subtracted instead of comparing with the limit.
+  int FDepthLeft = DefaultMaxDepth;
   int FMaxDepth = DefaultMaxDepth;
   std::vector<uint8_t> FWay;
   size_t FWayIndex = 0;
@@ -542,7 +566,7 @@ bool TvxWayParser::ReplayDirectly(TReplay&& Replay) {
   for (const bool Checked : {false, true}) {
     FDirect = true;
     FCheckedReplay = Checked;
-    FDepth = 0;
+    FDepthLeft = FMaxDepth;
     FWay.clear();
     FWayIndex = 0;
     FTokenIndex = -1;

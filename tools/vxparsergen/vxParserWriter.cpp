@@ -304,15 +304,15 @@ private:
       case TNodeKind::nkOption:
       case TNodeKind::nkRepeat: {
         const std::string Keyword = Node.Kind == TNodeKind::nkOption ? "if" : "while";
-        C.Line(Indent, Keyword + " (Decide(" + ReplayDecisionArguments(Node) + ") == 1) {");
+        C.Line(Indent, Keyword + " (Take(" + ReplayDecisionArguments(Node) + ")) {");
         Replay(C, *Node.Children.front(), Indent + 1);
         C.Line(Indent, "}");
         break;
       }
       case TNodeKind::nkChoice: {
-        C.Line(Indent, "switch (Decide(" + ReplayDecisionArguments(Node) + ")) {");
+        C.Line(Indent, "switch (Choose(" + ReplayDecisionArguments(Node) + ")) {");
         for (size_t I = 0; I < Node.Children.size(); ++I) {
-          C.Line(Indent + 1, "case " + std::to_string(I) + ": {");
+          C.Line(Indent + 1, "case 1u << " + std::to_string(I) + ": {");
           Replay(C, *Node.Children[I], Indent + 2);
           C.Line(Indent + 2, "break;");
           C.Line(Indent + 1, "}");

@@ -327,7 +327,9 @@ protected:
     if (Mask != 0 && (Mask & (Mask - 1)) == 0) return Mask;
     return uint32_t{1} << DecideAmong(Mask, Resolve);
   }
-  uint32_t Choose(const TvxDecision& Decision, uint32_t Guard) { return Choose(Decision, Guard, TvxNoResolver()); }
+  [[gnu::always_inline]] uint32_t Choose(const TvxDecision& Decision, uint32_t Guard) {
+    return Choose(Decision, Guard, TvxNoResolver());
+  }
   // The decision of an option or a repetition: true to take it (once more).
   template <class TResolve>
   [[gnu::always_inline]] bool Take(const TvxDecision& Decision, uint32_t Guard, TResolve&& Resolve) {
@@ -336,7 +338,9 @@ protected:
     if (Mask == 2) return true;
     return DecideAmong(Mask, Resolve) == 1;
   }
-  bool Take(const TvxDecision& Decision, uint32_t Guard) { return Take(Decision, Guard, TvxNoResolver()); }
+  [[gnu::always_inline]] bool Take(const TvxDecision& Decision, uint32_t Guard) {
+    return Take(Decision, Guard, TvxNoResolver());
+  }
   // Decide where the tables leave no alternative or several.
   template <class TResolve>
   [[gnu::always_inline]] int DecideAmong(uint32_t Mask, TResolve& Resolve) {

@@ -24,9 +24,11 @@
 #include "vxScannerBase.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -443,7 +445,11 @@ private:
 
   const TvxBaseScanner* FScanner;
   int FKindCount;
-  std::vector<uint8_t> FKinds;  // kind of every token, shifted by one, padded with the end
+  // The kind of every token, shifted by one and padded with the end: in FShortKinds for texts of
+  // the length users write, so that a parse allocates nothing for them, else in FLongKinds.
+  std::span<uint8_t> FKinds;
+  std::array<uint8_t, 256> FShortKinds;
+  std::vector<uint8_t> FLongKinds;
   std::vector<TvxWayPointRecord> FPoints;
   size_t FCompactAt = 0;
   size_t FPeakPoints = 0;

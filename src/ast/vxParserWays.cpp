@@ -64,13 +64,30 @@ TvxWayParser::TvxWayParser(const TvxBaseScanner& Scanner, int KindCount)
   const auto Tokens = Scanner.GetRecords();
   // One entry before the first token (never read) and three past the end token, so that the
   // look-ahead of any live way (which has not consumed the end) stays inside the array.
-  FKinds.assign(Tokens.size() + 4, 0);
-  uint8_t* Kinds = FKinds.data() + 1;
-  for (const TvxTokenRecord& Token : Tokens) {
-    // A negative kind turns into a large unsigned one: one comparison finds both unknowns.
-    const auto Kind = static_cast<uint32_t>(Token.Kind);
-    *Kinds++ = static_cast<uint8_t>(Kind < Unknown ? Kind : Unknown);
+  const size_t Count = Tokens.size();
+  if (Count + 4 <= FShortKinds.size()) {
+    FKinds = std::span<uint8_t>(FShortKinds.data(), Count + 4);
+  } else {
+    FLongKinds.resize(Count + 4);
+    FKinds = FLongKinds;
   }
+  FKinds[0] = 0;
+  std::fill_n(FKinds.begin() + static_cast<std::ptrdiff_t>(Count) + 1, 3, 0);
+  uint8_t* Kinds = FKinds.data() + 1;
+  // A negative kind turns into a large unsigned one: one comparison finds both unknowns.
+  const auto Clamp = [Unknown](const TvxTokenRecord& Token) {
+    const auto Kind = static_cast<uint32_t>(Token.Kind);
+    return static_cast<uint8_t>(Kind < Unknown ? Kind : Unknown);
+  };
+  // Four at a time: the loop's own counting costs about as much as a kind.
+  size_t I = 0;
+  for (; I + 4 <= Count; I += 4) {
+    Kinds[I] = Clamp(Tokens[I]);
+    Kinds[I + 1] = Clamp(Tokens[I + 1]);
+    Kinds[I + 2] = Clamp(Tokens[I + 2]);
+    Kinds[I + 3] = Clamp(Tokens[I + 3]);
+  }
+  for (; I < Count; ++I) Kinds[I] = Clamp(Tokens[I]);
 }
 
 TvxWayParser::~TvxWayParser() = default;
@@ -93,7 +110,7 @@ void TvxWayParser::ResetWays() {
   FCompactAt = MinCompactAt;
   FListsInUse = 0;
   FErrorPos = 0;
-  FDepth = 0;
+  FDepthLeft = FMaxDepth;
 }
 
 void TvxWayParser::FinishCalculation(TvxWays& Ways) {
@@ -105,7 +122,7 @@ void TvxWayParser::FinishCalculation(TvxWays& Ways) {
   FPoints.shrink_to_fit();
   FListPool.clear();
   FListsInUse = 0;
-  FDepth = 0;
+  FDepthLeft = FMaxDepth;
 }
 
 void TvxWayParser::AddPoolList() {
@@ -186,6 +203,7 @@ int TvxWayParser::KindAfterBracket(int32_t Index) {
 }
 
 void TvxWayParser::RaiseNestedTooDeeply(int32_t TokenIndex) const {
+  if (FDirect && !FCheckedReplay) throw TvxDirectReplayAbort{true};
   const TvxToken Token = FScanner->GetToken(TokenIndex);
   throw EvxSQLError("Statement nested too deeply", &Token);
 }
@@ -196,7 +214,7 @@ namespace {
 
 // Keeps the ways for which Keep(kind of the next token) holds, in order; true when any remain.
 template <class TKeep>
-bool FilterByNextKind(TvxWays& Ways, const std::vector<uint8_t>& Kinds, TKeep&& Keep) {
+bool FilterByNextKind(TvxWays& Ways, std::span<const uint8_t> Kinds, TKeep&& Keep) {
   std::erase_if(Ways, [&](const TvxWay& Way) { return !Keep(Kinds[static_cast<size_t>(Way.TokenIndex) + 2]); });
   return !Ways.empty();
 }
@@ -255,4 +273,4 @@ int TvxWayParser::GetWayNode() {
   return FWay[FWayIndex++];
 }
 
-void TvxWayParser::AbortDirectReplay() { throw TvxDirectReplayAbort(); }
+void TvxWayParser::AbortDirectReplay() { throw TvxDirectReplayAbort{false}; }

@@ -11,7 +11,9 @@
 // go on, so most decisions need no record; the exact tables look at one token exactly as the
 // error rule is defined (a failed token test moves the error position, a look-ahead test does
 // not). A parse that fails is run again with the exact tables to find the error position; a
-// parse that succeeds never needs them, because pruning only removes paths that would die.
+// parse that succeeds never needs them, because pruning only removes paths that would die. The
+// replay reads the second token only where it picks between alternatives, not where it only
+// tells a dead path from a live one: the replay's token tests find a dead path soon enough.
 //
 // Lists of live ways come from a pool owned by the parser, so no production call allocates, and
 // so that dead way points can be reclaimed: compaction marks the points reachable from every
@@ -22,10 +24,13 @@
 #include "vxScannerBase.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 // One live parse path.
@@ -35,6 +40,19 @@ struct TvxWay {
 };
 
 using TvxWays = std::vector<TvxWay>;
+
+// The grammar-wide part of the look-ahead tables. Kinds that no decision tells apart share a
+// class; tables indexed by class stay small enough for the cache.
+struct TvxLookAhead {
+  const uint8_t* FirstClass;   // per kind: its class as the next token
+  const uint8_t* SecondClass;  // per kind: its class as the token after it
+  int SecondClassCount;
+  const uint16_t* Rows;     // rows of masks, SecondClassCount entries each
+  const uint8_t* Accepted;  // per kind: non-zero when some token test of the grammar accepts it
+  // Per kind: the class that reads the second half of TvxDecision::Replay, for a replay that
+  // tests both tokens at every decision.
+  const uint8_t* CheckedClass;
+};
 
 // A recorded decision: the point it grew from (-1 for the root) and the alternative taken
 // (option: 1 present, 0 absent; repetition: 1 one more iteration, 0 stop; choice: its number).
@@ -47,24 +65,25 @@ struct TvxWayPointRecord {
 // alternative i is viable.
 struct TvxDecision {
   static constexpr uint16_t RowFlag = 0x8000;
+  // The grammar's classes and rows. Generated tables are constants, so where a decision is
+  // inlined the compiler reads them without loading a pointer from the parser.
+  const TvxLookAhead* LookAhead;
   // By the class of the next token (TvxLookAhead): the mask, or RowFlag and the row of
   // TvxLookAhead::Rows that the token after it picks.
   const uint16_t* Fast;
   // By the next token's kind alone, as the error rule defines look-ahead.
   const uint16_t* Exact;
-};
-
-// The grammar-wide part of the look-ahead tables. Kinds that no decision tells apart share a
-// class; tables indexed by class stay small enough for the cache.
-struct TvxLookAhead {
-  const uint8_t* FirstClass;   // per kind: its class as the next token
-  const uint8_t* SecondClass;  // per kind: its class as the token after it
-  int SecondClassCount;
-  const uint16_t* Rows;     // rows of masks, SecondClassCount entries each
-  const uint8_t* Accepted;  // per kind: non-zero when some token test of the grammar accepts it
+  // The replay's: by the class of the next token, as Fast but with the alternative itself where
+  // the token after it could only tell a live path from a dead one (the replay tests every
+  // token it consumes, so it finds a dead path a token or two later); then Fast once more, read
+  // through TvxLookAhead::CheckedClass.
+  const uint16_t* Replay;
 };
 
 class TvxWayParser;
+
+// The resolver argument of a replay decision that has none.
+struct TvxNoResolver {};
 
 // A grammar's resolver of a decision (a member of the generated parser): the mask of the
 // alternatives that can complete, judged from the tokens from Next on.
@@ -110,7 +129,7 @@ public:
   // before the parse stops with "Statement nested too deeply". Bounds the stack of both passes
   // and the depth of every tree a parse can build, so recursive tree walks stay safe too.
   int GetMaxDepth() const { return FMaxDepth; }
-  void SetMaxDepth(int MaxDepth) { FMaxDepth = MaxDepth; }
+  void SetMaxDepth(int MaxDepth) { FMaxDepth = FDepthLeft = MaxDepth; }
   static constexpr int DefaultMaxDepth = 1000;
 
   // Runs WayCalc on a single root path, then requires the end of the text. True when a path
@@ -151,14 +170,16 @@ public:
   int GetWayNode();
   // Consumes the next token and makes it current.
   void Get() { ++FTokenIndex; }
-  // The same for a token of Kind (of a kind in Set); only a direct replay tests the kind.
+  // The same for a token of Kind (of a kind in Set). Only a direct replay can meet another
+  // kind, since a replay after the way calculation follows tokens it tested; testing the kind
+  // first is cheaper than asking which replay runs.
   void Get(int Kind) {
-    ++FTokenIndex;
-    if (FDirect && KindAt(FTokenIndex) != Kind) AbortDirectReplay();
+    if (KindAt(++FTokenIndex) != Kind) [[unlikely]]
+      OnUnexpectedToken();
   }
   void GetSet(const uint8_t* Set) {
-    ++FTokenIndex;
-    if (FDirect && Set[KindAt(FTokenIndex)] == 0) AbortDirectReplay();
+    if (Set[KindAt(++FTokenIndex)] == 0) [[unlikely]]
+      OnUnexpectedToken();
   }
 
   // Runs a replay without a way calculation: every decision is taken where the fast look-ahead
@@ -166,7 +187,9 @@ public:
   // whole text was consumed; its result is then exactly the tree the two passes would build,
   // since with one alternative everywhere the way calculation has only this path to follow.
   // False as soon as a decision is ambiguous or nothing fits: the caller discards what Replay
-  // may have stored and runs CalculateWay. Raises EvxSQLError when nested too deeply.
+  // may have stored and runs CalculateWay. Raises EvxSQLError when nested too deeply; Replay
+  // may then have run twice, the second time testing both tokens at every decision, so that a
+  // dead path is never what goes too deep.
   template <class TReplay>
   bool ReplayDirectly(TReplay&& Replay);
   // The current token (the last one consumed); the end token before the first.
@@ -201,13 +224,23 @@ protected:
   [[gnu::always_inline]] uint32_t MaskAt(const TvxDecision& Decision, int32_t TokenIndex) const {
     const int T1 = KindAt(TokenIndex + 1);
     if constexpr (Fast) {
-      const uint32_t Entry = Decision.Fast[FFirstClass[T1]];
+      const TvxLookAhead& LookAhead = *Decision.LookAhead;
+      const uint32_t Entry = Decision.Fast[LookAhead.FirstClass[T1]];
       if ((Entry & TvxDecision::RowFlag) == 0) return Entry;
-      return FRows[static_cast<size_t>(Entry & ~uint32_t{TvxDecision::RowFlag}) * FSecondClassCount +
-                   FSecondClass[KindAt(TokenIndex + 2)]];
+      return LookAhead.Rows[static_cast<size_t>(Entry & ~uint32_t{TvxDecision::RowFlag}) *
+                                static_cast<size_t>(LookAhead.SecondClassCount) +
+                            LookAhead.SecondClass[KindAt(TokenIndex + 2)]];
     } else {
       return Decision.Exact[T1];
     }
+  }
+  [[gnu::always_inline]] uint32_t ReplayMask(const TvxDecision& Decision) const {
+    const uint32_t Entry = Decision.Replay[FReplayClass[KindAt(FTokenIndex + 1)]];
+    if ((Entry & TvxDecision::RowFlag) == 0) return Entry;
+    const TvxLookAhead& LookAhead = *Decision.LookAhead;
+    return LookAhead.Rows[static_cast<size_t>(Entry & ~uint32_t{TvxDecision::RowFlag}) *
+                              static_cast<size_t>(LookAhead.SecondClassCount) +
+                          LookAhead.SecondClass[KindAt(FTokenIndex + 2)]];
   }
   // The alternatives a way at TokenIndex can take: the tables, the grammar's conditions and,
   // with the fast tables, the resolver where the tables leave more than one.
@@ -224,11 +257,8 @@ protected:
   // accepts ends every path that reaches it, which the error rule counts like a failed test, so
   // that an illegal character is reported itself.
   void SetLookAhead(const TvxLookAhead& LookAhead) {
-    FFirstClass = LookAhead.FirstClass;
-    FSecondClass = LookAhead.SecondClass;
-    FSecondClassCount = static_cast<size_t>(LookAhead.SecondClassCount);
-    FRows = LookAhead.Rows;
     FAccepted = LookAhead.Accepted;
+    FReplayClass = FCheckedReplay ? LookAhead.CheckedClass : LookAhead.FirstClass;
   }
   // The grammar's bracket pair, for KindAfterBracket.
   void SetBrackets(int Open, int Close) {
@@ -287,17 +317,46 @@ protected:
     Ways.resize(Kept);
   }
 
-  // The replay's decision: the single viable alternative, or the recorded one. The tables are
-  // read inline; the resolver and the recorded way points are the rare case.
-  [[gnu::always_inline]] int Decide(const TvxDecision& Decision, uint32_t Guard, TvxResolver Resolve) {
-    const uint32_t Mask = MaskAt<true>(Decision, FTokenIndex) & Guard;
-    if (Mask != 0 && (Mask & (Mask - 1)) == 0) return CountTrailingZeros(Mask);
-    return DecideFurther(Mask, Resolve);
+  // The replay's decisions take the single viable alternative, or the recorded one. The tables
+  // and the resolver (a callable taking the index of the next token, or TvxNoResolver) are
+  // inline; the recorded way points and the end of a direct replay are the rare case.
+  //
+  // A choice's: the alternative as a single bit, which the choice's switch tests without
+  // counting zeros first.
+  template <class TResolve>
+  [[gnu::always_inline]] uint32_t Choose(const TvxDecision& Decision, uint32_t Guard, TResolve&& Resolve) {
+    const uint32_t Mask = ReplayMask(Decision) & Guard;
+    if (Mask != 0 && (Mask & (Mask - 1)) == 0) return Mask;
+    return uint32_t{1} << DecideAmong(Mask, Resolve);
+  }
+  [[gnu::always_inline]] uint32_t Choose(const TvxDecision& Decision, uint32_t Guard) {
+    return Choose(Decision, Guard, TvxNoResolver());
+  }
+  // The decision of an option or a repetition: true to take it (once more).
+  template <class TResolve>
+  [[gnu::always_inline]] bool Take(const TvxDecision& Decision, uint32_t Guard, TResolve&& Resolve) {
+    const uint32_t Mask = ReplayMask(Decision) & Guard;
+    if (Mask == 1) return false;
+    if (Mask == 2) return true;
+    return DecideAmong(Mask, Resolve) == 1;
+  }
+  [[gnu::always_inline]] bool Take(const TvxDecision& Decision, uint32_t Guard) {
+    return Take(Decision, Guard, TvxNoResolver());
   }
   // Decide where the tables leave no alternative or several.
-  [[gnu::noinline]] int DecideFurther(uint32_t Mask, TvxResolver Resolve) {
-    if (Resolve != nullptr && (Mask & (Mask - 1)) != 0) Mask &= (this->*Resolve)(FTokenIndex + 1);
-    if ((Mask & (Mask - 1)) == 0 && (Mask != 0 || !FDirect)) return Mask == 0 ? 0 : CountTrailingZeros(Mask);
+  template <class TResolve>
+  [[gnu::always_inline]] int DecideAmong(uint32_t Mask, TResolve& Resolve) {
+    if constexpr (!std::is_same_v<std::decay_t<TResolve>, TvxNoResolver>) {
+      if (Mask != 0) {
+        Mask &= Resolve(FTokenIndex + 1);
+        if (Mask != 0 && (Mask & (Mask - 1)) == 0) return CountTrailingZeros(Mask);
+      }
+    }
+    return DecideFurther(Mask);
+  }
+  // Decide where the tables and the resolver leave no alternative or several.
+  [[gnu::noinline]] int DecideFurther(uint32_t Mask) {
+    if (Mask == 0 && !FDirect) return 0;
     if (FDirect) AbortDirectReplay();
     return GetWayNode();
   }
@@ -306,10 +365,10 @@ protected:
   // "Statement nested too deeply" at the next token when the nesting passes GetMaxDepth().
   // Levels enters that many at once, for a production that stands for a chain of them.
   void EnterNesting(int32_t NextTokenIndex, int Levels = 1) {
-    FDepth += Levels;
-    if (FDepth > FMaxDepth) RaiseNestedTooDeeply(NextTokenIndex);
+    FDepthLeft -= Levels;
+    if (FDepthLeft < 0) RaiseNestedTooDeeply(NextTokenIndex);
   }
-  void LeaveNesting(int Levels = 1) { FDepth -= Levels; }
+  void LeaveNesting(int Levels = 1) { FDepthLeft += Levels; }
 
   // A production's outcome for a way depends only on the production and the way's token: the
   // tokens its paths end after, the decisions they record on the way (with the exact tables:
@@ -354,6 +413,9 @@ protected:
   static int CountTrailingZeros(uint32_t Mask) { return std::countr_zero(Mask); }
 
   [[noreturn]] void RaiseNestedTooDeeply(int32_t TokenIndex) const;
+  void OnUnexpectedToken() const {
+    if (FDirect) AbortDirectReplay();
+  }
   [[noreturn]] static void AbortDirectReplay();
 
   int FErrorPos = 0;
@@ -383,7 +445,11 @@ private:
 
   const TvxBaseScanner* FScanner;
   int FKindCount;
-  std::vector<uint8_t> FKinds;  // kind of every token, shifted by one, padded with the end
+  // The kind of every token, shifted by one and padded with the end: in FShortKinds for texts of
+  // the length users write, so that a parse allocates nothing for them, else in FLongKinds.
+  std::span<uint8_t> FKinds;
+  std::array<uint8_t, 256> FShortKinds;
+  std::vector<uint8_t> FLongKinds;
   std::vector<TvxWayPointRecord> FPoints;
   size_t FCompactAt = 0;
   size_t FPeakPoints = 0;
@@ -393,10 +459,10 @@ private:
   bool FExactLookAhead = false;
   bool FDirect = false;  // a replay without way calculation is running
   const uint8_t* FAccepted = nullptr;
-  const uint8_t* FFirstClass = nullptr;
-  const uint8_t* FSecondClass = nullptr;
-  size_t FSecondClassCount = 0;
-  const uint16_t* FRows = nullptr;
+  const uint8_t* FReplayClass = nullptr;  // the half of TvxDecision::Replay the replay reads
+  // A direct replay that tests both tokens at every decision: it runs only when the usual one
+  // went too deep, since a dead path taken for a token or two could be what went too deep.
+  bool FCheckedReplay = false;
   int FOpenBracket = -1;
   int FCloseBracket = -1;
   std::vector<int32_t> FCloseOf;  // per token: index of the closing bracket of an opening one
@@ -426,7 +492,9 @@ private:
   bool FMemoizing = false;
   int64_t FMemoizeAfter = -1;
   bool FBypassMemo = false;
-  int FDepth = 0;
+  // Levels left before the limit: counting down lets every production test the sign of what
+  // it subtracted instead of comparing with the limit.
+  int FDepthLeft = DefaultMaxDepth;
   int FMaxDepth = DefaultMaxDepth;
   std::vector<uint8_t> FWay;
   size_t FWayIndex = 0;
@@ -435,7 +503,9 @@ private:
 // --- implementation of the templates -----------------------------------------------------------
 
 // Ends a direct replay; nothing but ReplayDirectly catches it.
-struct TvxDirectReplayAbort {};
+struct TvxDirectReplayAbort {
+  bool NestedTooDeeply = false;
+};
 
 template <bool Fast, class TCall>
 bool TvxWayParser::Memoize(int Production, TvxWays& Ways, TCall&& Call) {
@@ -503,22 +573,27 @@ bool TvxWayParser::Memoize(int Production, TvxWays& Ways, TCall&& Call) {
 
 template <class TReplay>
 bool TvxWayParser::ReplayDirectly(TReplay&& Replay) {
-  FDirect = true;
-  FDepth = 0;
-  FWay.clear();
-  FWayIndex = 0;
-  FTokenIndex = -1;
-  try {
-    Replay();
-  } catch (const TvxDirectReplayAbort&) {
-    FDirect = false;
-    return false;
-  } catch (...) {
-    FDirect = false;
-    throw;
+  for (const bool Checked : {false, true}) {
+    FDirect = true;
+    FCheckedReplay = Checked;
+    FDepthLeft = FMaxDepth;
+    FWay.clear();
+    FWayIndex = 0;
+    FTokenIndex = -1;
+    try {
+      Replay();
+    } catch (const TvxDirectReplayAbort& Abort) {
+      FDirect = FCheckedReplay = false;
+      if (Abort.NestedTooDeeply) continue;
+      return false;
+    } catch (...) {
+      FDirect = FCheckedReplay = false;
+      throw;
+    }
+    FDirect = FCheckedReplay = false;
+    return KindAt(FTokenIndex + 1) == 0;
   }
-  FDirect = false;
-  return KindAt(FTokenIndex + 1) == 0;
+  return false;  // not reached: the checked replay reports nesting itself
 }
 
 template <class TWayCalc>

@@ -127,6 +127,40 @@ TEST(TinyParser, NestingBeyondTheLimitRaises) {
   }
 }
 
+// A direct replay takes the alternative the next token allows and finds a dead path a token
+// later. Going too deep on such a path is no error of the text: the replay gives up and leaves
+// the text to the two passes, as it does at any dead path. A text that does nest too deeply is
+// reported at the token where it does.
+TEST(TinyParser, DirectReplayGoingTooDeepOnADeadPath) {
+  constexpr int MaxDepth = 8;
+  const auto Nested = [](const std::string& Inner) {
+    const size_t Brackets = MaxDepth - 1;  // "pair" inside them is the first level too deep
+    return std::string(Brackets, '(') + Inner + std::string(Brackets, ')');
+  };
+  struct TDeadEnd {
+    std::string Text;
+    const char* Expected;  // the direct replay's outcome
+  };
+  const TDeadEnd Cases[] = {
+      {Nested("ac"), "not direct"},              // no rule reads "a c"
+      {Nested("ab"), "nested too deeply at 7"},  // the "a" that starts "pair"
+      {"((c))", "c))"},
+  };
+  for (const TDeadEnd& Case : Cases) {
+    TTinyScanner Scanner;
+    Scanner.Init(Case.Text);
+    TinyParser Parser(Scanner);
+    Parser.SetMaxDepth(MaxDepth);
+    std::string Outcome;
+    try {
+      if (!Parser.ReplayDirectly([&] { Outcome = Parser.DeadEnd(); })) Outcome = "not direct";
+    } catch (const EvxSQLError& Error) {
+      Outcome = "nested too deeply at " + std::to_string(Error.TokenPos);
+    }
+    EXPECT_EQ(Outcome, Case.Expected) << Case.Text;
+  }
+}
+
 // The single operations of the way calculation, on ways made by hand over "a b , x".
 TEST(TinyParser, WayCalculationOperations) {
   TTinyScanner Scanner;

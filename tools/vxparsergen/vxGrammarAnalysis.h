@@ -74,6 +74,11 @@ struct TCompactTables {
   int SecondClassCount = 0;
   std::vector<std::vector<uint16_t>> Fast;  // per decision, per first class: a mask, or FastRowFlag and a row
   std::vector<std::vector<uint16_t>> Rows;  // per row, per second class: a mask
+  // The replay's tables: per decision, per first class, the Fast entry or, where every second
+  // token that lets a path go on picks the same single alternative, that alternative; then
+  // Fast itself, for a replay that must test both tokens (CheckedClass picks that half).
+  std::vector<std::vector<uint16_t>> Replay;
+  std::vector<uint8_t> CheckedClass;  // per kind: its first class plus FirstClassCount
 };
 
 struct TAnalysis {

@@ -70,6 +70,36 @@ int ClassifyKinds(int KindCount, TSignature&& Signature, std::vector<uint8_t>& C
   return static_cast<int>(Known.size());
 }
 
+// The single alternative a row leaves wherever it leaves any; 0 when it leaves several.
+uint16_t OnlyAlternative(const std::vector<uint16_t>& Row) {
+  uint16_t Only = 0;
+  for (const uint16_t Mask : Row) {
+    if (Mask == 0) continue;
+    if ((Mask & (Mask - 1)) != 0 || (Only != 0 && Mask != Only)) return 0;
+    Only = Mask;
+  }
+  return Only;
+}
+
+// A replay follows a single path and tests every token it consumes, so where the second token
+// only tells a live path from a dead one it need not be read: a dead path fails at a token test
+// a token or two later. Both halves stay in one table so that the class table alone chooses.
+void AddReplayTables(TCompactTables& C) {
+  const bool Fits = 2 * C.FirstClassCount <= 256;  // classes are kept in bytes
+  for (const auto& Fast : C.Fast) {
+    std::vector<uint16_t> Replay = Fast;
+    for (uint16_t& Entry : Replay) {
+      if (!Fits || (Entry & TDecisionTables::FastRowFlag) == 0) continue;
+      const uint16_t Only = OnlyAlternative(C.Rows[Entry & ~TDecisionTables::FastRowFlag]);
+      if (Only != 0) Entry = Only;
+    }
+    Replay.insert(Replay.end(), Fast.begin(), Fast.end());
+    C.Replay.push_back(std::move(Replay));
+  }
+  for (const uint8_t Class : C.FirstClass)
+    C.CheckedClass.push_back(static_cast<uint8_t>(Fits ? Class + C.FirstClassCount : Class));
+}
+
 }  // namespace
 
 TCompactTables CompactTables(const std::vector<TDecisionTables>& Decisions, int KindCount) {
@@ -120,6 +150,7 @@ TCompactTables CompactTables(const std::vector<TDecisionTables>& Decisions, int 
     C.Fast.push_back(std::move(ByClass));
   }
   if (C.Rows.empty()) C.Rows.push_back(std::vector<uint16_t>(static_cast<size_t>(C.SecondClassCount), 0));
+  AddReplayTables(C);
   return C;
 }
 

@@ -124,16 +124,19 @@ private:
     const TCompactTables& C = A.Compact;
     FTableCode.Line(0, "// classes of kinds no decision tells apart, and the rows the second token picks");
     const std::string First = Table("uint8_t", C.FirstClass), Second = Table("uint8_t", C.SecondClass);
+    const std::string Checked = Table("uint8_t", C.CheckedClass);
     std::vector<uint16_t> Rows;
     for (const auto& Row : C.Rows) Rows.insert(Rows.end(), Row.begin(), Row.end());
     const std::string RowsName = Table("uint16_t", Rows);
     FTableCode.Line(0, "constexpr TvxLookAhead LookAhead{" + First + ", " + Second + ", " +
-                           std::to_string(C.SecondClassCount) + ", " + RowsName + ", " + Accepted + "};");
+                           std::to_string(C.SecondClassCount) + ", " + RowsName + ", " + Accepted + ", " + Checked +
+                           "};");
     for (size_t D = 0; D < A.Decisions.size(); ++D) {
       const TDecisionTables& T = A.Decisions[D];
       const std::string Fast = Table("uint16_t", C.Fast[D]), Exact = Table("uint16_t", T.Exact);
-      FTableCode.Line(0, "constexpr TvxDecision Decision" + std::to_string(D) + "{" + Fast + ", " + Exact +
-                             "};  // line " + std::to_string(T.Node->Line));
+      const std::string Replay = Table("uint16_t", C.Replay[D]);
+      FTableCode.Line(0, "constexpr TvxDecision Decision" + std::to_string(D) + "{&LookAhead, " + Fast + ", " + Exact +
+                             ", " + Replay + "};  // line " + std::to_string(T.Node->Line));
     }
   }
 
@@ -163,6 +166,14 @@ private:
         HasResolver(T) ? "static_cast<TvxResolver>(&" + G.ClassName + "::Resolve" + std::to_string(Node.Decision) + ")"
                        : "nullptr";
     return "Decision" + std::to_string(Node.Decision) + ", " + GuardMask(T) + ", " + Resolver;
+  }
+
+  // The arguments of the replay's Decide: the resolver as a lambda the compiler can inline.
+  std::string ReplayDecisionArguments(const TNode& Node) const {
+    const TDecisionTables& T = A.Decisions[static_cast<size_t>(Node.Decision)];
+    const std::string Number = std::to_string(Node.Decision);
+    const std::string Resolver = HasResolver(T) ? ", [this](int32_t Next) { return Resolve" + Number + "(Next); }" : "";
+    return "Decision" + Number + ", " + GuardMask(T) + Resolver;
   }
 
   // The body of ResolveN: the mask of the alternatives the conditions leave. An option or a
@@ -293,15 +304,15 @@ private:
       case TNodeKind::nkOption:
       case TNodeKind::nkRepeat: {
         const std::string Keyword = Node.Kind == TNodeKind::nkOption ? "if" : "while";
-        C.Line(Indent, Keyword + " (Decide(" + DecisionArguments(Node) + ") == 1) {");
+        C.Line(Indent, Keyword + " (Take(" + ReplayDecisionArguments(Node) + ")) {");
         Replay(C, *Node.Children.front(), Indent + 1);
         C.Line(Indent, "}");
         break;
       }
       case TNodeKind::nkChoice: {
-        C.Line(Indent, "switch (Decide(" + DecisionArguments(Node) + ")) {");
+        C.Line(Indent, "switch (Choose(" + ReplayDecisionArguments(Node) + ")) {");
         for (size_t I = 0; I < Node.Children.size(); ++I) {
-          C.Line(Indent + 1, "case " + std::to_string(I) + ": {");
+          C.Line(Indent + 1, "case 1u << " + std::to_string(I) + ": {");
           Replay(C, *Node.Children[I], Indent + 2);
           C.Line(Indent + 2, "break;");
           C.Line(Indent + 1, "}");

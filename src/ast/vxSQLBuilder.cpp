@@ -11,82 +11,56 @@ void TSQLBuilder::ResetBuilder() {
   FAfterSpace = true;
 }
 
-void TSQLBuilder::Space() {
-  if (!FAfterSpace) SpaceInternal();
-  FAfterSpace = true;
-}
-
-void TSQLBuilder::SpaceForce() {
-  SpaceInternal();
-  FAfterSpace = true;
-}
-
 void TSQLBuilder::NewLine() {
   if (!FAtLineStart) NewLineInternal();
   FAtLineStart = true;
   FAfterSpace = true;
 }
 
-void TSQLBuilder::NewLineOrSpace(bool MultiLine) {
-  if (MultiLine)
-    NewLine();
-  else
-    Space();
-}
-
-void TSQLBuilder::WriteKeyword(std::string_view Text) {
-  WriteKeywordInternal(Text);
-  FAtLineStart = FAfterSpace = false;
-}
-
-void TSQLBuilder::WriteIdentifier(std::string_view Name, const TastSyntaxProvider* SyntaxProvider) {
-  if (IsPlainIdentifier(Name) && (SyntaxProvider == nullptr || !SyntaxProvider->IsReservedWord(Name)))
-    WriteIdentifierInternal(Name);
-  else if (IsDelimitedIdentifier(Name, SyntaxProvider))
-    WriteIdentifierInternal(Name);
-  else
-    WriteIdentifierInternal(QuoteIdentifier(Name, SyntaxProvider));
-  FAtLineStart = FAfterSpace = false;
-}
-
-void TSQLBuilder::WriteSymbol(std::string_view Text) {
-  WriteSymbolInternal(Text);
-  FAtLineStart = FAfterSpace = false;
-}
-
-void TSQLBuilder::WriteNumber(std::string_view Text) {
-  WriteNumberInternal(Text);
-  FAtLineStart = FAfterSpace = false;
-}
-
-void TSQLBuilder::WriteString(std::string_view Text) {
-  WriteStringInternal(Text);
-  FAtLineStart = FAfterSpace = false;
-}
-
 namespace {
 
-// Bytes of a plain identifier: ASCII letters and "_" anywhere, digits after the first byte.
-enum TNameByte : uint8_t { nbLetter = 1, nbDigit = 2 };
+// Per byte: nbFollow for the bytes of a plain identifier (ASCII letters, digits and "_"), also
+// nbStart for those it may start with (all but the digits).
+enum TNameByte : uint8_t { nbFollow = 1, nbStart = 2 };
 
 constexpr std::array<uint8_t, 256> MakeNameBytes() {
   std::array<uint8_t, 256> Bytes{};
-  for (int C = 'a'; C <= 'z'; ++C) Bytes[static_cast<size_t>(C)] = Bytes[static_cast<size_t>(C - 32)] = nbLetter;
-  for (int C = '0'; C <= '9'; ++C) Bytes[static_cast<size_t>(C)] = nbDigit;
-  Bytes['_'] = nbLetter;
+  for (int C = 'a'; C <= 'z'; ++C)
+    Bytes[static_cast<size_t>(C)] = Bytes[static_cast<size_t>(C - 32)] = nbStart | nbFollow;
+  for (int C = '0'; C <= '9'; ++C) Bytes[static_cast<size_t>(C)] = nbFollow;
+  Bytes['_'] = nbStart | nbFollow;
   return Bytes;
 }
 constexpr std::array<uint8_t, 256> NameBytes = MakeNameBytes();
 
+// Every name the writer writes passes here. Nearly all are plain, so the loop reads every byte
+// anyway: it gathers the table entries rather than branching on each.
+inline bool IsPlainName(std::string_view Name) {
+  if (Name.empty()) return false;
+  const auto* Bytes = reinterpret_cast<const uint8_t*>(Name.data());
+  unsigned Plain = NameBytes[Bytes[0]] >> 1;
+#pragma GCC unroll 4
+  for (size_t I = 1; I < Name.size(); ++I) Plain &= NameBytes[Bytes[I]];
+  return Plain != 0;
+}
+
+inline bool IsReservedName(std::string_view Name, const TastSyntaxProvider& SyntaxProvider) {
+  const TvxReservedWordFilter* Filter = SyntaxProvider.GetReservedWordFilter();
+  return (Filter == nullptr || Filter->MayHold(Name)) && SyntaxProvider.IsReservedWord(Name);
+}
+
 }  // namespace
 
-// Every name the writer writes passes here, so it reads one table entry per byte.
-bool TSQLBuilder::IsPlainIdentifier(std::string_view Name) {
-  if (Name.empty() || NameBytes[static_cast<uint8_t>(Name[0])] != nbLetter) return false;
-  for (char C : Name.substr(1))
-    if (NameBytes[static_cast<uint8_t>(C)] == 0) return false;
-  return true;
+void TSQLBuilder::WriteIdentifier(std::string_view Name, const TastSyntaxProvider* SyntaxProvider) {
+  // A reserved word is a plain identifier and cannot be delimited, so it ends up quoted.
+  if (SyntaxProvider == nullptr ||
+      (IsPlainName(Name) ? !IsReservedName(Name, *SyntaxProvider) : IsDelimitedIdentifier(Name, SyntaxProvider)))
+    WriteIdentifierText(Name);
+  else
+    WriteIdentifierText(QuoteIdentifier(Name, SyntaxProvider));
 }
+
+bool TSQLBuilder::IsPlainIdentifier(std::string_view Name) { return IsPlainName(Name); }
 
 namespace {
 
@@ -152,7 +126,7 @@ std::string TSQLBuilder::FoldName(std::string_view Name, TvxNameFolding Folding)
 std::string TSQLBuilder::QuoteIdentifier(std::string_view Name, const TastSyntaxProvider* SyntaxProvider,
                                          TvxNameFolding Folding) {
   if (SyntaxProvider == nullptr) return std::string(Name);
-  if (IsPlainIdentifier(Name) && !SyntaxProvider->IsReservedWord(Name) && FoldName(Name, Folding) == Name)
+  if (IsPlainName(Name) && !IsReservedName(Name, *SyntaxProvider) && FoldName(Name, Folding) == Name)
     return std::string(Name);
   const std::string Begin = SyntaxProvider->GetQuoteBegin(), End = SyntaxProvider->GetQuoteEnd();
   if (Begin.empty() || End.empty()) return std::string(Name);
@@ -193,10 +167,28 @@ std::string TSQLBuilder::UnquoteIdentifier(std::string_view Name, const TastSynt
   return Result;
 }
 
-// In plain text the separators pass through the public WriteSymbol, so they clear both flags
-// before Space/NewLine set their own.
-void TSQLBuilderPlainText::SpaceInternal() { WriteSymbol(" "); }
-void TSQLBuilderPlainText::NewLineInternal() { WriteSymbol(FNewLineText); }
+void TSQLBuilderStream::ResetBuilderInternal() {
+  FHeldSize = 0;
+  FStream->clear();
+  // One statement's text at once rather than the doubling steps up to it.
+  constexpr size_t TypicalStatement = 256;
+  if (FStream->capacity() < TypicalStatement) FStream->reserve(TypicalStatement);
+}
+
+void TSQLBuilderStream::EndBatchInternal() {
+  Flush();
+  FHeldLimit = 0;
+}
+
+void TSQLBuilderStream::Flush() {
+  FStream->append(FHeld, FHeldSize);
+  FHeldSize = 0;
+}
+
+void TSQLBuilderStream::RawWriteThrough(std::string_view Text) {
+  Flush();
+  FStream->append(Text);
+}
 
 std::string TSQLBuilderHTML::Escape(std::string_view Text, bool InAttribute) {
   std::string Result;

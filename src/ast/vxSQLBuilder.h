@@ -3,10 +3,13 @@
 // happens in WriteIdentifier and nowhere else.
 #pragma once
 
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
 class TastSyntaxProvider;
+class TSQLBuilderPlainText;
 
 // How a database spells a name written without quotes: as written (SQLite, SQL Server), in
 // lower case (PostgreSQL) or in upper case (the SQL standard, Oracle, Firebird). A name that
@@ -22,20 +25,37 @@ public:
 
   // Empties the output and returns to the state of an empty text (no separator can follow).
   void ResetBuilder();
-  void Space();
-  void SpaceForce();
+  void Space() {
+    if (!FAfterSpace) WriteSpace();
+    FAfterSpace = true;
+  }
+  void SpaceForce() {
+    WriteSpace();
+    FAfterSpace = true;
+  }
   void NewLine();
-  void NewLineOrSpace(bool MultiLine);
-  void WriteKeyword(std::string_view Text);
+  void NewLineOrSpace(bool MultiLine) {
+    if (MultiLine)
+      NewLine();
+    else
+      Space();
+  }
+  inline void WriteKeyword(std::string_view Text);
   // Writes one name part as a tree stores it: a delimited identifier the parser read ("x",
   // [x], or a string used as an alias, 'x') as it is; any other name bare when it is a plain
   // identifier and no reserved word of the dialect, else quoted by QuoteIdentifier. So a name
-  // part is always written as exactly one token. SyntaxProvider may be null only for plain
-  // names.
+  // part is always written as exactly one token. A null SyntaxProvider writes the name as it is.
   void WriteIdentifier(std::string_view Name, const TastSyntaxProvider* SyntaxProvider);
-  void WriteSymbol(std::string_view Text);
-  void WriteNumber(std::string_view Text);
-  void WriteString(std::string_view Text);
+  inline void WriteSymbol(std::string_view Text);
+  inline void WriteNumber(std::string_view Text);
+  inline void WriteString(std::string_view Text);
+
+  // Runs Write, whose tokens the writer may hold back and hand to its text together when the
+  // outermost batch ends: a node writes its tree in one batch, so the text grows by one append
+  // per statement rather than one per token. Until then GetText lags behind.
+  template <class TWrite>
+  void WriteBatch(TWrite&& Write);
+  bool IsInBatch() const { return FInBatch; }
 
   bool IsAtLineStart() const { return FAtLineStart; }
   bool IsAfterSpace() const { return FAfterSpace; }
@@ -66,6 +86,10 @@ public:
   static std::string FoldName(std::string_view Name, TvxNameFolding Folding);
 
 protected:
+  // For the plain-text writer, whose tokens are the text itself: the token methods append them
+  // without a virtual call, which is most of what writing a name or a comma costs.
+  explicit TSQLBuilder(bool PlainText) : FPlainText(PlainText) {}
+
   virtual void ResetBuilderInternal() = 0;
   virtual void SpaceInternal() = 0;
   virtual void NewLineInternal() = 0;
@@ -74,8 +98,23 @@ protected:
   virtual void WriteSymbolInternal(std::string_view Text) = 0;
   virtual void WriteNumberInternal(std::string_view Text) = 0;
   virtual void WriteStringInternal(std::string_view Text) = 0;
+  // The outermost batch begins; and it ends, when the tokens held back go to the text.
+  virtual void BeginBatchInternal() {}
+  virtual void EndBatchInternal() {}
 
 private:
+  void EndBatch() {
+    FInBatch = false;
+    EndBatchInternal();
+  }
+  inline TSQLBuilderPlainText& AsPlainText();
+  inline void WriteSpace();
+  inline void WriteIdentifierText(std::string_view Text);
+  inline void WriteToken(std::string_view Text, void (TSQLBuilder::*Render)(std::string_view));
+  void TokenWritten() { FAtLineStart = FAfterSpace = false; }
+
+  const bool FPlainText = false;
+  bool FInBatch = false;
   bool FAtLineStart = false;
   bool FAfterSpace = false;
 };
@@ -84,32 +123,81 @@ private:
 class TSQLBuilderStream : public TSQLBuilder {
 public:
   explicit TSQLBuilderStream(std::string& Stream) : FStream(&Stream) {}
-  // The text written since the last reset.
+  // The text written since the last reset, up to the last finished batch.
   const std::string& GetText() const { return *FStream; }
 
 protected:
-  void RawWrite(std::string_view Text) { FStream->append(Text); }
-  void ResetBuilderInternal() override { FStream->clear(); }
+  TSQLBuilderStream(std::string& Stream, bool PlainText) : TSQLBuilder(PlainText), FStream(&Stream) {}
+
+  // Inside a batch, short texts gather in FHeld: a copy of a few bytes where an append to the
+  // string would check and grow it for every token.
+  void RawWrite(std::string_view Text) {
+    if (Text.size() <= FHeldLimit - FHeldSize) {
+      if (Text.size() <= 16)
+        CopyShort(FHeld + FHeldSize, Text.data(), Text.size());
+      else
+        std::memcpy(FHeld + FHeldSize, Text.data(), Text.size());
+      FHeldSize += Text.size();
+    } else {
+      RawWriteThrough(Text);
+    }
+  }
+  void ResetBuilderInternal() override;
+  void BeginBatchInternal() override { FHeldLimit = sizeof(FHeld); }
+  void EndBatchInternal() override;
 
 private:
+  void RawWriteThrough(std::string_view Text);
+  void Flush();
+  // Copies Size bytes, at most 16, by two loads and two stores that may overlap but stay inside
+  // both texts: a name or a keyword is a few bytes, for which memcpy would cost a call.
+  static void CopyShort(char* To, const char* From, size_t Size) {
+    if (Size >= 8) {
+      uint64_t Head, Tail;
+      std::memcpy(&Head, From, 8);
+      std::memcpy(&Tail, From + Size - 8, 8);
+      std::memcpy(To, &Head, 8);
+      std::memcpy(To + Size - 8, &Tail, 8);
+    } else if (Size >= 4) {
+      uint32_t Head, Tail;
+      std::memcpy(&Head, From, 4);
+      std::memcpy(&Tail, From + Size - 4, 4);
+      std::memcpy(To, &Head, 4);
+      std::memcpy(To + Size - 4, &Tail, 4);
+    } else if (Size > 0) {
+      To[0] = From[0];
+      To[Size / 2] = From[Size / 2];
+      To[Size - 1] = From[Size - 1];
+    }
+  }
+
   std::string* FStream;  // not owned
+  // Most statements fit, so a batch usually ends in a single append.
+  char FHeld[512];
+  size_t FHeldSize = 0;
+  // Outside a batch nothing is held: no text but the empty one fits.
+  size_t FHeldLimit = 0;
 };
 
-// Plain SQL text; line breaks are CR LF.
+// Plain SQL text; line breaks are CR LF. TSQLBuilder writes plain tokens and spaces without
+// their virtual hooks, so those are final: an override would never be reached.
 class TSQLBuilderPlainText : public TSQLBuilderStream {
 public:
-  explicit TSQLBuilderPlainText(std::string& Stream) : TSQLBuilderStream(Stream) {}
+  explicit TSQLBuilderPlainText(std::string& Stream) : TSQLBuilderStream(Stream, true) {}
 
 protected:
-  void SpaceInternal() override;
-  void NewLineInternal() override;
-  void WriteKeywordInternal(std::string_view Text) override { RawWrite(Text); }
-  void WriteIdentifierInternal(std::string_view Text) override { RawWrite(Text); }
-  void WriteSymbolInternal(std::string_view Text) override { RawWrite(Text); }
-  void WriteNumberInternal(std::string_view Text) override { RawWrite(Text); }
-  void WriteStringInternal(std::string_view Text) override { RawWrite(Text); }
+  // The separators pass through the public WriteSymbol, so they clear both flags before
+  // Space/NewLine set their own.
+  void SpaceInternal() final { WriteSymbol(" "); }
+  void NewLineInternal() override { WriteSymbol(FNewLineText); }
+  void WriteKeywordInternal(std::string_view Text) final { RawWrite(Text); }
+  void WriteIdentifierInternal(std::string_view Text) final { RawWrite(Text); }
+  void WriteSymbolInternal(std::string_view Text) final { RawWrite(Text); }
+  void WriteNumberInternal(std::string_view Text) final { RawWrite(Text); }
+  void WriteStringInternal(std::string_view Text) final { RawWrite(Text); }
 
 private:
+  friend class TSQLBuilder;
   std::string FNewLineText = "\r\n";
 };
 
@@ -139,6 +227,52 @@ private:
   std::string FIdentifierBegin = "<i>", FIdentifierEnd = "</i>";
   std::string FSymbolBegin = "<font color=#7f7fff>", FSymbolEnd = "</font>";
 };
+
+// --- the token methods, inline: nodes call them for every token ------------------------------
+
+template <class TWrite>
+void TSQLBuilder::WriteBatch(TWrite&& Write) {
+  if (FInBatch) {
+    Write();
+    return;
+  }
+  FInBatch = true;
+  BeginBatchInternal();
+  try {
+    Write();
+  } catch (...) {
+    // What was written stays written, as without a batch.
+    EndBatch();
+    throw;
+  }
+  EndBatch();
+}
+
+TSQLBuilderPlainText& TSQLBuilder::AsPlainText() { return static_cast<TSQLBuilderPlainText&>(*this); }
+
+void TSQLBuilder::WriteSpace() {
+  if (FPlainText)
+    AsPlainText().TSQLBuilderPlainText::SpaceInternal();
+  else
+    SpaceInternal();
+}
+
+void TSQLBuilder::WriteToken(std::string_view Text, void (TSQLBuilder::*Render)(std::string_view)) {
+  // Plain text renders every kind of token as its text.
+  if (FPlainText)
+    AsPlainText().RawWrite(Text);
+  else
+    (this->*Render)(Text);
+  TokenWritten();
+}
+
+void TSQLBuilder::WriteKeyword(std::string_view Text) { WriteToken(Text, &TSQLBuilder::WriteKeywordInternal); }
+void TSQLBuilder::WriteIdentifierText(std::string_view Text) {
+  WriteToken(Text, &TSQLBuilder::WriteIdentifierInternal);
+}
+void TSQLBuilder::WriteSymbol(std::string_view Text) { WriteToken(Text, &TSQLBuilder::WriteSymbolInternal); }
+void TSQLBuilder::WriteNumber(std::string_view Text) { WriteToken(Text, &TSQLBuilder::WriteNumberInternal); }
+void TSQLBuilder::WriteString(std::string_view Text) { WriteToken(Text, &TSQLBuilder::WriteStringInternal); }
 
 // The shared writer behind one-line texts (GetSimpleSQL and the like). Callers reset it,
 // write with MultiLine false and take its text before anything else uses it.

@@ -6,6 +6,7 @@
 #include "vxASTBase.h"
 #include "vxSQLBuilder.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -59,6 +60,32 @@ public:
   virtual std::string GetFieldText(int Index) const = 0;
 };
 
+// A quick test that the writer makes before it asks IsReservedWord about a name: per word
+// length, a bit for the first and one for the last letter (bit C & 31, so case does not matter)
+// of each reserved word. A name that misses either bit is no reserved word, which settles
+// nearly every name without the dialect's look-up. Words longer than MaxLength are not
+// filtered.
+class TvxReservedWordFilter {
+public:
+  static constexpr size_t MaxLength = 31;
+
+  constexpr void Add(std::string_view Word) {
+    if (Word.empty() || Word.size() > MaxLength) return;
+    FFirstLetters[Word.size()] |= 1u << (Word.front() & 31);
+    FLastLetters[Word.size()] |= 1u << (Word.back() & 31);
+  }
+  bool MayHold(std::string_view Word) const {
+    // Size - 1 wraps for the empty word.
+    if (Word.size() - 1 >= MaxLength) return !Word.empty();
+    return (FFirstLetters[Word.size()] >> (Word.front() & 31) & FLastLetters[Word.size()] >> (Word.back() & 31) & 1) !=
+           0;
+  }
+
+private:
+  uint32_t FFirstLetters[MaxLength + 1] = {};
+  uint32_t FLastLetters[MaxLength + 1] = {};
+};
+
 struct TastClassToExtenderEntry {
   const TastClass* NodeClass;
   const TastClass* ExtenderClass;
@@ -97,6 +124,8 @@ public:
   virtual std::string GetQuoteEnd() const { return std::string(); }
   // True for a word that cannot be written bare as a name in this dialect.
   virtual bool IsReservedWord(std::string_view Word) const;
+  // The dialect's quick test before IsReservedWord; null asks IsReservedWord about every name.
+  const TvxReservedWordFilter* GetReservedWordFilter() const { return FReservedWordFilter; }
   // A name from anywhere but parsed text as a tree stores it (TSQLBuilder::QuoteIdentifier):
   // what goes into a name part, an alias or a column made by the model.
   std::string QuoteName(std::string_view Name, TvxNameFolding Folding = TvxNameFolding::nfNone) const;
@@ -144,6 +173,11 @@ public:
   void RegisterExtender(const TastClass& NodeClass, const TastClass& ExtenderClass);
   void RegisterExtender(const std::vector<const TastClass*>& NodeClasses, const TastClass& ExtenderClass);
 
+protected:
+  // Filter must hold every reserved word and outlive the provider.
+  void SetReservedWordFilter(const TvxReservedWordFilter* Filter) { FReservedWordFilter = Filter; }
+
 private:
   std::vector<TastClassToExtenderEntry> FExtenders;
+  const TvxReservedWordFilter* FReservedWordFilter = nullptr;
 };

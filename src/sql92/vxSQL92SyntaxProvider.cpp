@@ -4,6 +4,22 @@
 #include "SQL92Scanner.h"
 #include "SQL92Tokens.h"
 
+#include <cstdint>
+
+namespace {
+
+constexpr TvxReservedWordFilter MakeReservedWordFilter() {
+  TvxReservedWordFilter Filter;
+  for (int32_t Kind = 0; Kind < sql92::TokenKindCount; ++Kind)
+    if (sql92::IsKeywordKind(Kind) && !sql92::IsNonReservedKind(Kind)) Filter.Add(sql92::TokenKindTexts[Kind]);
+  return Filter;
+}
+constexpr TvxReservedWordFilter ReservedWordFilter = MakeReservedWordFilter();
+
+}  // namespace
+
+TastSQL92SyntaxProvider::TastSQL92SyntaxProvider() { SetReservedWordFilter(&ReservedWordFilter); }
+
 const TvxParserClass& TastSQL92SyntaxProvider::GetParserClass() const { return SQL92Parser::StaticClass(); }
 
 const TvxScannerClass& TastSQL92SyntaxProvider::GetScannerClass() const { return SQL92Scanner::StaticClass(); }

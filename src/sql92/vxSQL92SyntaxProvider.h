@@ -11,6 +11,8 @@
 
 class TastSQL92SyntaxProvider : public TastSyntaxProvider {
 public:
+  TastSQL92SyntaxProvider();
+
   const TvxParserClass& GetParserClass() const override;
   const TvxScannerClass& GetScannerClass() const override;
 

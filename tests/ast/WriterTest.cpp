@@ -109,6 +109,57 @@ TEST(WriterTest, HtmlRendering) {
             "<i>\"a&amp;b\"</i><br/>1 'x'");
 }
 
+// A sub-query whose model cannot give its tree: writing stops there with the model's error.
+class TFailingProxy : public TSQLSubSelectStatementProxy {
+  VX_CLASS(TFailingProxy)
+public:
+  using TSQLSubSelectStatementProxy::TSQLSubSelectStatementProxy;
+  std::unique_ptr<TSQLSubSelectStatement> GetASTTree() const override { throw EvxException("no tree"); }
+};
+
+// A tree's tokens are held back while it is written; the text must still come out whole and in
+// order, also around tokens written outside any tree and past what the writer holds at once.
+TEST(WriterTest, TreesAndLooseTokensKeepTheirOrder) {
+  TastSyntaxProvider Provider;
+  TExpressionFactory F(Provider);
+  std::string Expected = "SELECT ";
+  std::unique_ptr<TSQLExpressionItem> Sum = F.Col({"t", "c0"});
+  for (int I = 1; I < 200; ++I) {
+    const std::string Column = "c" + std::to_string(I);
+    Sum = F.Bin(std::move(Sum), "+", F.Col({"t", Column}));
+  }
+  for (int I = 0; I < 200; ++I) Expected += (I > 0 ? "+t.c" : "t.c") + std::to_string(I);
+  Expected += " END";
+  ASSERT_GT(Expected.size(), 1000u);  // more than the writer holds back at once
+  const auto WriteAround = [&](TSQLBuilder& B) {
+    B.WriteKeyword("SELECT");
+    B.Space();
+    Sum->BuildSQL(B, false);
+    B.Space();
+    B.WriteKeyword("END");
+  };
+  EXPECT_EQ(Plain(WriteAround), Expected);
+  const std::string Marked = Html(WriteAround);
+  EXPECT_TRUE(Marked.starts_with("<b>select</b> <i>t</i><font color=#7f7fff>.</font><i>c0</i>")) << Marked;
+  EXPECT_TRUE(Marked.ends_with("<i>c199</i> <b>end</b>")) << Marked;
+}
+
+TEST(WriterTest, AnErrorInsideATreeKeepsTheTextSoFarAndTheWriterUsable) {
+  TastSyntaxProvider Provider;
+  TExpressionFactory F(Provider);
+  auto Failing = F.Bin(F.Col({"a"}), "+",
+                       NewNode<TSQLExpressionSelect>(&Provider, NewNode<TFailingProxy>(&Provider, nullptr, nullptr)));
+  std::string Text;
+  TSQLBuilderPlainText Builder(Text);
+  Builder.ResetBuilder();
+  EXPECT_THROW(Failing->BuildSQL(Builder, false), EvxException);
+  EXPECT_EQ(Text, "a+(");
+  EXPECT_FALSE(Builder.IsInBatch());
+  Builder.ResetBuilder();
+  F.Col({"b"})->BuildSQL(Builder, false);
+  EXPECT_EQ(Text, "b");
+}
+
 TEST(WriterTest, SimpleTextsUseTheSharedWriterAndResetIt) {
   TastSyntaxProvider Provider;
   TExpressionFactory F(Provider);
@@ -120,3 +171,5 @@ TEST(WriterTest, SimpleTextsUseTheSharedWriterAndResetIt) {
 }
 
 }  // namespace
+
+VX_CLASS_IMPL(TFailingProxy, TSQLSubSelectStatementProxy)

@@ -3,6 +3,7 @@
 #include "ParserTestSupport.h"
 #include "SQL92Parser.h"
 #include "SQL92Scanner.h"
+#include "SQL92Tokens.h"
 #include "vxASTFrom.h"
 #include "vxParserBase.h"
 #include "vxSQLBuilder.h"
@@ -52,6 +53,39 @@ TEST(SQL92SyntaxProvider, ReservedWordsAndQuoting) {
   EXPECT_EQ(TSQLBuilder::QuoteIdentifier("name", &Provider), "name");
   // Brackets are quotes too when text is read; the name keeps them.
   EXPECT_EQ(Write(*Provider.ParseSelect("SELECT [date] FROM [Order Details]")), "SELECT [date] FROM [Order Details]");
+}
+
+// The writer settles most names by the length and the first and last letters of the dialect's
+// reserved words before it asks the dialect: every keyword in any case, and every word that
+// shares those three with one, must still come out quoted exactly when it is reserved.
+TEST(SQL92SyntaxProvider, EveryReservedWordIsQuotedWhenWritten) {
+  TastSQL92SyntaxProvider Provider;
+  const auto Written = [&Provider](const std::string& Name) {
+    std::string Text;
+    TSQLBuilderPlainText Builder(Text);
+    Builder.ResetBuilder();
+    Builder.WriteIdentifier(Name, &Provider);
+    return Text;
+  };
+  const auto Expect = [&](const std::string& Word, bool Reserved) {
+    EXPECT_EQ(Provider.IsReservedWord(Word), Reserved) << Word;
+    EXPECT_EQ(Written(Word), Reserved ? "\"" + Word + "\"" : Word);
+  };
+  int Reserved = 0;
+  for (int32_t Kind = 0; Kind < sql92::TokenKindCount; ++Kind) {
+    if (!sql92::IsKeywordKind(Kind)) continue;
+    const std::string Upper = sql92::TokenKindTexts[Kind];
+    Reserved += !sql92::IsNonReservedKind(Kind);
+    std::string Mixed = vx::LowerCase(Upper);
+    Mixed.front() = Upper.front();
+    for (const std::string& Word : {Upper, vx::LowerCase(Upper), Mixed}) Expect(Word, !sql92::IsNonReservedKind(Kind));
+    if (Upper.size() < 3) continue;
+    std::string NearMiss = Upper;
+    NearMiss[1] = NearMiss[1] == 'Q' ? 'J' : 'Q';
+    Expect(NearMiss, IsSQL92ReservedWord(NearMiss));
+  }
+  EXPECT_EQ(Reserved, 98);
+  for (const char* Word : {"_", "x", "SELECT_", "DATETIME_INTERVAL_PRECISIONS"}) Expect(Word, false);
 }
 
 TEST(SQL92SyntaxProvider, FromObjectForATableName) {

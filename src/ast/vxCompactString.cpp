@@ -14,16 +14,6 @@ void CopyBytes(char* To, const char* From, size_t Size) {
 
 }  // namespace
 
-TvxCompactString::TvxCompactString(std::string_view Text) {
-  // Aliases and operators are built this way, nearly all short enough to copy in directly.
-  if (Text.size() > InlineCapacity) {
-    Replace(0, 0, Text);
-    return;
-  }
-  CopyBytes(FStorage, Text.data(), Text.size());
-  FStorage[SizeByte] = static_cast<char>(Text.size());
-}
-
 TvxCompactString::TvxCompactString(TvxCompactString&& Other) noexcept { TakeFrom(Other); }
 
 TvxCompactString& TvxCompactString::operator=(const TvxCompactString& Other) {

@@ -21,14 +21,30 @@ public:
     CopyShort(FStorage, Text.data(), Text.size());
     FStorage[SizeByte] = static_cast<char>(Text.size());
   }
-  TvxCompactString(const TvxCompactString& Other) { Replace(0, 0, Other.GetView()); }
-  TvxCompactString(TvxCompactString&& Other) noexcept;
+  // Copies, moves and the view are inline for the strings inside the object; only a string on
+  // the heap takes a call.
+  TvxCompactString(const TvxCompactString& Other) {
+    if (Other.IsOnHeap())
+      Replace(0, 0, Other.GetView());
+    else
+      std::memcpy(FStorage, Other.FStorage, sizeof FStorage);
+  }
+  TvxCompactString(TvxCompactString&& Other) noexcept { TakeFrom(Other); }
   TvxCompactString& operator=(const TvxCompactString& Other);
-  TvxCompactString& operator=(TvxCompactString&& Other) noexcept;
+  TvxCompactString& operator=(TvxCompactString&& Other) noexcept {
+    if (this != &Other) {
+      Release();
+      TakeFrom(Other);
+    }
+    return *this;
+  }
   ~TvxCompactString() { Release(); }
 
   // The bytes; the view lasts until the string changes.
-  std::string_view GetView() const;
+  std::string_view GetView() const {
+    if (IsOnHeap()) return GetHeapView();
+    return {FStorage, static_cast<uint8_t>(FStorage[SizeByte])};
+  }
   size_t GetSize() const { return GetView().size(); }
   bool IsEmpty() const { return GetSize() == 0; }
   bool IsOnHeap() const { return static_cast<uint8_t>(FStorage[SizeByte]) == OnHeap; }
@@ -59,6 +75,7 @@ private:
   static constexpr size_t HeapSizeAt = sizeof(char*);
 
   const char* GetHeapData() const;
+  std::string_view GetHeapView() const;
   void AppendOnHeap(std::string_view First, std::string_view Second);
   // Text must fit at Position.
   void CopyInside(size_t Position, std::string_view Text) { CopyShort(FStorage + Position, Text.data(), Text.size()); }
@@ -85,8 +102,15 @@ private:
       To[Size - 1] = Last;
     }
   }
-  void Release();
-  void TakeFrom(TvxCompactString& Other);
+  void Release() {
+    if (IsOnHeap()) FreeHeapBlock();
+  }
+  void FreeHeapBlock();
+  // The storage moves as it is, a heap block included; Other is left empty.
+  void TakeFrom(TvxCompactString& Other) {
+    std::memcpy(FStorage, Other.FStorage, sizeof FStorage);
+    std::memset(Other.FStorage, 0, sizeof Other.FStorage);
+  }
 
   alignas(char*) char FStorage[InlineCapacity + 1] = {};
 };

@@ -246,14 +246,13 @@ TSQLExpressionOperator::TSQLExpressionOperator(TastSyntaxProvider* SyntaxProvide
                                                std::unique_ptr<TSQLExpressionItem> Left)
     : TSQLExpressionOperation(SyntaxProvider, std::move(Left)) {}
 
-TSQLExpressionOperator::TSQLExpressionOperator(TastSyntaxProvider* SyntaxProvider, std::string OperatorText)
-    : TSQLExpressionOperation(SyntaxProvider),
-      FOperator(NewNode<TSQLOperator>(SyntaxProvider, std::move(OperatorText))) {}
+TSQLExpressionOperator::TSQLExpressionOperator(TastSyntaxProvider* SyntaxProvider, std::string_view OperatorText)
+    : TSQLExpressionOperation(SyntaxProvider), FOperator(NewNode<TSQLOperator>(SyntaxProvider, OperatorText)) {}
 
 TSQLExpressionOperator::TSQLExpressionOperator(TastSyntaxProvider* SyntaxProvider,
-                                               std::unique_ptr<TSQLExpressionItem> Left, std::string OperatorText)
+                                               std::unique_ptr<TSQLExpressionItem> Left, std::string_view OperatorText)
     : TSQLExpressionOperation(SyntaxProvider, std::move(Left)),
-      FOperator(NewNode<TSQLOperator>(SyntaxProvider, std::move(OperatorText))) {}
+      FOperator(NewNode<TSQLOperator>(SyntaxProvider, OperatorText)) {}
 
 TSQLExpressionOperator::TSQLExpressionOperator(TastSyntaxProvider* SyntaxProvider,
                                                std::unique_ptr<TSQLExpressionItem> Left,

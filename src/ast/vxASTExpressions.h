@@ -262,9 +262,9 @@ class TSQLExpressionOperator : public TSQLExpressionOperation {
 public:
   explicit TSQLExpressionOperator(TastSyntaxProvider* SyntaxProvider) : TSQLExpressionOperation(SyntaxProvider) {}
   TSQLExpressionOperator(TastSyntaxProvider* SyntaxProvider, std::unique_ptr<TSQLExpressionItem> Left);
-  TSQLExpressionOperator(TastSyntaxProvider* SyntaxProvider, std::string OperatorText);
+  TSQLExpressionOperator(TastSyntaxProvider* SyntaxProvider, std::string_view OperatorText);
   TSQLExpressionOperator(TastSyntaxProvider* SyntaxProvider, std::unique_ptr<TSQLExpressionItem> Left,
-                         std::string OperatorText);
+                         std::string_view OperatorText);
   TSQLExpressionOperator(TastSyntaxProvider* SyntaxProvider, std::unique_ptr<TSQLExpressionItem> Left,
                          std::unique_ptr<TSQLOperator> Operator);
 
@@ -307,8 +307,8 @@ class TSQLExpressionOperatorBinary : public TSQLExpressionOperator {
 public:
   using TSQLExpressionOperator::TSQLExpressionOperator;
   TSQLExpressionOperatorBinary(TastSyntaxProvider* SyntaxProvider, std::unique_ptr<TSQLExpressionItem> Left,
-                               std::string OperatorText, std::unique_ptr<TSQLExpressionItem> Right)
-      : TSQLExpressionOperator(SyntaxProvider, std::move(Left), std::move(OperatorText)), FRight(std::move(Right)) {}
+                               std::string_view OperatorText, std::unique_ptr<TSQLExpressionItem> Right)
+      : TSQLExpressionOperator(SyntaxProvider, std::move(Left), OperatorText), FRight(std::move(Right)) {}
 
   // The right operand (owned); may be null.
   TSQLExpressionItem* GetRight() const { return FRight.get(); }

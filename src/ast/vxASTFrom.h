@@ -28,6 +28,13 @@ protected:
   static void BuildJoinWords(TSQLBuilder& Builder, std::string_view Word, bool OuterWord);
 };
 
+// Shares a new join kind. The count that std::shared_ptr keeps beside it comes from the node
+// pool like the node, instead of a heap block of its own for every join of a statement.
+template <class T>
+std::shared_ptr<TSQLJoinKind> ShareJoinKind(std::unique_ptr<T> JoinKind) {
+  return std::shared_ptr<TSQLJoinKind>(JoinKind.release(), std::default_delete<T>(), TvxNodePoolAllocator<T>());
+}
+
 class TSQLJoinKindCross : public TSQLJoinKind {
   VX_CLASS(TSQLJoinKindCross)
 public:

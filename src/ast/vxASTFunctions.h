@@ -117,8 +117,8 @@ class TSQLExpressionAggregate : public TSQLExpressionItem {
   VX_CLASS(TSQLExpressionAggregate)
 public:
   explicit TSQLExpressionAggregate(TastSyntaxProvider* SyntaxProvider) : TSQLExpressionItem(SyntaxProvider) {}
-  TSQLExpressionAggregate(TastSyntaxProvider* SyntaxProvider, std::string Name)
-      : TSQLExpressionItem(SyntaxProvider), FName(std::move(Name)) {}
+  TSQLExpressionAggregate(TastSyntaxProvider* SyntaxProvider, std::string_view Name)
+      : TSQLExpressionItem(SyntaxProvider), FName(Name) {}
 
   const std::string& GetName() const { return FName; }
   void SetName(std::string Name) { FName = std::move(Name); }
@@ -139,9 +139,9 @@ class TSQLExpressionAggregate1Param : public TSQLExpressionAggregate {
   VX_CLASS(TSQLExpressionAggregate1Param)
 public:
   using TSQLExpressionAggregate::TSQLExpressionAggregate;
-  TSQLExpressionAggregate1Param(TastSyntaxProvider* SyntaxProvider, std::string Name,
+  TSQLExpressionAggregate1Param(TastSyntaxProvider* SyntaxProvider, std::string_view Name,
                                 std::unique_ptr<TSQLExpressionItem> Param)
-      : TSQLExpressionAggregate(SyntaxProvider, std::move(Name)), FParam(std::move(Param)) {}
+      : TSQLExpressionAggregate(SyntaxProvider, Name), FParam(std::move(Param)) {}
 
   // The argument (owned); may be null.
   TSQLExpressionItem* GetParam() const { return FParam.get(); }

@@ -98,13 +98,20 @@ std::string TvxStringList::Join(std::string_view Separator) const {
 }
 
 bool TvxVariant::GetBoolean() const {
-  if (const bool* Value = std::get_if<bool>(&FValue)) return *Value;
+  if (IsBoolean()) return FNumber != 0;
   throw EvxException("Could not convert variant to type (Boolean)");
 }
 
 std::string TvxVariant::ToString() const {
-  if (const std::string* Text = std::get_if<std::string>(&FValue)) return *Text;
-  if (const bool* Value = std::get_if<bool>(&FValue)) return *Value ? "True" : "False";
-  if (const int64_t* Value = std::get_if<int64_t>(&FValue)) return std::to_string(*Value);
+  switch (FKind) {
+    case TKind::Text:
+      return std::string(GetText());
+    case TKind::Boolean:
+      return FNumber != 0 ? "True" : "False";
+    case TKind::Integer:
+      return std::to_string(FNumber);
+    case TKind::Empty:
+      break;
+  }
   return std::string();
 }

@@ -2,11 +2,12 @@
 // text is case-folded, the string list and the small variant used by constants.
 #pragma once
 
+#include "vxCompactString.h"
+
 #include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 // The framework root object. Model objects, loader contexts and anything else the tree
@@ -92,20 +93,27 @@ private:
 class TvxVariant {
 public:
   TvxVariant() = default;
-  TvxVariant(std::string Text) : FValue(std::move(Text)) {}
-  TvxVariant(const char* Text) : FValue(std::string(Text)) {}
-  TvxVariant(bool Value) : FValue(Value) {}
-  TvxVariant(int64_t Value) : FValue(Value) {}
-  TvxVariant(int Value) : FValue(int64_t{Value}) {}
+  TvxVariant(std::string_view Text) : FText(Text), FKind(TKind::Text) {}
+  TvxVariant(const char* Text) : TvxVariant(std::string_view(Text)) {}
+  TvxVariant(bool Value) : FNumber(Value), FKind(TKind::Boolean) {}
+  TvxVariant(int64_t Value) : FNumber(Value), FKind(TKind::Integer) {}
+  TvxVariant(int Value) : TvxVariant(int64_t{Value}) {}
 
-  bool IsEmpty() const { return std::holds_alternative<std::monostate>(FValue); }
-  bool IsText() const { return std::holds_alternative<std::string>(FValue); }
-  bool IsBoolean() const { return std::holds_alternative<bool>(FValue); }
-  bool IsInteger() const { return std::holds_alternative<int64_t>(FValue); }
+  bool IsEmpty() const { return FKind == TKind::Empty; }
+  bool IsText() const { return FKind == TKind::Text; }
+  bool IsBoolean() const { return FKind == TKind::Boolean; }
+  bool IsInteger() const { return FKind == TKind::Integer; }
   bool GetBoolean() const;  // EvxException when the value is not a boolean
+  // The text of a text value, empty for the others; the view lasts until the value changes.
+  std::string_view GetText() const { return FText.GetView(); }
   std::string ToString() const;
   bool operator==(const TvxVariant&) const = default;
 
 private:
-  std::variant<std::monostate, std::string, bool, int64_t> FValue;
+  enum class TKind : uint8_t { Empty, Text, Boolean, Integer };
+  // Every literal of a parsed statement is a text value, nearly always short enough to sit
+  // inside the compact string: no block and no copy beyond the one from the token.
+  TvxCompactString FText;
+  int64_t FNumber = 0;  // a boolean as 0 or 1, or the integer
+  TKind FKind = TKind::Empty;
 };

@@ -14,35 +14,9 @@ void CopyBytes(char* To, const char* From, size_t Size) {
 
 }  // namespace
 
-TvxCompactString::TvxCompactString(std::string_view Text) {
-  // Aliases and operators are built this way, nearly all short enough to copy in directly.
-  if (Text.size() > InlineCapacity) {
-    Replace(0, 0, Text);
-    return;
-  }
-  CopyBytes(FStorage, Text.data(), Text.size());
-  FStorage[SizeByte] = static_cast<char>(Text.size());
-}
-
-TvxCompactString::TvxCompactString(TvxCompactString&& Other) noexcept { TakeFrom(Other); }
-
 TvxCompactString& TvxCompactString::operator=(const TvxCompactString& Other) {
   if (this != &Other) Assign(Other.GetView());
   return *this;
-}
-
-TvxCompactString& TvxCompactString::operator=(TvxCompactString&& Other) noexcept {
-  if (this != &Other) {
-    Release();
-    TakeFrom(Other);
-  }
-  return *this;
-}
-
-// The storage moves as it is, a heap block included; Other is left empty.
-void TvxCompactString::TakeFrom(TvxCompactString& Other) {
-  std::memcpy(FStorage, Other.FStorage, sizeof FStorage);
-  std::memset(Other.FStorage, 0, sizeof Other.FStorage);
 }
 
 const char* TvxCompactString::GetHeapData() const {
@@ -51,16 +25,13 @@ const char* TvxCompactString::GetHeapData() const {
   return Data;
 }
 
-std::string_view TvxCompactString::GetView() const {
-  if (!IsOnHeap()) return {FStorage, static_cast<uint8_t>(FStorage[SizeByte])};
+std::string_view TvxCompactString::GetHeapView() const {
   uint32_t Size;
   std::memcpy(&Size, FStorage + HeapSizeAt, sizeof Size);
   return {GetHeapData(), Size};
 }
 
-void TvxCompactString::Release() {
-  if (IsOnHeap()) delete[] GetHeapData();
-}
+void TvxCompactString::FreeHeapBlock() { delete[] GetHeapData(); }
 
 void TvxCompactString::AppendOnHeap(std::string_view First, std::string_view Second) {
   if (Second.empty()) return Replace(GetSize(), 0, First);

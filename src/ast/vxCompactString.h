@@ -12,15 +12,39 @@ public:
   static constexpr size_t InlineCapacity = 15;
 
   TvxCompactString() = default;
-  explicit TvxCompactString(std::string_view Text);
-  TvxCompactString(const TvxCompactString& Other) { Replace(0, 0, Other.GetView()); }
-  TvxCompactString(TvxCompactString&& Other) noexcept;
+  // Inline, as the parser builds aliases and operators this way and nearly all fit inside.
+  explicit TvxCompactString(std::string_view Text) {
+    if (Text.size() > InlineCapacity) {
+      Replace(0, 0, Text);
+      return;
+    }
+    CopyShort(FStorage, Text.data(), Text.size());
+    FStorage[SizeByte] = static_cast<char>(Text.size());
+  }
+  // Copies, moves and the view are inline for the strings inside the object; only a string on
+  // the heap takes a call.
+  TvxCompactString(const TvxCompactString& Other) {
+    if (Other.IsOnHeap())
+      Replace(0, 0, Other.GetView());
+    else
+      std::memcpy(FStorage, Other.FStorage, sizeof FStorage);
+  }
+  TvxCompactString(TvxCompactString&& Other) noexcept { TakeFrom(Other); }
   TvxCompactString& operator=(const TvxCompactString& Other);
-  TvxCompactString& operator=(TvxCompactString&& Other) noexcept;
+  TvxCompactString& operator=(TvxCompactString&& Other) noexcept {
+    if (this != &Other) {
+      Release();
+      TakeFrom(Other);
+    }
+    return *this;
+  }
   ~TvxCompactString() { Release(); }
 
   // The bytes; the view lasts until the string changes.
-  std::string_view GetView() const;
+  std::string_view GetView() const {
+    if (IsOnHeap()) return GetHeapView();
+    return {FStorage, static_cast<uint8_t>(FStorage[SizeByte])};
+  }
   size_t GetSize() const { return GetView().size(); }
   bool IsEmpty() const { return GetSize() == 0; }
   bool IsOnHeap() const { return static_cast<uint8_t>(FStorage[SizeByte]) == OnHeap; }
@@ -51,13 +75,42 @@ private:
   static constexpr size_t HeapSizeAt = sizeof(char*);
 
   const char* GetHeapData() const;
+  std::string_view GetHeapView() const;
   void AppendOnHeap(std::string_view First, std::string_view Second);
-  // Text must fit at Position; an empty view may have no data, which memcpy must not get.
-  void CopyInside(size_t Position, std::string_view Text) {
-    if (!Text.empty()) std::memcpy(FStorage + Position, Text.data(), Text.size());
+  // Text must fit at Position.
+  void CopyInside(size_t Position, std::string_view Text) { CopyShort(FStorage + Position, Text.data(), Text.size()); }
+  // Copies Size bytes, at most 16, by fixed-size moves: for texts this short a call of memcpy
+  // costs more than the copy. Every byte is read before any is written, so From may overlap To;
+  // nothing is read when Size is 0 (an empty view may have no data).
+  static void CopyShort(char* To, const char* From, size_t Size) {
+    if (Size >= 8) {
+      uint64_t Head, Tail;
+      std::memcpy(&Head, From, 8);
+      std::memcpy(&Tail, From + Size - 8, 8);
+      std::memcpy(To, &Head, 8);
+      std::memcpy(To + Size - 8, &Tail, 8);
+    } else if (Size >= 4) {
+      uint32_t Head, Tail;
+      std::memcpy(&Head, From, 4);
+      std::memcpy(&Tail, From + Size - 4, 4);
+      std::memcpy(To, &Head, 4);
+      std::memcpy(To + Size - 4, &Tail, 4);
+    } else if (Size != 0) {
+      const char First = From[0], Middle = From[Size / 2], Last = From[Size - 1];
+      To[0] = First;
+      To[Size / 2] = Middle;
+      To[Size - 1] = Last;
+    }
   }
-  void Release();
-  void TakeFrom(TvxCompactString& Other);
+  void Release() {
+    if (IsOnHeap()) FreeHeapBlock();
+  }
+  void FreeHeapBlock();
+  // The storage moves as it is, a heap block included; Other is left empty.
+  void TakeFrom(TvxCompactString& Other) {
+    std::memcpy(FStorage, Other.FStorage, sizeof FStorage);
+    std::memset(Other.FStorage, 0, sizeof Other.FStorage);
+  }
 
   alignas(char*) char FStorage[InlineCapacity + 1] = {};
 };

@@ -54,16 +54,7 @@ std::string_view TvxPackedStrings::operator[](int Index) const {
   return Read(GetBytes(), Position);
 }
 
-void TvxPackedStrings::Add(std::string_view Value) {
-  // The parser's case, a short part: its length byte and bytes are appended in place while
-  // the name fits inside.
-  if (Value.size() < LongLength) {
-    const char Length = static_cast<char>(Value.size());
-    FBytes.Append({&Length, 1}, Value);
-    return;
-  }
-  FBytes.Append(Encode(Value));
-}
+void TvxPackedStrings::AddLong(std::string_view Value) { FBytes.Append(Encode(Value)); }
 
 void TvxPackedStrings::Insert(int Index, std::string_view Value) { FBytes.Replace(Find(Index), 0, Encode(Value)); }
 

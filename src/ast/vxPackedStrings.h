@@ -18,7 +18,13 @@ public:
   bool IsEmpty() const { return GetBytes().empty(); }
   // Entry Index; EvxListError outside 0..Count()-1. The view lasts until the list changes.
   std::string_view operator[](int Index) const;
-  void Add(std::string_view Value);
+  // Inline, since the parser adds a name part per token this way and nearly every name fits
+  // inside: its length byte and bytes are appended in place.
+  void Add(std::string_view Value) {
+    if (Value.size() >= LongLength) return AddLong(Value);
+    const char Length = static_cast<char>(Value.size());
+    FBytes.Append({&Length, 1}, Value);
+  }
   void Insert(int Index, std::string_view Value);  // Index may be Count()
   void Set(int Index, std::string_view Value);
   TvxStringList ToList() const;
@@ -36,6 +42,7 @@ private:
   static constexpr unsigned char LongLength = 0xFF;
 
   std::string_view GetBytes() const { return FBytes.GetView(); }
+  void AddLong(std::string_view Value);
   // The bytes of an entry holding Value.
   static std::string Encode(std::string_view Value);
   // The entry of Bytes that starts at Position; Position moves to the next entry.

@@ -78,6 +78,23 @@ TEST(CompactStringTest, AppendsTwoPartsInsideAndOnTheHeap) {
   }
 }
 
+// Short texts are copied in by fixed-size moves whose width depends on the length: every
+// length up to the capacity, built directly and appended at every offset it fits, keeps every
+// byte.
+TEST(CompactStringTest, EveryShortLengthCopiesExactly) {
+  const std::string Bytes = "0123456789abcdefghij";
+  for (size_t Length = 0; Length <= Inline; ++Length) {
+    const std::string Text = Bytes.substr(Length % 3, Length);
+    EXPECT_EQ(TvxCompactString(Text).GetView(), Text) << Length;
+    for (size_t Start = 0; Start + Length <= Inline; ++Start) {
+      TvxCompactString Joined(std::string(Start, '.'));
+      Joined.Append(Text);
+      EXPECT_EQ(Joined.GetView(), std::string(Start, '.') + Text) << Start << "+" << Length;
+      EXPECT_FALSE(Joined.IsOnHeap());
+    }
+  }
+}
+
 TEST(CompactStringTest, CopiesAreIndependentAndMovesLeaveTheSourceEmpty) {
   for (const std::string& Start : {std::string("short"), std::string(64, 'h')}) {
     TvxCompactString Original(Start);

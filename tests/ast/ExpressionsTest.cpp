@@ -55,6 +55,28 @@ TEST_F(ExpressionsTest, NodesTheParserDoesNotMake) {
   EXPECT_EQ(Write(*Selection), "t.addr.\"zip code\"");
 }
 
+// A constant's value keeps its kind beside its text: a text "1", the integer 1 and the boolean
+// true write alike or nearly so, yet are different values. Texts longer than a compact string
+// holds inside keep every byte through a copy of the node.
+TEST_F(ExpressionsTest, ConstantValuesKeepTheirKindAndText) {
+  const std::string Long = "'a literal of more than fifteen bytes'";
+  const TvxVariant Values[] = {TvxVariant(),  TvxVariant(""),   TvxVariant("1"),
+                               TvxVariant(1), TvxVariant(true), TvxVariant(Long)};
+  const char* const Texts[] = {"", "", "1", "1", "True", Long.c_str()};
+  for (size_t I = 0; I < std::size(Values); ++I) {
+    EXPECT_EQ(Values[I].ToString(), Texts[I]) << I;
+    for (size_t J = 0; J < std::size(Values); ++J) EXPECT_EQ(Values[I] == Values[J], I == J) << I << " " << J;
+  }
+  EXPECT_THROW(Values[3].GetBoolean(), EvxException);
+  EXPECT_TRUE(Values[4].GetBoolean());
+
+  auto Constant = NewNode<TSQLExpressionConstant>(&Provider, TvxVariant(Long));
+  std::unique_ptr<TSQLExpressionConstant> Copy = CloneNode(*Constant);
+  Constant.reset();
+  EXPECT_EQ(Copy->GetValue().GetText(), Long);
+  EXPECT_EQ(Write(*Copy), Long);
+}
+
 TEST_F(ExpressionsTest, ScalarSubQueryStaysOnOneLine) {
   auto Select = NewNode<TSQLExpressionSelect>(&Provider, F.SubSelect("Id", "Orders"));
   EXPECT_EQ(Write(*Select, true), "(SELECT Id FROM Orders)");

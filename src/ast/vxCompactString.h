@@ -3,6 +3,8 @@
 // std::string takes 32 bytes; almost all of them fit inside.
 #pragma once
 
+#include "vxShortCopy.h"
+
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -18,7 +20,7 @@ public:
       Replace(0, 0, Text);
       return;
     }
-    CopyShort(FStorage, Text.data(), Text.size());
+    vxCopyShort(FStorage, Text.data(), Text.size());
     FStorage[SizeByte] = static_cast<char>(Text.size());
   }
   // Copies, moves and the view are inline for the strings inside the object; only a string on
@@ -78,29 +80,8 @@ private:
   std::string_view GetHeapView() const;
   void AppendOnHeap(std::string_view First, std::string_view Second);
   // Text must fit at Position.
-  void CopyInside(size_t Position, std::string_view Text) { CopyShort(FStorage + Position, Text.data(), Text.size()); }
-  // Copies Size bytes, at most 16, by fixed-size moves: for texts this short a call of memcpy
-  // costs more than the copy. Every byte is read before any is written, so From may overlap To;
-  // nothing is read when Size is 0 (an empty view may have no data).
-  static void CopyShort(char* To, const char* From, size_t Size) {
-    if (Size >= 8) {
-      uint64_t Head, Tail;
-      std::memcpy(&Head, From, 8);
-      std::memcpy(&Tail, From + Size - 8, 8);
-      std::memcpy(To, &Head, 8);
-      std::memcpy(To + Size - 8, &Tail, 8);
-    } else if (Size >= 4) {
-      uint32_t Head, Tail;
-      std::memcpy(&Head, From, 4);
-      std::memcpy(&Tail, From + Size - 4, 4);
-      std::memcpy(To, &Head, 4);
-      std::memcpy(To + Size - 4, &Tail, 4);
-    } else if (Size != 0) {
-      const char First = From[0], Middle = From[Size / 2], Last = From[Size - 1];
-      To[0] = First;
-      To[Size / 2] = Middle;
-      To[Size - 1] = Last;
-    }
+  void CopyInside(size_t Position, std::string_view Text) {
+    vxCopyShort(FStorage + Position, Text.data(), Text.size());
   }
   void Release() {
     if (IsOnHeap()) FreeHeapBlock();

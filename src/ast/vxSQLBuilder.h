@@ -3,6 +3,8 @@
 // happens in WriteIdentifier and nowhere else.
 #pragma once
 
+#include "vxShortCopy.h"
+
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -134,7 +136,7 @@ protected:
   void RawWrite(std::string_view Text) {
     if (Text.size() <= FHeldLimit - FHeldSize) {
       if (Text.size() <= 16)
-        CopyShort(FHeld + FHeldSize, Text.data(), Text.size());
+        vxCopyShort(FHeld + FHeldSize, Text.data(), Text.size());
       else
         std::memcpy(FHeld + FHeldSize, Text.data(), Text.size());
       FHeldSize += Text.size();
@@ -149,27 +151,6 @@ protected:
 private:
   void RawWriteThrough(std::string_view Text);
   void Flush();
-  // Copies Size bytes, at most 16, by two loads and two stores that may overlap but stay inside
-  // both texts: a name or a keyword is a few bytes, for which memcpy would cost a call.
-  static void CopyShort(char* To, const char* From, size_t Size) {
-    if (Size >= 8) {
-      uint64_t Head, Tail;
-      std::memcpy(&Head, From, 8);
-      std::memcpy(&Tail, From + Size - 8, 8);
-      std::memcpy(To, &Head, 8);
-      std::memcpy(To + Size - 8, &Tail, 8);
-    } else if (Size >= 4) {
-      uint32_t Head, Tail;
-      std::memcpy(&Head, From, 4);
-      std::memcpy(&Tail, From + Size - 4, 4);
-      std::memcpy(To, &Head, 4);
-      std::memcpy(To + Size - 4, &Tail, 4);
-    } else if (Size > 0) {
-      To[0] = From[0];
-      To[Size / 2] = From[Size / 2];
-      To[Size - 1] = From[Size - 1];
-    }
-  }
 
   std::string* FStream;  // not owned
   // Most statements fit, so a batch usually ends in a single append.
